@@ -1,0 +1,88 @@
+// The portable list: every change goes through here and is reported to the view.
+#include "app/list_model.h"
+
+namespace app {
+
+const std::wstring& ListModel::Text(std::size_t index, std::size_t column) const {
+  static const std::wstring kEmpty;
+  const ListItem& item = items_[index];
+  if (column == 0) return item.caption;
+  return column - 1 < item.subItems.size() ? item.subItems[column - 1] : kEmpty;
+}
+
+std::size_t ListModel::Append(ListItem item) {
+  Insert(items_.size(), std::move(item));
+  return items_.size() - 1;
+}
+
+void ListModel::Insert(std::size_t index, ListItem item) {
+  if (index > items_.size()) index = items_.size();
+  items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(index), std::move(item));
+  if (observer_) observer_->ItemInserted(index);
+}
+
+void ListModel::Delete(std::size_t index) {
+  if (index >= items_.size()) return;
+  items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
+  if (observer_) observer_->ItemDeleted(index);
+}
+
+void ListModel::Clear() {
+  items_.clear();
+  if (observer_) observer_->ItemsCleared();
+}
+
+void ListModel::SetText(std::size_t index, std::size_t column, const std::wstring& text) {
+  ListItem& item = items_[index];
+  std::wstring* cell = &item.caption;
+  if (column > 0) {
+    if (item.subItems.size() < column) item.subItems.resize(column);
+    cell = &item.subItems[column - 1];
+  }
+  if (*cell == text) return;
+  *cell = text;
+  if (observer_) observer_->ItemTextChanged(index, column);
+}
+
+void ListModel::SetImage(std::size_t index, int imageIndex) {
+  if (items_[index].imageIndex == imageIndex) return;
+  items_[index].imageIndex = imageIndex;
+  if (observer_) observer_->ItemTextChanged(index, 0);
+}
+
+void ListModel::Select(std::size_t index, bool selected) {
+  if (index >= items_.size()) return;
+  items_[index].selected = selected;
+  if (observer_) observer_->ItemSelectionChanged(index);
+}
+
+void ListModel::SelectionFromView(std::size_t index, bool selected) {
+  if (index < items_.size()) items_[index].selected = selected;
+}
+
+std::optional<std::size_t> ListModel::FirstSelected() const {
+  for (std::size_t i = 0; i < items_.size(); ++i)
+    if (items_[i].selected) return i;
+  return std::nullopt;
+}
+
+std::vector<std::size_t> ListModel::SelectedIndices() const {
+  std::vector<std::size_t> result;
+  for (std::size_t i = 0; i < items_.size(); ++i)
+    if (items_[i].selected) result.push_back(i);
+  return result;
+}
+
+std::size_t ListModel::SelectedCount() const {
+  std::size_t count = 0;
+  for (const ListItem& item : items_) count += item.selected ? 1 : 0;
+  return count;
+}
+
+std::optional<std::size_t> ListModel::FindByKey(std::int64_t key) const {
+  for (std::size_t i = 0; i < items_.size(); ++i)
+    if (items_[i].key == key) return i;
+  return std::nullopt;
+}
+
+}  // namespace app

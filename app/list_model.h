@@ -1,0 +1,69 @@
+// A list of items with caption, sub-items and selection, kept by the portable page
+// logic. The Win32 view mirrors every change onto the real list view control, so
+// the pages' reconciliation can be tested without a window.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace app {
+
+struct ListColumn {
+  std::wstring caption;
+  int width = 60;
+  bool rightAligned = false;
+};
+
+struct ListItem {
+  std::wstring caption;
+  std::vector<std::wstring> subItems;
+  std::int64_t key = 0;  // the item's hidden identity (a process id, a window handle)
+  int imageIndex = -1;
+  bool selected = false;
+};
+
+// Column 0 is the caption, column k is sub-item k - 1.
+class ListObserver {
+ public:
+  virtual ~ListObserver() = default;
+  virtual void ItemInserted(std::size_t index) = 0;
+  virtual void ItemDeleted(std::size_t index) = 0;
+  virtual void ItemTextChanged(std::size_t index, std::size_t column) = 0;
+  virtual void ItemSelectionChanged(std::size_t index) = 0;
+  virtual void ItemsCleared() = 0;
+};
+
+class ListModel {
+ public:
+  void SetObserver(ListObserver* observer) { observer_ = observer; }
+
+  std::size_t Count() const { return items_.size(); }
+  const ListItem& Item(std::size_t index) const { return items_[index]; }
+  const std::wstring& Text(std::size_t index, std::size_t column) const;
+
+  std::size_t Append(ListItem item);
+  void Insert(std::size_t index, ListItem item);
+  void Delete(std::size_t index);
+  void Clear();
+  // Notifies only when the text really changes, so unchanged cells cost nothing.
+  void SetText(std::size_t index, std::size_t column, const std::wstring& text);
+  void SetImage(std::size_t index, int imageIndex);
+
+  // Selection made by the program (notifies the view).
+  void Select(std::size_t index, bool selected);
+  // Selection made by the user in the control (the view reports it; no echo back).
+  void SelectionFromView(std::size_t index, bool selected);
+  std::optional<std::size_t> FirstSelected() const;
+  std::vector<std::size_t> SelectedIndices() const;
+  std::size_t SelectedCount() const;
+
+  std::optional<std::size_t> FindByKey(std::int64_t key) const;
+
+ private:
+  std::vector<ListItem> items_;
+  ListObserver* observer_ = nullptr;
+};
+
+}  // namespace app

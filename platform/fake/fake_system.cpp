@@ -1,0 +1,227 @@
+// The fake system's answers: the process list written byte for byte as the 64-bit
+// system writes it, and opened processes that answer from their script.
+#include "platform/fake/fake_system.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "procs/process_snapshot.h"
+#include "procs/system_totals.h"
+
+namespace platform::fake {
+namespace {
+
+template <typename T>
+void Put(std::byte* at, std::size_t offset, T value) {
+  std::memcpy(at + offset, &value, sizeof value);
+}
+
+std::size_t NameBytes(const FakeProcess& p) { return (p.name.size() * 2 + 7) & ~std::size_t{7}; }
+
+class FakeOpenedProcess : public OpenedProcess {
+ public:
+  FakeOpenedProcess(FakeSystem& system, std::uint32_t pid, ProcessAccess access)
+      : system_(system), pid_(pid), access_(access) {}
+
+  std::optional<std::wstring> MainModulePath() override {
+    const FakeProcess* p = Live();
+    if (!p || access_ != ProcessAccess::kQuery || p->modulePath.empty()) return std::nullopt;
+    return p->modulePath;
+  }
+  std::optional<std::wstring> ImagePath() override {
+    const FakeProcess* p = Live();
+    if (!p || p->imagePath.empty()) return std::nullopt;
+    return p->imagePath;
+  }
+  std::optional<std::wstring> TokenUserName() override {
+    const FakeProcess* p = Live();
+    if (!p || p->tokenUser.empty()) return std::nullopt;
+    return p->tokenUser;
+  }
+  std::uint32_t GetPriorityClass() override {
+    const FakeProcess* p = Live();
+    return p ? p->priorityClass : 0;
+  }
+  bool SetPriorityClass(std::uint32_t priorityClass) override {
+    FakeProcess* p = Live();
+    if (!p || access_ != ProcessAccess::kSetInformation) return false;
+    p->priorityClass = priorityClass;
+    return true;
+  }
+  bool Terminate(std::uint32_t) override {
+    if (!Live() || access_ != ProcessAccess::kTerminate) return false;
+    system_.terminated.push_back(pid_);
+    system_.RemoveProcess(pid_);
+    return true;
+  }
+
+ private:
+  FakeProcess* Live() { return system_.Find(pid_); }
+  FakeSystem& system_;
+  std::uint32_t pid_;
+  ProcessAccess access_;
+};
+
+}  // namespace
+
+FakeProcess& FakeSystem::AddProcess(std::uint32_t pid, const std::wstring& name) {
+  FakeProcess p;
+  p.pid = pid;
+  p.name = name;
+  p.createTime = nowMs * 10'000 + pid;
+  p.modulePath = L"C:\\Programs\\" + name;
+  p.imagePath = p.modulePath;
+  p.tokenUser = L"tester";
+  processes_.push_back(p);
+  return processes_.back();
+}
+
+void FakeSystem::RemoveProcess(std::uint32_t pid) {
+  std::erase_if(processes_, [pid](const FakeProcess& p) { return p.pid == pid; });
+}
+
+FakeProcess* FakeSystem::Find(std::uint32_t pid) {
+  for (FakeProcess& p : processes_)
+    if (p.pid == pid) return &p;
+  return nullptr;
+}
+
+std::uint32_t FakeSystem::WriteSnapshot(std::byte* buffer, std::uint32_t size) const {
+  using namespace procs::entry_layout;
+  std::size_t needed = 0;
+  for (const FakeProcess& p : processes_) needed += kEntrySize + NameBytes(p);
+  if (needed == 0) needed = kEntrySize;  // the system always lists at least the idle entry
+  if (needed > size) return static_cast<std::uint32_t>(needed);
+  std::memset(buffer, 0, needed);
+  std::size_t offset = 0;
+  for (std::size_t i = 0; i < processes_.size(); ++i) {
+    const FakeProcess& p = processes_[i];
+    std::byte* e = buffer + offset;
+    const std::size_t entrySize = kEntrySize + NameBytes(p);
+    const bool last = i + 1 == processes_.size();
+    Put<std::uint32_t>(e, kNextEntryOffset, last ? 0 : static_cast<std::uint32_t>(entrySize));
+    Put<std::uint32_t>(e, kNumberOfThreads, p.threads);
+    Put<std::int64_t>(e, kCreateTime, p.createTime);
+    Put<std::int64_t>(e, kUserTime, p.userTime);
+    Put<std::int64_t>(e, kKernelTime, p.kernelTime);
+    Put<std::uint16_t>(e, kImageNameLength, static_cast<std::uint16_t>(p.name.size() * 2));
+    Put<std::uint16_t>(e, kImageNameLength + 2, static_cast<std::uint16_t>(NameBytes(p)));
+    std::byte* name = e + kEntrySize;
+    for (std::size_t c = 0; c < p.name.size(); ++c)
+      Put<std::uint16_t>(name, 2 * c, static_cast<std::uint16_t>(p.name[c]));
+    Put<std::uint64_t>(e, kImageNameBuffer,
+                       p.name.empty() ? 0 : reinterpret_cast<std::uintptr_t>(name));
+    Put<std::int32_t>(e, kBasePriority, 8);
+    Put<std::uint64_t>(e, kUniqueProcessId, p.pid);
+    Put<std::uint64_t>(e, kInheritedFromProcessId, p.parentPid);
+    Put<std::uint32_t>(e, kHandleCount, p.handles);
+    Put<std::uint32_t>(e, kSessionId, p.sessionId);
+    Put<std::uint64_t>(e, kWorkingSetSize, p.workingSet);
+    Put<std::uint64_t>(e, kPeakWorkingSetSize, p.workingSet);
+    offset += entrySize;
+  }
+  return static_cast<std::uint32_t>(needed);
+}
+
+NtStatus FakeSystem::QuerySystemInformation(std::uint32_t infoClass, void* buffer,
+                                            std::uint32_t length, std::uint32_t* returnLength) {
+  if (infoClass != kSystemProcessInformation)
+    return WriteFixed(infoClass, buffer, length, returnLength);
+  ++snapshotQueries;
+  if (processQueryOverride) return processQueryOverride(buffer, length, returnLength);
+  const std::uint32_t needed = WriteSnapshot(static_cast<std::byte*>(buffer), length);
+  if (returnLength) *returnLength = needed;
+  return needed > length ? kStatusInfoLengthMismatch : kStatusSuccess;
+}
+
+NtStatus FakeSystem::WriteFixed(std::uint32_t infoClass, void* buffer, std::uint32_t length,
+                                std::uint32_t* returnLength) const {
+  using namespace procs::totals_layout;
+  auto* out = static_cast<std::byte*>(buffer);
+  std::size_t size = 0;
+  switch (infoClass) {
+    case kSystemBasicInformation:
+      if (failBasic) return kStatusNotImplemented;
+      size = kBasicSize;
+      break;
+    case kSystemPerformanceInformation:
+      if (failPerformance) return kStatusNotImplemented;
+      size = kPerformanceSize;
+      break;
+    case kSystemFileCacheInformation:
+      if (failFileCache) return kStatusNotImplemented;
+      size = kFileCacheSize;
+      break;
+    default:
+      return kStatusNotImplemented;
+  }
+  if (returnLength) *returnLength = static_cast<std::uint32_t>(size);
+  if (length < size) return kStatusInfoLengthMismatch;
+  std::memset(out, 0, size);
+  if (infoClass == kSystemBasicInformation) {
+    Put(out, kBasicPageSize, pageSize);
+    Put(out, kBasicPhysicalPages, physicalPages);
+    Put(out, kBasicProcessorCount, processorCount);
+  } else if (infoClass == kSystemPerformanceInformation) {
+    Put(out, kPerfAvailablePages, availablePages);
+    Put(out, kPerfCommittedPages, committedPages);
+    Put(out, kPerfCommitLimit, commitLimit);
+    Put(out, kPerfPeakCommitment, peakCommitment);
+    Put(out, kPerfPagedPoolPages, pagedPoolPages);
+    Put(out, kPerfNonPagedPoolPages, nonPagedPoolPages);
+  } else {
+    Put(out, kFileCacheCurrentSize, fileCacheBytes);
+  }
+  return kStatusSuccess;
+}
+
+std::unique_ptr<OpenedProcess> FakeSystem::Open(std::uint32_t pid, ProcessAccess access,
+                                                OpenError* error) {
+  ++opens;
+  auto fail = [error](OpenError why) {
+    if (error) *error = why;
+    return std::unique_ptr<OpenedProcess>{};
+  };
+  FakeProcess* p = Find(pid);
+  if (p && p->vanishesOnOpen) {
+    RemoveProcess(pid);
+    p = nullptr;
+  }
+  if (!p) return fail(OpenError::kNotFound);
+  const bool refused = (access == ProcessAccess::kQuery && (p->refuseQuery || p->refuseLimited)) ||
+                       (access == ProcessAccess::kQueryLimited && p->refuseLimited) ||
+                       (access == ProcessAccess::kTerminate && p->refuseTerminate) ||
+                       (access == ProcessAccess::kSetInformation && p->refuseSetInformation);
+  if (refused) return fail(OpenError::kAccessDenied);
+  if (error) *error = OpenError::kNone;
+  return std::make_unique<FakeOpenedProcess>(*this, pid, access);
+}
+
+std::optional<std::wstring> FakeSystem::UserNameBySessionSid(std::uint32_t pid, std::int64_t) {
+  const FakeProcess* p = Find(pid);
+  if (!p || p->sessionUser.empty()) return std::nullopt;
+  return p->sessionUser;
+}
+
+bool FakeSystem::EnablePrivilege(const std::wstring& name) {
+  privilegesEnabled.push_back(name);
+  return true;
+}
+
+bool FakeSystem::Execute(const std::wstring& verb, const std::wstring& file,
+                         const std::wstring& parameters) {
+  shellCalls.push_back({verb, file, parameters});
+  return shellAccepts;
+}
+
+bool FakeSystem::AskYesNo(const std::wstring& caption, const std::wstring& text, BoxIcon icon) {
+  boxes.push_back({caption, text, icon, true});
+  return answerYes;
+}
+
+void FakeSystem::ShowMessage(const std::wstring& caption, const std::wstring& text,
+                             BoxIcon icon) {
+  boxes.push_back({caption, text, icon, false});
+}
+
+}  // namespace platform::fake

@@ -1,0 +1,32 @@
+// The native system-information query, the one door through which the collectors
+// read process lists, memory counters and processor times. Buffers keep the
+// layout the 64-bit system writes; the collectors decode them themselves.
+#pragma once
+#include <cstdint>
+
+namespace platform {
+
+using NtStatus = std::uint32_t;
+inline constexpr NtStatus kStatusSuccess = 0;
+inline constexpr NtStatus kStatusInfoLengthMismatch = 0xC0000004;
+inline constexpr NtStatus kStatusNotImplemented = 0xC0000002;
+
+enum SystemInfoClass : std::uint32_t {
+  kSystemBasicInformation = 0,
+  kSystemPerformanceInformation = 2,
+  kSystemProcessInformation = 5,
+  kSystemProcessorPerformanceInformation = 8,
+  kSystemFileCacheInformation = 21,
+};
+
+class NativeApi {
+ public:
+  virtual ~NativeApi() = default;
+  // Fills at most `length` bytes of `buffer`; `returnLength` (may be null) gets
+  // the bytes written, or the bytes needed when the answer is a length mismatch.
+  virtual NtStatus QuerySystemInformation(std::uint32_t infoClass, void* buffer,
+                                          std::uint32_t length,
+                                          std::uint32_t* returnLength) = 0;
+};
+
+}  // namespace platform

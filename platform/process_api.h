@@ -1,0 +1,60 @@
+// Per-process queries and control: opening a process, reading its path, user and
+// priority class, ending it, and the program's own privileges.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace platform {
+
+// Priority classes as the system numbers them.
+enum PriorityClass : std::uint32_t {
+  kRealtimePriority = 0x100,
+  kHighPriority = 0x80,
+  kAboveNormalPriority = 0x8000,
+  kNormalPriority = 0x20,
+  kBelowNormalPriority = 0x4000,
+  kIdlePriority = 0x40,
+};
+
+enum class ProcessAccess {
+  kQuery,         // full query rights and memory read (module paths)
+  kQueryLimited,  // the limited query right that protected processes still grant
+  kTerminate,
+  kSetInformation,
+};
+
+enum class OpenError { kNone, kAccessDenied, kNotFound, kOther };
+
+// An open process; the handle is closed when the object goes.
+class OpenedProcess {
+ public:
+  virtual ~OpenedProcess() = default;
+  // Path of the main module as the loader records it (may carry a \??\ prefix).
+  virtual std::optional<std::wstring> MainModulePath() = 0;
+  // Win32 path of the image; works with the limited query right.
+  virtual std::optional<std::wstring> ImagePath() = 0;
+  // Account name (without domain) of the process token's user.
+  virtual std::optional<std::wstring> TokenUserName() = 0;
+  // 0 when the class cannot be read.
+  virtual std::uint32_t GetPriorityClass() = 0;
+  virtual bool SetPriorityClass(std::uint32_t priorityClass) = 0;
+  virtual bool Terminate(std::uint32_t exitCode) = 0;
+};
+
+class ProcessApi {
+ public:
+  virtual ~ProcessApi() = default;
+  // Null when the process is gone or refuses the access; `error` says which.
+  virtual std::unique_ptr<OpenedProcess> Open(std::uint32_t pid, ProcessAccess access,
+                                              OpenError* error = nullptr) = 0;
+  // The user of a process through its session SID, without opening it.
+  // Empty when that route is missing or fails.
+  virtual std::optional<std::wstring> UserNameBySessionSid(std::uint32_t pid,
+                                                           std::int64_t createTime) = 0;
+  // Enables one privilege in the program's own token; true when it was granted.
+  virtual bool EnablePrivilege(const std::wstring& name) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,87 @@
+// The real system behind the platform interfaces. Each class is a thin layer over
+// the calls it names; the main window creates one of each and hands them out.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/message_poster.h"
+#include "platform/native_api.h"
+#include "platform/process_api.h"
+#include "platform/shell_api.h"
+
+namespace platform::win32 {
+
+// NtQuerySystemInformation, bound by name from ntdll.dll.
+class Win32NativeApi : public NativeApi {
+ public:
+  Win32NativeApi();
+  NtStatus QuerySystemInformation(std::uint32_t infoClass, void* buffer,
+                                  std::uint32_t length,
+                                  std::uint32_t* returnLength) override;
+
+ private:
+  using QueryFn = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+  QueryFn query_ = nullptr;
+};
+
+// OpenProcess and friends; WinStationGetProcessSid bound by name from winsta.dll.
+class Win32ProcessApi : public ProcessApi {
+ public:
+  Win32ProcessApi();
+  ~Win32ProcessApi() override;
+  std::unique_ptr<OpenedProcess> Open(std::uint32_t pid, ProcessAccess access,
+                                      OpenError* error) override;
+  std::optional<std::wstring> UserNameBySessionSid(std::uint32_t pid,
+                                                   std::int64_t createTime) override;
+  bool EnablePrivilege(const std::wstring& name) override;
+
+ private:
+  using GetSidFn = BOOLEAN(WINAPI*)(HANDLE, ULONG, FILETIME*, PVOID, PULONG);
+  HMODULE winsta_ = nullptr;
+  GetSidFn getProcessSid_ = nullptr;
+};
+
+// GetTickCount64.
+class Win32Clock : public Clock {
+ public:
+  std::int64_t NowMs() override;
+};
+
+// ShellExecuteW, owned by a window.
+class Win32Shell : public ShellApi {
+ public:
+  void SetOwner(HWND owner) { owner_ = owner; }
+  bool Execute(const std::wstring& verb, const std::wstring& file,
+               const std::wstring& parameters) override;
+
+ private:
+  HWND owner_ = nullptr;
+};
+
+// MessageBoxW, owned by a window.
+class Win32Dialogs : public Dialogs {
+ public:
+  void SetOwner(HWND owner) { owner_ = owner; }
+  bool AskYesNo(const std::wstring& caption, const std::wstring& text,
+                BoxIcon icon) override;
+  void ShowMessage(const std::wstring& caption, const std::wstring& text,
+                   BoxIcon icon) override;
+
+ private:
+  HWND owner_ = nullptr;
+};
+
+// PostMessageW to the main window with both parameters 0.
+class WindowPoster : public MessagePoster {
+ public:
+  void SetWindow(HWND window) { window_ = window; }
+  void Post(std::uint32_t message) override;
+
+ private:
+  HWND window_ = nullptr;
+};
+
+}  // namespace platform::win32

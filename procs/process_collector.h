@@ -1,0 +1,44 @@
+// Fills the process table from one snapshot per tick. A process is opened only
+// when its row is made (for its path, user and priority); every later tick takes
+// its memory and CPU time from the snapshot alone.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/message_poster.h"
+#include "platform/native_api.h"
+#include "platform/process_api.h"
+#include "procs/process_snapshot.h"
+#include "procs/process_table.h"
+
+namespace procs {
+
+class ProcessCollector {
+ public:
+  ProcessCollector(platform::NativeApi& native, platform::ProcessApi& processes,
+                   platform::Clock& clock, platform::MessagePoster& poster,
+                   ProcessTable& table, TMainProcInfo& totals, const bool& closing,
+                   const int& cpuInstanceCount);
+
+  // One tick: walk the snapshot, merge it into the table, post the update.
+  // A failed snapshot leaves the table as it is and posts nothing.
+  void CollectProcesses();
+
+ private:
+  void StoreProcessRow(const SnapshotEntry& entry, std::int64_t now);
+  TprocTimeInfo NewRow(const SnapshotEntry& entry);
+  int ProcessorCount() const;
+
+  platform::ProcessApi& processes_;
+  platform::Clock& clock_;
+  platform::MessagePoster& poster_;
+  ProcessTable& table_;
+  TMainProcInfo& totals_;
+  const bool& closing_;
+  const int& cpuInstanceCount_;
+  ProcessSnapshotReader reader_;
+  std::vector<SnapshotEntry> entries_;
+};
+
+}  // namespace procs

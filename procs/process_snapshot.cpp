@@ -1,0 +1,119 @@
+// The process snapshot: the query with its growing buffer, and the walk over the
+// entries. Every read is checked against the part of the buffer the query filled.
+#include "procs/process_snapshot.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace procs {
+namespace {
+
+using namespace entry_layout;
+
+template <typename T>
+T Read(const std::byte* entry, std::size_t offset) {
+  T value;
+  std::memcpy(&value, entry + offset, sizeof value);
+  return value;
+}
+
+// The name lies elsewhere in the buffer; whatever part of it lies outside the
+// filled bytes is cut off rather than read.
+void DecodeName(const std::byte* buffer, std::size_t filled, const std::byte* entry,
+                std::wstring& name) {
+  const std::size_t length = Read<std::uint16_t>(entry, kImageNameLength) & ~std::size_t{1};
+  const auto address = Read<std::uint64_t>(entry, kImageNameBuffer);
+  const auto base = reinterpret_cast<std::uintptr_t>(buffer);
+  name.clear();
+  if (length == 0 || address < base || address - base >= filled) return;
+  const std::size_t start = static_cast<std::size_t>(address - base);
+  const std::size_t bytes = std::min(length, (filled - start) & ~std::size_t{1});
+  name.resize(bytes / 2);
+  for (std::size_t i = 0; i < name.size(); ++i)
+    name[i] = static_cast<wchar_t>(Read<std::uint16_t>(buffer + start, 2 * i));
+}
+
+void DecodeEntry(const std::byte* buffer, std::size_t filled, const std::byte* e,
+                 SnapshotEntry& out) {
+  out.processId = static_cast<std::uint32_t>(Read<std::uint64_t>(e, kUniqueProcessId));
+  out.parentProcessId =
+      static_cast<std::uint32_t>(Read<std::uint64_t>(e, kInheritedFromProcessId));
+  DecodeName(buffer, filled, e, out.imageName);
+  out.createTime = Read<std::int64_t>(e, kCreateTime);
+  out.kernelTime = Read<std::int64_t>(e, kKernelTime);
+  out.userTime = Read<std::int64_t>(e, kUserTime);
+  out.threadCount = Read<std::uint32_t>(e, kNumberOfThreads);
+  out.handleCount = Read<std::uint32_t>(e, kHandleCount);
+  out.sessionId = Read<std::uint32_t>(e, kSessionId);
+  out.basePriority = Read<std::int32_t>(e, kBasePriority);
+  out.workingSet = Read<std::uint64_t>(e, kWorkingSetSize);
+  out.peakWorkingSet = Read<std::uint64_t>(e, kPeakWorkingSetSize);
+  out.virtualSize = Read<std::uint64_t>(e, kVirtualSize);
+  out.pagedPool = Read<std::uint64_t>(e, kQuotaPagedPoolUsage);
+  out.nonPagedPool = Read<std::uint64_t>(e, kQuotaNonPagedPoolUsage);
+  out.pagefileUsage = Read<std::uint64_t>(e, kPagefileUsage);
+  out.pageFaults = Read<std::uint32_t>(e, kPageFaultCount);
+  out.readOperations = Read<std::uint64_t>(e, kReadOperationCount);
+  out.writeOperations = Read<std::uint64_t>(e, kWriteOperationCount);
+  out.otherOperations = Read<std::uint64_t>(e, kOtherOperationCount);
+  out.readBytes = Read<std::uint64_t>(e, kReadTransferCount);
+  out.writeBytes = Read<std::uint64_t>(e, kWriteTransferCount);
+  out.otherBytes = Read<std::uint64_t>(e, kOtherTransferCount);
+}
+
+constexpr std::uint32_t kInitialBufferSize = 300000;
+constexpr int kMaxQueries = 8;
+// A length beyond this is a broken answer, not a process list.
+constexpr std::size_t kMaxBufferSize = 256u << 20;
+
+}  // namespace
+
+bool WalkProcessSnapshot(const std::byte* buffer, std::size_t filled,
+                         std::vector<SnapshotEntry>& out) {
+  std::size_t count = 0;
+  std::size_t offset = 0;
+  bool wellFormed = true;
+  for (;;) {
+    if (offset > filled || filled - offset < kEntrySize) {
+      wellFormed = false;
+      break;
+    }
+    const std::byte* entry = buffer + offset;
+    if (count == out.size()) out.emplace_back();
+    DecodeEntry(buffer, filled, entry, out[count++]);
+    const auto next = Read<std::uint32_t>(entry, kNextEntryOffset);
+    if (next == 0) break;
+    // A link shorter than an entry would overlap it (or never end).
+    if (next < kEntrySize) {
+      wellFormed = false;
+      break;
+    }
+    offset += next;
+  }
+  out.resize(count);
+  return wellFormed;
+}
+
+ProcessSnapshotReader::ProcessSnapshotReader(platform::NativeApi& native)
+    : native_(native), buffer_(kInitialBufferSize) {}
+
+bool ProcessSnapshotReader::Take(std::vector<SnapshotEntry>& out) {
+  for (int attempt = 0; attempt < kMaxQueries; ++attempt) {
+    const auto size = static_cast<std::uint32_t>(buffer_.size());
+    std::uint32_t returned = 0;
+    const platform::NtStatus status = native_.QuerySystemInformation(
+        platform::kSystemProcessInformation, buffer_.data(), size, &returned);
+    if (status == platform::kStatusInfoLengthMismatch) {
+      // Processes come and go between the two calls: ask for some room to spare.
+      const std::size_t wanted = std::max<std::size_t>(returned + returned / 4, buffer_.size() * 2);
+      if (wanted > kMaxBufferSize) return false;
+      buffer_.resize(wanted);
+      continue;
+    }
+    if (status != platform::kStatusSuccess || returned == 0 || returned > size) return false;
+    return WalkProcessSnapshot(buffer_.data(), returned, out);
+  }
+  return false;
+}
+
+}  // namespace procs

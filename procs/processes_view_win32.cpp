@@ -1,0 +1,188 @@
+// Controls, layout, context menu and command routing of the Processes page.
+#include "procs/processes_view_win32.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <array>
+
+namespace procs {
+
+namespace {
+
+constexpr int kPageBorder = 12;
+constexpr int kPanelHeight = 36;
+constexpr int kButtonWidth = 96;
+constexpr int kButtonHeight = 25;
+constexpr int kCheckWidth = 180;
+constexpr int kCheckHeight = 17;
+
+// The priority submenu in menu order, by tag.
+struct PriorityItem {
+  const wchar_t* caption;
+  int tag;
+};
+constexpr std::array<PriorityItem, 6> kPriorityItems{{
+    {L"实时(&R)", 0},
+    {L"高(&H)", 1},
+    {L"高于标准(&A)", 4},
+    {L"标准(&N)", 2},
+    {L"低于标准(&B)", 5},
+    {L"低(&L)", 3},
+}};
+
+HWND CreateChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
+                 DWORD exStyle, UINT id, HFONT font) {
+  HWND child = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                               parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
+                               nullptr);
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return child;
+}
+
+}  // namespace
+
+ProcessesView::ProcessesView(HWND page, HFONT font, ProcessesPage& logic, app::ListModel& model)
+    : page_(page), logic_(logic), model_(model) {
+  CreateControls(font);
+  BuildPopupMenu();
+  app::SetPageContent(page_, this);
+  Layout();
+}
+
+ProcessesView::~ProcessesView() {
+  app::SetPageContent(page_, nullptr);
+}
+
+void ProcessesView::CreateControls(HFONT font) {
+  list_ = CreateChild(page_, WC_LISTVIEWW, L"",
+                      WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                      WS_EX_CLIENTEDGE, 0, font);
+  ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+  binding_ = std::make_unique<app::ListViewBinding>(list_, model_);
+  binding_->SetColumns(ProcessesPage::Columns());
+
+  allUsers_ = CreateChild(page_, L"BUTTON", L"显示所有用户的进程(&S)",
+                          WS_TABSTOP | BS_AUTOCHECKBOX, 0, kCmdAllUsers, font);
+  killButton_ = CreateChild(page_, L"BUTTON", L"结束进程(&E)", WS_TABSTOP | BS_PUSHBUTTON, 0,
+                            kCmdKillProcess, font);
+}
+
+void ProcessesView::BuildPopupMenu() {
+  popup_.reset(CreatePopupMenu());
+  priorityMenu_ = CreatePopupMenu();
+  for (std::size_t i = 0; i < kPriorityItems.size(); ++i) {
+    AppendMenuW(priorityMenu_, MF_STRING, kCmdPriorityFirst + kPriorityItems[i].tag,
+                kPriorityItems[i].caption);
+  }
+  // Only the first priority item is drawn as a radio item.
+  MENUITEMINFOW radio{};
+  radio.cbSize = sizeof(radio);
+  radio.fMask = MIIM_FTYPE;
+  radio.fType = MFT_STRING | MFT_RADIOCHECK;
+  SetMenuItemInfoW(priorityMenu_, 0, TRUE, &radio);
+
+  HMENU menu = popup_.get();
+  AppendMenuW(menu, MF_STRING, kCmdKillProcess, L"结束进程(&E)");
+  AppendMenuW(menu, MF_STRING, kCmdDebug, L"调试(&D)");
+  AppendMenuW(menu, MF_STRING, kCmdKillTree, L"结束进程树(&T)");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(priorityMenu_), L"设置进程优先级(&P)");
+  AppendMenuW(menu, MF_STRING, kCmdAffinity, L"关系设置(&A)");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, kCmdFindTarget, L"查找目标(&F)");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING | MF_GRAYED, kCmdNetworkState, L"网络连接状态(&O)");
+}
+
+void ProcessesView::Layout() {
+  RECT area{};
+  GetClientRect(page_, &area);
+  InflateRect(&area, -kPageBorder, -kPageBorder);
+  const int width = std::max(0L, area.right - area.left);
+  const int panelTop = std::max(area.top, area.bottom - kPanelHeight);
+  MoveWindow(list_, area.left, area.top, width, panelTop - area.top, TRUE);
+  MoveWindow(allUsers_, area.left, panelTop + (kPanelHeight - kCheckHeight) / 2, kCheckWidth,
+             kCheckHeight, TRUE);
+  MoveWindow(killButton_, area.right - kButtonWidth,
+             panelTop + (kPanelHeight - kButtonHeight) / 2, kButtonWidth, kButtonHeight, TRUE);
+}
+
+bool ProcessesView::HandlePageMessage(UINT message, WPARAM wParam, LPARAM lParam,
+                                      LRESULT& result) {
+  switch (message) {
+    case WM_SIZE:
+      Layout();
+      return true;
+    case WM_NOTIFY:
+      if (binding_->HandleNotify(*reinterpret_cast<const NMHDR*>(lParam))) lv_ProcSelectItem();
+      result = 0;
+      return true;
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED) ExecuteCommand(LOWORD(wParam));
+      return true;
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) != list_) return false;
+      ShowPopup(lParam);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void ProcessesView::ShowPopup(LPARAM screenPoint) {
+  POINT at{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
+  if (at.x == -1 && at.y == -1) {
+    // From the keyboard: under the selected item, or at the list's corner.
+    RECT place{};
+    const auto selected = model_.FirstSelected();
+    if (selected && ListView_GetItemRect(list_, static_cast<int>(*selected), &place, LVIR_LABEL)) {
+      at = {place.left, place.bottom};
+    }
+    ClientToScreen(list_, &at);
+  }
+  EnableNetworkState();
+  const UINT id = TrackPopupMenu(popup_.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0,
+                                 page_, nullptr);
+  if (id != 0) ExecuteCommand(id);
+}
+
+void ProcessesView::ExecuteCommand(UINT id) {
+  if (id >= kCmdPriorityFirst && id <= kCmdPriorityLast) {
+    N42Click(static_cast<int>(id - kCmdPriorityFirst));
+    return;
+  }
+  switch (id) {
+    case kCmdKillProcess: logic_.act_KillProcExecute(); break;
+    case kCmdFindTarget: logic_.N34Click(); break;
+    default: break;  // the other items and the check box do nothing yet
+  }
+}
+
+void ProcessesView::lv_ProcSelectItem() {
+  EnableNetworkState();
+  const auto pid = logic_.SelectedPid();
+  if (!pid) return;
+  const int current = logic_.PriorityIndexOf(*pid);
+  for (const PriorityItem& item : kPriorityItems) {
+    CheckMenuItem(priorityMenu_, kCmdPriorityFirst + item.tag,
+                  MF_BYCOMMAND | (item.tag == current ? MF_CHECKED : MF_UNCHECKED));
+  }
+}
+
+void ProcessesView::N42Click(int tag) {
+  const auto pid = logic_.SelectedPid();
+  if (!pid) return;
+  const bool set = logic_.SetProcessPriority(*pid, tag);
+  CheckMenuItem(priorityMenu_, kCmdPriorityFirst + tag,
+                MF_BYCOMMAND | (set ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void ProcessesView::EnableNetworkState() {
+  EnableMenuItem(popup_.get(), kCmdNetworkState,
+                 MF_BYCOMMAND | (model_.SelectedCount() > 0 ? MF_ENABLED : MF_GRAYED));
+}
+
+}  // namespace procs

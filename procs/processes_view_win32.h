@@ -1,0 +1,72 @@
+// The Processes page as the user sees it: the list lv_Proc, the bottom panel with
+// "显示所有用户的进程(&S)" and "结束进程(&E)", and the context menu PopupMenu1. The
+// page logic (ProcessesPage) decides; this class only shows and forwards.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+
+#include "app/list_model.h"
+#include "app/list_view_win32.h"
+#include "app/page_win32.h"
+#include "procs/processes_page.h"
+
+namespace procs {
+
+// Command identifiers of the page's button and context menu.
+enum ProcessesCommand : UINT {
+  kCmdKillProcess = 0x200,  // "结束进程(&E)", menu item and button
+  kCmdDebug,
+  kCmdKillTree,
+  kCmdAffinity,
+  kCmdFindTarget,
+  kCmdNetworkState,
+  kCmdAllUsers,             // the check box
+  kCmdPriorityFirst = 0x210,  // + the item's tag, 0..5
+  kCmdPriorityLast = kCmdPriorityFirst + 5,
+};
+
+class ProcessesView final : public app::PageContent {
+ public:
+  ProcessesView(HWND page, HFONT font, ProcessesPage& logic, app::ListModel& model);
+  ~ProcessesView() override;
+  ProcessesView(const ProcessesView&) = delete;
+  ProcessesView& operator=(const ProcessesView&) = delete;
+
+  HWND lv_Proc() const { return list_; }
+  HMENU PopupMenu1() const { return popup_.get(); }
+
+  // A command of the button or the context menu, as if the user chose it.
+  void ExecuteCommand(UINT id);
+  // The user's selection changed: enable "网络连接状态(&O)", mark the priority.
+  void lv_ProcSelectItem();
+
+  bool HandlePageMessage(UINT message, WPARAM wParam, LPARAM lParam,
+                         LRESULT& result) override;
+
+ private:
+  struct MenuDeleter {
+    void operator()(HMENU menu) const { DestroyMenu(menu); }
+  };
+  using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
+
+  void CreateControls(HFONT font);
+  void BuildPopupMenu();
+  void Layout();
+  void ShowPopup(LPARAM screenPoint);
+  void N42Click(int tag);
+  void EnableNetworkState();
+
+  HWND page_;
+  ProcessesPage& logic_;
+  app::ListModel& model_;
+  HWND list_ = nullptr;
+  HWND allUsers_ = nullptr;   // ckb_AllProc
+  HWND killButton_ = nullptr; // BitBtn4
+  std::unique_ptr<app::ListViewBinding> binding_;
+  UniqueMenu popup_;
+  HMENU priorityMenu_ = nullptr;  // owned by popup_
+};
+
+}  // namespace procs

@@ -1,0 +1,62 @@
+// The memory totals of the whole system (physical, commit, kernel pools, cache),
+// read from the native counters each tick and kept as display text.
+#pragma once
+#include <cstdint>
+#include <optional>
+
+#include "platform/message_poster.h"
+#include "platform/native_api.h"
+#include "procs/process_table.h"
+
+namespace procs {
+
+// The counters the totals are computed from, as the system reports them.
+struct MemoryCounters {
+  std::uint32_t pageSize = 0;
+  std::uint32_t physicalPages = 0;
+  std::uint32_t availablePages = 0;
+  std::uint32_t committedPages = 0;
+  std::uint32_t commitLimit = 0;
+  std::uint32_t peakCommitment = 0;
+  std::uint32_t pagedPoolPages = 0;
+  std::uint32_t nonPagedPoolPages = 0;
+  std::optional<std::uint64_t> fileCacheBytes;  // absent when its query failed
+};
+
+// Byte offsets of the 64-bit answers the totals are read from.
+namespace totals_layout {
+inline constexpr std::size_t kBasicSize = 64;
+inline constexpr std::size_t kBasicPageSize = 8;
+inline constexpr std::size_t kBasicPhysicalPages = 12;
+inline constexpr std::size_t kBasicProcessorCount = 56;  // one byte
+inline constexpr std::size_t kPerformanceSize = 344;
+inline constexpr std::size_t kPerfAvailablePages = 44;
+inline constexpr std::size_t kPerfCommittedPages = 48;
+inline constexpr std::size_t kPerfCommitLimit = 52;
+inline constexpr std::size_t kPerfPeakCommitment = 56;
+inline constexpr std::size_t kPerfPagedPoolPages = 112;
+inline constexpr std::size_t kPerfNonPagedPoolPages = 116;
+inline constexpr std::size_t kFileCacheSize = 64;
+inline constexpr std::size_t kFileCacheCurrentSize = 0;
+}  // namespace totals_layout
+
+// Writes the figures into `totals`; the file-cache figures only when present.
+void FormatSystemTotals(const MemoryCounters& counters, TMainProcInfo& totals);
+
+class SystemTotalsCollector {
+ public:
+  SystemTotalsCollector(platform::NativeApi& native, platform::MessagePoster& poster,
+                        TMainProcInfo& totals);
+  // Posts the update only when all three queries succeeded.
+  void CollectSystemTotals();
+
+ private:
+  platform::NativeApi& native_;
+  platform::MessagePoster& poster_;
+  TMainProcInfo& totals_;
+};
+
+// Processors the system reports, or 0 when the query fails.
+int QueryProcessorCount(platform::NativeApi& native);
+
+}  // namespace procs

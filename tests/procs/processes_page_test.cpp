@@ -1,0 +1,141 @@
+// The Processes page: the list follows the table in place, and the commands act on
+// the selected process with the confirmations and refusals the user must see.
+#include "procs/processes_page.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/process_world.h"
+
+using testing_support::ProcessWorld;
+using namespace procs;
+
+TEST(ProcessesPage, EndedProcessLosesItsItemAtTheNextUpdateAndSelectionStays) {
+  ProcessWorld w;
+  w.system.AddProcess(10, L"a.exe");
+  w.system.AddProcess(20, L"b.exe");
+  w.system.AddProcess(30, L"c.exe");
+  w.Tick();
+  ASSERT_EQ(w.list.Count(), 3u);
+  w.list.Select(*w.list.FindByKey(30), true);
+  w.system.RemoveProcess(20);
+  w.system.AddProcess(40, L"d.exe");
+  w.Tick();
+  ASSERT_EQ(w.list.Count(), 3u);
+  EXPECT_EQ(w.list.Item(0).key, 10);
+  EXPECT_EQ(w.list.Item(1).key, 30);
+  EXPECT_EQ(w.list.Item(2).key, 40);  // newcomers are appended
+  EXPECT_TRUE(w.list.Item(1).selected);
+  EXPECT_EQ(w.table.Find(20), nullptr);  // its row is free again
+  EXPECT_EQ(w.page.SelectedPid(), 30u);
+}
+
+TEST(ProcessesPage, UpdatesOnlyTheCellsThatChanged) {
+  struct Counter : app::ListObserver {
+    int changes = 0, inserts = 0, deletes = 0;
+    void ItemInserted(std::size_t) override { ++inserts; }
+    void ItemDeleted(std::size_t) override { ++deletes; }
+    void ItemTextChanged(std::size_t, std::size_t) override { ++changes; }
+    void ItemSelectionChanged(std::size_t) override {}
+    void ItemsCleared() override {}
+  } counter;
+  ProcessWorld w;
+  w.list.SetObserver(&counter);
+  w.system.AddProcess(10, L"a.exe");
+  w.system.AddProcess(20, L"b.exe");
+  w.Tick();
+  w.Tick();
+  w.Tick();
+  counter.changes = 0;
+  w.system.Find(10)->workingSet += 1 << 20;
+  w.Tick();
+  EXPECT_EQ(counter.inserts, 2);
+  EXPECT_EQ(counter.deletes, 0);
+  EXPECT_EQ(counter.changes, 1);
+}
+
+TEST(ProcessesPage, EndProcessAsksThenEndsAndFreesTheRow) {
+  ProcessWorld w;
+  w.system.AddProcess(10, L"a.exe");
+  w.system.AddProcess(20, L"b.exe");
+  w.Tick();
+  w.list.Select(*w.list.FindByKey(20), true);
+
+  w.system.answerYes = false;
+  w.page.act_KillProcExecute();
+  ASSERT_EQ(w.system.boxes.size(), 1u);
+  EXPECT_EQ(w.system.boxes[0].caption, L"泽恩特警告");
+  EXPECT_EQ(w.system.boxes[0].icon, platform::BoxIcon::kWarning);
+  EXPECT_TRUE(w.Listed(20));
+
+  w.system.answerYes = true;
+  w.page.act_KillProcExecute();
+  EXPECT_EQ(w.system.terminated, std::vector<std::uint32_t>{20});
+  EXPECT_FALSE(w.Listed(20));
+  w.Tick();
+  EXPECT_EQ(w.table.Find(20), nullptr);
+  EXPECT_EQ(w.table.Used(), 1u);
+}
+
+TEST(ProcessesPage, RefusedEndShowsAccessDeniedAndKeepsTheItem) {
+  ProcessWorld w;
+  w.system.AddProcess(10, L"guarded.exe").refuseTerminate = true;
+  w.Tick();
+  w.list.Select(0, true);
+  w.page.act_KillProcExecute();
+  ASSERT_EQ(w.system.boxes.size(), 2u);
+  EXPECT_EQ(w.system.boxes[1].caption, L"系统提示");
+  EXPECT_EQ(w.system.boxes[1].text, L"访问被拒绝");
+  EXPECT_EQ(w.system.boxes[1].icon, platform::BoxIcon::kError);
+  EXPECT_TRUE(w.Listed(10));
+  w.Tick();
+  EXPECT_TRUE(w.Listed(10));
+}
+
+TEST(ProcessesPage, EndingAProcessThatIsAlreadyGoneIsSilent) {
+  ProcessWorld w;
+  w.system.AddProcess(10, L"a.exe");
+  w.Tick();
+  w.list.Select(0, true);
+  w.system.RemoveProcess(10);
+  w.page.act_KillProcExecute();
+  EXPECT_EQ(w.system.boxes.size(), 1u);  // the confirmation only
+  EXPECT_FALSE(w.Listed(10));
+  w.Tick();
+  EXPECT_EQ(w.table.Find(10), nullptr);
+}
+
+TEST(ProcessesPage, PriorityIsReadAndSetThroughTheTags) {
+  ProcessWorld w;
+  w.system.AddProcess(10, L"a.exe").priorityClass = platform::kBelowNormalPriority;
+  w.system.AddProcess(20, L"b.exe").refuseSetInformation = true;
+  w.system.AddProcess(30, L"c.exe").refuseLimited = true;
+  EXPECT_EQ(w.page.PriorityIndexOf(10), 5);
+  EXPECT_EQ(w.page.PriorityIndexOf(30), 3);  // unreadable shows as idle
+  EXPECT_TRUE(w.page.SetProcessPriority(10, 1));
+  EXPECT_EQ(w.system.Find(10)->priorityClass, platform::kHighPriority);
+  EXPECT_FALSE(w.page.SetProcessPriority(20, 1));
+  EXPECT_EQ(w.system.Find(20)->priorityClass, platform::kNormalPriority);
+}
+
+TEST(ProcessesPage, FindTargetOpensExplorerAtThePathEvenWhenUnknown) {
+  ProcessWorld w;
+  w.system.AddProcess(10, L"a.exe").refuseLimited = true;
+  w.Tick();
+  w.page.N34Click();
+  EXPECT_TRUE(w.system.shellCalls.empty());  // nothing selected
+  w.list.Select(0, true);
+  w.page.N34Click();
+  ASSERT_EQ(w.system.shellCalls.size(), 1u);
+  EXPECT_EQ(w.system.shellCalls[0].verb, L"Open");
+  EXPECT_EQ(w.system.shellCalls[0].file, L"Explorer.exe");
+  EXPECT_EQ(w.system.shellCalls[0].parameters, L"/select,\"unknown\"");
+}
+
+TEST(ProcessesPage, ClosingStopsTheUpdate) {
+  ProcessWorld w;
+  w.system.AddProcess(10, L"a.exe");
+  w.collector.CollectProcesses();
+  w.closing = true;
+  w.page.UpdateProcessList();
+  EXPECT_EQ(w.list.Count(), 0u);
+}
