@@ -6,6 +6,14 @@
 #include "procs/process_format.h"
 
 namespace procs {
+namespace {
+
+// CpuShareKey values for the two texts that are not a share.
+constexpr std::int64_t kZeroShareText = -1'000'000'001;
+constexpr std::int64_t kBlankShareText = -1'000'000'002;
+constexpr std::int64_t kUnitsPerSecond = 10'000'000;
+
+}  // namespace
 
 ProcessCollector::ProcessCollector(platform::NativeApi& native,
                                    platform::ProcessApi& processes, platform::Clock& clock,
@@ -57,24 +65,45 @@ void ProcessCollector::StoreProcessRow(const SnapshotEntry& entry, std::int64_t 
   // reused it: the row is made again rather than keep the old name and path.
   if (row == nullptr || row->CreateTime != entry.createTime) {
     TprocTimeInfo& fresh = row ? (*row = NewRow(entry)) : table_.Add(NewRow(entry));
+    fresh.Renewed = row != nullptr;
     fresh.CpuTime = cpuTime;
     fresh.CpuText = L"0";
+    fresh.CpuShareKey = kZeroShareText;
     return;
   }
+  // The share is compared as a number: the text is formatted only when it changes.
+  std::int64_t shareKey;
   if (row->LastSampleTime && *row->LastSampleTime == now) {
-    row->CpuText = L"0";  // two updates within one millisecond: no share to give
+    shareKey = kZeroShareText;  // two updates within one millisecond: no share to give
   } else {
     if (row->LastSampleTime && row->LastCpuTime) {
       const double elapsedUnits = static_cast<double>(now - *row->LastSampleTime) * 10'000.0;
       const double used = static_cast<double>(cpuTime - *row->LastCpuTime);
-      row->CpuText = FormatShare(used / elapsedUnits * 100.0 / ProcessorCount());
+      shareKey = ShareTenths(used / elapsedUnits * 100.0 / ProcessorCount());
     } else {
-      row->CpuText.clear();
+      shareKey = kBlankShareText;
     }
     row->LastSampleTime = now;
     row->LastCpuTime = cpuTime;
   }
-  row->MemoryK = entry.imageName.empty() ? row->MemoryK : BytesToK(entry.workingSet);
+  if (shareKey != row->CpuShareKey) {
+    row->CpuShareKey = shareKey;
+    if (shareKey == kZeroShareText) {
+      row->CpuText = L"0";
+    } else if (shareKey == kBlankShareText) {
+      row->CpuText.clear();
+    } else {
+      FormatTenths(shareKey, row->CpuText);
+    }
+    row->Changed |= kCpuTextChanged;
+  }
+  // The idle entry keeps the figure it was given; the system reports none for it.
+  const std::int64_t memoryK = row->ImageName == L"System Idle" && entry.imageName.empty()
+                                   ? row->MemoryK
+                                   : BytesToK(entry.workingSet);
+  if (memoryK != row->MemoryK) row->Changed |= kMemoryChanged;
+  if (cpuTime / kUnitsPerSecond != row->CpuTime / kUnitsPerSecond) row->Changed |= kCpuTimeChanged;
+  row->MemoryK = memoryK;
   row->CpuTime = cpuTime;
   row->Listed = 0;
 }

@@ -39,29 +39,68 @@ std::uint32_t PriorityClassOfTag(int tag) {
   return tag >= 0 && tag < 6 ? kClasses[tag] : 0;
 }
 
-std::wstring FormatCpuTime(std::int64_t units) {
-  if (units < 0) units = 0;
-  const std::int64_t seconds = units / 10'000'000;
-  wchar_t text[16];
-  std::swprintf(text, 16, L"%02d:%02d:%02d", static_cast<int>(seconds / 3600 % 24),
-                static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
+// Decimal digits without printf, whose integer conversions differ between C runtimes.
+static void AppendNumber(std::wstring& out, long long value) {
+  wchar_t digits[24];
+  int n = 0;
+  unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                                           : static_cast<unsigned long long>(value);
+  do {
+    digits[n++] = static_cast<wchar_t>(L'0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (value < 0) out += L'-';
+  while (n > 0) out += digits[--n];
+}
+
+static void AppendTwoDigits(std::wstring& out, long long value) {
+  out += static_cast<wchar_t>(L'0' + value / 10 % 10);
+  out += static_cast<wchar_t>(L'0' + value % 10);
+}
+
+void FormatCpuTime(std::int64_t units, std::wstring& out) {
+  const long long seconds = units < 0 ? 0 : units / 10'000'000;
+  out.clear();
+  AppendTwoDigits(out, seconds / 3600 % 24);
+  out += L':';
+  AppendTwoDigits(out, seconds / 60 % 60);
+  out += L':';
+  AppendTwoDigits(out, seconds % 60);
+}
+
+void FormatMemoryK(std::int64_t kilobytes, std::wstring& out) {
+  out.clear();
+  AppendNumber(out, kilobytes);
+  out += L" K";
+}
+
+long long ShareTenths(double percent) {
+  return std::llround(percent * 10.0);  // halves away from zero
+}
+
+void FormatTenths(long long tenths, std::wstring& out) {
+  out.clear();
+  if (tenths < 0) out += L'-';
+  AppendNumber(out, std::llabs(tenths) / 10);
+  out += L'.';
+  out += static_cast<wchar_t>(L'0' + std::llabs(tenths) % 10);
+}
+
+void FormatShare(double percent, std::wstring& out) { FormatTenths(ShareTenths(percent), out); }
+
+template <typename T>
+static std::wstring Formatted(void (*format)(T, std::wstring&), T value) {
+  std::wstring text;
+  format(value, text);
   return text;
 }
 
+std::wstring FormatCpuTime(std::int64_t units) { return Formatted(FormatCpuTime, units); }
+std::wstring FormatMemoryK(std::int64_t kilobytes) { return Formatted(FormatMemoryK, kilobytes); }
+std::wstring FormatShare(double percent) { return Formatted(FormatShare, percent); }
+
 std::int64_t BytesToK(std::uint64_t bytes) {
   return static_cast<std::int64_t>((bytes + 512) / 1024);
-}
-
-std::wstring FormatMemoryK(std::int64_t kilobytes) {
-  return std::to_wstring(kilobytes) + L" K";
-}
-
-std::wstring FormatShare(double percent) {
-  // Rounded half away from zero at the first decimal, without a locale.
-  const long long tenths = std::llround(percent * 10.0);
-  const long long whole = std::llabs(tenths) / 10;
-  std::wstring text = tenths < 0 ? L"-" : L"";
-  return text + std::to_wstring(whole) + L"." + std::to_wstring(std::llabs(tenths) % 10);
 }
 
 static bool IsBlank(wchar_t c) { return c <= L' '; }

@@ -14,13 +14,22 @@ int PriorityTagOf(std::uint32_t priorityClass);
 // The class a menu tag sets; 0 for a tag outside 0..5.
 std::uint32_t PriorityClassOfTag(int tag);
 
+// The formatters write into `out`, reusing its storage: they run for every
+// process at every tick.
 // 100 ns units as "hh:mm:ss", hours modulo 24, seconds truncated.
+void FormatCpuTime(std::int64_t units, std::wstring& out);
+// Whole kilobytes followed by " K".
+void FormatMemoryK(std::int64_t kilobytes, std::wstring& out);
+// A share with one decimal, rounded to nearest ("12.5"), and the same given in
+// tenths of a percent.
+void FormatShare(double percent, std::wstring& out);
+void FormatTenths(long long tenths, std::wstring& out);
+long long ShareTenths(double percent);
 std::wstring FormatCpuTime(std::int64_t units);
-// Whole kilobytes, rounded to nearest, followed by " K".
 std::wstring FormatMemoryK(std::int64_t kilobytes);
-std::int64_t BytesToK(std::uint64_t bytes);
-// A share with one decimal, rounded to nearest ("12.5").
 std::wstring FormatShare(double percent);
+// Bytes to whole kilobytes, rounded to nearest.
+std::int64_t BytesToK(std::uint64_t bytes);
 
 // From the character before the first colon on (drops a \??\ prefix); the whole
 // text when there is no colon or it comes first; blanks and controls trimmed.

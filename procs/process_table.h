@@ -13,6 +13,14 @@
 
 namespace procs {
 
+// Which figures of a row the last refresh changed, so that the page rewrites only
+// those cells.
+enum RowChange : std::uint8_t {
+  kCpuTextChanged = 1,
+  kMemoryChanged = 2,
+  kCpuTimeChanged = 4,
+};
+
 struct TprocTimeInfo {
   std::int64_t ProcessId = -1;  // -1 marks a free row
   std::optional<std::int64_t> LastSampleTime;  // monotonic ms
@@ -26,6 +34,11 @@ struct TprocTimeInfo {
   std::uint8_t Listed = 0;  // 0: refreshed by the collector; 1: taken by the page
   std::wstring PriorityText;
   std::int64_t CreateTime = 0;
+  // Made again for a new process that reused the identifier: every cell of its
+  // item must be rewritten, not only the figures.
+  bool Renewed = false;
+  std::uint8_t Changed = 0;  // RowChange bits since the page last took the row
+  std::int64_t CpuShareKey = 0;  // what CpuText shows, as a number (see the collector)
 };
 
 class ProcessTable {

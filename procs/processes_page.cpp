@@ -44,11 +44,34 @@ app::ListItem ProcessesPage::MakeItem(const TprocTimeInfo& row) const {
   return item;
 }
 
-const TprocTimeInfo* ProcessesPage::TakeListedRow(std::int64_t pid) {
+TprocTimeInfo* ProcessesPage::TakeListedRow(std::int64_t pid) {
   TprocTimeInfo* row = table_.Find(pid);
   if (row == nullptr || row->Listed != 0) return nullptr;
   row->Listed = 1;
   return row;
+}
+
+// Only the figures change from tick to tick; a renewed row brings a new identity.
+void ProcessesPage::RefreshItem(std::size_t index, TprocTimeInfo& row) {
+  if (row.Renewed) {
+    const app::ListItem fresh = MakeItem(row);
+    list_.SetText(index, kColName, fresh.caption);
+    for (std::size_t c = 1; c < kProcessColumnCount; ++c)
+      list_.SetText(index, c, fresh.subItems[c - 1]);
+    row.Renewed = false;
+    row.Changed = 0;
+    return;
+  }
+  if (row.Changed & kCpuTextChanged) list_.SetText(index, kColCpu, row.CpuText);
+  if (row.Changed & kMemoryChanged) {
+    FormatMemoryK(row.MemoryK, scratch_);
+    list_.SetText(index, kColMemory, scratch_);
+  }
+  if (row.Changed & kCpuTimeChanged) {
+    FormatCpuTime(row.CpuTime, scratch_);
+    list_.SetText(index, kColCpuTime, scratch_);
+  }
+  row.Changed = 0;
 }
 
 void ProcessesPage::UpdateProcessList() {
@@ -56,12 +79,8 @@ void ProcessesPage::UpdateProcessList() {
   for (std::size_t i = list_.Count(); i-- > 0;) {
     if (closing_) return;
     const std::int64_t pid = list_.Item(i).key;
-    if (const TprocTimeInfo* row = TakeListedRow(pid)) {
-      // Unchanged cells cost nothing; a reused identifier brings new name and path.
-      const app::ListItem fresh = MakeItem(*row);
-      list_.SetText(i, kColName, fresh.caption);
-      for (std::size_t c = 1; c < kProcessColumnCount; ++c)
-        list_.SetText(i, c, fresh.subItems[c - 1]);
+    if (TprocTimeInfo* row = TakeListedRow(pid)) {
+      RefreshItem(i, *row);
     } else if (const TprocTimeInfo* gone = table_.Find(pid); gone && gone->Listed == 1) {
       // Not refreshed by the last snapshot: the process has ended.
       table_.Free(pid);
@@ -80,6 +99,8 @@ void ProcessesPage::UpdateProcessList() {
     if (row.ProcessId == ProcessTable::kFree || row.Listed != 0) continue;
     list_.Append(MakeItem(row));
     row.Listed = 1;
+    row.Renewed = false;
+    row.Changed = 0;
   }
 }
 

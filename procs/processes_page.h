@@ -48,8 +48,9 @@ class ProcessesPage {
  private:
   // The row of `pid` that the collector refreshed since the last update, now
   // marked as taken; null when there is none.
-  const TprocTimeInfo* TakeListedRow(std::int64_t pid);
+  TprocTimeInfo* TakeListedRow(std::int64_t pid);
   app::ListItem MakeItem(const TprocTimeInfo& row) const;
+  void RefreshItem(std::size_t index, TprocTimeInfo& row);
 
   ProcessTable& table_;
   app::ListModel& list_;
@@ -60,6 +61,7 @@ class ProcessesPage {
   // Processes ended from the page lose their item at once; their rows are freed
   // at the next update unless the process turned out to be still running.
   std::vector<std::int64_t> endedFromPage_;
+  std::wstring scratch_;  // formatting space reused for every cell
 };
 
 }  // namespace procs
