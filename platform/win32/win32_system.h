@@ -27,11 +27,15 @@ class Win32NativeApi : public NativeApi {
   QueryFn query_ = nullptr;
 };
 
+class AccountNames;  // SID -> account name cache, process_user_win32.h
+
 // OpenProcess and friends; WinStationGetProcessSid bound by name from winsta.dll.
 class Win32ProcessApi : public ProcessApi {
  public:
   Win32ProcessApi();
   ~Win32ProcessApi() override;
+  Win32ProcessApi(const Win32ProcessApi&) = delete;  // owns the winsta.dll reference
+  Win32ProcessApi& operator=(const Win32ProcessApi&) = delete;
   std::unique_ptr<OpenedProcess> Open(std::uint32_t pid, ProcessAccess access,
                                       OpenError* error) override;
   std::optional<std::wstring> UserNameBySessionSid(std::uint32_t pid,
@@ -42,6 +46,8 @@ class Win32ProcessApi : public ProcessApi {
   using GetSidFn = BOOLEAN(WINAPI*)(HANDLE, ULONG, FILETIME*, PVOID, PULONG);
   HMODULE winsta_ = nullptr;
   GetSidFn getProcessSid_ = nullptr;
+  // Shared with the opened processes, whose token look-ups use the same names.
+  std::shared_ptr<AccountNames> accountNames_;
 };
 
 // GetTickCount64.

@@ -1,0 +1,122 @@
+// Opening processes and reading what the list shows about each one: module and
+// image paths, token user, priority class; plus ending and re-prioritising them.
+#include "platform/win32/win32_system.h"
+
+#include <psapi.h>
+
+#include <vector>
+
+#include "platform/win32/handle_win32.h"
+#include "platform/win32/process_user_win32.h"
+
+namespace platform::win32 {
+
+namespace {
+
+// Past the longest path the system accepts; a buffer never grows beyond this.
+constexpr DWORD kLongestPath = 32768;
+
+DWORD AccessRights(ProcessAccess access) {
+  switch (access) {
+    case ProcessAccess::kQuery: return PROCESS_QUERY_INFORMATION | PROCESS_VM_READ;
+    case ProcessAccess::kQueryLimited: return PROCESS_QUERY_LIMITED_INFORMATION;
+    case ProcessAccess::kTerminate: return PROCESS_TERMINATE;
+    case ProcessAccess::kSetInformation:
+      return PROCESS_SET_INFORMATION | PROCESS_QUERY_LIMITED_INFORMATION;
+  }
+  return PROCESS_QUERY_LIMITED_INFORMATION;
+}
+
+OpenError OpenErrorFrom(DWORD lastError) {
+  switch (lastError) {
+    case ERROR_ACCESS_DENIED: return OpenError::kAccessDenied;
+    case ERROR_INVALID_PARAMETER: return OpenError::kNotFound;  // no process with that id
+    default: return OpenError::kOther;
+  }
+}
+
+class Win32OpenedProcess : public OpenedProcess {
+ public:
+  Win32OpenedProcess(UniqueHandle process, std::shared_ptr<AccountNames> accountNames)
+      : process_(std::move(process)), accountNames_(std::move(accountNames)) {}
+
+  std::optional<std::wstring> MainModulePath() override {
+    // The first module listed is the executable itself.
+    HMODULE module = nullptr;
+    DWORD needed = 0;
+    if (!EnumProcessModules(process_.Get(), &module, sizeof(module), &needed) || needed == 0) {
+      return std::nullopt;
+    }
+    // A name that fills the buffer may have been cut: grow and read again.
+    for (DWORD size = MAX_PATH; size <= kLongestPath * 2; size *= 2) {
+      std::wstring path(size, L'\0');
+      const DWORD length = GetModuleFileNameExW(process_.Get(), module, path.data(), size);
+      if (length == 0) return std::nullopt;
+      if (length < size - 1) {
+        path.resize(length);
+        return path;
+      }
+    }
+    return std::nullopt;
+  }
+
+  std::optional<std::wstring> ImagePath() override {
+    for (DWORD size = MAX_PATH; size <= kLongestPath * 2; size *= 2) {
+      std::wstring path(size, L'\0');
+      DWORD length = size;
+      if (QueryFullProcessImageNameW(process_.Get(), 0, path.data(), &length)) {
+        path.resize(length);
+        if (path.empty()) return std::nullopt;
+        return path;
+      }
+      if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return std::nullopt;
+    }
+    return std::nullopt;
+  }
+
+  std::optional<std::wstring> TokenUserName() override {
+    return win32::TokenUserName(process_.Get(), *accountNames_);
+  }
+
+  std::uint32_t GetPriorityClass() override { return ::GetPriorityClass(process_.Get()); }
+
+  bool SetPriorityClass(std::uint32_t priorityClass) override {
+    return ::SetPriorityClass(process_.Get(), priorityClass) != FALSE;
+  }
+
+  bool Terminate(std::uint32_t exitCode) override {
+    return TerminateProcess(process_.Get(), exitCode) != FALSE;
+  }
+
+ private:
+  UniqueHandle process_;
+  std::shared_ptr<AccountNames> accountNames_;
+};
+
+}  // namespace
+
+Win32ProcessApi::Win32ProcessApi() : accountNames_(std::make_shared<AccountNames>()) {
+  // Not every system has winsta.dll or the entry point; then only the token route is left.
+  winsta_ = LoadLibraryW(L"winsta.dll");
+  if (winsta_ != nullptr) {
+    getProcessSid_ = reinterpret_cast<GetSidFn>(
+        reinterpret_cast<void*>(GetProcAddress(winsta_, "WinStationGetProcessSid")));
+  }
+}
+
+Win32ProcessApi::~Win32ProcessApi() {
+  if (winsta_ != nullptr) FreeLibrary(winsta_);
+}
+
+std::unique_ptr<OpenedProcess> Win32ProcessApi::Open(std::uint32_t pid, ProcessAccess access,
+                                                     OpenError* error) {
+  UniqueHandle process(OpenProcess(AccessRights(access), FALSE, pid));
+  if (!process) {
+    if (error != nullptr) *error = OpenErrorFrom(GetLastError());
+    return nullptr;
+  }
+  if (error != nullptr) *error = OpenError::kNone;
+  return std::make_unique<Win32OpenedProcess>(std::move(process), accountNames_);
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,21 @@
+// Handing files and commands to the shell on behalf of the main window.
+#include "platform/win32/win32_system.h"
+
+#include <shellapi.h>
+
+namespace platform::win32 {
+
+namespace {
+const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
+}  // namespace
+
+bool Win32Shell::Execute(const std::wstring& verb, const std::wstring& file,
+                         const std::wstring& parameters) {
+  // An empty verb means the file's default action.
+  HINSTANCE result = ShellExecuteW(owner_, OrNull(verb), file.c_str(), OrNull(parameters),
+                                   nullptr, SW_SHOWNORMAL);
+  // Values up to 32 are error codes, anything above means the shell took it.
+  return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+}  // namespace platform::win32
