@@ -1,0 +1,117 @@
+// The list view side of a ListModel: one control call per model change.
+#include "app/list_view_win32.h"
+
+namespace app {
+
+namespace {
+LPWSTR TextPointer(const std::wstring& text) { return const_cast<LPWSTR>(text.c_str()); }
+}  // namespace
+
+ListViewBinding::ListViewBinding(HWND list, ListModel& model) : list_(list), model_(model) {
+  {
+    ProgramChange change(programChange_);
+    ListView_DeleteAllItems(list_);
+  }
+  for (std::size_t i = 0; i < model_.Count(); ++i) ItemInserted(i);
+  model_.SetObserver(this);
+}
+
+ListViewBinding::~ListViewBinding() { model_.SetObserver(nullptr); }
+
+void ListViewBinding::SetColumns(const std::vector<ListColumn>& columns) {
+  ProgramChange change(programChange_);
+  while (ListView_DeleteColumn(list_, 0)) {
+  }
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+    column.fmt = columns[c].rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
+    column.cx = columns[c].width;
+    column.pszText = TextPointer(columns[c].caption);
+    column.iSubItem = static_cast<int>(c);
+    ListView_InsertColumn(list_, static_cast<int>(c), &column);
+  }
+  // The first column of a list view is always left-aligned at insertion; set it again.
+  if (!columns.empty() && columns[0].rightAligned) {
+    LVCOLUMNW first{};
+    first.mask = LVCF_FMT;
+    first.fmt = LVCFMT_RIGHT;
+    ListView_SetColumn(list_, 0, &first);
+  }
+  columnCount_ = columns.size();
+  // Cells under new headers keep their fixed order; fill any column that is new.
+  for (std::size_t i = 0; i < model_.Count(); ++i)
+    for (std::size_t c = 1; c < columnCount_; ++c) WriteCell(i, c);
+}
+
+bool ListViewBinding::HandleNotify(const NMHDR& header) {
+  if (header.hwndFrom != list_ || header.code != LVN_ITEMCHANGED || programChange_) return false;
+  const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+  if ((change.uChanged & LVIF_STATE) == 0) return false;
+  if (((change.uOldState ^ change.uNewState) & LVIS_SELECTED) == 0) return false;
+  const bool selected = (change.uNewState & LVIS_SELECTED) != 0;
+  if (change.iItem < 0) {
+    // A change of every item at once (select all, clear all).
+    for (std::size_t i = 0; i < model_.Count(); ++i) model_.SelectionFromView(i, selected);
+  } else {
+    model_.SelectionFromView(static_cast<std::size_t>(change.iItem), selected);
+  }
+  return true;
+}
+
+void ListViewBinding::ItemInserted(std::size_t index) {
+  ProgramChange change(programChange_);
+  const ListItem& item = model_.Item(index);
+  LVITEMW row{};
+  row.mask = LVIF_TEXT | LVIF_IMAGE;
+  row.iItem = static_cast<int>(index);
+  row.pszText = TextPointer(item.caption);
+  row.iImage = item.imageIndex;
+  if (ListView_InsertItem(list_, &row) < 0) return;
+  for (std::size_t c = 1; c < columnCount_; ++c) WriteCell(index, c);
+  if (item.selected) ItemSelectionChanged(index);
+}
+
+void ListViewBinding::ItemDeleted(std::size_t index) {
+  ProgramChange change(programChange_);
+  ListView_DeleteItem(list_, static_cast<int>(index));
+}
+
+void ListViewBinding::ItemTextChanged(std::size_t index, std::size_t column) {
+  ProgramChange change(programChange_);
+  if (column == 0) {
+    // The caption and the picture travel together.
+    LVITEMW row{};
+    row.mask = LVIF_TEXT | LVIF_IMAGE;
+    row.iItem = static_cast<int>(index);
+    row.pszText = TextPointer(model_.Item(index).caption);
+    row.iImage = model_.Item(index).imageIndex;
+    ListView_SetItem(list_, &row);
+    return;
+  }
+  if (column < columnCount_) WriteCell(index, column);
+}
+
+void ListViewBinding::ItemSelectionChanged(std::size_t index) {
+  ProgramChange change(programChange_);
+  const int item = static_cast<int>(index);
+  if (model_.Item(index).selected) {
+    ListView_SetItemState(list_, item, LVIS_SELECTED | LVIS_FOCUSED,
+                          LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(list_, item, FALSE);
+  } else {
+    ListView_SetItemState(list_, item, 0, LVIS_SELECTED);
+  }
+}
+
+void ListViewBinding::ItemsCleared() {
+  ProgramChange change(programChange_);
+  ListView_DeleteAllItems(list_);
+}
+
+void ListViewBinding::WriteCell(std::size_t index, std::size_t column) {
+  ListView_SetItemText(list_, static_cast<int>(index), static_cast<int>(column),
+                       TextPointer(model_.Text(index, column)));
+}
+
+}  // namespace app

@@ -1,0 +1,25 @@
+// Program entry: the common controls, the main window, and the message loop that
+// runs until the main window has closed.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/main_window_win32.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof(controls);
+  controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
+  InitCommonControlsEx(&controls);
+
+  app::TMainForm mainForm;
+  if (!mainForm.Create(instance, showCommand)) return 1;
+
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    // Tab moves between the controls, and their & letters press them.
+    if (mainForm.Handle() != nullptr && IsDialogMessageW(mainForm.Handle(), &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,351 @@
+// The main window: creation of its controls, the layout of bevel, tabs, pages and
+// status bar, the menu commands, the timer behind the refresh cycle, the private
+// update messages and the closing handshake.
+#include "app/main_window_win32.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+
+#include "app/page_win32.h"
+#include "app/update_messages.h"
+
+namespace app {
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"ZentrikMainForm";
+constexpr wchar_t kCaption[] = L"Windows 泽恩特";
+constexpr int kLeft = 310, kTop = 148, kWidth = 400, kHeight = 425;
+constexpr int kInnerBorder = 4;
+constexpr int kBevelHeight = 2;
+constexpr int kTabHeight = 20;
+constexpr UINT_PTR kTimerId = 1;
+constexpr std::array<const wchar_t*, TMainForm::kPageCount> kTabCaptions{
+    L"应用程序", L"进程  ", L"性能  ", L"联网  ", L"用户  "};
+constexpr int kStatusPanelEdges[] = {80, 80 + 120, -1};  // 80, 120, and 50 + the rest
+
+std::wstring Widen(const char* text) {
+  std::wstring wide;
+  for (const char* c = text; *c != '\0'; ++c) wide.push_back(static_cast<unsigned char>(*c));
+  return wide;
+}
+
+}  // namespace
+
+TMainForm::TMainForm()
+    : cycle_(*this, dialogs_),
+      processesPage_(processTable_, procList_, processApi_, shell_, dialogs_,
+                     cycle_.ClosingFlag()),
+      processCollector_(native_, processApi_, clock_, poster_, processTable_, mainProcInfo_,
+                        cycle_.ClosingFlag(), CpuInstanceCount),
+      totalsCollector_(native_, poster_, mainProcInfo_) {
+  // The order of one tick; the CPU sampler comes between these two, and the
+  // window, adapter and session collectors follow.
+  cycle_.AddStep([this] { processCollector_.CollectProcesses(); });
+  cycle_.AddStep([this] { totalsCollector_.CollectSystemTotals(); });
+}
+
+TMainForm::~TMainForm() {
+  // The controls go while the objects that answer their messages still exist.
+  if (window_ != nullptr) DestroyWindow(window_);
+}
+
+bool TMainForm::Create(HINSTANCE instance, int showCommand) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  if (!GetClassInfoExW(instance, kWindowClass, &windowClass)) {
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kWindowClass;
+    if (RegisterClassExW(&windowClass) == 0) return false;
+  }
+  // The window procedure stores the handle as soon as the window exists.
+  CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, kCaption,
+                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kLeft, kTop, kWidth, kHeight, nullptr,
+                  menu_.Bar(), instance, this);
+  if (window_ == nullptr) return false;
+  menu_.AttachTo(window_);
+  FormCreate();
+  ShowWindow(window_, showCommand);
+  UpdateWindow(window_);
+  return true;
+}
+
+void TMainForm::SelectPage(int page) {
+  if (page < 0 || page >= kPageCount) return;
+  TabCtrl_SetCurSel(tabs_, page);
+  activePage_ = page;
+  for (int i = 0; i < kPageCount; ++i) ShowWindow(pages_[i], i == page ? SW_SHOW : SW_HIDE);
+  ShowTaskCommands(page == kApplicationsPage);
+}
+
+LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                       LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* form = static_cast<TMainForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    form->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<TMainForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    form->window_ = nullptr;
+    form->poster_.SetWindow(nullptr);
+    form->dialogs_.SetOwner(nullptr);
+    form->shell_.SetOwner(nullptr);
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  // An error of a command must not unwind through the system's code: show it.
+  try {
+    return form->HandleMessage(message, wParam, lParam);
+  } catch (const RefreshError& error) {
+    MessageBoxW(window, error.Text().c_str(), kCaption, MB_OK | MB_ICONERROR);
+  } catch (const std::exception& error) {
+    MessageBoxW(window, Widen(error.what()).c_str(), kCaption, MB_OK | MB_ICONERROR);
+  }
+  return 0;
+}
+
+LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE:
+      FormResize();
+      return 0;
+    case WM_SHOWWINDOW:
+      if (wParam != FALSE) FormShow();
+      break;
+    case WM_ACTIVATE:
+      // The control that had the focus gets it back when the window is active again.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window_, focus)) lastFocus_ = focus;
+      }
+      break;
+    case WM_SETFOCUS: {
+      const bool lastUsable =
+          lastFocus_ != nullptr && IsWindow(lastFocus_) && IsWindowVisible(lastFocus_);
+      if (HWND target = lastUsable ? lastFocus_ : tabs_) SetFocus(target);
+      return 0;
+    }
+    case WM_GETMINMAXINFO:
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {kWidth, kHeight};
+      return 0;
+    case WM_SYSCOMMAND:
+      if (WMSysCommand(wParam)) return 0;
+      break;
+    case WM_COMMAND:
+      if (lParam == 0) OnCommand(LOWORD(wParam));  // menu items
+      return 0;
+    case WM_NOTIFY:
+      OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+      return 0;
+    case WM_TIMER:
+      if (wParam == kTimerId) cycle_.Timer1Timer();
+      return 0;
+    case WM_CLOSE:
+      FormClose();
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case kUpdateProcesses:
+      processesPage_.UpdateProcessList();
+      return 0;
+    case kUpdateTotals:
+    case kUpdateWindows:
+    case kUpdateGraphs:
+    case kUpdateAdapters:
+    case kLayoutGraphs:
+    case kUpdateSessions:
+      return 0;  // their pages are not built yet
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void TMainForm::FormCreate() {
+  dialogs_.SetOwner(window_);
+  shell_.SetOwner(window_);
+  poster_.SetWindow(window_);
+  // Once for the whole run: lets the program read and end other users' processes.
+  processApi_.EnablePrivilege(L"SeDebugPrivilege");
+  font_.reset(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
+  CreateControls();
+  FormResize();
+  SelectPage(kApplicationsPage);
+}
+
+void TMainForm::CreateControls() {
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
+  const auto setFont = [this](HWND control) {
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  };
+  bevel_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, 0, 0, 0, 0,
+                           window_, nullptr, instance, nullptr);
+  tabs_ = CreateWindowExW(0, WC_TABCONTROLW, L"",
+                          WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | TCS_MULTILINE,
+                          0, 0, 0, 0, window_, nullptr, instance, nullptr);
+  setFont(tabs_);
+  for (int i = 0; i < kPageCount; ++i) {
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<LPWSTR>(kTabCaptions[i]);
+    TabCtrl_InsertItem(tabs_, i, &item);
+  }
+  TabCtrl_SetItemSize(tabs_, 0, kTabHeight);
+  statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP,
+                               0, 0, 0, 0, window_, nullptr, instance, nullptr);
+  setFont(statusBar_);
+  SendMessageW(statusBar_, SB_SETPARTS, std::size(kStatusPanelEdges),
+               reinterpret_cast<LPARAM>(kStatusPanelEdges));
+  for (HWND& page : pages_) {
+    page = CreatePageWindow(window_, instance);
+    // Above the tab control, which does not paint over its siblings.
+    SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  processesView_ = std::make_unique<procs::ProcessesView>(pages_[kProcessesPage], font_.get(),
+                                                          processesPage_, procList_);
+}
+
+void TMainForm::FormShow() {
+  CpuInstanceCount = std::max(2, procs::QueryProcessorCount(native_) + 1);
+  cycle_.act_StartExecute();
+}
+
+void TMainForm::FormResize() {
+  if (tabs_ == nullptr) return;
+  SendMessageW(statusBar_, WM_SIZE, 0, 0);  // the status bar places itself at the bottom
+  RECT client{};
+  GetClientRect(window_, &client);
+  RECT bar{};
+  GetWindowRect(statusBar_, &bar);
+  const int left = kInnerBorder;
+  const int top = kInnerBorder;
+  const int width = std::max(0, static_cast<int>(client.right) - 2 * kInnerBorder);
+  const int bottom = static_cast<int>(client.bottom - (bar.bottom - bar.top));
+  MoveWindow(bevel_, left, top, width, kBevelHeight, TRUE);
+  const int tabsTop = top + kBevelHeight;
+  const int tabsHeight = std::max(0, bottom - tabsTop);
+  MoveWindow(tabs_, left, tabsTop, width, tabsHeight, TRUE);
+  RECT pageArea{0, 0, width, tabsHeight};
+  TabCtrl_AdjustRect(tabs_, FALSE, &pageArea);
+  OffsetRect(&pageArea, left, tabsTop);
+  for (HWND page : pages_) {
+    MoveWindow(page, pageArea.left, pageArea.top, std::max(0L, pageArea.right - pageArea.left),
+               std::max(0L, pageArea.bottom - pageArea.top), TRUE);
+  }
+  PostMessageW(window_, kLayoutGraphs, 0, 0);
+}
+
+void TMainForm::FormClose() {
+  if (waitingToClose_) return;  // a second close while the first one waits
+  waitingToClose_ = true;
+  cycle_.BeginClosing();
+  // The next tick sees Closing, stops the timer and sets TimerStopped.
+  while (!cycle_.TimerStopped()) {
+    Sleep(100);
+    // A quit request cannot wait for a tick that would come only after it.
+    if (!PumpPendingMessages()) break;
+    if (window_ == nullptr) return;
+  }
+  DestroyWindow(window_);
+}
+
+bool TMainForm::PumpPendingMessages() {
+  MSG message{};
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      // Left to the message loop that owns it.
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return false;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return true;
+}
+
+void TMainForm::OnCommand(UINT id) {
+  switch (id) {
+    case kCmdExit:
+      PostMessageW(window_, WM_CLOSE, 0, 0);
+      break;
+    case kCmdTopmost:
+      N4Click();
+      break;
+    case kCmdAutoMinimize:
+    case kCmdHideWhenMinimized:  // N6Click: the mark is read on minimise
+      menu_.ToggleChecked(id);
+      break;
+    case kCmdRefreshNow:
+      cycle_.N7Click();
+      break;
+    case kCmdSpeedHigh:
+      SetSpeed(UpdateSpeed::kHigh);
+      break;
+    case kCmdSpeedNormal:
+      SetSpeed(UpdateSpeed::kNormal);
+      break;
+    case kCmdSpeedLow:
+      SetSpeed(UpdateSpeed::kLow);
+      break;
+    case kCmdPause:
+      cycle_.N16Click();
+      ShowSpeedMarks();
+      break;
+    default:
+      break;  // items whose pages come later do nothing yet
+  }
+}
+
+void TMainForm::OnNotify(const NMHDR& header) {
+  if (header.hwndFrom == tabs_ && header.code == TCN_SELCHANGE)
+    SelectPage(TabCtrl_GetCurSel(tabs_));
+}
+
+void TMainForm::SetSpeed(UpdateSpeed speed) {
+  cycle_.SetSpeed(speed);
+  ShowSpeedMarks();
+}
+
+void TMainForm::ShowSpeedMarks() {
+  menu_.SetChecked(kCmdSpeedHigh, cycle_.Speed() == UpdateSpeed::kHigh);
+  menu_.SetChecked(kCmdSpeedNormal, cycle_.Speed() == UpdateSpeed::kNormal);
+  menu_.SetChecked(kCmdSpeedLow, cycle_.Speed() == UpdateSpeed::kLow);
+  menu_.SetChecked(kCmdPause, cycle_.Paused());
+}
+
+void TMainForm::N4Click() {
+  const bool topmost = menu_.ToggleChecked(kCmdTopmost);
+  SetWindowPos(window_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE);
+}
+
+bool TMainForm::WMSysCommand(WPARAM command) {
+  if (command != SC_MINIMIZE) return false;
+  if (IsIconic(window_)) return true;
+  if (!menu_.Checked(kCmdHideWhenMinimized)) return false;  // the ordinary minimise
+  ShowWindow(window_, SW_HIDE);
+  return true;
+}
+
+void TMainForm::ShowTaskCommands(bool visible) { menu_.ShowTaskCommands(visible); }
+
+void TMainForm::StartTimer(int intervalMs) {
+  if (window_ != nullptr) SetTimer(window_, kTimerId, static_cast<UINT>(intervalMs), nullptr);
+}
+
+void TMainForm::StopTimer() {
+  if (window_ != nullptr) KillTimer(window_, kTimerId);
+}
+
+}  // namespace app

@@ -1,0 +1,109 @@
+// TMainForm, the main window and the program's composition root: it owns the
+// system backend, the tables, the collectors, the page logic and the refresh
+// cycle, lays out the tab pages, and answers the menu, the timer and the private
+// update messages.
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <type_traits>
+
+#include "app/list_model.h"
+#include "app/main_menu_win32.h"
+#include "app/refresh_cycle.h"
+#include "platform/win32/win32_system.h"
+#include "procs/process_collector.h"
+#include "procs/process_table.h"
+#include "procs/processes_page.h"
+#include "procs/processes_view_win32.h"
+#include "procs/system_totals.h"
+
+namespace app {
+
+class TMainForm final : private TimerControl {
+ public:
+  enum Page { kApplicationsPage, kProcessesPage, kPerformancePage, kNetworkingPage, kUsersPage,
+              kPageCount };
+
+  TMainForm();
+  ~TMainForm() override;
+  TMainForm(const TMainForm&) = delete;
+  TMainForm& operator=(const TMainForm&) = delete;
+
+  // Creates the window with its controls and shows it; false when it could not.
+  bool Create(HINSTANCE instance, int showCommand);
+
+  HWND Handle() const { return window_; }
+  HWND Tabs() const { return tabs_; }
+  HWND StatusBar1() const { return statusBar_; }
+  HWND PageWindow(int page) const { return pages_[page]; }
+  MainMenu& Menu() { return menu_; }
+  int ActivePage() const { return activePage_; }
+  // As a click on the page's tab.
+  void SelectPage(int page);
+
+  RefreshCycle& Cycle() { return cycle_; }
+  ListModel& ProcList() { return procList_; }
+  procs::ProcessesPage& ProcessesPage() { return processesPage_; }
+  procs::ProcessesView& ProcessesView() { return *processesView_; }
+  procs::ProcessTable& ProcessTable() { return processTable_; }
+
+  // Processor instances: the processors plus the total instance (at least 2).
+  int CpuInstanceCount = 0;
+
+ private:
+  struct FontDeleter {
+    void operator()(HFONT font) const { DeleteObject(font); }
+  };
+  using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
+
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void FormCreate();
+  void FormShow();
+  void FormResize();
+  void FormClose();
+  void CreateControls();
+  void OnCommand(UINT id);
+  void OnNotify(const NMHDR& header);
+  void SetSpeed(UpdateSpeed speed);
+  void ShowSpeedMarks();
+  void N4Click();
+  bool WMSysCommand(WPARAM command);
+  void ShowTaskCommands(bool visible);
+  bool PumpPendingMessages();  // false when a quit request came
+
+  void StartTimer(int intervalMs) override;
+  void StopTimer() override;
+
+  platform::win32::Win32NativeApi native_;
+  platform::win32::Win32ProcessApi processApi_;
+  platform::win32::Win32Clock clock_;
+  platform::win32::Win32Shell shell_;
+  platform::win32::Win32Dialogs dialogs_;
+  platform::win32::WindowPoster poster_;
+
+  procs::ProcessTable processTable_;
+  procs::TMainProcInfo mainProcInfo_;
+  ListModel procList_;
+  RefreshCycle cycle_;
+  procs::ProcessesPage processesPage_;
+  procs::ProcessCollector processCollector_;
+  procs::SystemTotalsCollector totalsCollector_;
+
+  MainMenu menu_;
+  UniqueFont font_;
+  HWND window_ = nullptr;
+  HWND bevel_ = nullptr;   // Bevel1
+  HWND tabs_ = nullptr;    // PageControl1
+  HWND statusBar_ = nullptr;
+  std::array<HWND, kPageCount> pages_{};
+  int activePage_ = kApplicationsPage;
+  std::unique_ptr<procs::ProcessesView> processesView_;
+  HWND lastFocus_ = nullptr;
+  bool waitingToClose_ = false;
+};
+
+}  // namespace app
