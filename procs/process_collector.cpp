@@ -98,7 +98,7 @@ void ProcessCollector::StoreProcessRow(const SnapshotEntry& entry, std::int64_t 
     row->Changed |= kCpuTextChanged;
   }
   // The idle entry keeps the figure it was given; the system reports none for it.
-  const std::int64_t memoryK = row->ImageName == L"System Idle" && entry.imageName.empty()
+  const std::int64_t memoryK = !entry.HasName()
                                    ? row->MemoryK
                                    : BytesToK(entry.workingSet);
   if (memoryK != row->MemoryK) row->Changed |= kMemoryChanged;
@@ -112,7 +112,7 @@ TprocTimeInfo ProcessCollector::NewRow(const SnapshotEntry& entry) {
   TprocTimeInfo row;
   row.ProcessId = entry.processId;
   row.CreateTime = entry.createTime;
-  row.ImageName = entry.imageName;
+  row.ImageName = reader_.ImageName(entry);
   row.MemoryK = BytesToK(entry.workingSet);
   row.ImagePath = L"unknown";
   row.PriorityText = PriorityWord(0);

@@ -19,18 +19,16 @@ T Read(const std::byte* entry, std::size_t offset) {
 
 // The name lies elsewhere in the buffer; whatever part of it lies outside the
 // filled bytes is cut off rather than read.
-void DecodeName(const std::byte* buffer, std::size_t filled, const std::byte* entry,
-                std::wstring& name) {
+void LocateName(const std::byte* buffer, std::size_t filled, const std::byte* entry,
+                SnapshotEntry& out) {
   const std::size_t length = Read<std::uint16_t>(entry, kImageNameLength) & ~std::size_t{1};
   const auto address = Read<std::uint64_t>(entry, kImageNameBuffer);
   const auto base = reinterpret_cast<std::uintptr_t>(buffer);
-  name.clear();
+  out.nameOffset = 0;
+  out.nameChars = 0;
   if (length == 0 || address < base || address - base >= filled) return;
-  const std::size_t start = static_cast<std::size_t>(address - base);
-  const std::size_t bytes = std::min(length, (filled - start) & ~std::size_t{1});
-  name.resize(bytes / 2);
-  for (std::size_t i = 0; i < name.size(); ++i)
-    name[i] = static_cast<wchar_t>(Read<std::uint16_t>(buffer + start, 2 * i));
+  out.nameOffset = static_cast<std::size_t>(address - base);
+  out.nameChars = std::min(length, (filled - out.nameOffset) & ~std::size_t{1}) / 2;
 }
 
 void DecodeEntry(const std::byte* buffer, std::size_t filled, const std::byte* e,
@@ -38,7 +36,7 @@ void DecodeEntry(const std::byte* buffer, std::size_t filled, const std::byte* e
   out.processId = static_cast<std::uint32_t>(Read<std::uint64_t>(e, kUniqueProcessId));
   out.parentProcessId =
       static_cast<std::uint32_t>(Read<std::uint64_t>(e, kInheritedFromProcessId));
-  DecodeName(buffer, filled, e, out.imageName);
+  LocateName(buffer, filled, e, out);
   out.createTime = Read<std::int64_t>(e, kCreateTime);
   out.kernelTime = Read<std::int64_t>(e, kKernelTime);
   out.userTime = Read<std::int64_t>(e, kUserTime);
@@ -92,6 +90,13 @@ bool WalkProcessSnapshot(const std::byte* buffer, std::size_t filled,
   }
   out.resize(count);
   return wellFormed;
+}
+
+std::wstring ImageNameOf(const std::byte* buffer, const SnapshotEntry& entry) {
+  std::wstring name(entry.nameChars, L'\0');
+  for (std::size_t i = 0; i < name.size(); ++i)
+    name[i] = static_cast<wchar_t>(Read<std::uint16_t>(buffer + entry.nameOffset, 2 * i));
+  return name;
 }
 
 ProcessSnapshotReader::ProcessSnapshotReader(platform::NativeApi& native)

@@ -14,7 +14,11 @@ namespace procs {
 struct SnapshotEntry {
   std::uint32_t processId = 0;
   std::uint32_t parentProcessId = 0;
-  std::wstring imageName;  // empty for the idle entry
+  // Where the image name lies in the buffer; decoded only when a row is made,
+  // since a tick needs the names of new processes alone. None for the idle entry.
+  std::size_t nameOffset = 0;
+  std::size_t nameChars = 0;
+  bool HasName() const { return nameChars > 0; }
   std::int64_t createTime = 0;  // 100 ns units, as the system counts
   std::int64_t kernelTime = 0;
   std::int64_t userTime = 0;
@@ -68,17 +72,22 @@ inline constexpr std::size_t kOtherTransferCount = 248;
 inline constexpr std::size_t kEntrySize = 256;
 }  // namespace entry_layout
 
-// Decodes the entries in buffer[0, filled). `out` is resized to the entries found
-// (its strings keep their storage from tick to tick). Returns false when an entry
+// Decodes the entries in buffer[0, filled); `out` is resized to the entries found. Returns false when an entry
 // or its link points outside the filled part: the snapshot is then unusable.
 bool WalkProcessSnapshot(const std::byte* buffer, std::size_t filled,
                          std::vector<SnapshotEntry>& out);
+// The image name of an entry that the walk found in `buffer`.
+std::wstring ImageNameOf(const std::byte* buffer, const SnapshotEntry& entry);
 
 class ProcessSnapshotReader {
  public:
   explicit ProcessSnapshotReader(platform::NativeApi& native);
   // False when the query failed or its answer could not be walked.
   bool Take(std::vector<SnapshotEntry>& out);
+  // The name of an entry of the last snapshot taken.
+  std::wstring ImageName(const SnapshotEntry& entry) const {
+    return ImageNameOf(buffer_.data(), entry);
+  }
   std::size_t BufferSize() const { return buffer_.size(); }
 
  private:

@@ -54,11 +54,11 @@ TEST(ProcessSnapshotWalk, DecodesEveryEntryUpToTheLastOne) {
   std::vector<SnapshotEntry> entries;
   ASSERT_TRUE(WalkProcessSnapshot(c.bytes.data(), c.filled, entries));
   ASSERT_EQ(entries.size(), 3u);
-  EXPECT_EQ(entries[0].imageName, L"");
+  EXPECT_FALSE(entries[0].HasName());
   EXPECT_EQ(entries[1].threadCount, 90u);
   EXPECT_EQ(entries[2].processId, 1234u);
   EXPECT_EQ(entries[2].parentProcessId, 4u);
-  EXPECT_EQ(entries[2].imageName, L"editor.exe");
+  EXPECT_EQ(procs::ImageNameOf(c.bytes.data(), entries[2]), L"editor.exe");
   EXPECT_EQ(entries[2].kernelTime + entries[2].userTime, 50'000'000);
   EXPECT_EQ(entries[2].workingSet, 10u << 20);
 }
@@ -93,13 +93,14 @@ TEST(ProcessSnapshotWalk, CutsANameThatRunsPastTheBuffer) {
   std::memcpy(c.bytes.data() + layout::kImageNameLength, &tooLong, 2);
   std::vector<SnapshotEntry> entries;
   ASSERT_TRUE(WalkProcessSnapshot(c.bytes.data(), c.filled, entries));
-  EXPECT_EQ(entries[0].imageName.rfind(L"a-rather-long-name.exe", 0), 0u);
-  EXPECT_LE(entries[0].imageName.size() * 2, c.filled - layout::kEntrySize);
+  const std::wstring name = procs::ImageNameOf(c.bytes.data(), entries[0]);
+  EXPECT_EQ(name.rfind(L"a-rather-long-name.exe", 0), 0u);
+  EXPECT_LE(name.size() * 2, c.filled - layout::kEntrySize);
 
   const std::uint64_t elsewhere = 0x10;  // an address that is not inside the buffer
   std::memcpy(c.bytes.data() + layout::kImageNameBuffer, &elsewhere, 8);
   ASSERT_TRUE(WalkProcessSnapshot(c.bytes.data(), c.filled, entries));
-  EXPECT_EQ(entries[0].imageName, L"");
+  EXPECT_FALSE(entries[0].HasName());
 }
 
 TEST(ProcessSnapshotReader, GrowsTheBufferUntilTheListFits) {

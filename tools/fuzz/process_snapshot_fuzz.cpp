@@ -21,6 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint64_t address = reinterpret_cast<std::uintptr_t>(buffer.data()) + offset % (size + 64);
     std::memcpy(buffer.data() + layout::kImageNameBuffer, &address, sizeof address);
     procs::WalkProcessSnapshot(buffer.data(), size, entries);
+    for (const procs::SnapshotEntry& entry : entries) procs::ImageNameOf(buffer.data(), entry);
   }
   return 0;
 }
