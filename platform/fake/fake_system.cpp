@@ -225,3 +225,149 @@ void FakeSystem::ShowMessage(const std::wstring& caption, const std::wstring& te
 }
 
 }  // namespace platform::fake
+
+// --- windows ---------------------------------------------------------------------
+namespace platform::fake {
+
+FakeWindow& FakeSystem::AddWindow(WindowHandle handle, const std::wstring& title,
+                                  std::uint32_t pid) {
+  FakeWindow w;
+  w.handle = handle;
+  w.title = title;
+  w.pid = pid;
+  w.classIcon = 0x1000 + handle;
+  w.classIconSmall = 0x2000 + handle;
+  windows_.push_back(w);
+  return windows_.back();
+}
+
+void FakeSystem::RemoveWindow(WindowHandle handle) {
+  std::erase_if(windows_, [handle](const FakeWindow& w) { return w.handle == handle; });
+}
+
+FakeWindow* FakeSystem::FindFakeWindow(WindowHandle handle) {
+  for (FakeWindow& w : windows_)
+    if (w.handle == handle) return &w;
+  return nullptr;
+}
+
+void FakeSystem::TopWindows(std::vector<WindowHandle>& out) {
+  out.clear();
+  for (const FakeWindow& w : windows_) out.push_back(w.handle);
+}
+
+bool FakeSystem::IsVisible(WindowHandle window) {
+  const FakeWindow* w = FindFakeWindow(window);
+  return w && w->visible;
+}
+
+WindowHandle FakeSystem::Owner(WindowHandle window) {
+  const FakeWindow* w = FindFakeWindow(window);
+  return w ? w->owner : 0;
+}
+
+std::uint32_t FakeSystem::ExtendedStyle(WindowHandle window) {
+  const FakeWindow* w = FindFakeWindow(window);
+  return w ? w->exStyle : 0;
+}
+
+void FakeSystem::Title(WindowHandle window, std::wstring& out) {
+  const FakeWindow* w = FindFakeWindow(window);
+  out.assign(w ? w->title.substr(0, kMaxTitleLength) : std::wstring());
+}
+
+int FakeSystem::ShowStateOf(WindowHandle window) {
+  const FakeWindow* w = FindFakeWindow(window);
+  return w && !w->vanished ? w->showState : 0;
+}
+
+std::uint32_t FakeSystem::ProcessIdOf(WindowHandle window) {
+  const FakeWindow* w = FindFakeWindow(window);
+  return w && !w->vanished ? w->pid : 0;
+}
+
+bool FakeSystem::VisitModules(std::uint32_t pid,
+                              const std::function<bool(std::wstring_view path)>& stop) {
+  ++moduleListings;
+  const FakeProcess* p = Find(pid);
+  if (!p || p->refuseModules) return false;
+  if (p->modules.empty()) {
+    stop(p->modulePath);
+    return true;
+  }
+  for (const std::wstring& path : p->modules)
+    if (stop(path)) break;
+  return true;
+}
+
+bool FakeSystem::Responds(WindowHandle window, int timeoutMs) {
+  const FakeWindow* w = FindFakeWindow(window);
+  if (!w || w->hungBySystem) return false;
+  ++answerTests;
+  if (w->answers) return true;
+  waitedMs += timeoutMs;
+  return false;
+}
+
+void FakeSystem::StartProbe(WindowHandle window) { probes.push_back(window); }
+
+bool FakeSystem::ProbeAnswered(WindowHandle window) {
+  const FakeWindow* w = FindFakeWindow(window);
+  const bool out = std::find(probes.begin(), probes.end(), window) != probes.end();
+  if (!out || !w || !w->answers || w->hungBySystem) return false;
+  ForgetProbe(window);
+  return true;
+}
+
+void FakeSystem::ForgetProbe(WindowHandle window) { std::erase(probes, window); }
+
+IconHandle FakeSystem::ClassIcon(WindowHandle window, bool small) {
+  ++iconRequests;
+  const FakeWindow* w = FindFakeWindow(window);
+  if (!w) return 0;
+  return small ? w->classIconSmall : w->classIcon;
+}
+
+IconHandle FakeSystem::AskIcon(WindowHandle window, int timeoutMs) {
+  ++iconRequests;
+  ++iconMessages;
+  const FakeWindow* w = FindFakeWindow(window);
+  if (!w || w->hungBySystem) return 0;
+  if (!w->answers) {
+    waitedMs += timeoutMs;
+    return 0;
+  }
+  return w->ownIcon;
+}
+
+void FakeSystem::Show(WindowHandle window, int showState) {
+  windowCommands.push_back({L"show", {window}, showState});
+  if (FakeWindow* w = FindFakeWindow(window)) {
+    if (showState == kShowRestore) showState = kShowNormal;
+    if (showState != kShowAsIs) w->showState = showState;
+  }
+}
+
+bool FakeSystem::SetForeground(WindowHandle window) {
+  windowCommands.push_back({L"foreground", {window}, 0});
+  return true;
+}
+
+bool FakeSystem::ForceForeground(WindowHandle window) {
+  windowCommands.push_back({L"force", {window}, 0});
+  return true;
+}
+
+void FakeSystem::PostClose(WindowHandle window) {
+  windowCommands.push_back({L"close", {window}, 0});
+}
+
+void FakeSystem::Cascade(const std::vector<WindowHandle>& windows) {
+  windowCommands.push_back({L"cascade", windows, 0});
+}
+
+void FakeSystem::Tile(const std::vector<WindowHandle>& windows, bool horizontal) {
+  windowCommands.push_back({horizontal ? L"tileH" : L"tileV", windows, 0});
+}
+
+}  // namespace platform::fake

@@ -1,6 +1,7 @@
 // A scriptable system for tests: processes that start and end between ticks, opens
-// that are refused, queries that fail, a clock that moves only when told, and a
-// record of every message box, shell call and posted message.
+// that are refused, queries that fail, windows that come, go and stop answering,
+// a clock that moves only when told, and a record of every message box, shell
+// call, posted message and window command.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +17,7 @@
 #include "platform/native_api.h"
 #include "platform/process_api.h"
 #include "platform/shell_api.h"
+#include "platform/window_api.h"
 
 namespace platform::fake {
 
@@ -40,6 +42,30 @@ struct FakeProcess {
   bool refuseTerminate = false;
   bool refuseSetInformation = false;
   bool vanishesOnOpen = false;    // ends between the snapshot and the first open
+  std::vector<std::wstring> modules;  // module paths in load order; empty: just modulePath
+  bool refuseModules = false;     // its modules cannot be listed
+};
+
+struct FakeWindow {
+  WindowHandle handle = 0;
+  std::wstring title;
+  std::uint32_t pid = 0;
+  bool visible = true;
+  WindowHandle owner = 0;
+  std::uint32_t exStyle = 0;
+  int showState = kShowNormal;
+  bool answers = true;        // handles messages in time
+  bool hungBySystem = false;  // the system already counts it hung: no wait at all
+  bool vanished = false;      // gone between enumeration and query: placement and pid fail
+  IconHandle classIcon = 0;
+  IconHandle classIconSmall = 0;
+  IconHandle ownIcon = 0;     // what it answers to the icon request
+};
+
+struct FakeWindowCommand {
+  std::wstring what;  // "show", "foreground", "force", "close", "cascade", "tileH", "tileV"
+  std::vector<WindowHandle> windows;
+  int showState = 0;
 };
 
 struct FakeBox {
@@ -58,7 +84,8 @@ class FakeSystem : public NativeApi,
                    public Clock,
                    public ShellApi,
                    public Dialogs,
-                   public MessagePoster {
+                   public MessagePoster,
+                   public WindowApi {
  public:
   // --- scripting ---
   FakeProcess& AddProcess(std::uint32_t pid, const std::wstring& name);
@@ -66,6 +93,11 @@ class FakeSystem : public NativeApi,
   FakeProcess* Find(std::uint32_t pid);
   std::deque<FakeProcess>& Processes() { return processes_; }
   void Advance(std::int64_t ms) { nowMs += ms; }
+  // Windows in top-to-bottom order.
+  FakeWindow& AddWindow(WindowHandle handle, const std::wstring& title, std::uint32_t pid);
+  void RemoveWindow(WindowHandle handle);
+  FakeWindow* FindFakeWindow(WindowHandle handle);
+  std::deque<FakeWindow>& Windows() { return windows_; }
 
   // Writes the process list in the system's layout; returns the bytes it needs
   // (nothing is written when that is more than `size`).
@@ -98,6 +130,14 @@ class FakeSystem : public NativeApi,
   std::vector<std::uint32_t> terminated;
   int snapshotQueries = 0;
   int opens = 0;
+  std::vector<FakeWindowCommand> windowCommands;
+  int iconRequests = 0;     // class icons and icon messages together
+  int iconMessages = 0;     // icon requests sent to a window
+  int moduleListings = 0;
+  int answerTests = 0;      // waiting hung tests
+  std::int64_t waitedMs = 0;  // time the hung tests and icon requests waited
+  std::vector<WindowHandle> probes;  // probes out, not yet answered or forgotten
+  WindowHandle desktop = 0x10010;
 
   // --- NativeApi ---
   NtStatus QuerySystemInformation(std::uint32_t infoClass, void* buffer, std::uint32_t length,
@@ -118,11 +158,35 @@ class FakeSystem : public NativeApi,
   void ShowMessage(const std::wstring& caption, const std::wstring& text, BoxIcon icon) override;
   // --- MessagePoster ---
   void Post(std::uint32_t message) override { posted.push_back(message); }
+  // --- WindowApi ---
+  void TopWindows(std::vector<WindowHandle>& out) override;
+  bool IsVisible(WindowHandle window) override;
+  WindowHandle Owner(WindowHandle window) override;
+  std::uint32_t ExtendedStyle(WindowHandle window) override;
+  WindowHandle Desktop() override { return desktop; }
+  void Title(WindowHandle window, std::wstring& out) override;
+  int ShowStateOf(WindowHandle window) override;
+  std::uint32_t ProcessIdOf(WindowHandle window) override;
+  bool VisitModules(std::uint32_t pid,
+                    const std::function<bool(std::wstring_view path)>& stop) override;
+  bool Responds(WindowHandle window, int timeoutMs) override;
+  void StartProbe(WindowHandle window) override;
+  bool ProbeAnswered(WindowHandle window) override;
+  void ForgetProbe(WindowHandle window) override;
+  IconHandle ClassIcon(WindowHandle window, bool small) override;
+  IconHandle AskIcon(WindowHandle window, int timeoutMs) override;
+  void Show(WindowHandle window, int showState) override;
+  bool SetForeground(WindowHandle window) override;
+  bool ForceForeground(WindowHandle window) override;
+  void PostClose(WindowHandle window) override;
+  void Cascade(const std::vector<WindowHandle>& windows) override;
+  void Tile(const std::vector<WindowHandle>& windows, bool horizontal) override;
 
  private:
   NtStatus WriteFixed(std::uint32_t infoClass, void* buffer, std::uint32_t length,
                       std::uint32_t* returnLength) const;
   std::deque<FakeProcess> processes_;
+  std::deque<FakeWindow> windows_;
 };
 
 }  // namespace platform::fake

@@ -1,0 +1,239 @@
+// The Applications page: reconciliation of the list with the window table, the
+// icon places, the command rules and the window commands.
+#include "apps/applications_page.h"
+
+#include "apps/window_icon.h"
+
+namespace apps {
+
+namespace {
+
+// Decimal text of a hidden cell; 0 when it is not a number.
+std::int64_t ReadNumber(const std::wstring& text) {
+  if (text.empty()) return 0;
+  std::int64_t value = 0;
+  for (const wchar_t c : text) {
+    if (c < L'0' || c > L'9') return 0;
+    value = value * 10 + (c - L'0');
+  }
+  return value;
+}
+
+void WriteNumber(std::int64_t value, std::wstring& out) {
+  out.clear();
+  if (value < 0) {
+    out.push_back(L'-');
+    value = -value;
+  }
+  wchar_t digits[24];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<wchar_t>(L'0' + value % 10);
+    value /= 10;
+  } while (value != 0);
+  while (count > 0) out.push_back(digits[--count]);
+}
+
+// "切换至" and "前置" bring a minimised window back to normal and otherwise show
+// it as it was; a window whose state could not be read is shown as it is, never hidden.
+int ShowStateForSwitch(int recorded) {
+  switch (recorded) {
+    case platform::kShowMinimized: return platform::kShowNormal;
+    case platform::kShowNormal:
+    case platform::kShowMaximized: return recorded;
+    default: return platform::kShowAsIs;
+  }
+}
+
+}  // namespace
+
+ApplicationsPage::ApplicationsPage(WinTable& table, app::ListModel& list,
+                                   platform::WindowApi& windows, const bool& closing)
+    : table_(table), list_(list), windows_(windows), closing_(closing) {}
+
+const std::vector<app::ListColumn>& ApplicationsPage::Columns() {
+  static const std::vector<app::ListColumn> columns = {{L"任务", 200, false},
+                                                       {L"状态", 100, false}};
+  return columns;
+}
+
+int ApplicationsPage::RefreshIcons(int imageIndex, const TWinInfo& row) {
+  if (images_ == nullptr) return -1;
+  const WindowIcons icons = FetchWindowIcons(windows_, row.Wnd, row.Responding);
+  const bool hadSlot = imageIndex >= 0;
+  if (icons.large == 0 && icons.small == 0) {
+    if (hadSlot) slots_.Release(imageIndex);
+    return -1;
+  }
+  const int slot = hadSlot ? imageIndex : slots_.Take();
+  const platform::IconHandle large = icons.large != 0 ? icons.large : icons.small;
+  if (!images_->Put(slot, large, icons.small)) {
+    slots_.Release(slot);
+    return -1;
+  }
+  return slot;
+}
+
+void ApplicationsPage::ReleaseImage(std::size_t index) {
+  const int slot = list_.Item(index).imageIndex;
+  if (slot >= 0) slots_.Release(slot);
+}
+
+app::ListItem ApplicationsPage::MakeItem(const TWinInfo& row) {
+  app::ListItem item;
+  item.key = static_cast<std::int64_t>(row.Wnd);
+  item.caption = row.Caption;
+  item.imageIndex = RefreshIcons(-1, row);
+  item.subItems.resize(kTaskColumnCount - 1);
+  item.subItems[kColStatus - 1] = row.StatusText;
+  WriteNumber(static_cast<std::int64_t>(row.Wnd), item.subItems[kColHandle - 1]);
+  WriteNumber(row.ShowCmd, item.subItems[kColShowCmd - 1]);
+  item.subItems[kColExePath - 1] = row.ExePath;
+  return item;
+}
+
+void ApplicationsPage::UpdateTaskList() {
+  // From the last item, so that a deletion does not move the ones still to come.
+  for (std::size_t i = list_.Count(); i-- > 0;) {
+    if (closing_) return;
+    const auto window = static_cast<platform::WindowHandle>(list_.Item(i).key);
+    if (window == 0) continue;
+    TWinInfo* row = table_.Find(window);
+    if (row == nullptr) {
+      ReleaseImage(i);
+      list_.Delete(i);
+      continue;
+    }
+    const int image = list_.Item(i).imageIndex;
+    // A new title may come with a new icon; a window without one is asked again.
+    if (row->Caption != list_.Item(i).caption) {
+      list_.SetImage(i, RefreshIcons(image, *row));
+      list_.SetText(i, kColTask, row->Caption);
+    } else if (image < 0) {
+      list_.SetImage(i, RefreshIcons(image, *row));
+    }
+    list_.SetText(i, kColStatus, row->StatusText);
+    WriteNumber(row->ShowCmd, scratch_);
+    list_.SetText(i, kColShowCmd, scratch_);
+    row->RowState = kRowListed;
+  }
+  for (std::size_t r = 0; r < table_.Capacity(); ++r) {
+    if (closing_) return;
+    TWinInfo& row = table_.Row(r);
+    if (row.RowState == kRowListed || row.Wnd == 0) continue;
+    list_.Append(MakeItem(row));
+    row.RowState = kRowListed;
+  }
+}
+
+platform::WindowHandle ApplicationsPage::Selected(int& showState) const {
+  showState = 0;
+  const auto first = list_.FirstSelected();
+  if (!first) return 0;
+  const std::wstring& handle = list_.Text(*first, kColHandle);
+  showState = static_cast<int>(ReadNumber(list_.Text(*first, kColShowCmd)));
+  return static_cast<platform::WindowHandle>(ReadNumber(handle));
+}
+
+bool ApplicationsPage::act_ChangeExecute() {
+  int state = 0;
+  const platform::WindowHandle window = Selected(state);
+  if (window == 0) return false;
+  windows_.Show(window, ShowStateForSwitch(state));
+  windows_.ForceForeground(window);
+  return true;
+}
+
+bool ApplicationsPage::act_TopExecute() {
+  int state = 0;
+  const platform::WindowHandle window = Selected(state);
+  if (window == 0) return false;
+  windows_.Show(window, ShowStateForSwitch(state));
+  windows_.SetForeground(window);
+  return true;
+}
+
+bool ApplicationsPage::act_MinExecute() {
+  int state = 0;
+  const platform::WindowHandle window = Selected(state);
+  if (window == 0) return false;
+  windows_.Show(window, platform::kShowMinimized);
+  if (ownWindow_ != 0) windows_.ForceForeground(ownWindow_);
+  return true;
+}
+
+bool ApplicationsPage::act_MaxExecute() {
+  int state = 0;
+  const platform::WindowHandle window = Selected(state);
+  if (window == 0) return false;
+  windows_.Show(window, platform::kShowMaximized);
+  windows_.ForceForeground(window);
+  return true;
+}
+
+bool ApplicationsPage::act_KillTaskExecute() {
+  int state = 0;
+  const platform::WindowHandle window = Selected(state);
+  if (window == 0) return false;
+  windows_.PostClose(window);
+  return true;
+}
+
+const std::vector<platform::WindowHandle>& ApplicationsPage::SelectedWindows(
+    bool restoreMinimized) {
+  selected_.clear();
+  for (std::size_t i = 0; i < list_.Count(); ++i) {
+    if (!list_.Item(i).selected) continue;
+    const auto window = static_cast<platform::WindowHandle>(ReadNumber(list_.Text(i, kColHandle)));
+    if (window == 0) continue;
+    // A minimised window would be left out of the arrangement.
+    if (restoreMinimized && ReadNumber(list_.Text(i, kColShowCmd)) == platform::kShowMinimized)
+      windows_.Show(window, platform::kShowRestore);
+    selected_.push_back(window);
+  }
+  return selected_;
+}
+
+void ApplicationsPage::act_CasExecute() {
+  const auto& windows = SelectedWindows(true);
+  if (!windows.empty()) windows_.Cascade(windows);
+}
+
+void ApplicationsPage::act_HExecute() {
+  const auto& windows = SelectedWindows(true);
+  if (!windows.empty()) windows_.Tile(windows, true);
+}
+
+void ApplicationsPage::act_VExecute() {
+  const auto& windows = SelectedWindows(true);
+  if (!windows.empty()) windows_.Tile(windows, false);
+}
+
+std::optional<std::uint32_t> ApplicationsPage::ProcessOfSelected() {
+  int state = 0;
+  const platform::WindowHandle window = Selected(state);
+  if (window == 0) return std::nullopt;
+  const TWinInfo* row = table_.Find(window);
+  if (row == nullptr) return std::nullopt;  // gone since the last collection
+  return row->ProcessId;
+}
+
+void ApplicationsPage::lv_TaskMouseDown() {
+  UpdateTaskCommands(commands_, TaskEvent::kMouseDown, list_.FirstSelected().has_value(),
+                     list_.SelectedCount());
+}
+
+void ApplicationsPage::lv_TaskEnter() {
+  UpdateTaskCommands(commands_, TaskEvent::kEnter, list_.FirstSelected().has_value(),
+                     list_.SelectedCount());
+}
+
+void ApplicationsPage::lv_TaskSelectItem() {
+  if (closing_) return;
+  UpdateTaskCommands(commands_, TaskEvent::kSelectItem, list_.FirstSelected().has_value(),
+                     list_.SelectedCount());
+}
+
+void ApplicationsPage::ShowTaskCommands(bool visible) { apps::ShowTaskCommands(commands_, visible); }
+
+}  // namespace apps

@@ -1,0 +1,99 @@
+// The window collector: the application-window filter, the hung test that never
+// waits twice for the same silent window, and the program path of each window.
+#include "apps/window_collector.h"
+
+#include <cwctype>
+
+#include "app/update_messages.h"
+
+namespace apps {
+
+bool HasVisibleText(std::wstring_view title) {
+  for (const wchar_t c : title)
+    if (c > L' ') return true;
+  return false;
+}
+
+bool IsProgramPath(std::wstring_view path) {
+  constexpr std::wstring_view kExe = L".exe";
+  if (path.size() < kExe.size()) return false;
+  const std::wstring_view tail = path.substr(path.size() - kExe.size());
+  for (std::size_t i = 0; i < kExe.size(); ++i)
+    if (std::towlower(static_cast<std::wint_t>(tail[i])) != static_cast<std::wint_t>(kExe[i]))
+      return false;
+  return true;
+}
+
+WindowCollector::WindowCollector(platform::WindowApi& windows, platform::MessagePoster& poster,
+                                 WinTable& table, const bool& closing)
+    : windows_(windows), poster_(poster), table_(table), closing_(closing) {}
+
+void WindowCollector::CollectWindows() {
+  table_.BeginCollection();
+  // While closing every window is skipped: the table empties, and the page,
+  // which tests the same flag, leaves its list alone.
+  if (!closing_) {
+    windows_.TopWindows(handles_);
+    for (const WindowHandle window : handles_) {
+      if (closing_) break;
+      if (IsApplicationWindow(window)) StoreWinInfo(window);
+    }
+  }
+  table_.EndCollection([this](const TWinInfo& gone) {
+    if (gone.AwaitingAnswer) windows_.ForgetProbe(gone.Wnd);
+  });
+  poster_.Post(app::kUpdateWindows);
+}
+
+bool WindowCollector::IsApplicationWindow(WindowHandle window) {
+  if (!windows_.IsVisible(window)) return false;
+  const WindowHandle owner = windows_.Owner(window);
+  if (owner != 0 && owner != windows_.Desktop()) return false;
+  const std::uint32_t style = windows_.ExtendedStyle(window);
+  if ((style & platform::kToolWindowStyle) != 0 && (style & platform::kAppWindowStyle) == 0)
+    return false;
+  windows_.Title(window, title_);
+  return HasVisibleText(title_);
+}
+
+void WindowCollector::StoreWinInfo(WindowHandle window) {
+  bool existing = false;
+  TWinInfo& row = table_.Take(window, existing);
+  if (row.Caption != title_) row.Caption = title_;
+  row.Responding = AnswersNow(row, existing);
+  row.StatusText = row.Responding ? kRunningText : kNotRespondingText;
+  row.ShowCmd = windows_.ShowStateOf(window);
+  const std::uint32_t pid = windows_.ProcessIdOf(window);
+  // A window keeps its process for life: its program path is looked up once.
+  const bool knownPath = existing && row.ProcessId == pid && !row.ExePath.empty();
+  row.ProcessId = pid;
+  if (!knownPath) FindProgramPath(row);
+  row.RowState = kRowFilled;
+}
+
+// A window that did not answer is not waited for again: a probe goes out once,
+// and the window counts as responding again when that probe has been answered.
+bool WindowCollector::AnswersNow(TWinInfo& row, bool existing) {
+  if (existing && row.AwaitingAnswer) {
+    if (!windows_.ProbeAnswered(row.Wnd)) return false;
+    row.AwaitingAnswer = false;
+    return true;
+  }
+  if (windows_.Responds(row.Wnd, kAnswerTimeoutMs)) return true;
+  row.AwaitingAnswer = true;
+  windows_.StartProbe(row.Wnd);
+  return false;
+}
+
+void WindowCollector::FindProgramPath(TWinInfo& row) {
+  row.ExePath.clear();
+  // Process 0 would name this program's own modules.
+  if (row.ProcessId == 0) return;
+  windows_.VisitModules(row.ProcessId, [&row](std::wstring_view path) {
+    if (!IsProgramPath(path)) return false;
+    row.ExePath.assign(path);
+    return true;
+  });
+}
+
+}  // namespace apps
