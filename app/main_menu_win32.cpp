@@ -34,6 +34,14 @@ constexpr std::array<MenuEntry, 3> kViewStyleItems{{
     {kCmdSmallIcon, L"小图标(&M)"},
     {kCmdDetail, L"详细信息(&D)"},
 }};
+constexpr std::array<MenuEntry, 6> kWindowItems{{
+    {kCmdTileHorizontal, L"横向平铺(&H)"},
+    {kCmdTileVertical, L"纵向平铺(&V)"},
+    {kCmdMinimizeWindow, L"最小化(&M)"},
+    {kCmdMaximizeWindow, L"最大化(&X)"},
+    {kCmdCascade, L"层叠(&C)"},
+    {kCmdBringToFront, L"前置(&B)"},
+}};
 constexpr wchar_t kWindowMenuCaption[] = L"窗口(&W)";
 constexpr UINT kWindowMenuPosition = 3;
 
@@ -61,12 +69,9 @@ MainMenu::MainMenu() {
     AppendMenuW(viewMenu_, MF_STRING, entry.id, entry.caption);
   AppendMenuW(viewMenu_, MF_STRING, kCmdSelectColumns, L"选择列(&S)");
   AppendPopup(bar_, viewMenu_, L"查看(&V)");
-  windowMenu_ = Popup({{kCmdTileHorizontal, L"横向平铺(&H)"},
-                       {kCmdTileVertical, L"纵向平铺(&V)"},
-                       {kCmdMinimizeWindow, L"最小化(&M)"},
-                       {kCmdMaximizeWindow, L"最大化(&X)"},
-                       {kCmdCascade, L"层叠(&C)"},
-                       {kCmdBringToFront, L"前置(&B)"}});
+  windowMenu_ = CreatePopupMenu();
+  for (const MenuEntry& entry : kWindowItems)
+    AppendMenuW(windowMenu_, MF_STRING, entry.id, entry.caption);
   AppendPopup(bar_, windowMenu_, kWindowMenuCaption);
   AppendPopup(bar_,
               Popup({{kCmdShutdownFirst + 0, L"待机(&B)"},
@@ -79,6 +84,7 @@ MainMenu::MainMenu() {
   AppendPopup(bar_, Popup({{kCmdAbout, L"关于"}}), L"帮助(&H)");
 
   SetChecked(kCmdAutoMinimize, true);
+  SetViewStyleMark(kCmdDetail);
 }
 
 MainMenu::~MainMenu() {
@@ -104,23 +110,47 @@ bool MainMenu::ToggleChecked(UINT id) {
 
 void MainMenu::ShowTaskCommands(bool visible) {
   if (visible == taskCommandsShown_) return;
+  taskCommandsShown_ = visible;
   if (visible) {
-    for (std::size_t i = 0; i < kViewStyleItems.size(); ++i) {
-      InsertMenuW(viewMenu_, kCmdSelectColumns, MF_BYCOMMAND | MF_STRING | viewStyleStates_[i],
-                  kViewStyleItems[i].id, kViewStyleItems[i].caption);
-    }
     InsertMenuW(bar_, kWindowMenuPosition, MF_BYPOSITION | MF_POPUP,
                 reinterpret_cast<UINT_PTR>(windowMenu_), kWindowMenuCaption);
   } else {
-    for (std::size_t i = 0; i < kViewStyleItems.size(); ++i) {
-      viewStyleStates_[i] =
-          GetMenuState(viewMenu_, kViewStyleItems[i].id, MF_BYCOMMAND) & (MF_CHECKED | MF_GRAYED);
-      RemoveMenu(viewMenu_, kViewStyleItems[i].id, MF_BYCOMMAND);
-    }
     // RemoveMenu keeps the submenu alive, so it can come back as it was.
     RemoveMenu(bar_, kWindowMenuPosition, MF_BYPOSITION);
   }
-  taskCommandsShown_ = visible;
+  RebuildTaskItems();
+}
+
+void MainMenu::SetTaskItems(const TaskMenuItems& items) {
+  taskItems_ = items;
+  RebuildTaskItems();
+}
+
+void MainMenu::SetViewStyleMark(UINT id) {
+  viewStyleMark_ = id;
+  for (const MenuEntry& entry : kViewStyleItems)
+    CheckMenuItem(viewMenu_, entry.id,
+                  MF_BYCOMMAND | (entry.id == id ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void MainMenu::RebuildTaskItems() {
+  const bool shown = taskCommandsShown_;
+  const std::array<bool, 3> styles{taskItems_.bigIcon, taskItems_.smallIcon, taskItems_.detail};
+  for (const MenuEntry& entry : kViewStyleItems) RemoveMenu(viewMenu_, entry.id, MF_BYCOMMAND);
+  for (std::size_t i = 0; i < kViewStyleItems.size(); ++i) {
+    if (!shown || !styles[i]) continue;
+    const UINT mark = kViewStyleItems[i].id == viewStyleMark_ ? MF_CHECKED : MF_UNCHECKED;
+    InsertMenuW(viewMenu_, kCmdSelectColumns, MF_BYCOMMAND | MF_STRING | mark,
+                kViewStyleItems[i].id, kViewStyleItems[i].caption);
+  }
+  const std::array<bool, 6> windows{taskItems_.tileHorizontal, taskItems_.tileVertical,
+                                    taskItems_.minimize,       taskItems_.maximize,
+                                    taskItems_.cascade,        taskItems_.front};
+  while (GetMenuItemCount(windowMenu_) > 0) RemoveMenu(windowMenu_, 0, MF_BYPOSITION);
+  for (std::size_t i = 0; i < kWindowItems.size(); ++i) {
+    if (windows[i])
+      AppendMenuW(windowMenu_, MF_STRING, kWindowItems[i].id, kWindowItems[i].caption);
+  }
   if (window_ != nullptr) DrawMenuBar(window_);
 }
 

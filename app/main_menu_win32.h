@@ -33,6 +33,13 @@ enum MainCommand : UINT {
   kCmdAbout,             // 帮助: 关于
 };
 
+// Which of the Applications page's items the bar offers while that page is shown.
+struct TaskMenuItems {
+  bool bigIcon = true, smallIcon = true, detail = true;  // 查看
+  bool tileHorizontal = true, tileVertical = true, minimize = true, maximize = true,
+       cascade = true, front = true;  // 窗口
+};
+
 class MainMenu {
  public:
   MainMenu();
@@ -52,14 +59,22 @@ class MainMenu {
   // The view-style items of "查看(&V)" and the whole "窗口(&W)" menu.
   void ShowTaskCommands(bool visible);
   bool TaskCommandsShown() const { return taskCommandsShown_; }
+  // The single items of both, as the Applications page's selection decides.
+  void SetTaskItems(const TaskMenuItems& items);
+  // Which view-style item carries the check mark.
+  void SetViewStyleMark(UINT id);
 
  private:
+  // Takes the Applications items out and puts back those that are offered now.
+  void RebuildTaskItems();
+
   HMENU bar_ = nullptr;
   HMENU viewMenu_ = nullptr;
   HMENU windowMenu_ = nullptr;  // owned here while it is out of the bar
   HWND window_ = nullptr;
   bool taskCommandsShown_ = true;
-  UINT viewStyleStates_[3] = {};  // check and enable state kept while removed
+  TaskMenuItems taskItems_;
+  UINT viewStyleMark_ = 0;  // kCmdDetail once the menu exists
 };
 
 }  // namespace app

@@ -8,7 +8,10 @@
 #include <algorithm>
 #include <string>
 
+#include "app/about_form_win32.h"
+#include "app/open_form_win32.h"
 #include "app/page_win32.h"
+#include "app/resource_ids.h"
 #include "app/update_messages.h"
 
 namespace app {
@@ -40,11 +43,14 @@ TMainForm::TMainForm()
                      cycle_.ClosingFlag()),
       processCollector_(native_, processApi_, clock_, poster_, processTable_, mainProcInfo_,
                         cycle_.ClosingFlag(), CpuInstanceCount),
-      totalsCollector_(native_, poster_, mainProcInfo_) {
+      totalsCollector_(native_, poster_, mainProcInfo_),
+      applicationsPage_(winTable_, taskList_, windowApi_, cycle_.ClosingFlag()),
+      windowCollector_(windowApi_, poster_, winTable_, cycle_.ClosingFlag()) {
   // The order of one tick; the CPU sampler comes between these two, and the
   // window, adapter and session collectors follow.
   cycle_.AddStep([this] { processCollector_.CollectProcesses(); });
   cycle_.AddStep([this] { totalsCollector_.CollectSystemTotals(); });
+  cycle_.AddStep([this] { windowCollector_.CollectWindows(); });
 }
 
 TMainForm::~TMainForm() {
@@ -58,7 +64,8 @@ bool TMainForm::Create(HINSTANCE instance, int showCommand) {
   if (!GetClassInfoExW(instance, kWindowClass, &windowClass)) {
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ZENTRIK));
+    if (windowClass.hIcon == nullptr) windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kWindowClass;
@@ -157,8 +164,10 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kUpdateProcesses:
       processesPage_.UpdateProcessList();
       return 0;
-    case kUpdateTotals:
     case kUpdateWindows:
+      applicationsPage_.UpdateTaskList();
+      return 0;
+    case kUpdateTotals:
     case kUpdateGraphs:
     case kUpdateAdapters:
     case kLayoutGraphs:
@@ -174,6 +183,7 @@ void TMainForm::FormCreate() {
   dialogs_.SetOwner(window_);
   shell_.SetOwner(window_);
   poster_.SetWindow(window_);
+  applicationsPage_.SetOwnWindow(platform::win32::Win32WindowApi::FromHwnd(window_));
   // Once for the whole run: lets the program read and end other users' processes.
   processApi_.EnablePrivilege(L"SeDebugPrivilege");
   font_.reset(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
@@ -214,6 +224,13 @@ void TMainForm::CreateControls() {
   }
   processesView_ = std::make_unique<procs::ProcessesView>(pages_[kProcessesPage], font_.get(),
                                                           processesPage_, procList_);
+  apps::ApplicationsViewHooks hooks;
+  hooks.newTask = [this] { act_NewExecute(); };
+  hooks.goToProcess = [this](std::uint32_t pid) { GoToProcess(pid); };
+  hooks.switched = [this] { AfterSwitch(); };
+  hooks.commandsChanged = [this] { SyncTaskCommands(); };
+  applicationsView_ = std::make_unique<apps::ApplicationsView>(
+      pages_[kApplicationsPage], font_.get(), applicationsPage_, taskList_, std::move(hooks));
 }
 
 void TMainForm::FormShow() {
@@ -276,9 +293,26 @@ bool TMainForm::PumpPendingMessages() {
 
 void TMainForm::OnCommand(UINT id) {
   switch (id) {
+    case kCmdNewTask:
+      act_NewExecute();
+      break;
     case kCmdExit:
       PostMessageW(window_, WM_CLOSE, 0, 0);
       break;
+    case kCmdAbout:
+      N33Click();
+      break;
+    case kCmdBigIcon: applicationsView_->ExecuteCommand(apps::kCmdTaskBigIcon); break;
+    case kCmdSmallIcon: applicationsView_->ExecuteCommand(apps::kCmdTaskSmallIcon); break;
+    case kCmdDetail: applicationsView_->ExecuteCommand(apps::kCmdTaskDetail); break;
+    case kCmdTileHorizontal:
+      applicationsView_->ExecuteCommand(apps::kCmdTaskTileHorizontal);
+      break;
+    case kCmdTileVertical: applicationsView_->ExecuteCommand(apps::kCmdTaskTileVertical); break;
+    case kCmdMinimizeWindow: applicationsView_->ExecuteCommand(apps::kCmdTaskMinimize); break;
+    case kCmdMaximizeWindow: applicationsView_->ExecuteCommand(apps::kCmdTaskMaximize); break;
+    case kCmdCascade: applicationsView_->ExecuteCommand(apps::kCmdTaskCascade); break;
+    case kCmdBringToFront: applicationsView_->ExecuteCommand(apps::kCmdTaskFront); break;
     case kCmdTopmost:
       N4Click();
       break;
@@ -338,7 +372,55 @@ bool TMainForm::WMSysCommand(WPARAM command) {
   return true;
 }
 
-void TMainForm::ShowTaskCommands(bool visible) { menu_.ShowTaskCommands(visible); }
+void TMainForm::ShowTaskCommands(bool visible) {
+  applicationsPage_.ShowTaskCommands(visible);
+  menu_.ShowTaskCommands(visible);
+  if (applicationsView_) applicationsView_->ApplyCommands();  // also syncs the menu
+}
+
+void TMainForm::SyncTaskCommands() {
+  const apps::TaskCommands& c = applicationsPage_.Commands();
+  TaskMenuItems items;
+  items.bigIcon = c.bigIconVisible;
+  items.smallIcon = c.smallIconVisible;
+  items.detail = c.detailVisible;
+  items.tileHorizontal = items.tileVertical = items.cascade = c.arrangeVisible;
+  items.minimize = c.minimizeVisible;
+  items.maximize = c.maximizeVisible;
+  items.front = c.topVisible;
+  menu_.SetTaskItems(items);
+  const apps::TaskView view = applicationsView_->View();
+  menu_.SetViewStyleMark(view == apps::TaskView::kLargeIcons   ? kCmdBigIcon
+                         : view == apps::TaskView::kSmallIcons ? kCmdSmallIcon
+                                                               : kCmdDetail);
+}
+
+void TMainForm::act_NewExecute() {
+  TOpenForm form(shell_);
+  if (form.Create(window_, font_.get())) form.ShowModal();
+}
+
+void TMainForm::N33Click() {
+  TAboutForm form;
+  if (form.Create(window_, font_.get())) form.ShowModal();
+}
+
+void TMainForm::GoToProcess(std::uint32_t pid) {
+  const auto item = processesPage_.FindItemByPid(pid);
+  if (!item) return;  // not on the Processes list: the page stays as it is
+  for (const std::size_t selected : procList_.SelectedIndices())
+    if (selected != *item) procList_.Select(selected, false);
+  procList_.Select(*item, true);  // also scrolls it into view
+  processesView_->lv_ProcSelectItem();
+  SelectPage(kProcessesPage);
+  SetFocus(processesView_->lv_Proc());
+}
+
+void TMainForm::AfterSwitch() {
+  // The user went to another window: this one gets out of the way, as an
+  // ordinary minimise (which "最小化时隐藏" may turn into hiding).
+  if (menu_.Checked(kCmdAutoMinimize)) SendMessageW(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
 
 void TMainForm::StartTimer(int intervalMs) {
   if (window_ != nullptr) SetTimer(window_, kTimerId, static_cast<UINT>(intervalMs), nullptr);

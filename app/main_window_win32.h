@@ -12,6 +12,10 @@
 #include "app/list_model.h"
 #include "app/main_menu_win32.h"
 #include "app/refresh_cycle.h"
+#include "apps/applications_page.h"
+#include "apps/applications_view_win32.h"
+#include "apps/win_table.h"
+#include "apps/window_collector.h"
 #include "platform/win32/win32_system.h"
 #include "procs/process_collector.h"
 #include "procs/process_table.h"
@@ -48,6 +52,10 @@ class TMainForm final : private TimerControl {
   procs::ProcessesPage& ProcessesPage() { return processesPage_; }
   procs::ProcessesView& ProcessesView() { return *processesView_; }
   procs::ProcessTable& ProcessTable() { return processTable_; }
+  ListModel& TaskList() { return taskList_; }
+  apps::ApplicationsPage& ApplicationsPage() { return applicationsPage_; }
+  apps::ApplicationsView& ApplicationsView() { return *applicationsView_; }
+  apps::WinTable& WinTable() { return winTable_; }
 
   // Processor instances: the processors plus the total instance (at least 2).
   int CpuInstanceCount = 0;
@@ -73,6 +81,11 @@ class TMainForm final : private TimerControl {
   void N4Click();
   bool WMSysCommand(WPARAM command);
   void ShowTaskCommands(bool visible);
+  void SyncTaskCommands();  // the Applications page's command states onto the menu
+  void act_NewExecute();    // the Create New Task dialog
+  void N33Click();          // the About box
+  void GoToProcess(std::uint32_t pid);  // "转到进程(&G)"
+  void AfterSwitch();       // "使用时自动最小化(&M)"
   bool PumpPendingMessages();  // false when a quit request came
 
   void StartTimer(int intervalMs) override;
@@ -92,6 +105,11 @@ class TMainForm final : private TimerControl {
   procs::ProcessesPage processesPage_;
   procs::ProcessCollector processCollector_;
   procs::SystemTotalsCollector totalsCollector_;
+  platform::win32::Win32WindowApi windowApi_;
+  apps::WinTable winTable_;
+  ListModel taskList_;
+  apps::ApplicationsPage applicationsPage_;
+  apps::WindowCollector windowCollector_;
 
   MainMenu menu_;
   UniqueFont font_;
@@ -102,6 +120,7 @@ class TMainForm final : private TimerControl {
   std::array<HWND, kPageCount> pages_{};
   int activePage_ = kApplicationsPage;
   std::unique_ptr<procs::ProcessesView> processesView_;
+  std::unique_ptr<apps::ApplicationsView> applicationsView_;
   HWND lastFocus_ = nullptr;
   bool waitingToClose_ = false;
 };

@@ -60,14 +60,29 @@ const std::vector<app::ListColumn>& ApplicationsPage::Columns() {
 int ApplicationsPage::RefreshIcons(int imageIndex, const TWinInfo& row) {
   if (images_ == nullptr) return -1;
   const WindowIcons icons = FetchWindowIcons(windows_, row.Wnd, row.Responding);
+  if (icons.large != 0 || icons.small != 0)
+    return StoreIcons(imageIndex, icons.large, icons.small);
+  // Neither the class nor the window has one (other programs' class icons cannot
+  // be read everywhere): the icon of the program file, copied while it is lent.
+  int stored = -2;
+  if (!row.ExePath.empty()) {
+    windows_.WithProgramIcons(row.ExePath,
+                              [&](platform::IconHandle large, platform::IconHandle small) {
+                                stored = StoreIcons(imageIndex, large, small);
+                              });
+  }
+  return stored != -2 ? stored : StoreIcons(imageIndex, 0, 0);
+}
+
+int ApplicationsPage::StoreIcons(int imageIndex, platform::IconHandle large,
+                                 platform::IconHandle small) {
   const bool hadSlot = imageIndex >= 0;
-  if (icons.large == 0 && icons.small == 0) {
+  if (large == 0 && small == 0) {
     if (hadSlot) slots_.Release(imageIndex);
     return -1;
   }
   const int slot = hadSlot ? imageIndex : slots_.Take();
-  const platform::IconHandle large = icons.large != 0 ? icons.large : icons.small;
-  if (!images_->Put(slot, large, icons.small)) {
+  if (!images_->Put(slot, large != 0 ? large : small, small != 0 ? small : large)) {
     slots_.Release(slot);
     return -1;
   }

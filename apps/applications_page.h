@@ -73,6 +73,7 @@ class ApplicationsPage {
   // Fetches the window's icons into the item's place (taking one if needed);
   // returns the image index, -1 when there is no icon.
   int RefreshIcons(int imageIndex, const TWinInfo& row);
+  int StoreIcons(int imageIndex, platform::IconHandle large, platform::IconHandle small);
   void ReleaseImage(std::size_t index);
   // Handle and recorded show state of the first selected item; null handle when none.
   platform::WindowHandle Selected(int& showState) const;

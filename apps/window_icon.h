@@ -1,6 +1,7 @@
 // Where a window's icons come from: its class's small or large icon, and failing
 // both the large icon the window itself hands out when asked. The handles are
-// borrowed from the other program; whoever keeps an icon copies it.
+// borrowed from the other program; whoever keeps an icon copies it. (When all
+// of these fail, the page falls back to the icon of the window's program file.)
 #pragma once
 #include "platform/window_api.h"
 

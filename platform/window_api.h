@@ -64,6 +64,11 @@ class WindowApi {
   // The window's own large icon, asked with a message that waits at most
   // `timeoutMs` and not at all for a window the system counts as hung.
   virtual IconHandle AskIcon(WindowHandle window, int timeoutMs) = 0;
+  // The first icon of a program file, lent to `use` for the length of the call
+  // (0 for a size the file lacks). `use` is not called when the file has none.
+  virtual void WithProgramIcons(
+      const std::wstring& path,
+      const std::function<void(IconHandle large, IconHandle small)>& use) = 0;
 
   // --- commands ---
   virtual void Show(WindowHandle window, int showState) = 0;

@@ -340,6 +340,14 @@ IconHandle FakeSystem::AskIcon(WindowHandle window, int timeoutMs) {
   return w->ownIcon;
 }
 
+void FakeSystem::WithProgramIcons(const std::wstring& path,
+                                  const std::function<void(IconHandle, IconHandle)>& use) {
+  ++iconRequests;
+  ++programIconReads;
+  for (const auto& [file, icon] : programIcons)
+    if (file == path) use(icon, icon);
+}
+
 void FakeSystem::Show(WindowHandle window, int showState) {
   windowCommands.push_back({L"show", {window}, showState});
   if (FakeWindow* w = FindFakeWindow(window)) {

@@ -134,6 +134,8 @@ class FakeSystem : public NativeApi,
   int iconRequests = 0;     // class icons and icon messages together
   int iconMessages = 0;     // icon requests sent to a window
   int moduleListings = 0;
+  int programIconReads = 0;
+  std::vector<std::pair<std::wstring, IconHandle>> programIcons;  // path -> icon of both sizes
   int answerTests = 0;      // waiting hung tests
   std::int64_t waitedMs = 0;  // time the hung tests and icon requests waited
   std::vector<WindowHandle> probes;  // probes out, not yet answered or forgotten
@@ -175,6 +177,8 @@ class FakeSystem : public NativeApi,
   void ForgetProbe(WindowHandle window) override;
   IconHandle ClassIcon(WindowHandle window, bool small) override;
   IconHandle AskIcon(WindowHandle window, int timeoutMs) override;
+  void WithProgramIcons(const std::wstring& path,
+                        const std::function<void(IconHandle, IconHandle)>& use) override;
   void Show(WindowHandle window, int showState) override;
   bool SetForeground(WindowHandle window) override;
   bool ForceForeground(WindowHandle window) override;

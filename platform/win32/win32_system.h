@@ -11,6 +11,7 @@
 #include "platform/native_api.h"
 #include "platform/process_api.h"
 #include "platform/shell_api.h"
+#include "platform/window_api.h"
 
 namespace platform::win32 {
 
@@ -88,6 +89,45 @@ class WindowPoster : public MessagePoster {
 
  private:
   HWND window_ = nullptr;
+};
+
+// Top-level windows through user32; module walks through the tool-help snapshot.
+class Win32WindowApi : public WindowApi {
+ public:
+  void TopWindows(std::vector<WindowHandle>& out) override;
+  bool IsVisible(WindowHandle window) override;
+  WindowHandle Owner(WindowHandle window) override;
+  std::uint32_t ExtendedStyle(WindowHandle window) override;
+  WindowHandle Desktop() override;
+  void Title(WindowHandle window, std::wstring& out) override;
+  int ShowStateOf(WindowHandle window) override;
+  std::uint32_t ProcessIdOf(WindowHandle window) override;
+  bool VisitModules(std::uint32_t pid,
+                    const std::function<bool(std::wstring_view path)>& stop) override;
+  bool Responds(WindowHandle window, int timeoutMs) override;
+  void StartProbe(WindowHandle window) override;
+  bool ProbeAnswered(WindowHandle window) override;
+  void ForgetProbe(WindowHandle window) override;
+  IconHandle ClassIcon(WindowHandle window, bool small) override;
+  IconHandle AskIcon(WindowHandle window, int timeoutMs) override;
+  void WithProgramIcons(const std::wstring& path,
+                        const std::function<void(IconHandle, IconHandle)>& use) override;
+  void Show(WindowHandle window, int showState) override;
+  bool SetForeground(WindowHandle window) override;
+  bool ForceForeground(WindowHandle window) override;
+  void PostClose(WindowHandle window) override;
+  void Cascade(const std::vector<WindowHandle>& windows) override;
+  void Tile(const std::vector<WindowHandle>& windows, bool horizontal) override;
+
+  static HWND ToHwnd(WindowHandle window) {
+    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window));
+  }
+  static WindowHandle FromHwnd(HWND window) {
+    return static_cast<WindowHandle>(reinterpret_cast<std::uintptr_t>(window));
+  }
+
+ private:
+  std::vector<HWND> arranged_;  // handles for CascadeWindows/TileWindows
 };
 
 }  // namespace platform::win32

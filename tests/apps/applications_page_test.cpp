@@ -57,7 +57,8 @@ TEST(ApplicationsPage, ListFollowsTheTableKeepingOrderAndSelection) {
   EXPECT_TRUE(w.list.Item(*w.ItemOf(3)).selected);
   EXPECT_EQ(w.list.SelectedCount(), 1u);
   for (std::size_t r = 0; r < w.table.Capacity(); ++r) {
-    if (w.table.Row(r).Wnd != 0) EXPECT_EQ(w.table.Row(r).RowState, kRowListed);
+    if (w.table.Row(r).Wnd == 0) continue;
+    EXPECT_EQ(w.table.Row(r).RowState, kRowListed);
   }
 }
 
@@ -155,6 +156,19 @@ TEST(ApplicationsPage, WindowWithoutIconIsAskedAgainUntilItHasOne) {
   w.Tick();
   EXPECT_EQ(w.list.Item(*w.ItemOf(2)).imageIndex, -1);
   EXPECT_EQ(w.page.Slots().InUse(), 1);
+}
+
+TEST(ApplicationsPage, WindowWithNoIconOfItsOwnShowsItsProgramFilesIcon) {
+  WindowWorld w;
+  w.system.AddProcess(10, L"a.exe");
+  auto& bare = w.system.AddWindow(1, L"Bare", 10);
+  bare.classIcon = bare.classIconSmall = 0;
+  w.system.programIcons = {{L"C:\\Programs\\a.exe", 0x5555}};
+  w.Tick();
+  ASSERT_EQ(w.list.Item(0).imageIndex, 0);
+  EXPECT_EQ(w.images.places[0].large, 0x5555u);
+  w.Tick();
+  EXPECT_EQ(w.system.programIconReads, 1);
 }
 
 TEST(ApplicationsPage, SwitchAndFrontRestoreMinimisedWindowsToNormal) {

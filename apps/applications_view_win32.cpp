@@ -1,0 +1,287 @@
+// Controls, layout, image lists, view styles, context menu and command routing of
+// the Applications page.
+#include "apps/applications_view_win32.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace apps {
+
+namespace {
+
+constexpr int kPageBorder = 14;
+constexpr int kPanelHeight = 28;  // GroupboxT
+constexpr int kButtonWidth = 77;
+constexpr int kButtonHeight = 22;
+constexpr int kButtonGap = 8;
+constexpr int kStatusColumnWidth = 100;
+
+HWND CreateChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
+                 DWORD exStyle, UINT id, HFONT font) {
+  HWND child = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                               parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
+                               nullptr);
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return child;
+}
+
+HICON ToIcon(platform::IconHandle icon) {
+  return reinterpret_cast<HICON>(static_cast<std::uintptr_t>(icon));
+}
+
+// Appends the items that are shown, with no separator first, last or twice.
+class MenuBuilder {
+ public:
+  explicit MenuBuilder(HMENU menu) : menu_(menu) {}
+  void Item(bool shown, UINT id, const wchar_t* caption, bool enabled = true,
+            bool checked = false) {
+    if (!shown) return;
+    if (separatorWaiting_ && any_) AppendMenuW(menu_, MF_SEPARATOR, 0, nullptr);
+    separatorWaiting_ = false;
+    AppendMenuW(menu_, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED) |
+                           (checked ? MF_CHECKED : MF_UNCHECKED), id, caption);
+    any_ = true;
+  }
+  void Separator() { separatorWaiting_ = true; }
+
+ private:
+  HMENU menu_;
+  bool any_ = false;
+  bool separatorWaiting_ = false;
+};
+
+}  // namespace
+
+ApplicationsView::ApplicationsView(HWND page, HFONT font, ApplicationsPage& logic,
+                                   app::ListModel& model, ApplicationsViewHooks hooks)
+    : page_(page), logic_(logic), model_(model), hooks_(std::move(hooks)) {
+  CreateControls(font);
+  logic_.SetImageLists(this);
+  app::SetPageContent(page_, this);
+  Layout();
+}
+
+ApplicationsView::~ApplicationsView() {
+  logic_.SetImageLists(nullptr);
+  app::SetPageContent(page_, nullptr);
+  if (IsWindow(list_)) {
+    ListView_SetImageList(list_, nullptr, LVSIL_NORMAL);
+    ListView_SetImageList(list_, nullptr, LVSIL_SMALL);
+  }
+}
+
+void ApplicationsView::CreateControls(HFONT font) {
+  // Several items may be selected; the image lists are ours, not the control's.
+  list_ = CreateChild(page_, WC_LISTVIEWW, L"",
+                      WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE |
+                          LVS_SHAREIMAGELISTS,
+                      WS_EX_CLIENTEDGE, 0, font);
+  ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+  large_.reset(ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 8, 8));
+  small_.reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 8, 8));
+  ListView_SetImageList(list_, large_.get(), LVSIL_NORMAL);
+  ListView_SetImageList(list_, small_.get(), LVSIL_SMALL);
+  binding_ = std::make_unique<app::ListViewBinding>(list_, model_);
+  binding_->SetColumns(ApplicationsPage::Columns());
+
+  killButton_ = CreateChild(page_, L"BUTTON", L"结束任务(&E)", WS_TABSTOP | BS_PUSHBUTTON, 0,
+                            kCmdTaskKill, font);
+  switchButton_ = CreateChild(page_, L"BUTTON", L"切换至(&S)", WS_TABSTOP | BS_PUSHBUTTON, 0,
+                              kCmdTaskSwitch, font);
+  newButton_ = CreateChild(page_, L"BUTTON", L"新任务(&N)...", WS_TABSTOP | BS_PUSHBUTTON, 0,
+                           kCmdTaskNew, font);
+}
+
+HWND ApplicationsView::Button(UINT id) const {
+  switch (id) {
+    case kCmdTaskKill: return killButton_;
+    case kCmdTaskSwitch: return switchButton_;
+    case kCmdTaskNew: return newButton_;
+    default: return nullptr;
+  }
+}
+
+void ApplicationsView::Layout() {
+  RECT area{};
+  GetClientRect(page_, &area);
+  InflateRect(&area, -kPageBorder, -kPageBorder);
+  const int width = std::max(0L, area.right - area.left);
+  const int panelTop = std::max(area.top, area.bottom - kPanelHeight);
+  MoveWindow(list_, area.left, area.top, width, panelTop - area.top, TRUE);
+  // The buttons keep to the right edge, in the order the user reads them.
+  const int buttonTop = panelTop + (kPanelHeight - kButtonHeight) / 2;
+  int left = area.right - 3 * kButtonWidth - 2 * kButtonGap;
+  for (HWND button : {killButton_, switchButton_, newButton_}) {
+    MoveWindow(button, left, buttonTop, kButtonWidth, kButtonHeight, TRUE);
+    left += kButtonWidth + kButtonGap;
+  }
+  FitTaskColumn();
+}
+
+void ApplicationsView::FitTaskColumn() {
+  RECT client{};
+  GetClientRect(list_, &client);
+  const int free = std::max(40, static_cast<int>(client.right) - kStatusColumnWidth);
+  ListView_SetColumnWidth(list_, 0, free);
+  ListView_SetColumnWidth(list_, 1, kStatusColumnWidth);
+}
+
+void ApplicationsView::SetView(TaskView view) {
+  view_ = view;
+  const DWORD type = view == TaskView::kLargeIcons   ? LVS_ICON
+                     : view == TaskView::kSmallIcons ? LVS_SMALLICON
+                                                     : LVS_REPORT;
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(list_, GWL_STYLE));
+  SetWindowLongPtrW(list_, GWL_STYLE, static_cast<LONG_PTR>((style & ~LVS_TYPEMASK) | type));
+  if (view != TaskView::kReport) ListView_Arrange(list_, LVA_DEFAULT);
+  FitTaskColumn();
+  InvalidateRect(list_, nullptr, TRUE);
+  ApplyCommands();
+}
+
+void ApplicationsView::ApplyCommands() {
+  const TaskCommands& c = logic_.Commands();
+  EnableWindow(killButton_, c.killTaskEnabled);
+  EnableWindow(switchButton_, c.changeEnabled);
+  ShowWindow(switchButton_, c.changeVisible ? SW_SHOWNA : SW_HIDE);
+  if (hooks_.commandsChanged) hooks_.commandsChanged();
+}
+
+ApplicationsView::UniqueMenu ApplicationsView::BuildPopupMenu() const {
+  const TaskCommands& c = logic_.Commands();
+  UniqueMenu popup(CreatePopupMenu());
+  MenuBuilder menu(popup.get());
+  menu.Item(true, kCmdTaskNew, L"新建任务(运行...)(&R)");
+  menu.Separator();
+  menu.Item(c.changeItemVisible, kCmdTaskSwitch, L"切换至(&S)", c.changeEnabled);
+  menu.Item(true, kCmdTaskBigIcon, L"大图标(&G)", true, view_ == TaskView::kLargeIcons);
+  menu.Item(c.smallIconVisible, kCmdTaskSmallIcon, L"小图标(&M)", true,
+            view_ == TaskView::kSmallIcons);
+  menu.Item(c.detailVisible, kCmdTaskDetail, L"详细信息(&D)", true, view_ == TaskView::kReport);
+  menu.Item(c.frontItemVisible, kCmdTaskFront, L"前置(&B)");
+  menu.Separator();
+  menu.Item(c.minimizeVisible, kCmdTaskMinimize, L"最小化(&M)");
+  menu.Item(c.maximizeVisible, kCmdTaskMaximize, L"最大化(&X)");
+  menu.Item(c.arrangeVisible, kCmdTaskCascade, L"层叠(&C)");
+  menu.Item(c.arrangeVisible, kCmdTaskTileHorizontal, L"横向平铺(&H)");
+  menu.Item(c.arrangeVisible, kCmdTaskTileVertical, L"纵向平铺(&V)");
+  menu.Separator();
+  menu.Item(c.killItemVisible, kCmdTaskKill, L"结束任务(&E)", c.killTaskEnabled);
+  menu.Item(c.goProcVisible, kCmdTaskGoProcess, L"转到进程(&G)");
+  // "切换至" is the default item, drawn bold.
+  SetMenuDefaultItem(popup.get(), kCmdTaskSwitch, FALSE);
+  return popup;
+}
+
+void ApplicationsView::ExecuteCommand(UINT id) {
+  switch (id) {
+    case kCmdTaskKill: logic_.act_KillTaskExecute(); break;
+    case kCmdTaskSwitch:
+      if (logic_.act_ChangeExecute() && hooks_.switched) hooks_.switched();
+      break;
+    case kCmdTaskNew:
+      if (hooks_.newTask) hooks_.newTask();
+      break;
+    case kCmdTaskBigIcon: SetView(TaskView::kLargeIcons); break;
+    case kCmdTaskSmallIcon: SetView(TaskView::kSmallIcons); break;
+    case kCmdTaskDetail: SetView(TaskView::kReport); break;
+    case kCmdTaskFront: logic_.act_TopExecute(); break;
+    case kCmdTaskMinimize: logic_.act_MinExecute(); break;
+    case kCmdTaskMaximize: logic_.act_MaxExecute(); break;
+    case kCmdTaskCascade: logic_.act_CasExecute(); break;
+    case kCmdTaskTileHorizontal: logic_.act_HExecute(); break;
+    case kCmdTaskTileVertical: logic_.act_VExecute(); break;
+    case kCmdTaskGoProcess:
+      if (const auto pid = logic_.ProcessOfSelected(); pid && hooks_.goToProcess)
+        hooks_.goToProcess(*pid);
+      break;
+    default: break;
+  }
+}
+
+bool ApplicationsView::Put(int slot, platform::IconHandle large, platform::IconHandle small) {
+  const int count = ImageList_GetImageCount(large_.get());
+  if (slot < 0 || slot > count || ImageList_GetImageCount(small_.get()) != count) return false;
+  const int at = slot < count ? slot : -1;  // -1 appends
+  const int bigIndex = ImageList_ReplaceIcon(large_.get(), at, ToIcon(large));
+  if (bigIndex != slot) {
+    if (at < 0 && bigIndex >= 0) ImageList_Remove(large_.get(), bigIndex);
+    return false;
+  }
+  const int smallIndex = ImageList_ReplaceIcon(small_.get(), at, ToIcon(small != 0 ? small : large));
+  if (smallIndex != slot) {
+    // The two lists must keep the same places.
+    if (at < 0) ImageList_Remove(large_.get(), bigIndex);
+    if (at < 0 && smallIndex >= 0) ImageList_Remove(small_.get(), smallIndex);
+    return false;
+  }
+  return true;
+}
+
+bool ApplicationsView::HandlePageMessage(UINT message, WPARAM wParam, LPARAM lParam,
+                                         LRESULT& result) {
+  switch (message) {
+    case WM_SIZE:
+      Layout();
+      return true;
+    case WM_NOTIFY:
+      OnListNotify(*reinterpret_cast<const NMHDR*>(lParam));
+      result = 0;
+      return true;
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED) ExecuteCommand(LOWORD(wParam));
+      return true;
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) != list_) return false;
+      ShowPopup(lParam);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void ApplicationsView::OnListNotify(const NMHDR& header) {
+  if (header.hwndFrom != list_) return;
+  if (binding_->HandleNotify(header)) {
+    logic_.lv_TaskSelectItem();
+    ApplyCommands();
+    return;
+  }
+  switch (header.code) {
+    case NM_CLICK:
+    case NM_RCLICK:
+      logic_.lv_TaskMouseDown();
+      ApplyCommands();
+      break;
+    case NM_SETFOCUS:
+      logic_.lv_TaskEnter();
+      ApplyCommands();
+      break;
+    case NM_DBLCLK:
+      ExecuteCommand(kCmdTaskSwitch);
+      break;
+    default:
+      break;
+  }
+}
+
+void ApplicationsView::ShowPopup(LPARAM screenPoint) {
+  POINT at{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
+  if (at.x == -1 && at.y == -1) {
+    // From the keyboard: under the first selected item, or at the list's corner.
+    RECT place{};
+    const auto selected = model_.FirstSelected();
+    if (selected && ListView_GetItemRect(list_, static_cast<int>(*selected), &place, LVIR_LABEL))
+      at = {place.left, place.bottom};
+    ClientToScreen(list_, &at);
+  }
+  const UniqueMenu popup = BuildPopupMenu();
+  const UINT id = TrackPopupMenu(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0,
+                                 page_, nullptr);
+  if (id != 0) ExecuteCommand(id);
+}
+
+}  // namespace apps
