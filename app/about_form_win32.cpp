@@ -5,7 +5,8 @@ namespace app {
 
 namespace {
 
-// Eight lines of at most seventeen characters, the width of the label.
+// Short lines: the label is 210 pixels wide. It is a little higher than the
+// twelve-pixel font needs, for fonts whose lines are taller.
 constexpr wchar_t kAboutText[] =
     L"本程序仅供学习和交流使用。\r\n"
     L"它列出本机的应用程序窗口、\r\n"
@@ -13,14 +14,13 @@ constexpr wchar_t kAboutText[] =
     L"并能对它们进行常用的操作。\r\n"
     L"\r\n"
     L"如发现错误或有改进的建议，\r\n"
-    L"欢迎告诉作者，联系方式见随\r\n"
-    L"源代码发布的 README 文件。";
+    L"欢迎告诉作者（见 README）。";
 
 }  // namespace
 
 bool TAboutForm::Create(HWND owner, HFONT font) {
   if (!CreateForm(owner, L"关于", 263, 228, font)) return false;
-  AddControl(L"STATIC", kAboutText, SS_LEFT | SS_NOPREFIX, 28, 27, 210, 96, 0);
+  AddControl(L"STATIC", kAboutText, SS_LEFT | SS_NOPREFIX, 28, 27, 210, 110, 0);
   AddControl(L"STATIC", L"版本号：3.3", SS_LEFT, 162, 157, 80, 14, 0);
   AddProgramPicture(23, 143);
   ok_ = AddControl(L"BUTTON", L"确定", WS_TABSTOP | BS_PUSHBUTTON, 154, 185, 75, 25, kOk);

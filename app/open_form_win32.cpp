@@ -28,7 +28,7 @@ bool TOpenForm::Create(HWND owner, HFONT font) {
   AddProgramPicture(16, 16);
   AddControl(L"STATIC", L"Zentrik  将根据您所输入的名称，为你打开相应的\r\n"
                         L"程序、文件夹、文档或  Internet  资源。",
-             SS_LEFT, 62, 16, 270, 24, 0);
+             SS_LEFT, 62, 16, 270, 30, 0);  // two lines, with room for taller fonts
   // The label comes just before the box, so that its & letter moves there.
   AddControl(L"STATIC", L"打开(&O):", SS_LEFT, 16, 64, 52, 14, 0);
   taskName_ = AddControl(L"COMBOBOX", L"",

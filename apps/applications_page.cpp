@@ -2,6 +2,7 @@
 // icon places, the command rules and the window commands.
 #include "apps/applications_page.h"
 
+#include "apps/window_arrangement.h"
 #include "apps/window_icon.h"
 
 namespace apps {
@@ -194,34 +195,33 @@ bool ApplicationsPage::act_KillTaskExecute() {
   return true;
 }
 
-const std::vector<platform::WindowHandle>& ApplicationsPage::SelectedWindows(
-    bool restoreMinimized) {
+const std::vector<platform::WindowHandle>& ApplicationsPage::SelectedWindows() {
   selected_.clear();
   for (std::size_t i = 0; i < list_.Count(); ++i) {
     if (!list_.Item(i).selected) continue;
     const auto window = static_cast<platform::WindowHandle>(ReadNumber(list_.Text(i, kColHandle)));
-    if (window == 0) continue;
-    // A minimised window would be left out of the arrangement.
-    if (restoreMinimized && ReadNumber(list_.Text(i, kColShowCmd)) == platform::kShowMinimized)
-      windows_.Show(window, platform::kShowRestore);
-    selected_.push_back(window);
+    if (window != 0) selected_.push_back(window);
   }
   return selected_;
 }
 
+// The system's own arrangement, or one by hand where the system does nothing.
 void ApplicationsPage::act_CasExecute() {
-  const auto& windows = SelectedWindows(true);
-  if (!windows.empty()) windows_.Cascade(windows);
+  const auto& windows = SelectedWindows();
+  if (!windows.empty() && !windows_.Cascade(windows))
+    ArrangeByHand(windows_, windows, Arrangement::kCascade);
 }
 
 void ApplicationsPage::act_HExecute() {
-  const auto& windows = SelectedWindows(true);
-  if (!windows.empty()) windows_.Tile(windows, true);
+  const auto& windows = SelectedWindows();
+  if (!windows.empty() && !windows_.Tile(windows, true))
+    ArrangeByHand(windows_, windows, Arrangement::kTileHorizontal);
 }
 
 void ApplicationsPage::act_VExecute() {
-  const auto& windows = SelectedWindows(true);
-  if (!windows.empty()) windows_.Tile(windows, false);
+  const auto& windows = SelectedWindows();
+  if (!windows.empty() && !windows_.Tile(windows, false))
+    ArrangeByHand(windows_, windows, Arrangement::kTileVertical);
 }
 
 std::optional<std::uint32_t> ApplicationsPage::ProcessOfSelected() {

@@ -77,7 +77,7 @@ class ApplicationsPage {
   void ReleaseImage(std::size_t index);
   // Handle and recorded show state of the first selected item; null handle when none.
   platform::WindowHandle Selected(int& showState) const;
-  const std::vector<platform::WindowHandle>& SelectedWindows(bool restoreMinimized);
+  const std::vector<platform::WindowHandle>& SelectedWindows();
 
   WinTable& table_;
   app::ListModel& list_;

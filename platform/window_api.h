@@ -20,7 +20,14 @@ enum ShowState : int {
   kShowMinimized = 2,
   kShowMaximized = 3,
   kShowAsIs = 5,
-  kShowRestore = 9,
+};
+
+// A rectangle in screen pixels; right and bottom lie just outside.
+struct ScreenRect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+  friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
 };
 
 inline constexpr std::uint32_t kToolWindowStyle = 0x80;     // WS_EX_TOOLWINDOW
@@ -77,8 +84,17 @@ class WindowApi {
   // would refuse a program that is not in the foreground itself.
   virtual bool ForceForeground(WindowHandle window) = 0;
   virtual void PostClose(WindowHandle window) = 0;
-  virtual void Cascade(const std::vector<WindowHandle>& windows) = 0;
-  virtual void Tile(const std::vector<WindowHandle>& windows, bool horizontal) = 0;
+  // The system's arrangements of the given windows on the desktop; minimised and
+  // maximised ones are brought back to their normal size first. False when the
+  // system arranged none of them (some systems do not offer these at all).
+  virtual bool Cascade(const std::vector<WindowHandle>& windows) = 0;
+  virtual bool Tile(const std::vector<WindowHandle>& windows, bool horizontal) = 0;
+  // For arranging windows by hand: the desktop area the taskbar leaves free,
+  // a window's place, and moving a window there on top of the others (a window
+  // that cannot be resized keeps its size).
+  virtual ScreenRect WorkArea() = 0;
+  virtual ScreenRect Bounds(WindowHandle window) = 0;
+  virtual void Move(WindowHandle window, const ScreenRect& place) = 0;
 };
 
 }  // namespace platform

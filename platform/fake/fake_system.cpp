@@ -351,7 +351,6 @@ void FakeSystem::WithProgramIcons(const std::wstring& path,
 void FakeSystem::Show(WindowHandle window, int showState) {
   windowCommands.push_back({L"show", {window}, showState});
   if (FakeWindow* w = FindFakeWindow(window)) {
-    if (showState == kShowRestore) showState = kShowNormal;
     if (showState != kShowAsIs) w->showState = showState;
   }
 }
@@ -370,12 +369,24 @@ void FakeSystem::PostClose(WindowHandle window) {
   windowCommands.push_back({L"close", {window}, 0});
 }
 
-void FakeSystem::Cascade(const std::vector<WindowHandle>& windows) {
+bool FakeSystem::Cascade(const std::vector<WindowHandle>& windows) {
   windowCommands.push_back({L"cascade", windows, 0});
+  return systemArranges;
 }
 
-void FakeSystem::Tile(const std::vector<WindowHandle>& windows, bool horizontal) {
+bool FakeSystem::Tile(const std::vector<WindowHandle>& windows, bool horizontal) {
   windowCommands.push_back({horizontal ? L"tileH" : L"tileV", windows, 0});
+  return systemArranges;
+}
+
+ScreenRect FakeSystem::Bounds(WindowHandle window) {
+  const FakeWindow* w = FindFakeWindow(window);
+  return w ? w->bounds : ScreenRect{};
+}
+
+void FakeSystem::Move(WindowHandle window, const ScreenRect& place) {
+  windowCommands.push_back({L"move", {window}, 0});
+  if (FakeWindow* w = FindFakeWindow(window)) w->bounds = place;
 }
 
 }  // namespace platform::fake

@@ -60,6 +60,7 @@ struct FakeWindow {
   IconHandle classIcon = 0;
   IconHandle classIconSmall = 0;
   IconHandle ownIcon = 0;     // what it answers to the icon request
+  ScreenRect bounds{100, 100, 500, 400};
 };
 
 struct FakeWindowCommand {
@@ -140,6 +141,8 @@ class FakeSystem : public NativeApi,
   std::int64_t waitedMs = 0;  // time the hung tests and icon requests waited
   std::vector<WindowHandle> probes;  // probes out, not yet answered or forgotten
   WindowHandle desktop = 0x10010;
+  bool systemArranges = true;  // false: Cascade and Tile arrange nothing
+  ScreenRect workArea{0, 0, 1000, 700};
 
   // --- NativeApi ---
   NtStatus QuerySystemInformation(std::uint32_t infoClass, void* buffer, std::uint32_t length,
@@ -183,8 +186,11 @@ class FakeSystem : public NativeApi,
   bool SetForeground(WindowHandle window) override;
   bool ForceForeground(WindowHandle window) override;
   void PostClose(WindowHandle window) override;
-  void Cascade(const std::vector<WindowHandle>& windows) override;
-  void Tile(const std::vector<WindowHandle>& windows, bool horizontal) override;
+  bool Cascade(const std::vector<WindowHandle>& windows) override;
+  bool Tile(const std::vector<WindowHandle>& windows, bool horizontal) override;
+  ScreenRect WorkArea() override { return workArea; }
+  ScreenRect Bounds(WindowHandle window) override;
+  void Move(WindowHandle window, const ScreenRect& place) override;
 
  private:
   NtStatus WriteFixed(std::uint32_t infoClass, void* buffer, std::uint32_t length,

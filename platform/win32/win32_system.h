@@ -116,8 +116,11 @@ class Win32WindowApi : public WindowApi {
   bool SetForeground(WindowHandle window) override;
   bool ForceForeground(WindowHandle window) override;
   void PostClose(WindowHandle window) override;
-  void Cascade(const std::vector<WindowHandle>& windows) override;
-  void Tile(const std::vector<WindowHandle>& windows, bool horizontal) override;
+  bool Cascade(const std::vector<WindowHandle>& windows) override;
+  bool Tile(const std::vector<WindowHandle>& windows, bool horizontal) override;
+  ScreenRect WorkArea() override;
+  ScreenRect Bounds(WindowHandle window) override;
+  void Move(WindowHandle window, const ScreenRect& place) override;
 
   static HWND ToHwnd(WindowHandle window) {
     return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window));
@@ -127,6 +130,8 @@ class Win32WindowApi : public WindowApi {
   }
 
  private:
+  // Brings the windows to their normal size and lists them in arranged_.
+  void TakeNormalSize(const std::vector<WindowHandle>& windows);
   std::vector<HWND> arranged_;  // handles for CascadeWindows/TileWindows
 };
 

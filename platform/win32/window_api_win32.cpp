@@ -178,17 +178,50 @@ void Win32WindowApi::PostClose(WindowHandle window) {
   PostMessageW(ToHwnd(window), WM_CLOSE, 0, 0);
 }
 
-void Win32WindowApi::Cascade(const std::vector<WindowHandle>& windows) {
+void Win32WindowApi::TakeNormalSize(const std::vector<WindowHandle>& windows) {
   arranged_.clear();
-  for (const WindowHandle window : windows) arranged_.push_back(ToHwnd(window));
-  CascadeWindows(nullptr, 0, nullptr, static_cast<UINT>(arranged_.size()), arranged_.data());
+  for (const WindowHandle window : windows) {
+    HWND hwnd = ToHwnd(window);
+    // Minimised and maximised windows take no part in an arrangement. A window
+    // minimised from maximised comes back maximised: restore it once more.
+    for (int step = 0; step < 2 && (IsIconic(hwnd) || IsZoomed(hwnd)); ++step)
+      ShowWindow(hwnd, SW_RESTORE);
+    arranged_.push_back(hwnd);
+  }
 }
 
-void Win32WindowApi::Tile(const std::vector<WindowHandle>& windows, bool horizontal) {
-  arranged_.clear();
-  for (const WindowHandle window : windows) arranged_.push_back(ToHwnd(window));
-  TileWindows(nullptr, horizontal ? MDITILE_HORIZONTAL : MDITILE_VERTICAL, nullptr,
-              static_cast<UINT>(arranged_.size()), arranged_.data());
+bool Win32WindowApi::Cascade(const std::vector<WindowHandle>& windows) {
+  TakeNormalSize(windows);
+  return CascadeWindows(nullptr, 0, nullptr, static_cast<UINT>(arranged_.size()),
+                        arranged_.data()) != 0;
+}
+
+bool Win32WindowApi::Tile(const std::vector<WindowHandle>& windows, bool horizontal) {
+  TakeNormalSize(windows);
+  return TileWindows(nullptr, horizontal ? MDITILE_HORIZONTAL : MDITILE_VERTICAL, nullptr,
+                     static_cast<UINT>(arranged_.size()), arranged_.data()) != 0;
+}
+
+ScreenRect Win32WindowApi::WorkArea() {
+  RECT area{};
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) {
+    area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  }
+  return {area.left, area.top, area.right, area.bottom};
+}
+
+ScreenRect Win32WindowApi::Bounds(WindowHandle window) {
+  RECT place{};
+  if (!GetWindowRect(ToHwnd(window), &place)) return {};
+  return {place.left, place.top, place.right, place.bottom};
+}
+
+void Win32WindowApi::Move(WindowHandle window, const ScreenRect& place) {
+  HWND hwnd = ToHwnd(window);
+  // A window the user cannot resize (a game board, a dialog) is only moved.
+  const bool sizable = (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_THICKFRAME) != 0;
+  SetWindowPos(hwnd, HWND_TOP, place.left, place.top, place.Width(), place.Height(),
+               SWP_NOACTIVATE | (sizable ? 0 : SWP_NOSIZE));
 }
 
 }  // namespace platform::win32

@@ -218,21 +218,29 @@ TEST(ApplicationsPage, MinimiseMaximiseAndEndActOnTheFirstSelectedOnly) {
   EXPECT_EQ(c.size(), 5u);
 }
 
-TEST(ApplicationsPage, ArrangementsTakeEverySelectedWindowRestoringMinimisedOnes) {
+TEST(ApplicationsPage, ArrangementsTakeEverySelectedWindow) {
   WindowWorld w;
-  Desktop(w);
-  w.system.FindFakeWindow(3)->showState = platform::kShowMinimized;
-  w.Tick();
-  w.SelectOnly({1, 3});
+  Desktop(w).Tick();
+  w.SelectOnly({3, 1});
   w.page.act_CasExecute();
   w.page.act_HExecute();
   w.page.act_VExecute();
   const auto& c = w.system.windowCommands;
-  ASSERT_EQ(c.size(), 6u);
-  EXPECT_TRUE(Same(c[0], L"show", {3}, platform::kShowRestore));
-  EXPECT_TRUE(Same(c[1], L"cascade", {1, 3}));
-  EXPECT_TRUE(Same(c[3], L"tileH", {1, 3}));
-  EXPECT_TRUE(Same(c[5], L"tileV", {1, 3}));
+  ASSERT_EQ(c.size(), 3u);
+  EXPECT_TRUE(Same(c[0], L"cascade", {1, 3}));
+  EXPECT_TRUE(Same(c[1], L"tileH", {1, 3}));
+  EXPECT_TRUE(Same(c[2], L"tileV", {1, 3}));
+}
+
+TEST(ApplicationsPage, ArrangementsAreMadeByHandWhereTheSystemMakesNone) {
+  WindowWorld w;
+  Desktop(w).Tick();
+  w.system.systemArranges = false;
+  w.SelectOnly({1, 2});
+  w.page.act_HExecute();
+  EXPECT_EQ(w.system.FindFakeWindow(1)->bounds, (platform::ScreenRect{0, 0, 1000, 350}));
+  EXPECT_EQ(w.system.FindFakeWindow(2)->bounds, (platform::ScreenRect{0, 350, 1000, 700}));
+  EXPECT_EQ(w.system.FindFakeWindow(3)->bounds, (platform::ScreenRect{100, 100, 500, 400}));
 }
 
 TEST(ApplicationsPage, GoToProcessNamesTheSelectedWindowsProcessWhileItExists) {

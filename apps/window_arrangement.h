@@ -1,0 +1,27 @@
+// Cascading and tiling windows by hand, for systems whose own arrangement calls
+// do nothing: where each window goes within the desktop's free area.
+#pragma once
+#include <vector>
+
+#include "platform/window_api.h"
+
+namespace apps {
+
+enum class Arrangement {
+  kCascade,         // down and to the right, one title bar below the other
+  kTileHorizontal,  // one above the other, each as wide as the desktop
+  kTileVertical,    // side by side, each as high as the desktop
+};
+
+// Pixels between two cascaded windows: a title bar and its frame.
+inline constexpr int kCascadeStep = 26;
+
+// The places of windows whose current places are `current`, in that order.
+std::vector<platform::ScreenRect> ArrangedPlaces(Arrangement arrangement,
+                                                 const platform::ScreenRect& area,
+                                                 const std::vector<platform::ScreenRect>& current);
+// Moves the windows to their places, each on top of the one before.
+void ArrangeByHand(platform::WindowApi& windows,
+                   const std::vector<platform::WindowHandle>& handles, Arrangement arrangement);
+
+}  // namespace apps
