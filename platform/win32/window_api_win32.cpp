@@ -144,9 +144,9 @@ void Win32WindowApi::WithProgramIcons(const std::wstring& path,
   using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
   HICON large = nullptr;
   HICON small = nullptr;
-  ExtractIconExW(path.c_str(), 0, &large, &small, 1);
+  const UINT extracted = ExtractIconExW(path.c_str(), 0, &large, &small, 1);
   const UniqueIcon ownLarge(large), ownSmall(small);
-  if (large == nullptr && small == nullptr) return;
+  if (extracted == 0 || extracted == UINT_MAX || (large == nullptr && small == nullptr)) return;
   use(reinterpret_cast<std::uintptr_t>(large), reinterpret_cast<std::uintptr_t>(small));
 }
 

@@ -1,0 +1,94 @@
+// Helpers of the Windows-side tests that drive real windows: handling waiting
+// messages, waiting for a condition while handling them, a visible child program
+// that is ended whatever happens, and an action run from inside a modal loop.
+#pragma once
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "platform/win32/handle_win32.h"
+
+namespace testing_win32 {
+
+// Handles what is waiting, without blocking; a quit request is swallowed.
+inline void Pump() {
+  MSG message{};
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+// Pumps until `done` holds or the time is up.
+inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    Pump();
+  }
+  return true;
+}
+
+// A program from the system folder with its window shown (not activated).
+class VisibleChild {
+ public:
+  explicit VisibleChild(const wchar_t* program) {
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    std::wstring command = std::wstring(L"\"") + system + L"\\" + program + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNOACTIVATE;
+    PROCESS_INFORMATION info{};
+    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &info)) {
+      process_.Reset(info.hProcess);
+      platform::win32::UniqueHandle thread(info.hThread);
+      pid_ = info.dwProcessId;
+      WaitForInputIdle(info.hProcess, 5000);
+    }
+  }
+  ~VisibleChild() { End(); }
+  VisibleChild(const VisibleChild&) = delete;
+  VisibleChild& operator=(const VisibleChild&) = delete;
+
+  void End() {
+    if (Running()) {
+      TerminateProcess(process_.Get(), 1);
+      WaitForSingleObject(process_.Get(), 5000);
+    }
+  }
+  bool Running() const {
+    return process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT;
+  }
+  // Waits for the program to end by itself, handling this thread's messages meanwhile.
+  bool WaitForExit(int timeoutMs) const {
+    return PumpUntil([this] { return !Running(); }, timeoutMs);
+  }
+  DWORD Pid() const { return pid_; }
+
+ private:
+  platform::win32::UniqueHandle process_;
+  DWORD pid_ = 0;
+};
+
+// Runs `action` once, `delayMs` from now, from whichever message loop runs then
+// (a modal dialog's, typically).
+inline void RunSoon(std::function<void()> action, int delayMs = 100) {
+  static std::function<void()> pending;
+  pending = std::move(action);
+  SetTimer(nullptr, 0, static_cast<UINT>(delayMs), [](HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    auto run = std::move(pending);
+    pending = nullptr;
+    if (run) run();
+  });
+}
+
+}  // namespace testing_win32
