@@ -246,8 +246,20 @@ void FakeSystem::RemoveWindow(WindowHandle handle) {
 }
 
 FakeWindow* FakeSystem::FindFakeWindow(WindowHandle handle) {
-  for (FakeWindow& w : windows_)
-    if (w.handle == handle) return &w;
+  // Windows are asked about in enumeration order: look where the last one was
+  // and just after it first, so that large desktops stay cheap to fake.
+  for (std::size_t i = lastWindow_; i < windows_.size() && i <= lastWindow_ + 1; ++i) {
+    if (windows_[i].handle == handle) {
+      lastWindow_ = i;
+      return &windows_[i];
+    }
+  }
+  for (std::size_t i = 0; i < windows_.size(); ++i) {
+    if (windows_[i].handle == handle) {
+      lastWindow_ = i;
+      return &windows_[i];
+    }
+  }
   return nullptr;
 }
 

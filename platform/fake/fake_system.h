@@ -197,6 +197,7 @@ class FakeSystem : public NativeApi,
                       std::uint32_t* returnLength) const;
   std::deque<FakeProcess> processes_;
   std::deque<FakeWindow> windows_;
+  std::size_t lastWindow_ = 0;  // where FindFakeWindow found the last window
 };
 
 }  // namespace platform::fake
