@@ -127,7 +127,8 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   switch (message) {
     case WM_SIZE:
-      FormResize();
+      // A minimised window keeps its layout: the graphs' histories survive.
+      if (wParam != SIZE_MINIMIZED) FormResize();
       return 0;
     case WM_SHOWWINDOW:
       if (wParam != FALSE) FormShow();

@@ -124,6 +124,16 @@ TEST_F(PerformanceViewTest, OneGraphPerProcessorThatAdvancesAndFollowsTheWindow)
   GetWindowRect(View().CpuGraph(0), &place);
   EXPECT_EQ(place.right - place.left, Page().CpuGraph(0).Width());
   EXPECT_EQ(Page().PageFileHistory().Width(), Page().PageFileGraph().Width());
+
+  // Minimised and restored: the graphs keep their size and their curves.
+  const int width = Page().CpuGraph(0).Width();
+  SendMessageW(form_->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  Pump();
+  ASSERT_TRUE(IsIconic(form_->Handle()));
+  EXPECT_EQ(Page().CpuGraph(0).Width(), width);
+  ShowWindow(form_->Handle(), SW_RESTORE);
+  Pump();
+  EXPECT_EQ(Page().CpuGraph(0).Width(), width);
 }
 
 TEST_F(PerformanceViewTest, NotificationIconFollowsTheUsageAndBringsTheWindowBack) {
