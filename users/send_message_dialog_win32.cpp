@@ -69,16 +69,16 @@ std::optional<OutgoingMessage> SendMessageDialog::AskMessage(const std::wstring&
   result_ = {};
   TemplateWriter writer;
   writer.Header(DS_SETFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, 6,
-                230, 118, kCaption, 9, L"宋体");
-  writer.Item(kStaticClass, L"标题(&T):", SS_LEFT, 7, 9, 40, 8, 0xFFFF);
-  writer.Item(kEditClass, L"", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 50, 7, 173, 13,
+                190, 110, kCaption, 9, L"宋体");
+  writer.Item(kStaticClass, L"标题(&T):", SS_LEFT, 7, 9, 38, 8, 0xFFFF);
+  writer.Item(kEditClass, L"", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 46, 7, 137, 13,
               kTitleEdit);
-  writer.Item(kStaticClass, L"消息(&M):", SS_LEFT, 7, 27, 40, 8, 0xFFFF);
+  writer.Item(kStaticClass, L"消息(&M):", SS_LEFT, 7, 27, 38, 8, 0xFFFF);
   writer.Item(kEditClass, L"",
               WS_BORDER | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
-              50, 25, 173, 64, kTextEdit);
-  writer.Item(kButtonClass, L"确定", WS_TABSTOP | BS_DEFPUSHBUTTON, 119, 97, 50, 14, IDOK);
-  writer.Item(kButtonClass, L"取消", WS_TABSTOP | BS_PUSHBUTTON, 173, 97, 50, 14, IDCANCEL);
+              46, 25, 137, 58, kTextEdit);
+  writer.Item(kButtonClass, L"确定", WS_TABSTOP | BS_DEFPUSHBUTTON, 79, 90, 50, 14, IDOK);
+  writer.Item(kButtonClass, L"取消", WS_TABSTOP | BS_PUSHBUTTON, 133, 90, 50, 14, IDCANCEL);
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner_, GWLP_HINSTANCE));
   const INT_PTR answer = DialogBoxIndirectParamW(instance, writer.Get(), owner_, DialogProc,
                                                  reinterpret_cast<LPARAM>(this));
@@ -91,7 +91,7 @@ INT_PTR CALLBACK SendMessageDialog::DialogProc(HWND dialog, UINT message, WPARAM
   if (message == WM_INITDIALOG) {
     SetWindowLongPtrW(dialog, DWLP_USER, lParam);
     reinterpret_cast<SendMessageDialog*>(lParam)->OnInit(dialog);
-    return TRUE;
+    return FALSE;  // the focus has been put on the message
   }
   auto* self = reinterpret_cast<SendMessageDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
   if (self == nullptr || message != WM_COMMAND) return FALSE;
@@ -114,6 +114,7 @@ void SendMessageDialog::OnInit(HWND dialog) {
   }
   SetDlgItemTextW(dialog, kTitleEdit, kDefaultTitle);
   SendDlgItemMessageW(dialog, kTitleEdit, EM_LIMITTEXT, 255, 0);
+  SetFocus(GetDlgItem(dialog, kTextEdit));
 }
 
 bool SendMessageDialog::OnOk(HWND dialog) {
