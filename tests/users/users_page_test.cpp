@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "tests/support/session_world.h"
 
 using testing_support::SessionWorld;
