@@ -34,7 +34,7 @@ std::wstring Widen(const char* text) {
 
 }  // namespace
 
-TMainForm::TMainForm()
+TMainForm::TMainForm(SystemActions actions)
     : cycle_(*this, dialogs_),
       processesPage_(processTable_, procList_, processApi_, shell_, dialogs_,
                      cycle_.ClosingFlag()),
@@ -46,12 +46,15 @@ TMainForm::TMainForm()
                        memoryStatus_, poster_, cycle_.ClosingFlag()),
       trayIcon_(notifyIcon_, [this](int pen) -> platform::IconRef {
         return trayPictures_ ? trayPictures_->IconFor(pen) : nullptr;
-      }) {
-  // The order of one tick; the window, adapter and session collectors come
-  // after the system totals, and the per-processor sample ends the tick.
+      }),
+      actions_{actions.sessions ? actions.sessions : &sessionApi_,
+               actions.power ? actions.power : &powerApi_} {
+  // The order of one tick; the window and adapter collectors come after the
+  // system totals, and the per-processor sample ends the tick.
   cycle_.AddStep([this] { processCollector_.CollectProcesses(); });
   cycle_.AddStep([this] { cpuSampler_.SampleTotalCpuUsage(); });
   cycle_.AddStep([this] { totalsCollector_.CollectSystemTotals(); });
+  cycle_.AddStep([this] { sessionCollector_.CollectSessions(); });
   cycle_.AddStep([this] { cpuSampler_.StorePerCpuPercent(CpuInstanceCount); });
 }
 
@@ -185,8 +188,10 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case kUpdateWindows:
     case kUpdateAdapters:
-    case kUpdateSessions:
       return 0;  // their pages are not built yet
+    case kUpdateSessions:
+      usersPage_.UpdateUsersPage();
+      return 0;
     default:
       break;
   }
@@ -246,6 +251,8 @@ void TMainForm::CreateControls() {
                                                           processesPage_, procList_);
   performanceView_ = std::make_unique<perf::PerformanceView>(
       pages_[kPerformancePage], font_.get(), performancePage_, statusBar_);
+  usersView_ = std::make_unique<users::UsersView>(pages_[kUsersPage], font_.get(), usersPage_,
+                                                  userList_);
 }
 
 void TMainForm::FormShow() {
@@ -342,6 +349,10 @@ void TMainForm::TrayIconMessage(LPARAM mouseMessage) {
 }
 
 void TMainForm::OnCommand(UINT id) {
+  if (id >= kCmdShutdownFirst && id <= kCmdShutdownLast) {
+    shutdownMenu_.N27Click(static_cast<int>(id - kCmdShutdownFirst));
+    return;
+  }
   switch (id) {
     case kCmdExit:
       PostMessageW(window_, WM_CLOSE, 0, 0);

@@ -32,7 +32,7 @@ TrayIcon::TrayIcon(platform::NotifyIcon& area,
 void TrayIcon::AddTrayIcon(platform::IconRef startIcon) {
   icon_ = startIcon;
   tip_.clear();
-  shown_ = area_.Add(icon_, tip_);
+  shown_ = area_.AddIcon(icon_, tip_);
 }
 
 void TrayIcon::UpdateTrayIcon(int percent) {
@@ -42,16 +42,16 @@ void TrayIcon::UpdateTrayIcon(int percent) {
   if (icon == icon_ && tip == tip_) return;
   icon_ = icon;
   tip_ = std::move(tip);
-  if (shown_) area_.Modify(icon_, tip_);
+  if (shown_) area_.ModifyIcon(icon_, tip_);
 }
 
 void TrayIcon::TaskbarCreated() {
   if (deleted_) return;
-  shown_ = area_.Add(icon_, tip_);
+  shown_ = area_.AddIcon(icon_, tip_);
 }
 
 void TrayIcon::DeleteTrayIcon() {
-  if (shown_) area_.Remove();
+  if (shown_) area_.RemoveIcon();
   shown_ = false;
   deleted_ = true;
 }

@@ -11,9 +11,9 @@ class NotifyIcon {
  public:
   virtual ~NotifyIcon() = default;
   // Each is true when the shell accepted the request.
-  virtual bool Add(IconRef icon, const std::wstring& tip) = 0;
-  virtual bool Modify(IconRef icon, const std::wstring& tip) = 0;
-  virtual bool Remove() = 0;
+  virtual bool AddIcon(IconRef icon, const std::wstring& tip) = 0;
+  virtual bool ModifyIcon(IconRef icon, const std::wstring& tip) = 0;
+  virtual bool RemoveIcon() = 0;
 };
 
 }  // namespace platform

@@ -233,6 +233,7 @@ std::optional<std::wstring> FakeSystem::UserNameBySessionSid(std::uint32_t pid, 
 
 bool FakeSystem::EnablePrivilege(const std::wstring& name) {
   privilegesEnabled.push_back(name);
+  systemActions.push_back(L"privilege " + name);
   return true;
 }
 
@@ -280,17 +281,17 @@ bool FakeSystem::QueryMemoryStatus(MemoryStatus& status) {
   return true;
 }
 
-bool FakeSystem::Add(IconRef icon, const std::wstring& tip) {
+bool FakeSystem::AddIcon(IconRef icon, const std::wstring& tip) {
   trayCalls.push_back({FakeTrayCall::kAdd, icon, tip});
   return !notifyAreaRefuses;
 }
 
-bool FakeSystem::Modify(IconRef icon, const std::wstring& tip) {
+bool FakeSystem::ModifyIcon(IconRef icon, const std::wstring& tip) {
   trayCalls.push_back({FakeTrayCall::kModify, icon, tip});
   return !notifyAreaRefuses;
 }
 
-bool FakeSystem::Remove() {
+bool FakeSystem::RemoveIcon() {
   trayCalls.push_back({FakeTrayCall::kRemove, nullptr, L""});
   return !notifyAreaRefuses;
 }

@@ -1,6 +1,7 @@
 // A scriptable system for tests: processes that start and end between ticks, opens
-// that are refused, queries that fail, a clock that moves only when told, and a
-// record of every message box, shell call and posted message.
+// that are refused, queries that fail, a clock that moves only when told, terminal
+// sessions, and a record of every message box, shell call, posted message and
+// system action (log-off, lock, power, exit) — none of which reaches the machine.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -17,8 +18,11 @@
 #include "platform/native_api.h"
 #include "platform/notify_icon.h"
 #include "platform/performance_data.h"
+#include "platform/power_api.h"
 #include "platform/process_api.h"
+#include "platform/session_api.h"
 #include "platform/shell_api.h"
+#include "platform/ui_wait.h"
 
 namespace platform::fake {
 
@@ -69,6 +73,19 @@ struct FakeTrayCall {
   std::wstring tip;
 };
 
+struct FakeSession {
+  std::uint32_t id = 0;
+  std::wstring windowStation;
+  std::uint32_t state = kSessionActive;
+  std::wstring userName;  // empty: the session has no user
+  int emptyAnswers = 0;   // the user-name query answers empty this many times first
+};
+
+struct FakeSentMessage {
+  std::uint32_t sessionId = 0;
+  std::wstring title, text;
+};
+
 class FakeSystem : public NativeApi,
                    public ProcessApi,
                    public Clock,
@@ -77,7 +94,10 @@ class FakeSystem : public NativeApi,
                    public MessagePoster,
                    public PerformanceData,
                    public MemoryStatusApi,
-                   public NotifyIcon {
+                   public NotifyIcon,
+                   public SessionApi,
+                   public PowerApi,
+                   public UiWait {
  public:
   // --- scripting ---
   FakeProcess& AddProcess(std::uint32_t pid, const std::wstring& name);
@@ -123,6 +143,12 @@ class FakeSystem : public NativeApi,
   bool answerYes = true;
   bool shellAccepts = true;
 
+  std::vector<FakeSession> sessions;
+  bool failSessionEnumeration = false;
+  bool systemActionsSucceed = true;  // log-off, lock, message, power and exit
+  // Runs inside PumpThenSleep, to look at the program while it waits.
+  std::function<void()> onWait;
+
   // --- record ---
   std::vector<FakeBox> boxes;
   std::vector<FakeShellCall> shellCalls;
@@ -133,6 +159,12 @@ class FakeSystem : public NativeApi,
   int opens = 0;
   int performanceDataQueries = 0;
   std::vector<FakeTrayCall> trayCalls;
+  int userNameQueries = 0;
+  // In order: "privilege <name>", "logoff <id>", "lock", "message <id>",
+  // "standby", "hibernate" (with " force" when forced), "exit <flags> <reason>".
+  std::vector<std::wstring> systemActions;
+  std::vector<FakeSentMessage> sentMessages;
+  std::vector<int> waits;
 
   // --- NativeApi ---
   NtStatus QuerySystemInformation(std::uint32_t infoClass, void* buffer, std::uint32_t length,
@@ -159,9 +191,21 @@ class FakeSystem : public NativeApi,
   // --- MemoryStatusApi ---
   bool QueryMemoryStatus(MemoryStatus& status) override;
   // --- NotifyIcon ---
-  bool Add(IconRef icon, const std::wstring& tip) override;
-  bool Modify(IconRef icon, const std::wstring& tip) override;
-  bool Remove() override;
+  bool AddIcon(IconRef icon, const std::wstring& tip) override;
+  bool ModifyIcon(IconRef icon, const std::wstring& tip) override;
+  bool RemoveIcon() override;
+  // --- SessionApi ---
+  bool EnumerateSessions(std::vector<SessionEntry>& out) override;
+  std::wstring QueryUserName(std::uint32_t sessionId) override;
+  bool LogoffSession(std::uint32_t sessionId) override;
+  bool SendSessionMessage(std::uint32_t sessionId, const std::wstring& title,
+                          const std::wstring& text) override;
+  bool LockWorkStation() override;
+  // --- PowerApi ---
+  bool SetPowerState(bool suspend, bool force) override;
+  bool RequestExit(std::uint32_t flags, std::uint32_t reason) override;
+  // --- UiWait ---
+  void PumpThenSleep(int milliseconds) override;
 
  private:
   NtStatus WriteFixed(std::uint32_t infoClass, void* buffer, std::uint32_t length,

@@ -36,7 +36,7 @@ bool Win32MemoryStatus::QueryMemoryStatus(MemoryStatus& status) {
 }
 
 Win32NotifyIcon::~Win32NotifyIcon() {
-  if (added_) Remove();
+  if (added_) RemoveIcon();
 }
 
 bool Win32NotifyIcon::Send(DWORD command, IconRef icon, const std::wstring& tip) {
@@ -54,18 +54,18 @@ bool Win32NotifyIcon::Send(DWORD command, IconRef icon, const std::wstring& tip)
   return Shell_NotifyIconW(command, &data) != FALSE;
 }
 
-bool Win32NotifyIcon::Add(IconRef icon, const std::wstring& tip) {
+bool Win32NotifyIcon::AddIcon(IconRef icon, const std::wstring& tip) {
   // After a shell restart the old icon is gone already; a second add of a
   // live icon fails, so the icon is modified instead.
   added_ = Send(NIM_ADD, icon, tip) || (added_ && Send(NIM_MODIFY, icon, tip));
   return added_;
 }
 
-bool Win32NotifyIcon::Modify(IconRef icon, const std::wstring& tip) {
+bool Win32NotifyIcon::ModifyIcon(IconRef icon, const std::wstring& tip) {
   return Send(NIM_MODIFY, icon, tip);
 }
 
-bool Win32NotifyIcon::Remove() {
+bool Win32NotifyIcon::RemoveIcon() {
   const bool removed = Send(NIM_DELETE, nullptr, L"");
   added_ = false;
   return removed;

@@ -41,9 +41,9 @@ class Win32NotifyIcon : public NotifyIcon {
   Win32NotifyIcon(const Win32NotifyIcon&) = delete;
   Win32NotifyIcon& operator=(const Win32NotifyIcon&) = delete;
   void SetWindow(HWND window) { window_ = window; }
-  bool Add(IconRef icon, const std::wstring& tip) override;
-  bool Modify(IconRef icon, const std::wstring& tip) override;
-  bool Remove() override;
+  bool AddIcon(IconRef icon, const std::wstring& tip) override;
+  bool ModifyIcon(IconRef icon, const std::wstring& tip) override;
+  bool RemoveIcon() override;
 
  private:
   bool Send(DWORD command, IconRef icon, const std::wstring& tip);
