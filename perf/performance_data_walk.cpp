@@ -119,6 +119,11 @@ PerfDataResult WalkProcessorCounters(const std::byte* block, std::size_t size, i
 
   const int count = wanted < 0 ? instances : wanted;
   if (count > instances) return kMissing;
+  // Each instance takes at least its header and a counter block with one value:
+  // a count the object has no room for is refused before anything is sized by it.
+  constexpr std::uint64_t kSmallestInstance = kInstanceSize + 2 * sizeof(std::uint32_t);
+  if (static_cast<std::uint64_t>(count) * kSmallestInstance > objectLength - definitionLength)
+    return kMissing;
   out.values.resize(static_cast<std::size_t>(count));
   std::size_t instance = object + definitionLength;
   for (int i = 0; i < count; ++i) {

@@ -73,6 +73,7 @@ TEST(PerformanceDataWalk, MalformedLengthsAndCountsAreRefused) {
   EXPECT_TRUE(refused([&](auto& b) { B::Put<std::uint32_t>(b, object, 0); }));  // object length 0
   EXPECT_TRUE(refused([&](auto& b) { B::Put<std::uint32_t>(b, object, 1u << 30); }));
   EXPECT_TRUE(refused([&](auto& b) { B::Put<std::int32_t>(b, object + kObjectNumInstances, -1); }));
+  EXPECT_TRUE(refused([&](auto& b) { B::Put<std::int32_t>(b, object + kObjectNumInstances, 1 << 30); }));
   EXPECT_TRUE(refused([&](auto& b) { B::Put<std::uint32_t>(b, object + kObjectDefinitionLength, 1u << 30); }));
   EXPECT_TRUE(refused([&](auto& b) {  // no counter 6, and more definitions than there are
     B::Put<std::uint32_t>(b, object + kObjectNumCounters, 1000);
