@@ -147,7 +147,7 @@ TEST(CpuSamplerPerProcessor, SwitchingSourcesReadsOneIntervalAsIdle) {
   EXPECT_DOUBLE_EQ(w.sampler.CpuSampleUsage(1), 0.0);
 }
 
-TEST(CpuSamplerPerProcessor, RaisesTheDesignedMessagesWhenNeitherSourceWorks) {
+TEST(CpuSamplerPerProcessor, RaisesItsMessagesWhenNeitherSourceWorks) {
   SamplerWorld w;  // no processor times either
   EXPECT_EQ(w.ErrorOf([&] { w.sampler.TakeCpuSample(); }),
             L"Unable to locate the \"Processor\" performance object");

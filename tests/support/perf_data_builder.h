@@ -10,7 +10,7 @@
 
 namespace testing_support {
 
-struct PerfObjectSpec {
+struct PerfObjectContent {
   std::uint32_t titleIndex = perf::perf_layout::kProcessorObject;
   std::vector<std::uint32_t> counterTitles = {1, perf::perf_layout::kProcessorTimeCounter};
   std::vector<std::uint64_t> instanceValues;  // the processor-time counter per instance
@@ -20,7 +20,7 @@ class PerfDataBuilder {
  public:
   std::uint16_t time[8] = {2024, 1, 1, 1, 0, 0, 0, 0};  // 2024-01-01 00:00:00.000
 
-  PerfDataBuilder& Add(PerfObjectSpec object) {
+  PerfDataBuilder& Add(PerfObjectContent object) {
     objects_.push_back(std::move(object));
     return *this;
   }
@@ -32,7 +32,7 @@ class PerfDataBuilder {
     Put<std::uint32_t>(out, kBlockHeaderLength, kHeader);
     Put<std::uint32_t>(out, kBlockNumObjectTypes, static_cast<std::uint32_t>(objects_.size()));
     std::memcpy(out.data() + kBlockSystemTime, time, sizeof time);
-    for (const PerfObjectSpec& object : objects_) {
+    for (const PerfObjectContent& object : objects_) {
       const std::size_t start = out.size();
       const std::size_t counters = object.counterTitles.size();
       const std::size_t definition = kObjectSize + counters * kCounterSize;
@@ -72,7 +72,7 @@ class PerfDataBuilder {
   }
 
  private:
-  std::vector<PerfObjectSpec> objects_;
+  std::vector<PerfObjectContent> objects_;
 };
 
 // One "Processor" object with these counter values, processors first, total last.
