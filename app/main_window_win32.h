@@ -16,21 +16,39 @@
 #include "apps/applications_view_win32.h"
 #include "apps/win_table.h"
 #include "apps/window_collector.h"
+#include "perf/cpu_sampler.h"
+#include "perf/performance_page.h"
+#include "perf/performance_view_win32.h"
+#include "perf/tray_icon.h"
+#include "perf/tray_pictures_win32.h"
+#include "platform/win32/performance_system_win32.h"
 #include "platform/win32/win32_system.h"
 #include "procs/process_collector.h"
 #include "procs/process_table.h"
 #include "procs/processes_page.h"
 #include "procs/processes_view_win32.h"
 #include "procs/system_totals.h"
+#include "users/session_collector.h"
+#include "users/session_table.h"
+#include "users/shutdown_menu.h"
+#include "users/users_page.h"
+#include "users/users_view_win32.h"
 
 namespace app {
+
+// Where the calls that act on the machine go (sessions, log-off, lock, messages,
+// power and exit): the real system unless a test hands in its fakes.
+struct SystemActions {
+  platform::SessionApi* sessions = nullptr;
+  platform::PowerApi* power = nullptr;
+};
 
 class TMainForm final : private TimerControl {
  public:
   enum Page { kApplicationsPage, kProcessesPage, kPerformancePage, kNetworkingPage, kUsersPage,
               kPageCount };
 
-  TMainForm();
+  explicit TMainForm(SystemActions actions = {});
   ~TMainForm() override;
   TMainForm(const TMainForm&) = delete;
   TMainForm& operator=(const TMainForm&) = delete;
@@ -56,6 +74,12 @@ class TMainForm final : private TimerControl {
   apps::ApplicationsPage& ApplicationsPage() { return applicationsPage_; }
   apps::ApplicationsView& ApplicationsView() { return *applicationsView_; }
   apps::WinTable& WinTable() { return winTable_; }
+  perf::CpuSampler& CpuSampler() { return cpuSampler_; }
+  perf::PerformancePage& PerformancePage() { return performancePage_; }
+  perf::PerformanceView& PerformanceView() { return *performanceView_; }
+  perf::TrayIcon& TrayIcon() { return trayIcon_; }
+  ListModel& UserList() { return userList_; }
+  users::UsersView& UsersView() { return *usersView_; }
 
   // Processor instances: the processors plus the total instance (at least 2).
   int CpuInstanceCount = 0;
@@ -87,6 +111,9 @@ class TMainForm final : private TimerControl {
   void GoToProcess(std::uint32_t pid);  // "转到进程(&G)"
   void AfterSwitch();       // "使用时自动最小化(&M)"
   bool PumpPendingMessages();  // false when a quit request came
+  void LayoutGraphs();
+  void UpdateTotals();
+  void TrayIconMessage(LPARAM mouseMessage);
 
   void StartTimer(int intervalMs) override;
   void StopTimer() override;
@@ -111,6 +138,27 @@ class TMainForm final : private TimerControl {
   apps::ApplicationsPage applicationsPage_;
   apps::WindowCollector windowCollector_;
 
+  platform::win32::Win32PerformanceData performanceData_;
+  platform::win32::Win32MemoryStatus memoryStatus_;
+  platform::win32::Win32NotifyIcon notifyIcon_;
+  perf::CpuSampler cpuSampler_;
+  perf::PerformancePage performancePage_;
+  std::unique_ptr<perf::PerformanceView> performanceView_;
+  std::unique_ptr<perf::TrayPictures> trayPictures_;
+  perf::TrayIcon trayIcon_;
+  HICON windowIcon_ = nullptr;       // the tray picture the window shows as its icon
+  UINT taskbarCreatedMessage_ = 0;   // broadcast when the taskbar is (re)created
+  platform::win32::Win32SessionApi sessionApi_;
+  platform::win32::Win32PowerApi powerApi_;
+  platform::win32::Win32UiWait uiWait_;
+  SystemActions actions_;
+  users::SessionTable sessionTable_;
+  ListModel userList_;
+  users::SessionCollector sessionCollector_{*actions_.sessions, poster_, sessionTable_};
+  users::UsersPage usersPage_{sessionTable_, userList_, *actions_.sessions, dialogs_,
+                              cycle_, uiWait_, cycle_.ClosingFlag()};
+  users::ShutdownMenu shutdownMenu_{dialogs_, processApi_, *actions_.power, *actions_.sessions};
+
   MainMenu menu_;
   UniqueFont font_;
   HWND window_ = nullptr;
@@ -121,6 +169,7 @@ class TMainForm final : private TimerControl {
   int activePage_ = kApplicationsPage;
   std::unique_ptr<procs::ProcessesView> processesView_;
   std::unique_ptr<apps::ApplicationsView> applicationsView_;
+  std::unique_ptr<users::UsersView> usersView_;
   HWND lastFocus_ = nullptr;
   bool waitingToClose_ = false;
 };

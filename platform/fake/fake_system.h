@@ -1,7 +1,8 @@
 // A scriptable system for tests: processes that start and end between ticks, opens
 // that are refused, queries that fail, windows that come, go and stop answering,
-// a clock that moves only when told, and a record of every message box, shell
-// call, posted message and window command.
+// a clock that moves only when told, terminal sessions, and a record of every
+// message box, shell call, posted message, window command and system action
+// (log-off, lock, power, exit) — none of which reaches the machine.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -13,10 +14,16 @@
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/memory_status.h"
 #include "platform/message_poster.h"
 #include "platform/native_api.h"
+#include "platform/notify_icon.h"
+#include "platform/performance_data.h"
+#include "platform/power_api.h"
 #include "platform/process_api.h"
+#include "platform/session_api.h"
 #include "platform/shell_api.h"
+#include "platform/ui_wait.h"
 #include "platform/window_api.h"
 
 namespace platform::fake {
@@ -80,13 +87,45 @@ struct FakeShellCall {
   std::wstring verb, file, parameters;
 };
 
+// Times of one processor as the native per-processor query reports them.
+struct FakeProcessorTimes {
+  std::int64_t idle = 0;    // 100 ns units
+  std::int64_t kernel = 0;  // includes the idle time
+  std::int64_t user = 0;
+};
+
+struct FakeTrayCall {
+  enum Kind { kAdd, kModify, kRemove } kind;
+  IconRef icon = nullptr;
+  std::wstring tip;
+};
+
+struct FakeSession {
+  std::uint32_t id = 0;
+  std::wstring windowStation;
+  std::uint32_t state = kSessionActive;
+  std::wstring userName;  // empty: the session has no user
+  int emptyAnswers = 0;   // the user-name query answers empty this many times first
+};
+
+struct FakeSentMessage {
+  std::uint32_t sessionId = 0;
+  std::wstring title, text;
+};
+
 class FakeSystem : public NativeApi,
                    public ProcessApi,
                    public Clock,
                    public ShellApi,
                    public Dialogs,
                    public MessagePoster,
-                   public WindowApi {
+                   public WindowApi,
+                   public PerformanceData,
+                   public MemoryStatusApi,
+                   public NotifyIcon,
+                   public SessionApi,
+                   public PowerApi,
+                   public UiWait {
  public:
   // --- scripting ---
   FakeProcess& AddProcess(std::uint32_t pid, const std::wstring& name);
@@ -120,8 +159,28 @@ class FakeSystem : public NativeApi,
   std::uint8_t processorCount = 2;
   bool failBasic = false, failPerformance = false, failFileCache = false;
 
+  // CPU times: the idle time summed over all processors (performance class),
+  // the system time (time-of-day class), and per-processor times (empty: that
+  // query fails).
+  std::int64_t idleTime = 0;
+  std::int64_t systemTime = 0;
+  bool failTimeOfDay = false;
+  std::vector<FakeProcessorTimes> processorTimes;
+  // The performance-data answer; empty: a valid header without objects.
+  std::vector<std::byte> performanceData;
+  std::uint32_t performanceDataStatus = kRegistrySuccess;
+  MemoryStatus memoryStatus{1ull << 30, 1ull << 29, 2ull << 30, 1ull << 30};
+  bool failMemoryStatus = false;
+  bool notifyAreaRefuses = false;
+
   bool answerYes = true;
   bool shellAccepts = true;
+
+  std::vector<FakeSession> sessions;
+  bool failSessionEnumeration = false;
+  bool systemActionsSucceed = true;  // log-off, lock, message, power and exit
+  // Runs inside PumpThenSleep, to look at the program while it waits.
+  std::function<void()> onWait;
 
   // --- record ---
   std::vector<FakeBox> boxes;
@@ -143,6 +202,14 @@ class FakeSystem : public NativeApi,
   WindowHandle desktop = 0x10010;
   bool systemArranges = true;  // false: Cascade and Tile arrange nothing
   ScreenRect workArea{0, 0, 1000, 700};
+  int performanceDataQueries = 0;
+  std::vector<FakeTrayCall> trayCalls;
+  int userNameQueries = 0;
+  // In order: "privilege <name>", "logoff <id>", "lock", "message <id>",
+  // "standby", "hibernate" (with " force" when forced), "exit <flags> <reason>".
+  std::vector<std::wstring> systemActions;
+  std::vector<FakeSentMessage> sentMessages;
+  std::vector<int> waits;
 
   // --- NativeApi ---
   NtStatus QuerySystemInformation(std::uint32_t infoClass, void* buffer, std::uint32_t length,
@@ -191,6 +258,27 @@ class FakeSystem : public NativeApi,
   ScreenRect WorkArea() override { return workArea; }
   ScreenRect Bounds(WindowHandle window) override;
   void Move(WindowHandle window, const ScreenRect& place) override;
+  // --- PerformanceData ---
+  std::uint32_t Query(const std::wstring& objectIndex, void* buffer,
+                      std::uint32_t& size) override;
+  // --- MemoryStatusApi ---
+  bool QueryMemoryStatus(MemoryStatus& status) override;
+  // --- NotifyIcon ---
+  bool AddIcon(IconRef icon, const std::wstring& tip) override;
+  bool ModifyIcon(IconRef icon, const std::wstring& tip) override;
+  bool RemoveIcon() override;
+  // --- SessionApi ---
+  bool EnumerateSessions(std::vector<SessionEntry>& out) override;
+  std::wstring QueryUserName(std::uint32_t sessionId) override;
+  bool LogoffSession(std::uint32_t sessionId) override;
+  bool SendSessionMessage(std::uint32_t sessionId, const std::wstring& title,
+                          const std::wstring& text) override;
+  bool LockWorkStation() override;
+  // --- PowerApi ---
+  bool SetPowerState(bool suspend, bool force) override;
+  bool RequestExit(std::uint32_t flags, std::uint32_t reason) override;
+  // --- UiWait ---
+  void PumpThenSleep(int milliseconds) override;
 
  private:
   NtStatus WriteFixed(std::uint32_t infoClass, void* buffer, std::uint32_t length,
