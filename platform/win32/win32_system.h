@@ -136,6 +136,8 @@ class Win32WindowApi : public WindowApi {
   // Brings the windows to their normal size and lists them in arranged_.
   void TakeNormalSize(const std::vector<WindowHandle>& windows);
   std::vector<HWND> arranged_;  // handles for CascadeWindows/TileWindows
+};
+
 // The wtsapi32 session calls on the local server, and LockWorkStation.
 class Win32SessionApi : public SessionApi {
  public:
