@@ -58,8 +58,9 @@ class ApplicationsPageTest : public ::testing::Test {
     Pump();
   }
   HWND List() { return form_->ApplicationsView().lv_Task(); }
-  // The list item of the first window of process `pid`, after refreshing until it is there.
-  int ItemOfProcess(DWORD pid) {
+  // The list item of the first window of process `pid`, after refreshing until it
+  // is there or `waitMs` has passed.
+  int ItemOfProcess(DWORD pid, int waitMs = 5000) {
     int found = -1;
     PumpUntil([&] {
       RefreshNow();
@@ -70,7 +71,7 @@ class ApplicationsPageTest : public ::testing::Test {
           found = static_cast<int>(*item);
       }
       return found >= 0;
-    }, 5000);
+    }, waitMs);
     return found;
   }
   // The user clicks an item (or, with -1, the empty part of the list).
@@ -107,8 +108,7 @@ TEST_F(ApplicationsPageTest, NotepadIsListedRunningWithItsIconAndEndTaskClosesIt
   ClickItem(item);
   form_->ApplicationsView().ExecuteCommand(apps::kCmdTaskKill);
   EXPECT_TRUE(notepad.WaitForExit(5000)) << "notepad did not close";
-  RefreshNow();
-  EXPECT_EQ(ItemOfProcess(notepad.Pid()), -1);
+  EXPECT_EQ(ItemOfProcess(notepad.Pid(), 0), -1);
   EXPECT_EQ(ListView_GetItemCount(List()), static_cast<int>(form_->TaskList().Count()));
 }
 
