@@ -14,6 +14,7 @@ struct ListColumn {
   std::wstring caption;
   int width = 60;
   bool rightAligned = false;
+  bool centered = false;
 };
 
 struct ListItem {

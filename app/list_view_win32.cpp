@@ -25,7 +25,9 @@ void ListViewBinding::SetColumns(const std::vector<ListColumn>& columns) {
   for (std::size_t c = 0; c < columns.size(); ++c) {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-    column.fmt = columns[c].rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
+    column.fmt = columns[c].rightAligned ? LVCFMT_RIGHT
+                 : columns[c].centered   ? LVCFMT_CENTER
+                                         : LVCFMT_LEFT;
     column.cx = columns[c].width;
     column.pszText = TextPointer(columns[c].caption);
     column.iSubItem = static_cast<int>(c);

@@ -12,6 +12,7 @@
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/fake/fake_network.h"
 #include "platform/message_poster.h"
 #include "platform/native_api.h"
 #include "platform/process_api.h"
@@ -58,7 +59,8 @@ class FakeSystem : public NativeApi,
                    public Clock,
                    public ShellApi,
                    public Dialogs,
-                   public MessagePoster {
+                   public MessagePoster,
+                   public FakeNetwork {
  public:
   // --- scripting ---
   FakeProcess& AddProcess(std::uint32_t pid, const std::wstring& name);

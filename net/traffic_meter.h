@@ -1,0 +1,51 @@
+// The traffic of one adapter between two readings of its octet counters, as a
+// share of its link (or, when the link speed is unknown, of the busiest moment
+// seen so far), and the history of those shares that its graph shows.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace net {
+
+// Octets counted between two readings of a counter that wraps at 2^bits. A
+// 64-bit counter that went back was reset, not wrapped: nothing is counted.
+std::uint64_t CounterDelta(std::uint64_t previous, std::uint64_t current, int bits);
+
+class TrafficMeter {
+ public:
+  // Received and sent octets as read at `timeMs`; returns the throughput since
+  // the previous reading as a share of the link, 0..1. The first reading, and a
+  // reading no later than the previous one, give 0.
+  double Sample(std::uint64_t received, std::uint64_t sent, int bits,
+                std::uint64_t linkBitsPerSecond, std::int64_t timeMs);
+  // Bits per second of the last sample.
+  double LastBitsPerSecond() const { return lastBitsPerSecond_; }
+  void Reset() { *this = TrafficMeter(); }
+
+ private:
+  bool primed_ = false;
+  std::uint64_t received_ = 0;
+  std::uint64_t sent_ = 0;
+  std::int64_t timeMs_ = 0;
+  double peakBitsPerSecond_ = 0;
+  double lastBitsPerSecond_ = 0;
+};
+
+// The last `Capacity()` shares, newest last; sized once, no allocation per sample.
+class TrafficHistory {
+ public:
+  explicit TrafficHistory(std::size_t capacity = 2600);
+  void Push(double share);
+  std::size_t Capacity() const { return samples_.size(); }
+  std::size_t Count() const { return count_; }
+  // age 0 is the newest sample; ages at or beyond Count() read 0.
+  double Back(std::size_t age) const;
+
+ private:
+  std::vector<double> samples_;
+  std::size_t next_ = 0;
+  std::size_t count_ = 0;
+};
+
+}  // namespace net
