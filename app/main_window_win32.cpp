@@ -40,11 +40,16 @@ TMainForm::TMainForm()
                      cycle_.ClosingFlag()),
       processCollector_(native_, processApi_, clock_, poster_, processTable_, mainProcInfo_,
                         cycle_.ClosingFlag(), CpuInstanceCount),
-      totalsCollector_(native_, poster_, mainProcInfo_) {
+      totalsCollector_(native_, poster_, mainProcInfo_),
+      adapterCollector_(adapterApi_, clock_, poster_, adapterTable_),
+      networkingPage_(adapterTable_, netList_, cycle_.ClosingFlag()),
+      portList_(connectionApi_, processApi_, dialogs_, processesPage_, portListModel_) {
   // The order of one tick; the CPU sampler comes between these two, and the
   // window, adapter and session collectors follow.
   cycle_.AddStep([this] { processCollector_.CollectProcesses(); });
   cycle_.AddStep([this] { totalsCollector_.CollectSystemTotals(); });
+  // The adapter collector (its place is after the window collector).
+  cycle_.AddStep([this] { adapterCollector_.CollectAdapters(); });
 }
 
 TMainForm::~TMainForm() {
@@ -157,11 +162,15 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kUpdateProcesses:
       processesPage_.UpdateProcessList();
       return 0;
+    case kUpdateAdapters:
+      networkingView_->UpdateNetPage();
+      return 0;
+    case kLayoutGraphs:
+      networkingView_->LayoutAdapterGraphs();
+      return 0;
     case kUpdateTotals:
     case kUpdateWindows:
     case kUpdateGraphs:
-    case kUpdateAdapters:
-    case kLayoutGraphs:
     case kUpdateSessions:
       return 0;  // their pages are not built yet
     default:
@@ -214,6 +223,9 @@ void TMainForm::CreateControls() {
   }
   processesView_ = std::make_unique<procs::ProcessesView>(pages_[kProcessesPage], font_.get(),
                                                           processesPage_, procList_);
+  processesView_->N12Click = [this] { RefreshPortList(); };
+  networkingView_ = std::make_unique<net::NetworkingView>(
+      pages_[kNetworkingPage], font_.get(), networkingPage_, netList_, adapterCollector_);
 }
 
 void TMainForm::FormShow() {
@@ -336,6 +348,16 @@ bool TMainForm::WMSysCommand(WPARAM command) {
   if (!menu_.Checked(kCmdHideWhenMinimized)) return false;  // the ordinary minimise
   ShowWindow(window_, SW_HIDE);
   return true;
+}
+
+void TMainForm::RefreshPortList() {
+  if (!portForm_ || !portForm_->IsOpen()) {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
+    portForm_ = std::make_unique<net::TPortForm>(instance, font_.get(), portList_, portListModel_,
+                                                 [this] { RefreshPortList(); });
+  }
+  portForm_->ShowInFront();
+  portList_.Fill();
 }
 
 void TMainForm::ShowTaskCommands(bool visible) { menu_.ShowTaskCommands(visible); }

@@ -12,6 +12,13 @@
 #include "app/list_model.h"
 #include "app/main_menu_win32.h"
 #include "app/refresh_cycle.h"
+#include "net/adapter_collector.h"
+#include "net/adapter_table.h"
+#include "net/networking_page.h"
+#include "net/networking_view_win32.h"
+#include "net/port_form_win32.h"
+#include "net/port_list.h"
+#include "platform/win32/network_win32.h"
 #include "platform/win32/win32_system.h"
 #include "procs/process_collector.h"
 #include "procs/process_table.h"
@@ -48,6 +55,12 @@ class TMainForm final : private TimerControl {
   procs::ProcessesPage& ProcessesPage() { return processesPage_; }
   procs::ProcessesView& ProcessesView() { return *processesView_; }
   procs::ProcessTable& ProcessTable() { return processTable_; }
+  net::NetworkingView& NetworkingView() { return *networkingView_; }
+  net::TAdapterStatuses& AdapterTable() { return adapterTable_; }
+  // "网络连接状态(&O)": opens the port list window (or brings it forward) and fills it.
+  void RefreshPortList();
+  net::TPortForm* PortForm() { return portForm_.get(); }
+  app::ListModel& PortListModel() { return portListModel_; }
 
   // Processor instances: the processors plus the total instance (at least 2).
   int CpuInstanceCount = 0;
@@ -92,6 +105,18 @@ class TMainForm final : private TimerControl {
   procs::ProcessesPage processesPage_;
   procs::ProcessCollector processCollector_;
   procs::SystemTotalsCollector totalsCollector_;
+
+  // Networking: the adapter table and its page, the port list window.
+  platform::win32::Win32AdapterApi adapterApi_;
+  platform::win32::Win32ConnectionApi connectionApi_;
+  net::TAdapterStatuses adapterTable_;
+  net::AdapterCollector adapterCollector_;
+  ListModel netList_;
+  net::NetworkingPage networkingPage_;
+  std::unique_ptr<net::NetworkingView> networkingView_;
+  ListModel portListModel_;
+  net::PortList portList_;
+  std::unique_ptr<net::TPortForm> portForm_;
 
   MainMenu menu_;
   UniqueFont font_;

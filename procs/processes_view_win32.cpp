@@ -157,6 +157,9 @@ void ProcessesView::ExecuteCommand(UINT id) {
   switch (id) {
     case kCmdKillProcess: logic_.act_KillProcExecute(); break;
     case kCmdFindTarget: logic_.N34Click(); break;
+    case kCmdNetworkState:
+      if (N12Click) N12Click();
+      break;
     default: break;  // the other items and the check box do nothing yet
   }
 }

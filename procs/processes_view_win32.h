@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <type_traits>
 
@@ -44,6 +45,9 @@ class ProcessesView final : public app::PageContent {
 
   bool HandlePageMessage(UINT message, WPARAM wParam, LPARAM lParam,
                          LRESULT& result) override;
+
+  // "网络连接状态(&O)": opens the port list, which the main window owns.
+  std::function<void()> N12Click;
 
  private:
   struct MenuDeleter {
