@@ -14,7 +14,7 @@ struct ListColumn {
   std::wstring caption;
   int width = 60;
   bool rightAligned = false;
-  bool centered = false;
+  bool centred = false;
 };
 
 struct ListItem {

@@ -5,6 +5,10 @@ namespace app {
 
 namespace {
 LPWSTR TextPointer(const std::wstring& text) { return const_cast<LPWSTR>(text.c_str()); }
+int ColumnFormat(const ListColumn& column) {
+  if (column.centred) return LVCFMT_CENTER;
+  return column.rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
+}
 }  // namespace
 
 ListViewBinding::ListViewBinding(HWND list, ListModel& model) : list_(list), model_(model) {
@@ -25,19 +29,17 @@ void ListViewBinding::SetColumns(const std::vector<ListColumn>& columns) {
   for (std::size_t c = 0; c < columns.size(); ++c) {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-    column.fmt = columns[c].rightAligned ? LVCFMT_RIGHT
-                 : columns[c].centered   ? LVCFMT_CENTER
-                                         : LVCFMT_LEFT;
+    column.fmt = ColumnFormat(columns[c]);
     column.cx = columns[c].width;
     column.pszText = TextPointer(columns[c].caption);
     column.iSubItem = static_cast<int>(c);
     ListView_InsertColumn(list_, static_cast<int>(c), &column);
   }
   // The first column of a list view is always left-aligned at insertion; set it again.
-  if (!columns.empty() && columns[0].rightAligned) {
+  if (!columns.empty() && ColumnFormat(columns[0]) != LVCFMT_LEFT) {
     LVCOLUMNW first{};
     first.mask = LVCF_FMT;
-    first.fmt = LVCFMT_RIGHT;
+    first.fmt = ColumnFormat(columns[0]);
     ListView_SetColumn(list_, 0, &first);
   }
   columnCount_ = columns.size();

@@ -34,7 +34,7 @@ std::wstring Widen(const char* text) {
 
 }  // namespace
 
-TMainForm::TMainForm()
+TMainForm::TMainForm(SystemActions actions)
     : cycle_(*this, dialogs_),
       processesPage_(processTable_, procList_, processApi_, shell_, dialogs_,
                      cycle_.ClosingFlag()),
@@ -43,13 +43,16 @@ TMainForm::TMainForm()
       totalsCollector_(native_, poster_, mainProcInfo_),
       adapterCollector_(adapterApi_, clock_, poster_, adapterTable_),
       networkingPage_(adapterTable_, netList_, cycle_.ClosingFlag()),
-      portList_(connectionApi_, processApi_, dialogs_, processesPage_, portListModel_) {
+      portList_(connectionApi_, processApi_, dialogs_, processesPage_, portListModel_),
+      actions_{actions.sessions ? actions.sessions : &sessionApi_,
+               actions.power ? actions.power : &powerApi_} {
   // The order of one tick; the CPU sampler comes between these two, and the
   // window, adapter and session collectors follow.
   cycle_.AddStep([this] { processCollector_.CollectProcesses(); });
   cycle_.AddStep([this] { totalsCollector_.CollectSystemTotals(); });
   // The adapter collector (its place is after the window collector).
   cycle_.AddStep([this] { adapterCollector_.CollectAdapters(); });
+  cycle_.AddStep([this] { sessionCollector_.CollectSessions(); });
 }
 
 TMainForm::~TMainForm() {
@@ -171,8 +174,10 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kUpdateTotals:
     case kUpdateWindows:
     case kUpdateGraphs:
-    case kUpdateSessions:
       return 0;  // their pages are not built yet
+    case kUpdateSessions:
+      usersPage_.UpdateUsersPage();
+      return 0;
     default:
       break;
   }
@@ -226,6 +231,8 @@ void TMainForm::CreateControls() {
   processesView_->N12Click = [this] { RefreshPortList(); };
   networkingView_ = std::make_unique<net::NetworkingView>(
       pages_[kNetworkingPage], font_.get(), networkingPage_, netList_, adapterCollector_);
+  usersView_ = std::make_unique<users::UsersView>(pages_[kUsersPage], font_.get(), usersPage_,
+                                                  userList_);
 }
 
 void TMainForm::FormShow() {
@@ -287,6 +294,10 @@ bool TMainForm::PumpPendingMessages() {
 }
 
 void TMainForm::OnCommand(UINT id) {
+  if (id >= kCmdShutdownFirst && id <= kCmdShutdownLast) {
+    shutdownMenu_.N27Click(static_cast<int>(id - kCmdShutdownFirst));
+    return;
+  }
   switch (id) {
     case kCmdExit:
       PostMessageW(window_, WM_CLOSE, 0, 0);
