@@ -19,6 +19,12 @@
 #include "net/port_form_win32.h"
 #include "net/port_list.h"
 #include "platform/win32/network_win32.h"
+#include "perf/cpu_sampler.h"
+#include "perf/performance_page.h"
+#include "perf/performance_view_win32.h"
+#include "perf/tray_icon.h"
+#include "perf/tray_pictures_win32.h"
+#include "platform/win32/performance_system_win32.h"
 #include "platform/win32/win32_system.h"
 #include "procs/process_collector.h"
 #include "procs/process_table.h"
@@ -73,6 +79,10 @@ class TMainForm final : private TimerControl {
   void RefreshPortList();
   net::TPortForm* PortForm() { return portForm_.get(); }
   app::ListModel& PortListModel() { return portListModel_; }
+  perf::CpuSampler& CpuSampler() { return cpuSampler_; }
+  perf::PerformancePage& PerformancePage() { return performancePage_; }
+  perf::PerformanceView& PerformanceView() { return *performanceView_; }
+  perf::TrayIcon& TrayIcon() { return trayIcon_; }
   ListModel& UserList() { return userList_; }
   users::UsersView& UsersView() { return *usersView_; }
 
@@ -101,6 +111,9 @@ class TMainForm final : private TimerControl {
   bool WMSysCommand(WPARAM command);
   void ShowTaskCommands(bool visible);
   bool PumpPendingMessages();  // false when a quit request came
+  void LayoutGraphs();
+  void UpdateTotals();
+  void TrayIconMessage(LPARAM mouseMessage);
 
   void StartTimer(int intervalMs) override;
   void StopTimer() override;
@@ -132,6 +145,16 @@ class TMainForm final : private TimerControl {
   net::PortList portList_;
   std::unique_ptr<net::TPortForm> portForm_;
 
+  platform::win32::Win32PerformanceData performanceData_;
+  platform::win32::Win32MemoryStatus memoryStatus_;
+  platform::win32::Win32NotifyIcon notifyIcon_;
+  perf::CpuSampler cpuSampler_;
+  perf::PerformancePage performancePage_;
+  std::unique_ptr<perf::PerformanceView> performanceView_;
+  std::unique_ptr<perf::TrayPictures> trayPictures_;
+  perf::TrayIcon trayIcon_;
+  HICON windowIcon_ = nullptr;       // the tray picture the window shows as its icon
+  UINT taskbarCreatedMessage_ = 0;   // broadcast when the taskbar is (re)created
   platform::win32::Win32SessionApi sessionApi_;
   platform::win32::Win32PowerApi powerApi_;
   platform::win32::Win32UiWait uiWait_;

@@ -1,15 +1,19 @@
 // The Networking page's logic: the list lv_Net of the adapters that have a
 // connection name, rebuilt when the number of interfaces changes and otherwise
-// only given the new states; the traffic history behind each adapter's graph;
-// and where the graph boxes stand on the tab sheet.
+// only given the new states; one traffic graph per listed adapter, fed at every
+// update with the adapter's throughput; and where the graph boxes stand.
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "app/list_model.h"
 #include "net/adapter_table.h"
 #include "net/traffic_meter.h"
+#include "perf/performance_layout.h"
+#include "perf/usage_graph.h"
+#include "perf/usage_history.h"
 
 namespace net {
 
@@ -17,16 +21,11 @@ enum NetColumn : std::size_t { kNetName = 0, kNetDescription, kNetSpeed, kNetSta
 
 inline constexpr int kNetListHeight = 92;
 
-struct Rect {
-  int left = 0, top = 0, width = 0, height = 0;
-  bool operator==(const Rect&) const = default;
-};
-
-// One adapter's group box on the tab sheet and the image inside it (relative
-// to the box). The first adapter's box is the lowest, just above the list.
+// One adapter's group box on the tab sheet and the graph image inside it, both
+// in sheet coordinates. The first adapter's box is the lowest, just above the list.
 struct GraphBox {
-  Rect box;
-  Rect image;
+  perf::Rect box;
+  perf::Rect image;
 };
 GraphBox AdapterGraphBox(int sheetWidth, int sheetHeight, int count, int index);
 
@@ -36,28 +35,46 @@ class NetworkingPage {
 
   static const std::vector<app::ListColumn>& Columns();
 
-  enum class Update { kNone, kStatus, kRebuilt };
-  // Handler of the adapters update: the list, and one traffic sample per
-  // listed adapter. kRebuilt means the graphs must be built anew.
-  Update UpdateNetPage();
+  // The tab sheet's size, for the graphs made at the next rebuild or layout.
+  void SetSheetSize(int width, int height);
 
-  std::size_t ListedCount() const { return histories_.size(); }
-  const TrafficHistory& History(std::size_t listed) const { return histories_[listed]; }
-  const TrafficMeter& Meter(std::size_t listed) const { return meters_[listed]; }
+  enum class Update { kNone, kStatus, kRebuilt };
+  // Handler of the adapters update: the list, and the next point of every
+  // listed adapter's graph. kRebuilt means the graphs were made anew.
+  Update UpdateNetPage();
+  // The graphs placed for the sheet's current size, cleared and with their grid.
+  void LayoutAdapterGraphs();
+
+  std::size_t ListedCount() const { return graphs_.size(); }
+  const GraphBox& Box(std::size_t listed) const { return graphs_[listed].place; }
+  const perf::TUseage& Graph(std::size_t listed) const { return graphs_[listed].graph; }
+  const perf::UsageHistory& History(std::size_t listed) const { return graphs_[listed].history; }
+  const TrafficMeter& Meter(std::size_t listed) const { return graphs_[listed].meter; }
+  // The throughput of the last update as a share of the link (or of the peak).
+  double LastShare(std::size_t listed) const { return graphs_[listed].lastShare; }
 
  private:
+  struct AdapterGraph {
+    std::wstring partner;  // the description of the table row it was last paired with
+    TrafficMeter meter;
+    double lastShare = 0;
+    GraphBox place;
+    perf::TUseage graph;
+    perf::UsageHistory history;
+  };
+
   void Rebuild();
   void Refresh();
+  void PlaceGraphs();
+  void DrawGraphs();
 
   const TAdapterStatuses& table_;
   app::ListModel& list_;
   const bool& closing_;
+  int sheetWidth_ = 0, sheetHeight_ = 0;
   std::size_t lengthAtRebuild_ = 0;
-  // Per list row: its table partner's description when last sampled, the
-  // meter and the history of its graph.
-  std::vector<std::wstring> partners_;
-  std::vector<TrafficMeter> meters_;
-  std::vector<TrafficHistory> histories_;
+  int previousHeight_ = 0;  // of the graphs at their last drawing
+  std::vector<AdapterGraph> graphs_;
 };
 
 }  // namespace net

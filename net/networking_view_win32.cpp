@@ -27,7 +27,7 @@ NetworkingView::NetworkingView(HWND page, HFONT font, NetworkingPage& logic,
   binding_ = std::make_unique<app::ListViewBinding>(list_, model_);
   binding_->SetColumns(NetworkingPage::Columns());
   app::SetPageContent(page_, this);
-  LayoutList();
+  Layout();
 }
 
 NetworkingView::~NetworkingView() { app::SetPageContent(page_, nullptr); }
@@ -35,10 +35,18 @@ NetworkingView::~NetworkingView() { app::SetPageContent(page_, nullptr); }
 void NetworkingView::UpdateNetPage() {
   const NetworkingPage::Update update = logic_.UpdateNetPage();
   if (update == NetworkingPage::Update::kRebuilt) BuildAdapterGraphs(logic_.ListedCount());
+  if (update == NetworkingPage::Update::kStatus) RefreshGraphs();
+}
+
+void NetworkingView::RefreshGraphs() {
+  for (Graph& graph : graphs_) graph.image->Refresh();
 }
 
 void NetworkingView::DestroyGraphs() {
-  for (std::size_t i = graphs_.size(); i-- > 0;) DestroyWindow(graphs_[i].box);
+  for (std::size_t i = graphs_.size(); i-- > 0;) {
+    graphs_[i].image.reset();
+    DestroyWindow(graphs_[i].box);
+  }
   graphs_.clear();
 }
 
@@ -51,19 +59,20 @@ void NetworkingView::BuildAdapterGraphs(std::size_t count) {
                                      WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 0, 0, 0, page_,
                                      nullptr, InstanceOf(page_), nullptr);
     SendMessageW(graphs_[i].box, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    // The box lies under the picture shown in it.
+    SetWindowPos(graphs_[i].box, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    graphs_[i].image = std::make_unique<perf::RasterView>(page_, &logic_.Graph(i).Picture());
     PlaceGraph(i);
   }
   InvalidateRect(page_, nullptr, TRUE);
 }
 
 void NetworkingView::PlaceGraph(std::size_t index) {
-  RECT sheet{};
-  GetClientRect(page_, &sheet);
-  const net::GraphBox place = AdapterGraphBox(sheet.right, sheet.bottom,
-                                              static_cast<int>(graphs_.size()),
-                                              static_cast<int>(index));
-  MoveWindow(graphs_[index].box, place.box.left, place.box.top, place.box.width, place.box.height,
-             TRUE);
+  const net::GraphBox& place = logic_.Box(index);
+  MoveWindow(graphs_[index].box, place.box.left, place.box.top, place.box.Width(),
+             place.box.Height(), TRUE);
+  graphs_[index].image->MoveTo(place.image);
+  graphs_[index].image->Refresh();
 }
 
 void NetworkingView::LayoutAdapterGraphs() {
@@ -71,12 +80,15 @@ void NetworkingView::LayoutAdapterGraphs() {
     collector_.CollectAdapters();  // its update follows and builds the graphs
     return;
   }
+  logic_.LayoutAdapterGraphs();
   for (std::size_t i = 0; i < graphs_.size(); ++i) PlaceGraph(i);
+  InvalidateRect(page_, nullptr, TRUE);
 }
 
-void NetworkingView::LayoutList() {
+void NetworkingView::Layout() {
   RECT sheet{};
   GetClientRect(page_, &sheet);
+  logic_.SetSheetSize(sheet.right, sheet.bottom);
   MoveWindow(list_, 0, std::max(0L, sheet.bottom - kNetListHeight), sheet.right,
              std::min<LONG>(kNetListHeight, sheet.bottom), TRUE);
 }
@@ -98,7 +110,7 @@ bool NetworkingView::OnNotify(const NMHDR& header, LRESULT& result) {
 bool NetworkingView::HandlePageMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_SIZE:
-      LayoutList();
+      Layout();
       return true;
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result);

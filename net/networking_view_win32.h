@@ -12,6 +12,7 @@
 #include "app/page_win32.h"
 #include "net/adapter_collector.h"
 #include "net/networking_page.h"
+#include "perf/raster_view_win32.h"
 
 namespace net {
 
@@ -26,6 +27,7 @@ class NetworkingView final : public app::PageContent {
   HWND lv_Net() const { return list_; }
   std::size_t GraphCount() const { return graphs_.size(); }
   HWND GraphBox(std::size_t index) const { return graphs_[index].box; }
+  HWND GraphImage(std::size_t index) const { return graphs_[index].image->Handle(); }
 
   // Handler of the adapters update.
   void UpdateNetPage();
@@ -38,13 +40,15 @@ class NetworkingView final : public app::PageContent {
 
  private:
   struct Graph {
-    HWND box = nullptr;    // the group box, owned by the page
+    HWND box = nullptr;  // the group box, owned by the page
+    std::unique_ptr<perf::RasterView> image;  // shows the logic's graph picture
   };
 
   void BuildAdapterGraphs(std::size_t count);
   void DestroyGraphs();
   void PlaceGraph(std::size_t index);
-  void LayoutList();
+  void RefreshGraphs();
+  void Layout();
   bool OnNotify(const NMHDR& header, LRESULT& result);
 
   HWND page_;

@@ -1,4 +1,4 @@
-// Throughput arithmetic and the sample ring of the adapter graphs.
+// Throughput arithmetic of the adapter graphs.
 #include "net/traffic_meter.h"
 
 #include <algorithm>
@@ -29,19 +29,6 @@ double TrafficMeter::Sample(std::uint64_t received, std::uint64_t sent, int bits
     return std::min(1.0, lastBitsPerSecond_ / static_cast<double>(linkBitsPerSecond));
   peakBitsPerSecond_ = std::max(peakBitsPerSecond_, lastBitsPerSecond_);
   return peakBitsPerSecond_ > 0 ? lastBitsPerSecond_ / peakBitsPerSecond_ : 0;
-}
-
-TrafficHistory::TrafficHistory(std::size_t capacity) : samples_(std::max<std::size_t>(capacity, 1)) {}
-
-void TrafficHistory::Push(double share) {
-  samples_[next_] = share;
-  next_ = (next_ + 1) % samples_.size();
-  count_ = std::min(count_ + 1, samples_.size());
-}
-
-double TrafficHistory::Back(std::size_t age) const {
-  if (age >= count_) return 0;
-  return samples_[(next_ + samples_.size() - 1 - age) % samples_.size()];
 }
 
 }  // namespace net

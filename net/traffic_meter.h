@@ -1,10 +1,8 @@
 // The traffic of one adapter between two readings of its octet counters, as a
 // share of its link (or, when the link speed is unknown, of the busiest moment
-// seen so far), and the history of those shares that its graph shows.
+// seen so far).
 #pragma once
-#include <cstddef>
 #include <cstdint>
-#include <vector>
 
 namespace net {
 
@@ -30,22 +28,6 @@ class TrafficMeter {
   std::int64_t timeMs_ = 0;
   double peakBitsPerSecond_ = 0;
   double lastBitsPerSecond_ = 0;
-};
-
-// The last `Capacity()` shares, newest last; sized once, no allocation per sample.
-class TrafficHistory {
- public:
-  explicit TrafficHistory(std::size_t capacity = 2600);
-  void Push(double share);
-  std::size_t Capacity() const { return samples_.size(); }
-  std::size_t Count() const { return count_; }
-  // age 0 is the newest sample; ages at or beyond Count() read 0.
-  double Back(std::size_t age) const;
-
- private:
-  std::vector<double> samples_;
-  std::size_t next_ = 0;
-  std::size_t count_ = 0;
 };
 
 }  // namespace net

@@ -1,11 +1,9 @@
-// Throughput between two readings of an adapter's counters, and the history of
-// shares behind its graph.
+// Throughput between two readings of an adapter's counters.
 #include "net/traffic_meter.h"
 
 #include <gtest/gtest.h>
 
 using net::CounterDelta;
-using net::TrafficHistory;
 using net::TrafficMeter;
 
 TEST(TrafficMeter, CounterDeltaWrapsThirtyTwoBitCountersAndIgnoresResets) {
@@ -51,22 +49,4 @@ TEST(TrafficMeter, UnknownSpeedScalesToTheBusiestSampleSeen) {
   EXPECT_DOUBLE_EQ(meter.Sample(4500, 0, 64, 0, 5000), 0.0);
   meter.Reset();
   EXPECT_EQ(meter.Sample(9000, 0, 64, 0, 6000), 0.0);  // primes again
-}
-
-TEST(TrafficMeter, HistoryKeepsTheNewestSamples) {
-  TrafficHistory history(3);
-  EXPECT_EQ(history.Count(), 0u);
-  EXPECT_EQ(history.Back(0), 0.0);
-  history.Push(0.1);
-  history.Push(0.2);
-  EXPECT_EQ(history.Count(), 2u);
-  EXPECT_EQ(history.Back(0), 0.2);
-  EXPECT_EQ(history.Back(1), 0.1);
-  EXPECT_EQ(history.Back(2), 0.0);
-  history.Push(0.3);
-  history.Push(0.4);  // the oldest falls out
-  EXPECT_EQ(history.Count(), 3u);
-  EXPECT_EQ(history.Back(0), 0.4);
-  EXPECT_EQ(history.Back(2), 0.2);
-  EXPECT_EQ(history.Back(3), 0.0);
 }
