@@ -33,6 +33,11 @@ class ListObserver {
   virtual void ItemTextChanged(std::size_t index, std::size_t column) = 0;
   virtual void ItemSelectionChanged(std::size_t index) = 0;
   virtual void ItemsCleared() = 0;
+  // The item at `from` now stands at `to` (its index after the move).
+  virtual void ItemMoved(std::size_t from, std::size_t to) {
+    ItemDeleted(from);
+    ItemInserted(to);
+  }
 };
 
 class ListModel {
@@ -46,6 +51,9 @@ class ListModel {
   std::size_t Append(ListItem item);
   void Insert(std::size_t index, ListItem item);
   void Delete(std::size_t index);
+  // Takes the item out at `from` and puts it in at `to` (an index of the list
+  // without it), keeping its texts and selection.
+  void Move(std::size_t from, std::size_t to);
   void Clear();
   // Notifies only when the text really changes, so unchanged cells cost nothing.
   void SetText(std::size_t index, std::size_t column, const std::wstring& text);
