@@ -12,7 +12,7 @@ namespace app {
 
 struct ListColumn {
   std::wstring caption;
-  int width = 60;
+  int width = 60;  // pixels; 0: as wide as the caption needs
   bool rightAligned = false;
 };
 
