@@ -14,6 +14,7 @@ struct ListColumn {
   std::wstring caption;
   int width = 60;  // pixels; 0: as wide as the caption needs
   bool rightAligned = false;
+  bool centred = false;
 };
 
 struct ListItem {

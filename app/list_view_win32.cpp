@@ -7,6 +7,10 @@ namespace {
 LPWSTR TextPointer(const std::wstring& text) { return const_cast<LPWSTR>(text.c_str()); }
 // Room for the header's margins and its sort arrow beside the caption.
 constexpr int kHeaderPadding = 24;
+int ColumnFormat(const ListColumn& column) {
+  if (column.centred) return LVCFMT_CENTER;
+  return column.rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
+}
 }  // namespace
 
 ListViewBinding::ListViewBinding(HWND list, ListModel& model) : list_(list), model_(model) {
@@ -27,7 +31,7 @@ void ListViewBinding::SetColumns(const std::vector<ListColumn>& columns) {
   for (std::size_t c = 0; c < columns.size(); ++c) {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-    column.fmt = columns[c].rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
+    column.fmt = ColumnFormat(columns[c]);
     column.cx = columns[c].width > 0
                     ? columns[c].width
                     : ListView_GetStringWidth(list_, columns[c].caption.c_str()) + kHeaderPadding;
@@ -36,10 +40,10 @@ void ListViewBinding::SetColumns(const std::vector<ListColumn>& columns) {
     ListView_InsertColumn(list_, static_cast<int>(c), &column);
   }
   // The first column of a list view is always left-aligned at insertion; set it again.
-  if (!columns.empty() && columns[0].rightAligned) {
+  if (!columns.empty() && ColumnFormat(columns[0]) != LVCFMT_LEFT) {
     LVCOLUMNW first{};
     first.mask = LVCF_FMT;
-    first.fmt = LVCFMT_RIGHT;
+    first.fmt = ColumnFormat(columns[0]);
     ListView_SetColumn(list_, 0, &first);
   }
   columnCount_ = columns.size();

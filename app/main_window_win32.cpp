@@ -35,17 +35,20 @@ std::wstring Widen(const char* text) {
 
 }  // namespace
 
-TMainForm::TMainForm()
+TMainForm::TMainForm(SystemActions actions)
     : cycle_(*this, dialogs_),
       processesPage_(processTable_, procList_, processApi_, shell_, dialogs_, debugger_,
                      cycle_.ClosingFlag()),
       processCollector_(native_, processApi_, clock_, poster_, processTable_, mainProcInfo_,
                         cycle_.ClosingFlag(), CpuInstanceCount),
-      totalsCollector_(native_, poster_, mainProcInfo_) {
+      totalsCollector_(native_, poster_, mainProcInfo_),
+      actions_{actions.sessions ? actions.sessions : &sessionApi_,
+               actions.power ? actions.power : &powerApi_} {
   // The order of one tick; the CPU sampler comes between these two, and the
   // window, adapter and session collectors follow.
   cycle_.AddStep([this] { processCollector_.CollectProcesses(); });
   cycle_.AddStep([this] { totalsCollector_.CollectSystemTotals(); });
+  cycle_.AddStep([this] { sessionCollector_.CollectSessions(); });
 }
 
 TMainForm::~TMainForm() {
@@ -163,8 +166,10 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kUpdateGraphs:
     case kUpdateAdapters:
     case kLayoutGraphs:
-    case kUpdateSessions:
       return 0;  // their pages are not built yet
+    case kUpdateSessions:
+      usersPage_.UpdateUsersPage();
+      return 0;
     default:
       break;
   }
@@ -216,6 +221,8 @@ void TMainForm::CreateControls() {
   processesView_ = std::make_unique<procs::ProcessesView>(pages_[kProcessesPage], font_.get(),
                                                           processesPage_, procList_,
                                                           CpuInstanceCount);
+  usersView_ = std::make_unique<users::UsersView>(pages_[kUsersPage], font_.get(), usersPage_,
+                                                  userList_);
 }
 
 void TMainForm::FormShow() {
@@ -277,6 +284,10 @@ bool TMainForm::PumpPendingMessages() {
 }
 
 void TMainForm::OnCommand(UINT id) {
+  if (id >= kCmdShutdownFirst && id <= kCmdShutdownLast) {
+    shutdownMenu_.N27Click(static_cast<int>(id - kCmdShutdownFirst));
+    return;
+  }
   switch (id) {
     case kCmdExit:
       PostMessageW(window_, WM_CLOSE, 0, 0);

@@ -18,15 +18,27 @@
 #include "procs/processes_page.h"
 #include "procs/processes_view_win32.h"
 #include "procs/system_totals.h"
+#include "users/session_collector.h"
+#include "users/session_table.h"
+#include "users/shutdown_menu.h"
+#include "users/users_page.h"
+#include "users/users_view_win32.h"
 
 namespace app {
+
+// Where the calls that act on the machine go (sessions, log-off, lock, messages,
+// power and exit): the real system unless a test hands in its fakes.
+struct SystemActions {
+  platform::SessionApi* sessions = nullptr;
+  platform::PowerApi* power = nullptr;
+};
 
 class TMainForm final : private TimerControl {
  public:
   enum Page { kApplicationsPage, kProcessesPage, kPerformancePage, kNetworkingPage, kUsersPage,
               kPageCount };
 
-  TMainForm();
+  explicit TMainForm(SystemActions actions = {});
   ~TMainForm() override;
   TMainForm(const TMainForm&) = delete;
   TMainForm& operator=(const TMainForm&) = delete;
@@ -48,6 +60,8 @@ class TMainForm final : private TimerControl {
   procs::ProcessesPage& ProcessesPage() { return processesPage_; }
   procs::ProcessesView& ProcessesView() { return *processesView_; }
   procs::ProcessTable& ProcessTable() { return processTable_; }
+  ListModel& UserList() { return userList_; }
+  users::UsersView& UsersView() { return *usersView_; }
 
   // Processor instances: the processors plus the total instance (at least 2).
   int CpuInstanceCount = 0;
@@ -94,6 +108,17 @@ class TMainForm final : private TimerControl {
   procs::ProcessCollector processCollector_;
   procs::SystemTotalsCollector totalsCollector_;
 
+  platform::win32::Win32SessionApi sessionApi_;
+  platform::win32::Win32PowerApi powerApi_;
+  platform::win32::Win32UiWait uiWait_;
+  SystemActions actions_;
+  users::SessionTable sessionTable_;
+  ListModel userList_;
+  users::SessionCollector sessionCollector_{*actions_.sessions, poster_, sessionTable_};
+  users::UsersPage usersPage_{sessionTable_, userList_, *actions_.sessions, dialogs_,
+                              cycle_, uiWait_, cycle_.ClosingFlag()};
+  users::ShutdownMenu shutdownMenu_{dialogs_, processApi_, *actions_.power, *actions_.sessions};
+
   MainMenu menu_;
   UniqueFont font_;
   HWND window_ = nullptr;
@@ -103,6 +128,7 @@ class TMainForm final : private TimerControl {
   std::array<HWND, kPageCount> pages_{};
   int activePage_ = kApplicationsPage;
   std::unique_ptr<procs::ProcessesView> processesView_;
+  std::unique_ptr<users::UsersView> usersView_;
   HWND lastFocus_ = nullptr;
   bool waitingToClose_ = false;
 };

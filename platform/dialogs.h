@@ -5,7 +5,7 @@
 
 namespace platform {
 
-enum class BoxIcon { kNone, kInformation, kWarning, kError };
+enum class BoxIcon { kNone, kInformation, kWarning, kError, kQuestion };
 
 class Dialogs {
  public:

@@ -243,6 +243,7 @@ std::optional<std::wstring> FakeSystem::UserNameBySessionSid(std::uint32_t pid, 
 
 bool FakeSystem::EnablePrivilege(const std::wstring& name) {
   privilegesEnabled.push_back(name);
+  systemActions.push_back(L"privilege " + name);
   return true;
 }
 

@@ -1,6 +1,7 @@
 // A scriptable system for tests: processes that start and end between ticks, opens
-// that are refused, queries that fail, a clock that moves only when told, and a
-// record of every message box, shell call and posted message.
+// that are refused, queries that fail, a clock that moves only when told, terminal
+// sessions, and a record of every message box, shell call, posted message and
+// system action (log-off, lock, power, exit) — none of which reaches the machine.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -16,8 +17,11 @@
 #include "platform/dialogs.h"
 #include "platform/message_poster.h"
 #include "platform/native_api.h"
+#include "platform/power_api.h"
 #include "platform/process_api.h"
+#include "platform/session_api.h"
 #include "platform/shell_api.h"
+#include "platform/ui_wait.h"
 
 namespace platform::fake {
 
@@ -65,12 +69,28 @@ struct FakeShellCall {
   std::wstring verb, file, parameters;
 };
 
+struct FakeSession {
+  std::uint32_t id = 0;
+  std::wstring windowStation;
+  std::uint32_t state = kSessionActive;
+  std::wstring userName;  // empty: the session has no user
+  int emptyAnswers = 0;   // the user-name query answers empty this many times first
+};
+
+struct FakeSentMessage {
+  std::uint32_t sessionId = 0;
+  std::wstring title, text;
+};
+
 class FakeSystem : public NativeApi,
                    public ProcessApi,
                    public Clock,
                    public ShellApi,
                    public Dialogs,
                    public MessagePoster,
+                   public SessionApi,
+                   public PowerApi,
+                   public UiWait,
                    public DebuggerApi {
  public:
   // --- scripting ---
@@ -106,6 +126,12 @@ class FakeSystem : public NativeApi,
   std::wstring debugger;                 // empty: none registered
   std::uint64_t SystemAffinity() const;  // one bit per processor
 
+  std::vector<FakeSession> sessions;
+  bool failSessionEnumeration = false;
+  bool systemActionsSucceed = true;  // log-off, lock, message, power and exit
+  // Runs inside PumpThenSleep, to look at the program while it waits.
+  std::function<void()> onWait;
+
   // --- record ---
   std::vector<FakeBox> boxes;
   std::vector<FakeShellCall> shellCalls;
@@ -116,6 +142,12 @@ class FakeSystem : public NativeApi,
   int snapshotQueries = 0;
   int opens = 0;
   int guiQueries = 0;
+  int userNameQueries = 0;
+  // In order: "privilege <name>", "logoff <id>", "lock", "message <id>",
+  // "standby", "hibernate" (with " force" when forced), "exit <flags> <reason>".
+  std::vector<std::wstring> systemActions;
+  std::vector<FakeSentMessage> sentMessages;
+  std::vector<int> waits;
 
   // --- NativeApi ---
   NtStatus QuerySystemInformation(std::uint32_t infoClass, void* buffer, std::uint32_t length,
@@ -141,6 +173,18 @@ class FakeSystem : public NativeApi,
   void ShowMessage(const std::wstring& caption, const std::wstring& text, BoxIcon icon) override;
   // --- MessagePoster ---
   void Post(std::uint32_t message) override { posted.push_back(message); }
+  // --- SessionApi ---
+  bool EnumerateSessions(std::vector<SessionEntry>& out) override;
+  std::wstring QueryUserName(std::uint32_t sessionId) override;
+  bool LogoffSession(std::uint32_t sessionId) override;
+  bool SendSessionMessage(std::uint32_t sessionId, const std::wstring& title,
+                          const std::wstring& text) override;
+  bool LockWorkStation() override;
+  // --- PowerApi ---
+  bool SetPowerState(bool suspend, bool force) override;
+  bool RequestExit(std::uint32_t flags, std::uint32_t reason) override;
+  // --- UiWait ---
+  void PumpThenSleep(int milliseconds) override;
 
  private:
   NtStatus WriteFixed(std::uint32_t infoClass, void* buffer, std::uint32_t length,

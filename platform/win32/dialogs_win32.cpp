@@ -9,6 +9,7 @@ UINT IconStyle(BoxIcon icon) {
     case BoxIcon::kInformation: return MB_ICONINFORMATION;
     case BoxIcon::kWarning: return MB_ICONWARNING;
     case BoxIcon::kError: return MB_ICONERROR;
+    case BoxIcon::kQuestion: return MB_ICONQUESTION;
     case BoxIcon::kNone: break;
   }
   return 0;

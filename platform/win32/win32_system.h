@@ -10,8 +10,11 @@
 #include "platform/dialogs.h"
 #include "platform/message_poster.h"
 #include "platform/native_api.h"
+#include "platform/power_api.h"
 #include "platform/process_api.h"
+#include "platform/session_api.h"
 #include "platform/shell_api.h"
+#include "platform/ui_wait.h"
 
 namespace platform::win32 {
 
@@ -98,6 +101,30 @@ class WindowPoster : public MessagePoster {
 
  private:
   HWND window_ = nullptr;
+};
+
+// The wtsapi32 session calls on the local server, and LockWorkStation.
+class Win32SessionApi : public SessionApi {
+ public:
+  bool EnumerateSessions(std::vector<SessionEntry>& sessions) override;
+  std::wstring QueryUserName(std::uint32_t sessionId) override;
+  bool LogoffSession(std::uint32_t sessionId) override;
+  bool SendSessionMessage(std::uint32_t sessionId, const std::wstring& title,
+                          const std::wstring& text) override;
+  bool LockWorkStation() override;
+};
+
+// SetSystemPowerState and ExitWindowsEx.
+class Win32PowerApi : public PowerApi {
+ public:
+  bool SetPowerState(bool suspend, bool force) override;
+  bool RequestExit(std::uint32_t flags, std::uint32_t reason) override;
+};
+
+// A pass over the thread's waiting messages, then Sleep.
+class Win32UiWait : public UiWait {
+ public:
+  void PumpThenSleep(int milliseconds) override;
 };
 
 }  // namespace platform::win32

@@ -1,0 +1,61 @@
+// The fake system's sessions and system actions: enumeration and user names from
+// the script, and every log-off, lock, message, power and exit request recorded
+// instead of made.
+#include "platform/fake/fake_system.h"
+
+namespace platform::fake {
+
+bool FakeSystem::EnumerateSessions(std::vector<SessionEntry>& out) {
+  out.clear();
+  if (failSessionEnumeration) return false;
+  for (const FakeSession& s : sessions) out.push_back({s.id, s.windowStation, s.state});
+  return true;
+}
+
+std::wstring FakeSystem::QueryUserName(std::uint32_t sessionId) {
+  ++userNameQueries;
+  for (FakeSession& s : sessions) {
+    if (s.id != sessionId) continue;
+    if (s.emptyAnswers > 0) {
+      --s.emptyAnswers;
+      return {};
+    }
+    return s.userName;
+  }
+  return {};
+}
+
+bool FakeSystem::LogoffSession(std::uint32_t sessionId) {
+  systemActions.push_back(L"logoff " + std::to_wstring(sessionId));
+  return systemActionsSucceed;
+}
+
+bool FakeSystem::SendSessionMessage(std::uint32_t sessionId, const std::wstring& title,
+                                    const std::wstring& text) {
+  systemActions.push_back(L"message " + std::to_wstring(sessionId));
+  sentMessages.push_back({sessionId, title, text});
+  return systemActionsSucceed;
+}
+
+bool FakeSystem::LockWorkStation() {
+  systemActions.push_back(L"lock");
+  return systemActionsSucceed;
+}
+
+bool FakeSystem::SetPowerState(bool suspend, bool force) {
+  systemActions.push_back(std::wstring(suspend ? L"standby" : L"hibernate") +
+                          (force ? L" force" : L""));
+  return systemActionsSucceed;
+}
+
+bool FakeSystem::RequestExit(std::uint32_t flags, std::uint32_t reason) {
+  systemActions.push_back(L"exit " + std::to_wstring(flags) + L" " + std::to_wstring(reason));
+  return systemActionsSucceed;
+}
+
+void FakeSystem::PumpThenSleep(int milliseconds) {
+  waits.push_back(milliseconds);
+  if (onWait) onWait();
+}
+
+}  // namespace platform::fake

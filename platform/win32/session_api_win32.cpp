@@ -1,0 +1,86 @@
+// The terminal-session calls on the local server. Every buffer the system hands
+// out goes back to WTSFreeMemory, whether or not the call succeeded.
+#include "platform/win32/win32_system.h"
+
+#include <wtsapi32.h>
+
+#include <cwchar>
+#include <memory>
+
+namespace platform::win32 {
+
+namespace {
+
+struct WtsFree {
+  void operator()(void* memory) const {
+    if (memory != nullptr) WTSFreeMemory(memory);
+  }
+};
+template <typename T>
+using WtsBuffer = std::unique_ptr<T, WtsFree>;
+
+// A text of at most `bytes` bytes, ending at its first NUL; null gives empty.
+void AssignBounded(std::wstring& out, const wchar_t* text, std::size_t bytes) {
+  if (text == nullptr) {
+    out.clear();
+    return;
+  }
+  out.assign(text, wcsnlen(text, bytes / sizeof(wchar_t)));
+}
+
+}  // namespace
+
+bool Win32SessionApi::EnumerateSessions(std::vector<SessionEntry>& sessions) {
+  WTS_SESSION_INFOW* raw = nullptr;
+  DWORD count = 0;
+  const BOOL ok = WTSEnumerateSessionsW(WTS_CURRENT_SERVER_HANDLE, 0, 1, &raw, &count);
+  WtsBuffer<WTS_SESSION_INFOW> info(raw);
+  if (!ok) {
+    sessions.clear();
+    return false;
+  }
+  if (info == nullptr) count = 0;  // Wine answers "no sessions" without an array
+  // Existing entries are reused, so a steady set of sessions allocates nothing.
+  sessions.resize(count);
+  for (DWORD i = 0; i < count; ++i) {
+    const WTS_SESSION_INFOW& from = info.get()[i];
+    sessions[i].sessionId = from.SessionId;
+    sessions[i].state = static_cast<std::uint32_t>(from.State);
+    if (from.pWinStationName != nullptr) {
+      sessions[i].windowStation.assign(from.pWinStationName);
+    } else {
+      sessions[i].windowStation.clear();
+    }
+  }
+  return true;
+}
+
+std::wstring Win32SessionApi::QueryUserName(std::uint32_t sessionId) {
+  LPWSTR raw = nullptr;
+  DWORD bytes = 0;
+  const BOOL ok =
+      WTSQuerySessionInformationW(WTS_CURRENT_SERVER_HANDLE, sessionId, WTSUserName, &raw, &bytes);
+  WtsBuffer<wchar_t> buffer(raw);
+  std::wstring name;
+  // A lone NUL (2 bytes) is a session without a user.
+  if (ok && bytes > sizeof(wchar_t)) AssignBounded(name, buffer.get(), bytes);
+  return name;
+}
+
+bool Win32SessionApi::LogoffSession(std::uint32_t sessionId) {
+  return WTSLogoffSession(WTS_CURRENT_SERVER_HANDLE, sessionId, FALSE) != FALSE;
+}
+
+bool Win32SessionApi::SendSessionMessage(std::uint32_t sessionId, const std::wstring& title,
+                                         const std::wstring& text) {
+  std::wstring titleCopy = title, textCopy = text;  // the call takes writable strings
+  DWORD response = 0;
+  return WTSSendMessageW(WTS_CURRENT_SERVER_HANDLE, sessionId, titleCopy.data(),
+                         static_cast<DWORD>(titleCopy.size() * sizeof(wchar_t)), textCopy.data(),
+                         static_cast<DWORD>(textCopy.size() * sizeof(wchar_t)),
+                         MB_OK | MB_ICONINFORMATION, 0, &response, FALSE) != FALSE;
+}
+
+bool Win32SessionApi::LockWorkStation() { return ::LockWorkStation() != FALSE; }
+
+}  // namespace platform::win32

@@ -1,0 +1,34 @@
+// The small modal dialog of "发送消息(&S)...": a title, the message text, "确定" and
+// "取消". Built from an in-memory template, owned by the main window.
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "users/users_page.h"
+
+namespace users {
+
+class SendMessageDialog final : public MessagePrompt {
+ public:
+  // Control identifiers, for the dialog procedure and for tests that fill it in.
+  enum : int { kTitleEdit = 101, kTextEdit = 102 };
+  static constexpr wchar_t kCaption[] = L"发送消息";
+
+  explicit SendMessageDialog(HWND owner) : owner_(owner) {}
+
+  // Shows the dialog; the title and text when the user chose "确定" with some text.
+  std::optional<OutgoingMessage> AskMessage(const std::wstring& userName) override;
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+  void OnInit(HWND dialog);
+  bool OnOk(HWND dialog);
+
+  HWND owner_;
+  std::wstring userName_;
+  OutgoingMessage result_;
+};
+
+}  // namespace users

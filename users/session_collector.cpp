@@ -1,0 +1,55 @@
+// The session collector: enumeration, user names with their retry, state words.
+#include "users/session_collector.h"
+
+#include "app/update_messages.h"
+
+namespace users {
+
+std::wstring SessionStateText(std::uint32_t state, const std::wstring& windowStation) {
+  switch (state) {
+    case platform::kSessionActive: return L"Active";
+    case platform::kSessionConnectQuery: return L"ConnectQuery";
+    case platform::kSessionShadow: return windowStation + L" shadow";
+    case platform::kSessionDisconnected: return L"Disconnesso";
+    case platform::kSessionIdle: return L"Idle";
+    case platform::kSessionListen: return L"RDP-Tcp";
+    case platform::kSessionReset: return L"Reset";
+    case platform::kSessionDown: return L"Down";
+    case platform::kSessionInit: return L"Init";
+    default: return {};  // connected, and any state the system adds later
+  }
+}
+
+SessionCollector::SessionCollector(platform::SessionApi& sessions,
+                                   platform::MessagePoster& poster, SessionTable& table)
+    : sessions_(sessions), poster_(poster), table_(table) {}
+
+std::wstring SessionCollector::UserNameOf(std::uint32_t sessionId) {
+  // A freshly started session may not report its user yet; listeners never do.
+  std::wstring name;
+  for (int attempt = 0; attempt < kUserNameAttempts && name.empty(); ++attempt)
+    name = sessions_.QueryUserName(sessionId);
+  return name;
+}
+
+void SessionCollector::CollectSessions() {
+  if (!sessions_.EnumerateSessions(entries_)) entries_.clear();
+  table_.Resize(entries_.size());
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    const platform::SessionEntry& entry = entries_[i];
+    TUserInfo& row = table_.Row(i);
+    row.UserName = UserNameOf(entry.sessionId);
+    row.SessionId = entry.sessionId;
+    row.StateText = SessionStateText(entry.state, entry.windowStation);
+    if (entry.sessionId == 0) {
+      row.SessionName = L"Console";
+    } else {
+      row.SessionName = entry.windowStation;
+    }
+    // The page marks again the rows it finds in its list; the others are new.
+    row.Listed = false;
+  }
+  poster_.Post(app::kUpdateSessions);
+}
+
+}  // namespace users

@@ -1,0 +1,39 @@
+// Fills the session table from one enumeration of the local sessions per tick
+// and posts the Users page's update.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/message_poster.h"
+#include "platform/session_api.h"
+#include "users/session_table.h"
+
+namespace users {
+
+// The word shown for a connection state; a shadowed session shows its window
+// station followed by " shadow".
+std::wstring SessionStateText(std::uint32_t state, const std::wstring& windowStation);
+
+class SessionCollector {
+ public:
+  // A session whose user-name query keeps answering empty is asked this often in all.
+  static constexpr int kUserNameAttempts = 1001;
+
+  SessionCollector(platform::SessionApi& sessions, platform::MessagePoster& poster,
+                   SessionTable& table);
+
+  // One tick: rows 0 .. count - 1 describe the current sessions, unlisted; a
+  // failed enumeration leaves no rows. The update is posted in every case.
+  void CollectSessions();
+
+ private:
+  std::wstring UserNameOf(std::uint32_t sessionId);
+
+  platform::SessionApi& sessions_;
+  platform::MessagePoster& poster_;
+  SessionTable& table_;
+  std::vector<platform::SessionEntry> entries_;  // reused from tick to tick
+};
+
+}  // namespace users

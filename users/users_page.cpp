@@ -1,0 +1,117 @@
+// The Users page: reconciliation of the list with the session table, button
+// states and the commands on the selected session.
+#include "users/users_page.h"
+
+namespace users {
+
+namespace {
+
+constexpr wchar_t kCaption[] = L"系统提示";
+constexpr wchar_t kConsoleId[] = L"0";
+
+// Starts the refresh timer when it goes out of scope, however the action ended.
+class TimerRestart {
+ public:
+  explicit TimerRestart(app::RefreshCycle& cycle) : cycle_(cycle) {}
+  ~TimerRestart() { cycle_.ResumeTimer(true); }
+  TimerRestart(const TimerRestart&) = delete;
+  TimerRestart& operator=(const TimerRestart&) = delete;
+
+ private:
+  app::RefreshCycle& cycle_;
+};
+
+}  // namespace
+
+UsersPage::UsersPage(SessionTable& table, app::ListModel& list, platform::SessionApi& sessions,
+                     platform::Dialogs& dialogs, app::RefreshCycle& cycle,
+                     platform::UiWait& wait, const bool& closing)
+    : table_(table),
+      list_(list),
+      sessions_(sessions),
+      dialogs_(dialogs),
+      cycle_(cycle),
+      wait_(wait),
+      closing_(closing) {}
+
+const std::vector<app::ListColumn>& UsersPage::Columns() {
+  static const std::vector<app::ListColumn> columns = {
+      {L"用户", 100, false, false},
+      {L"标识", 75, false, true},
+      {L"状态", 80, false, true},
+      {L"会话", 100, false, true},  // widened by the view to fill the list
+  };
+  return columns;
+}
+
+app::ListItem UsersPage::MakeItem(const TUserInfo& row) const {
+  app::ListItem item;
+  item.key = row.SessionId;
+  item.caption = row.UserName;
+  item.subItems = {std::to_wstring(row.SessionId), row.StateText, row.SessionName};
+  return item;
+}
+
+void UsersPage::UpdateUsersPage() {
+  // Items are visited from the last so that deleting one does not skip another.
+  for (std::size_t i = list_.Count(); i-- > 0;) {
+    if (closing_) return;
+    TUserInfo* row = table_.FindSessionRow(list_.Item(i).caption, list_.Item(i).key);
+    if (row == nullptr) {
+      list_.Delete(i);
+      continue;
+    }
+    row->Listed = true;
+    list_.SetText(i, kColSessionId, std::to_wstring(row->SessionId));
+    list_.SetText(i, kColState, row->StateText);
+    list_.SetText(i, kColSession, row->SessionName);
+  }
+  for (std::size_t r = 0; r < table_.Count(); ++r) {
+    if (closing_) return;
+    TUserInfo& row = table_.Row(r);
+    if (row.Listed || row.SessionId == SessionTable::kNothingToAdd || row.UserName.empty())
+      continue;
+    list_.Append(MakeItem(row));
+    row.Listed = true;
+    row.SessionId = SessionTable::kNothingToAdd;
+  }
+}
+
+UserButtons UsersPage::lv_UsersMouseDown() const {
+  const auto selected = list_.FirstSelected();
+  if (!selected) return {false, false, false};
+  const bool console = list_.Text(*selected, kColSessionId) == kConsoleId;
+  return {true, console, true};
+}
+
+void UsersPage::btn_LockStationClick() {
+  if (!dialogs_.AskYesNo(kCaption, L"你确定要注销所选用户吗？", platform::BoxIcon::kWarning))
+    return;
+  const auto selected = list_.FirstSelected();
+  if (!selected || list_.Text(*selected, kColSessionId) == kConsoleId) return;
+  const auto sessionId = static_cast<std::uint32_t>(list_.Item(*selected).key);
+  // No tick may start while the system is ending the session.
+  cycle_.SuspendTimer();
+  TimerRestart restart(cycle_);
+  sessions_.LogoffSession(sessionId);
+  wait_.PumpThenSleep(kLogoffWaitMs);
+}
+
+void UsersPage::btn_LogoffClick() {
+  if (!dialogs_.AskYesNo(kCaption, L"你确定要断开所选用户吗？", platform::BoxIcon::kWarning))
+    return;
+  sessions_.LockWorkStation();
+}
+
+void UsersPage::btn_SendMsgClick(MessagePrompt& prompt) {
+  const auto selected = list_.FirstSelected();
+  if (!selected) return;
+  // Taken now: the list goes on updating while the prompt is open.
+  const auto sessionId = static_cast<std::uint32_t>(list_.Item(*selected).key);
+  const std::wstring userName = list_.Item(*selected).caption;
+  const auto message = prompt.AskMessage(userName);
+  if (!message) return;
+  sessions_.SendSessionMessage(sessionId, message->title, message->text);
+}
+
+}  // namespace users
