@@ -42,6 +42,15 @@ void ListModel::Move(std::size_t from, std::size_t to) {
   if (observer_) observer_->ItemMoved(from, to);
 }
 
+void ListModel::Reorder(const std::vector<std::size_t>& order) {
+  if (order.size() != items_.size()) return;
+  std::vector<ListItem> reordered;
+  reordered.reserve(items_.size());
+  for (const std::size_t from : order) reordered.push_back(std::move(items_[from]));
+  items_ = std::move(reordered);
+  if (observer_) observer_->ItemsReordered(items_.size());
+}
+
 void ListModel::Clear() {
   items_.clear();
   if (observer_) observer_->ItemsCleared();

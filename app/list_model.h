@@ -39,6 +39,11 @@ class ListObserver {
     ItemDeleted(from);
     ItemInserted(to);
   }
+  // All `count` items stand in a new order.
+  virtual void ItemsReordered(std::size_t count) {
+    ItemsCleared();
+    for (std::size_t i = 0; i < count; ++i) ItemInserted(i);
+  }
 };
 
 class ListModel {
@@ -55,6 +60,9 @@ class ListModel {
   // Takes the item out at `from` and puts it in at `to` (an index of the list
   // without it), keeping its texts and selection.
   void Move(std::size_t from, std::size_t to);
+  // Puts the item now at order[t] at t, for every t; `order` must be a
+  // permutation of the indices.
+  void Reorder(const std::vector<std::size_t>& order);
   void Clear();
   // Notifies only when the text really changes, so unchanged cells cost nothing.
   void SetText(std::size_t index, std::size_t column, const std::wstring& text);

@@ -29,12 +29,25 @@ std::vector<bool> LongestOrderedRun(const std::vector<std::size_t>& target) {
 
 }  // namespace
 
+// Each single move costs a pass over the list (here and in a list view control),
+// so past a few of them one rewrite of every item is cheaper.
+std::size_t MostSingleMoves(std::size_t count) { return count / 8 + 4; }
+
 void ReorderList(ListModel& list, const std::vector<std::size_t>& order) {
   const std::size_t n = order.size();
   if (n != list.Count()) return;
-  std::vector<std::size_t> target(n);  // by present index: where it is to stand
-  for (std::size_t t = 0; t < n; ++t) target[order[t]] = t;
+  constexpr std::size_t kUnset = static_cast<std::size_t>(-1);
+  std::vector<std::size_t> target(n, kUnset);  // by present index: where it is to stand
+  for (std::size_t t = 0; t < n; ++t) {
+    if (order[t] >= n || target[order[t]] != kUnset) return;
+    target[order[t]] = t;
+  }
   const std::vector<bool> keep = LongestOrderedRun(target);
+  const auto kept = static_cast<std::size_t>(std::count(keep.begin(), keep.end(), true));
+  if (n - kept > MostSingleMoves(n)) {
+    list.Reorder(order);
+    return;
+  }
   std::vector<std::size_t> where(n);  // by original index: where it stands now
   for (std::size_t i = 0; i < n; ++i) where[i] = i;
   // In increasing target order each moved item goes right after the item that

@@ -96,12 +96,15 @@ void ListViewBinding::ItemInserted(std::size_t index) {
   if (InsertRow(index) && model_.Item(index).selected) ItemSelectionChanged(index);
 }
 
+bool ListViewBinding::InSight(int item) const {
+  const int top = ListView_GetTopIndex(list_);
+  return item >= top && item < top + ListView_GetCountPerPage(list_);
+}
+
 void ListViewBinding::ItemMoved(std::size_t from, std::size_t to) {
   ProgramChange change(programChange_);
-  const int top = ListView_GetTopIndex(list_);
-  const int visibleRows = ListView_GetCountPerPage(list_);
   const int old = static_cast<int>(from);
-  const bool wasInSight = old >= top && old < top + visibleRows;
+  const bool wasInSight = InSight(old);
   ListView_DeleteItem(list_, old);
   if (!InsertRow(to) || !model_.Item(to).selected) return;
   const int item = static_cast<int>(to);
@@ -127,6 +130,25 @@ void ListViewBinding::ItemTextChanged(std::size_t index, std::size_t column) {
     return;
   }
   if (column < columnCount_) WriteCell(index, column);
+}
+
+void ListViewBinding::ItemsReordered(std::size_t count) {
+  ProgramChange change(programChange_);
+  const int selectedBefore = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
+  const bool wasInSight = selectedBefore >= 0 && InSight(selectedBefore);
+  SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+  std::optional<std::size_t> selected;
+  for (std::size_t i = 0; i < count; ++i) {
+    ItemTextChanged(i, 0);
+    for (std::size_t c = 1; c < columnCount_; ++c) WriteCell(i, c);
+    const bool on = model_.Item(i).selected;
+    if (on && !selected) selected = i;
+    ListView_SetItemState(list_, static_cast<int>(i), on ? LVIS_SELECTED | LVIS_FOCUSED : 0,
+                          LVIS_SELECTED | LVIS_FOCUSED);
+  }
+  SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list_, nullptr, FALSE);
+  if (selected && wasInSight) ListView_EnsureVisible(list_, static_cast<int>(*selected), FALSE);
 }
 
 void ListViewBinding::ItemSelectionChanged(std::size_t index) {

@@ -36,6 +36,8 @@ class ListViewBinding final : public ListObserver {
   void ItemsCleared() override;
   // The selected item stays selected, and stays in sight if it was.
   void ItemMoved(std::size_t from, std::size_t to) override;
+  // Every row is written again in place, so the scroll position stays.
+  void ItemsReordered(std::size_t count) override;
 
  private:
   // While the program changes the control, its notifications are not the user's.
@@ -51,6 +53,7 @@ class ListViewBinding final : public ListObserver {
 
   void WriteCell(std::size_t index, std::size_t column);
   bool InsertRow(std::size_t index);  // the item and its texts, without its state
+  bool InSight(int item) const;
 
   HWND list_;
   ListModel& model_;

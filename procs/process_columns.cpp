@@ -43,6 +43,7 @@ std::int64_t NumberOf(const TprocTimeInfo& row, ColumnKind kind) {
   }
 }
 
+// Texts that sort as text (the CPU share is shown as stored but sorts as a number).
 const std::wstring* TextOf(const TprocTimeInfo& row, ColumnKind kind) {
   switch (kind) {
     case ColumnKind::kImageName: return &row.ImageName;
@@ -93,13 +94,15 @@ const std::vector<ProcessColumn>& DefaultColumns() {
   return columns;
 }
 
+const std::wstring* StoredText(const TprocTimeInfo& row, ColumnKind kind) {
+  return kind == ColumnKind::kCpu ? &row.CpuText : TextOf(row, kind);
+}
+
 void FormatCell(const TprocTimeInfo& row, ColumnKind kind, std::wstring& out) {
-  if (kind == ColumnKind::kCpu) {
-    out = row.CpuText;
+  if (const std::wstring* text = StoredText(row, kind)) {
+    out = *text;
   } else if (kind == ColumnKind::kCpuTime) {
     FormatCpuTime(row.CpuTime, out);
-  } else if (const std::wstring* text = TextOf(row, kind)) {
-    out = *text;
   } else if (IsMemoryKind(kind)) {
     FormatMemoryK(NumberOf(row, kind), out);
   } else {

@@ -21,6 +21,9 @@ const std::vector<ProcessColumn>& DefaultColumns();
 
 // The text of a row's cell in a column of `kind`, written into `out`.
 void FormatCell(const TprocTimeInfo& row, ColumnKind kind, std::wstring& out);
+// The row's own text for kinds shown as stored (name, user, path, priority word,
+// CPU share); null for kinds whose text is formatted from a number.
+const std::wstring* StoredText(const TprocTimeInfo& row, ColumnKind kind);
 
 // Order of two rows by a column's value: numbers by value, texts ignoring case.
 // Negative, zero or positive, as a before, with, or after b.

@@ -58,7 +58,10 @@ std::vector<app::ListColumn> ProcessesPage::ListColumns() const {
 void ProcessesPage::SetColumns(std::vector<ProcessColumn> columns) {
   columns_ = std::move(columns);
   shownKinds_ = 0;
-  for (const ProcessColumn& column : columns_) shownKinds_ |= ChangeBit(column.kind);
+  for (std::size_t c = 0; c < columns_.size(); ++c) {
+    shownKinds_ |= ChangeBit(columns_[c].kind);
+    columnOfKind_[static_cast<std::size_t>(columns_[c].kind)] = c;
+  }
   table_.SetWantsGuiCounts((shownKinds_ & (ChangeBit(ColumnKind::kUserObjects) |
                                            ChangeBit(ColumnKind::kGdiObjects))) != 0);
   // An order by a column that is no longer there would puzzle: keep the order as it is.
@@ -99,11 +102,16 @@ void ProcessesPage::RefreshItem(std::size_t index, TprocTimeInfo& row) {
     RewriteItem(index, row);
     return;
   }
-  if (changed == 0) return;
-  for (std::size_t c = 0; c < columns_.size(); ++c) {
-    if ((changed & ChangeBit(columns_[c].kind)) == 0) continue;
-    FormatCell(row, columns_[c].kind, scratch_);
-    list_.SetText(index, c, scratch_);
+  // By changed kind rather than by column: the cost does not grow with the columns.
+  for (std::uint32_t left = changed; left != 0; left &= left - 1) {
+    const auto kind = static_cast<ColumnKind>(std::countr_zero(left));
+    const std::size_t c = columnOfKind_[static_cast<std::size_t>(kind)];
+    if (const std::wstring* stored = StoredText(row, kind)) {
+      list_.SetText(index, c, *stored);
+    } else {
+      FormatCell(row, kind, scratch_);
+      list_.SetText(index, c, scratch_);
+    }
   }
 }
 
@@ -137,7 +145,8 @@ void ProcessesPage::UpdateProcessList() {
     if (closing_) return;
     const std::int64_t pid = list_.Item(i).key;
     if (TprocTimeInfo* row = TakeListedRow(pid)) {
-      if (!Shows(*row)) {
+      // Only a renewed row can have changed its user.
+      if (row->Renewed && !Shows(*row)) {
         // A process of another user took over the identifier: the rows pass below hides it.
         row->Listed = kRefreshed;
         list_.Delete(i);

@@ -3,6 +3,7 @@
 // or, while the list is sorted, in their place), shows the chosen columns and the
 // chosen users' processes, and carries out the page's commands.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -122,6 +123,8 @@ class ProcessesPage {
   const bool& closing_;
   std::vector<ProcessColumn> columns_;
   std::uint32_t shownKinds_ = 0;  // ChangeBit of every kind shown
+  // The column of each shown kind (a kind is shown at most once).
+  std::array<std::size_t, static_cast<std::size_t>(ColumnKind::kCount)> columnOfKind_{};
   std::function<void()> columnsChanged_;
   std::optional<SortOrder> sort_;
   bool showAllUsers_ = false;
