@@ -42,13 +42,21 @@ TMainForm::TMainForm(SystemActions actions)
       processCollector_(native_, processApi_, clock_, poster_, processTable_, mainProcInfo_,
                         cycle_.ClosingFlag(), CpuInstanceCount),
       totalsCollector_(native_, poster_, mainProcInfo_),
+      cpuSampler_(native_, performanceData_, poster_, cycle_.ClosingFlag()),
+      performancePage_(mainProcInfo_, cpuSampler_.PerCpuPercent(), cpuSampler_.CpuUsagePercent(),
+                       memoryStatus_, poster_, cycle_.ClosingFlag()),
+      trayIcon_(notifyIcon_, [this](int pen) -> platform::IconRef {
+        return trayPictures_ ? trayPictures_->IconFor(pen) : nullptr;
+      }),
       actions_{actions.sessions ? actions.sessions : &sessionApi_,
                actions.power ? actions.power : &powerApi_} {
-  // The order of one tick; the CPU sampler comes between these two, and the
-  // window, adapter and session collectors follow.
+  // The order of one tick; the window and adapter collectors come after the
+  // system totals, and the per-processor sample ends the tick.
   cycle_.AddStep([this] { processCollector_.CollectProcesses(); });
+  cycle_.AddStep([this] { cpuSampler_.SampleTotalCpuUsage(); });
   cycle_.AddStep([this] { totalsCollector_.CollectSystemTotals(); });
   cycle_.AddStep([this] { sessionCollector_.CollectSessions(); });
+  cycle_.AddStep([this] { cpuSampler_.StorePerCpuPercent(CpuInstanceCount); });
 }
 
 TMainForm::~TMainForm() {
@@ -117,9 +125,14 @@ LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam,
 }
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == taskbarCreatedMessage_ && message != 0) {
+    trayIcon_.TaskbarCreated();
+    return 0;
+  }
   switch (message) {
     case WM_SIZE:
-      FormResize();
+      // A minimised window keeps its layout: the graphs' histories survive.
+      if (wParam != SIZE_MINIMIZED) FormResize();
       return 0;
     case WM_SHOWWINDOW:
       if (wParam != FALSE) FormShow();
@@ -156,16 +169,26 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       FormClose();
       return 0;
     case WM_DESTROY:
+      trayIcon_.DeleteTrayIcon();
       PostQuitMessage(0);
       return 0;
     case kUpdateProcesses:
       processesPage_.UpdateProcessList();
       return 0;
     case kUpdateTotals:
-    case kUpdateWindows:
+      UpdateTotals();
+      return 0;
     case kUpdateGraphs:
-    case kUpdateAdapters:
+      performanceView_->UpdateGraphs();
+      return 0;
     case kLayoutGraphs:
+      LayoutGraphs();
+      return 0;
+    case kTrayCallbackMessage:
+      TrayIconMessage(lParam);
+      return 0;
+    case kUpdateWindows:
+    case kUpdateAdapters:
       return 0;  // their pages are not built yet
     case kUpdateSessions:
       usersPage_.UpdateUsersPage();
@@ -185,6 +208,13 @@ void TMainForm::FormCreate() {
   font_.reset(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                           DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
+  // The notification icon starts with the program's icon; when the notification
+  // area refuses it, it comes with the taskbar's announcement.
+  notifyIcon_.SetWindow(window_);
+  taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
+  ChangeWindowMessageFilterEx(window_, taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
+  trayIcon_.AddTrayIcon(LoadIconW(nullptr, IDI_APPLICATION));
+  trayPictures_ = std::make_unique<perf::TrayPictures>();
   CreateControls();
   FormResize();
   SelectPage(kApplicationsPage);
@@ -221,12 +251,20 @@ void TMainForm::CreateControls() {
   processesView_ = std::make_unique<procs::ProcessesView>(pages_[kProcessesPage], font_.get(),
                                                           processesPage_, procList_,
                                                           CpuInstanceCount);
+  performanceView_ = std::make_unique<perf::PerformanceView>(
+      pages_[kPerformancePage], font_.get(), performancePage_, statusBar_);
   usersView_ = std::make_unique<users::UsersView>(pages_[kUsersPage], font_.get(), usersPage_,
                                                   userList_);
 }
 
 void TMainForm::FormShow() {
-  CpuInstanceCount = std::max(2, procs::QueryProcessorCount(native_) + 1);
+  try {
+    CpuInstanceCount = cpuSampler_.CpuSampleCount();
+  } catch (const RefreshError&) {
+    // Neither source of processor figures answers: the first tick says so.
+    CpuInstanceCount = std::max(2, procs::QueryProcessorCount(native_) + 1);
+  }
+  performanceView_->CreateCpuGraphs(CpuInstanceCount - 1);
   cycle_.act_StartExecute();
 }
 
@@ -258,6 +296,7 @@ void TMainForm::FormResize() {
 void TMainForm::FormClose() {
   if (waitingToClose_) return;  // a second close while the first one waits
   waitingToClose_ = true;
+  trayIcon_.DeleteTrayIcon();
   cycle_.BeginClosing();
   // The next tick sees Closing, stops the timer and sets TimerStopped.
   while (!cycle_.TimerStopped()) {
@@ -281,6 +320,34 @@ bool TMainForm::PumpPendingMessages() {
     DispatchMessageW(&message);
   }
   return true;
+}
+
+// Graphs and meters are laid out again only while updates run; a resize during
+// a pause is caught up at the next resize or restore.
+void TMainForm::LayoutGraphs() {
+  if (!cycle_.TimerEnabled() || CpuInstanceCount == 0) return;
+  performanceView_->LayoutGraphs();
+}
+
+void TMainForm::UpdateTotals() {
+  if (cycle_.Closing()) return;
+  performanceView_->UpdateTotals();
+  trayIcon_.UpdateTrayIcon(cpuSampler_.CpuUsagePercent());
+  // The tray picture is the window's icon too.
+  auto icon = static_cast<HICON>(const_cast<void*>(trayIcon_.Icon()));
+  if (icon != nullptr && icon != windowIcon_) {
+    windowIcon_ = icon;
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  }
+}
+
+// A left double click on the notification icon brings the window back.
+void TMainForm::TrayIconMessage(LPARAM mouseMessage) {
+  if (mouseMessage != WM_LBUTTONDBLCLK) return;
+  PostMessageW(window_, kLayoutGraphs, 0, 0);
+  ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
+  SetForegroundWindow(window_);
 }
 
 void TMainForm::OnCommand(UINT id) {

@@ -12,6 +12,12 @@
 #include "app/list_model.h"
 #include "app/main_menu_win32.h"
 #include "app/refresh_cycle.h"
+#include "perf/cpu_sampler.h"
+#include "perf/performance_page.h"
+#include "perf/performance_view_win32.h"
+#include "perf/tray_icon.h"
+#include "perf/tray_pictures_win32.h"
+#include "platform/win32/performance_system_win32.h"
 #include "platform/win32/win32_system.h"
 #include "procs/process_collector.h"
 #include "procs/process_table.h"
@@ -60,6 +66,10 @@ class TMainForm final : private TimerControl {
   procs::ProcessesPage& ProcessesPage() { return processesPage_; }
   procs::ProcessesView& ProcessesView() { return *processesView_; }
   procs::ProcessTable& ProcessTable() { return processTable_; }
+  perf::CpuSampler& CpuSampler() { return cpuSampler_; }
+  perf::PerformancePage& PerformancePage() { return performancePage_; }
+  perf::PerformanceView& PerformanceView() { return *performanceView_; }
+  perf::TrayIcon& TrayIcon() { return trayIcon_; }
   ListModel& UserList() { return userList_; }
   users::UsersView& UsersView() { return *usersView_; }
 
@@ -88,6 +98,9 @@ class TMainForm final : private TimerControl {
   bool WMSysCommand(WPARAM command);
   void ShowTaskCommands(bool visible);
   bool PumpPendingMessages();  // false when a quit request came
+  void LayoutGraphs();
+  void UpdateTotals();
+  void TrayIconMessage(LPARAM mouseMessage);
 
   void StartTimer(int intervalMs) override;
   void StopTimer() override;
@@ -108,6 +121,16 @@ class TMainForm final : private TimerControl {
   procs::ProcessCollector processCollector_;
   procs::SystemTotalsCollector totalsCollector_;
 
+  platform::win32::Win32PerformanceData performanceData_;
+  platform::win32::Win32MemoryStatus memoryStatus_;
+  platform::win32::Win32NotifyIcon notifyIcon_;
+  perf::CpuSampler cpuSampler_;
+  perf::PerformancePage performancePage_;
+  std::unique_ptr<perf::PerformanceView> performanceView_;
+  std::unique_ptr<perf::TrayPictures> trayPictures_;
+  perf::TrayIcon trayIcon_;
+  HICON windowIcon_ = nullptr;       // the tray picture the window shows as its icon
+  UINT taskbarCreatedMessage_ = 0;   // broadcast when the taskbar is (re)created
   platform::win32::Win32SessionApi sessionApi_;
   platform::win32::Win32PowerApi powerApi_;
   platform::win32::Win32UiWait uiWait_;

@@ -16,6 +16,11 @@ void Put(std::byte* at, std::size_t offset, T value) {
   std::memcpy(at + offset, &value, sizeof value);
 }
 
+constexpr std::uint32_t kTimeOfDayClass = 3;
+constexpr std::size_t kTimeOfDaySize = 48;
+constexpr std::size_t kTimeOfDayCurrentTime = 8;
+constexpr std::size_t kProcessorEntrySize = 48;
+
 std::size_t NameBytes(const FakeProcess& p) { return (p.name.size() * 2 + 7) & ~std::size_t{7}; }
 
 class FakeOpenedProcess : public OpenedProcess {
@@ -177,6 +182,28 @@ NtStatus FakeSystem::WriteFixed(std::uint32_t infoClass, void* buffer, std::uint
   using namespace procs::totals_layout;
   auto* out = static_cast<std::byte*>(buffer);
   std::size_t size = 0;
+  if (infoClass == kTimeOfDayClass) {
+    // Accepts any length up to the whole record, as the system does.
+    if (failTimeOfDay || length > kTimeOfDaySize) return kStatusInfoLengthMismatch;
+    std::byte record[kTimeOfDaySize] = {};
+    Put(record, kTimeOfDayCurrentTime, systemTime);
+    std::memcpy(out, record, length);
+    if (returnLength) *returnLength = length;
+    return kStatusSuccess;
+  }
+  if (infoClass == kSystemProcessorPerformanceInformation) {
+    const std::size_t count = std::min<std::size_t>(length / kProcessorEntrySize, processorTimes.size());
+    if (count == 0) return processorTimes.empty() ? kStatusNotImplemented : kStatusInfoLengthMismatch;
+    std::memset(out, 0, count * kProcessorEntrySize);
+    for (std::size_t i = 0; i < count; ++i) {
+      std::byte* entry = out + i * kProcessorEntrySize;
+      Put(entry, 0, processorTimes[i].idle);
+      Put(entry, 8, processorTimes[i].kernel);
+      Put(entry, 16, processorTimes[i].user);
+    }
+    if (returnLength) *returnLength = static_cast<std::uint32_t>(count * kProcessorEntrySize);
+    return kStatusSuccess;
+  }
   switch (infoClass) {
     case kSystemBasicInformation:
       if (failBasic) return kStatusNotImplemented;
@@ -201,6 +228,7 @@ NtStatus FakeSystem::WriteFixed(std::uint32_t infoClass, void* buffer, std::uint
     Put(out, kBasicPhysicalPages, physicalPages);
     Put(out, kBasicProcessorCount, processorCount);
   } else if (infoClass == kSystemPerformanceInformation) {
+    Put(out, 0, idleTime);
     Put(out, kPerfAvailablePages, availablePages);
     Put(out, kPerfCommittedPages, committedPages);
     Put(out, kPerfCommitLimit, commitLimit);
@@ -283,6 +311,49 @@ bool FakeSystem::AskYesNo(const std::wstring& caption, const std::wstring& text,
 void FakeSystem::ShowMessage(const std::wstring& caption, const std::wstring& text,
                              BoxIcon icon) {
   boxes.push_back({caption, text, icon, false});
+}
+
+std::uint32_t FakeSystem::Query(const std::wstring&, void* buffer, std::uint32_t& size) {
+  ++performanceDataQueries;
+  if (performanceDataStatus != kRegistrySuccess) return performanceDataStatus;
+  std::vector<std::byte> empty;
+  const std::vector<std::byte>* answer = &performanceData;
+  if (performanceData.empty()) {
+    // What a system without the object answers: a header and nothing else.
+    empty.assign(88, std::byte{0});
+    const wchar_t signature[] = {L'P', L'E', L'R', L'F'};
+    for (int i = 0; i < 4; ++i) Put<std::uint16_t>(empty.data(), 2 * i, static_cast<std::uint16_t>(signature[i]));
+    Put<std::uint32_t>(empty.data(), 20, 88);  // total length
+    Put<std::uint32_t>(empty.data(), 24, 88);  // header length
+    const std::uint16_t time[8] = {2024, 1, 1, 1, 0, 0, 0, 0};
+    std::memcpy(empty.data() + 36, time, sizeof time);
+    answer = &empty;
+  }
+  if (answer->size() > size) return kRegistryMoreData;
+  std::memcpy(buffer, answer->data(), answer->size());
+  size = static_cast<std::uint32_t>(answer->size());
+  return kRegistrySuccess;
+}
+
+bool FakeSystem::QueryMemoryStatus(MemoryStatus& status) {
+  if (failMemoryStatus) return false;
+  status = memoryStatus;
+  return true;
+}
+
+bool FakeSystem::AddIcon(IconRef icon, const std::wstring& tip) {
+  trayCalls.push_back({FakeTrayCall::kAdd, icon, tip});
+  return !notifyAreaRefuses;
+}
+
+bool FakeSystem::ModifyIcon(IconRef icon, const std::wstring& tip) {
+  trayCalls.push_back({FakeTrayCall::kModify, icon, tip});
+  return !notifyAreaRefuses;
+}
+
+bool FakeSystem::RemoveIcon() {
+  trayCalls.push_back({FakeTrayCall::kRemove, nullptr, L""});
+  return !notifyAreaRefuses;
 }
 
 }  // namespace platform::fake

@@ -15,8 +15,11 @@
 #include "platform/clock.h"
 #include "platform/debugger_api.h"
 #include "platform/dialogs.h"
+#include "platform/memory_status.h"
 #include "platform/message_poster.h"
 #include "platform/native_api.h"
+#include "platform/notify_icon.h"
+#include "platform/performance_data.h"
 #include "platform/power_api.h"
 #include "platform/process_api.h"
 #include "platform/session_api.h"
@@ -69,6 +72,19 @@ struct FakeShellCall {
   std::wstring verb, file, parameters;
 };
 
+// Times of one processor as the native per-processor query reports them.
+struct FakeProcessorTimes {
+  std::int64_t idle = 0;    // 100 ns units
+  std::int64_t kernel = 0;  // includes the idle time
+  std::int64_t user = 0;
+};
+
+struct FakeTrayCall {
+  enum Kind { kAdd, kModify, kRemove } kind;
+  IconRef icon = nullptr;
+  std::wstring tip;
+};
+
 struct FakeSession {
   std::uint32_t id = 0;
   std::wstring windowStation;
@@ -88,6 +104,9 @@ class FakeSystem : public NativeApi,
                    public ShellApi,
                    public Dialogs,
                    public MessagePoster,
+                   public PerformanceData,
+                   public MemoryStatusApi,
+                   public NotifyIcon,
                    public SessionApi,
                    public PowerApi,
                    public UiWait,
@@ -120,6 +139,20 @@ class FakeSystem : public NativeApi,
   std::uint8_t processorCount = 2;
   bool failBasic = false, failPerformance = false, failFileCache = false;
 
+  // CPU times: the idle time summed over all processors (performance class),
+  // the system time (time-of-day class), and per-processor times (empty: that
+  // query fails).
+  std::int64_t idleTime = 0;
+  std::int64_t systemTime = 0;
+  bool failTimeOfDay = false;
+  std::vector<FakeProcessorTimes> processorTimes;
+  // The performance-data answer; empty: a valid header without objects.
+  std::vector<std::byte> performanceData;
+  std::uint32_t performanceDataStatus = kRegistrySuccess;
+  MemoryStatus memoryStatus{1ull << 30, 1ull << 29, 2ull << 30, 1ull << 30};
+  bool failMemoryStatus = false;
+  bool notifyAreaRefuses = false;
+
   bool answerYes = true;
   bool shellAccepts = true;
   std::wstring currentUser = L"tester";  // empty: it cannot be learned
@@ -142,6 +175,8 @@ class FakeSystem : public NativeApi,
   int snapshotQueries = 0;
   int opens = 0;
   int guiQueries = 0;
+  int performanceDataQueries = 0;
+  std::vector<FakeTrayCall> trayCalls;
   int userNameQueries = 0;
   // In order: "privilege <name>", "logoff <id>", "lock", "message <id>",
   // "standby", "hibernate" (with " force" when forced), "exit <flags> <reason>".
@@ -173,6 +208,15 @@ class FakeSystem : public NativeApi,
   void ShowMessage(const std::wstring& caption, const std::wstring& text, BoxIcon icon) override;
   // --- MessagePoster ---
   void Post(std::uint32_t message) override { posted.push_back(message); }
+  // --- PerformanceData ---
+  std::uint32_t Query(const std::wstring& objectIndex, void* buffer,
+                      std::uint32_t& size) override;
+  // --- MemoryStatusApi ---
+  bool QueryMemoryStatus(MemoryStatus& status) override;
+  // --- NotifyIcon ---
+  bool AddIcon(IconRef icon, const std::wstring& tip) override;
+  bool ModifyIcon(IconRef icon, const std::wstring& tip) override;
+  bool RemoveIcon() override;
   // --- SessionApi ---
   bool EnumerateSessions(std::vector<SessionEntry>& out) override;
   std::wstring QueryUserName(std::uint32_t sessionId) override;

@@ -1,0 +1,195 @@
+// The CPU sampler's two measurements. Buffers are sized at the first sample and
+// reused, so a steady tick allocates nothing.
+#include "perf/cpu_sampler.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "app/refresh_cycle.h"
+#include "app/update_messages.h"
+
+namespace perf {
+namespace {
+
+using namespace sampler_layout;
+
+constexpr std::uint32_t kBufferStep = 4096;
+constexpr std::uint32_t kBufferLimit = 64u << 20;  // a system that keeps asking for more
+
+template <typename T, std::size_t N>
+T ReadAt(const std::array<std::byte, N>& data, std::size_t offset) {
+  T value{};
+  std::memcpy(&value, data.data() + offset, sizeof value);
+  return value;
+}
+
+std::int64_t ReadI64(const std::byte* at) {
+  std::int64_t value = 0;
+  std::memcpy(&value, at, sizeof value);
+  return value;
+}
+
+}  // namespace
+
+int UsagePercent(double fraction) {
+  // The default rounding mode rounds halves to the even neighbour.
+  return static_cast<int>(std::nearbyint(fraction * 100.0));
+}
+
+CpuSampler::CpuSampler(platform::NativeApi& native, platform::PerformanceData& performanceData,
+                       platform::MessagePoster& poster, const bool& closing)
+    : native_(native), performanceData_(performanceData), poster_(poster), closing_(closing) {}
+
+template <std::size_t N>
+bool CpuSampler::QueryFixed(std::uint32_t infoClass, std::array<std::byte, N>& out) {
+  return native_.QuerySystemInformation(infoClass, out.data(), static_cast<std::uint32_t>(N),
+                                        nullptr) == platform::kStatusSuccess;
+}
+
+int CpuSampler::SampleTotalCpuUsage() {
+  if (!QueryFixed(platform::kSystemBasicInformation, basic_) ||
+      !QueryFixed(kTimeOfDayClass, timeOfDay_) ||
+      !QueryFixed(platform::kSystemPerformanceInformation, performance_))
+    return 0;
+  const auto idle = ReadAt<std::int64_t>(performance_, kPerformanceIdleTime);
+  const auto now = ReadAt<std::int64_t>(timeOfDay_, kTimeOfDayCurrentTime);
+  int result = 0;
+  if (previousIdle_ != 0) {
+    const double idleDelta = static_cast<double>(idle) - static_cast<double>(previousIdle_);
+    const double elapsed = static_cast<double>(now) - static_cast<double>(previousTime_);
+    const double f = elapsed != 0 ? idleDelta / elapsed : idleDelta;
+    const int processors = ReadAt<std::uint8_t>(basic_, kBasicProcessorCount);
+    double usage = processors != 0 ? 100.0 - f * 100.0 / processors : f;
+    if (!std::isfinite(usage)) usage = 0;
+    // The idle time can run a little ahead of the clock; the meters stop at 100.
+    result = std::clamp(static_cast<int>(std::floor(std::clamp(usage, -1.0, 101.0))), 0, 100);
+    cpuUsagePercent_ = result;
+  }
+  previousIdle_ = idle;
+  previousTime_ = now;
+  poster_.Post(app::kUpdateGraphs);
+  return result;
+}
+
+int CpuSampler::CpuSampleCount() {
+  if (instanceCount_ < 0) TakeCpuSample();
+  return instanceCount_;
+}
+
+void CpuSampler::TakeCpuSample() {
+  if (closing_) return;
+  PerfDataResult perfData = PerfDataResult::kMissingObject;
+  // Once the performance data has failed, the native times serve for the rest of
+  // the run; the performance data is asked again only if they fail too.
+  if (source_ != Source::kProcessorTimes) {
+    perfData = ReadPerformanceData();
+    if (perfData == PerfDataResult::kFound) return Store(Source::kPerformanceData);
+  }
+  if (ReadProcessorTimes()) return Store(Source::kProcessorTimes);
+  if (source_ == Source::kProcessorTimes) {
+    perfData = ReadPerformanceData();
+    if (perfData == PerfDataResult::kFound) return Store(Source::kPerformanceData);
+  }
+  throw app::RefreshError(perfData == PerfDataResult::kMissingCounter
+                              ? L"Unable to locate the \"% of CPU usage\" performance counter"
+                              : L"Unable to locate the \"Processor\" performance object");
+}
+
+PerfDataResult CpuSampler::ReadPerformanceData() {
+  if (perfBuffer_.empty()) perfBuffer_.resize(8192);
+  std::uint32_t size = static_cast<std::uint32_t>(perfBuffer_.size());
+  std::uint32_t status = performanceData_.Query(L"238", perfBuffer_.data(), size);
+  while (status == platform::kRegistryMoreData) {
+    if (perfBuffer_.size() + kBufferStep > kBufferLimit) return PerfDataResult::kMissingObject;
+    perfBuffer_.resize(perfBuffer_.size() + kBufferStep);
+    size = static_cast<std::uint32_t>(perfBuffer_.size());
+    status = performanceData_.Query(L"238", perfBuffer_.data(), size);
+  }
+  if (status != platform::kRegistrySuccess) return PerfDataResult::kMissingObject;
+  return WalkProcessorCounters(perfBuffer_.data(), std::min<std::size_t>(size, perfBuffer_.size()),
+                               instanceCount_, counters_);
+}
+
+// The native per-processor times stand in for the performance data: the total
+// instance after the processors is their sum.
+bool CpuSampler::ReadProcessorTimes() {
+  if (!QueryFixed(platform::kSystemBasicInformation, basic_)) return false;
+  const int processors = ReadAt<std::uint8_t>(basic_, kBasicProcessorCount);
+  if (processors == 0) return false;
+  const std::size_t wanted = static_cast<std::size_t>(processors) * kProcessorTimesSize;
+  if (timesBuffer_.size() < wanted) timesBuffer_.resize(wanted);
+  std::uint32_t returned = 0;
+  if (native_.QuerySystemInformation(platform::kSystemProcessorPerformanceInformation,
+                                     timesBuffer_.data(), static_cast<std::uint32_t>(wanted),
+                                     &returned) != platform::kStatusSuccess)
+    return false;
+  const int listed = static_cast<int>(std::min<std::size_t>(returned, wanted) / kProcessorTimesSize);
+  if (listed == 0) return false;
+  const int instances = instanceCount_ < 0 ? listed + 1 : instanceCount_;
+  counters_.instanceCount = listed + 1;
+  counters_.values.assign(static_cast<std::size_t>(instances) * 2, 0);
+  std::uint64_t idleSum = 0, busySum = 0;
+  for (int i = 0; i < listed; ++i) {
+    const std::byte* entry = timesBuffer_.data() + static_cast<std::size_t>(i) * kProcessorTimesSize;
+    const auto idle = static_cast<std::uint64_t>(ReadI64(entry + kProcessorIdleTime));
+    const auto busy = static_cast<std::uint64_t>(ReadI64(entry + kProcessorKernelTime)) +
+                      static_cast<std::uint64_t>(ReadI64(entry + kProcessorUserTime));
+    idleSum += idle;
+    busySum += busy;
+    if (i < instances - 1) {
+      counters_.values[2 * static_cast<std::size_t>(i)] = idle;
+      counters_.values[2 * static_cast<std::size_t>(i) + 1] = busy;
+    }
+  }
+  counters_.values[2 * static_cast<std::size_t>(instances - 1)] = idleSum;
+  counters_.values[2 * static_cast<std::size_t>(instances - 1) + 1] = busySum;
+  return true;
+}
+
+void CpuSampler::Store(Source source) {
+  if (instanceCount_ < 0) {
+    instanceCount_ = counters_.instanceCount;
+    for (auto* v : {&idleNow_, &baseNow_, &idleBefore_, &baseBefore_})
+      v->assign(static_cast<std::size_t>(instanceCount_), 0);
+  }
+  const bool sourceChanged = source_ != Source::kNone && source_ != source;
+  std::swap(idleNow_, idleBefore_);
+  std::swap(baseNow_, baseBefore_);
+  for (std::size_t i = 0; i < idleNow_.size(); ++i) {
+    if (source == Source::kPerformanceData) {
+      idleNow_[i] = static_cast<std::int64_t>(counters_.values[i]);
+      baseNow_[i] = counters_.stamp;
+    } else {
+      idleNow_[i] = static_cast<std::int64_t>(counters_.values[2 * i]);
+      baseNow_[i] = static_cast<std::int64_t>(counters_.values[2 * i + 1]);
+    }
+  }
+  // Counters of two sources do not subtract: this interval reads as idle.
+  if (sourceChanged) {
+    idleBefore_ = idleNow_;
+    baseBefore_ = baseNow_;
+  }
+  source_ = source;
+}
+
+double CpuSampler::CpuSampleUsage(int index) {
+  if (instanceCount_ < 0) TakeCpuSample();
+  if (index < 0 || index >= instanceCount_) throw app::RefreshError(L"CPU index out of bounds");
+  const auto i = static_cast<std::size_t>(index);
+  const std::int64_t base = baseNow_[i] - baseBefore_[i];
+  if (base == 0) return 0.0;
+  const std::int64_t idle = idleNow_[i] - idleBefore_[i];
+  return 1.0 - static_cast<double>(idle) / static_cast<double>(base);
+}
+
+void CpuSampler::StorePerCpuPercent(int instanceCount) {
+  TakeCpuSample();
+  if (closing_ || instanceCount < 2 || instanceCount_ < 2) return;
+  const auto processors = static_cast<std::size_t>(std::min(instanceCount, instanceCount_) - 1);
+  if (perCpuPercent_.size() < processors) perCpuPercent_.resize(processors, 0);
+  for (std::size_t i = 0; i < processors; ++i)
+    perCpuPercent_[i] = UsagePercent(CpuSampleUsage(static_cast<int>(i)));
+}
+
+}  // namespace perf

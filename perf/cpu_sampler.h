@@ -1,0 +1,95 @@
+// The CPU sampler: the total usage in whole percent from the native idle time,
+// and the usage of each processor from the performance data's "Processor"
+// object, or, where that object or its counter is missing, from the native
+// per-processor times.
+#pragma once
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "perf/performance_data_walk.h"
+#include "platform/message_poster.h"
+#include "platform/native_api.h"
+#include "platform/performance_data.h"
+
+namespace perf {
+
+// Byte sizes and offsets of the native answers the sampler reads.
+namespace sampler_layout {
+inline constexpr std::size_t kBasicSize = 64;
+inline constexpr std::size_t kBasicProcessorCount = 56;  // one byte
+inline constexpr std::size_t kTimeOfDaySize = 32;
+inline constexpr std::size_t kTimeOfDayCurrentTime = 8;
+inline constexpr std::size_t kPerformanceSize = 344;
+inline constexpr std::size_t kPerformanceIdleTime = 0;
+inline constexpr std::uint32_t kTimeOfDayClass = 3;
+// One entry per processor: idle, kernel (idle included) and user time.
+inline constexpr std::size_t kProcessorTimesSize = 48;
+inline constexpr std::size_t kProcessorIdleTime = 0;
+inline constexpr std::size_t kProcessorKernelTime = 8;
+inline constexpr std::size_t kProcessorUserTime = 16;
+}  // namespace sampler_layout
+
+// A usage fraction in whole percent, halves going to the even neighbour.
+int UsagePercent(double fraction);
+
+class CpuSampler {
+ public:
+  CpuSampler(platform::NativeApi& native, platform::PerformanceData& performanceData,
+             platform::MessagePoster& poster, const bool& closing);
+
+  // Total usage: stores it and posts the graph update; the first call only
+  // records the times and returns 0. A failed query returns 0 and posts nothing.
+  int SampleTotalCpuUsage();
+  const int& CpuUsagePercent() const { return cpuUsagePercent_; }
+
+  // Processor instances (the processors and the total), fixed by the first sample.
+  int CpuSampleCount();
+  // One sample of every instance; nothing while the program closes. Raises a
+  // RefreshError when neither source answers.
+  void TakeCpuSample();
+  // Usage of one instance between the last two samples, 1.0 = fully busy.
+  double CpuSampleUsage(int index);
+
+  // The end of a tick: one sample, then PerCpuPercent for every processor.
+  void StorePerCpuPercent(int instanceCount);
+  const std::vector<int>& PerCpuPercent() const { return perCpuPercent_; }
+
+  // Which source the per-processor figures come from (for tests and the report).
+  bool UsesProcessorTimes() const { return source_ == Source::kProcessorTimes; }
+
+ private:
+  enum class Source { kNone, kPerformanceData, kProcessorTimes };
+
+  PerfDataResult ReadPerformanceData();
+  bool ReadProcessorTimes();
+  void Store(Source source);
+  template <std::size_t N>
+  bool QueryFixed(std::uint32_t infoClass, std::array<std::byte, N>& out);
+
+  platform::NativeApi& native_;
+  platform::PerformanceData& performanceData_;
+  platform::MessagePoster& poster_;
+  const bool& closing_;
+
+  // Total usage.
+  std::array<std::byte, sampler_layout::kBasicSize> basic_{};
+  std::array<std::byte, sampler_layout::kTimeOfDaySize> timeOfDay_{};
+  std::array<std::byte, sampler_layout::kPerformanceSize> performance_{};
+  std::int64_t previousIdle_ = 0;
+  std::int64_t previousTime_ = 0;
+  int cpuUsagePercent_ = 0;
+
+  // Per-processor usage: for each instance an idle counter and the time base it
+  // is measured against (the block's stamp, or the processor's kernel + user time).
+  int instanceCount_ = -1;
+  Source source_ = Source::kNone;
+  std::vector<std::byte> perfBuffer_;   // grows, never shrinks
+  std::vector<std::byte> timesBuffer_;  // one entry per processor
+  ProcessorCounters counters_;
+  std::vector<std::int64_t> idleNow_, baseNow_, idleBefore_, baseBefore_;
+  std::vector<int> perCpuPercent_;
+};
+
+}  // namespace perf

@@ -1,0 +1,99 @@
+// The Performance page's logic: the figures and status-bar texts of each totals
+// update, the two meters, and the CPU and page-file graphs with their histories.
+// The Win32 view places its controls where the layout says and shows the
+// pictures and texts kept here.
+#pragma once
+#include <array>
+#include <string>
+#include <vector>
+
+#include "perf/performance_layout.h"
+#include "perf/raster.h"
+#include "perf/usage_graph.h"
+#include "perf/usage_history.h"
+#include "platform/memory_status.h"
+#include "platform/message_poster.h"
+#include "procs/process_table.h"
+
+namespace perf {
+
+// The CPU meter's caption: two blanks before the % below 10, one from 10 on.
+std::wstring CpuCaption(int percent);
+// A figure text as a number; a text that is not a whole number counts as 0.
+int FigureValue(const std::wstring& text);
+
+struct PerformanceTexts {
+  std::wstring statusProcesses;  // status bar panel 0
+  std::wstring statusCpu;        // panel 1
+  std::wstring statusMemory;     // panel 2
+  std::wstring lb_cpu, lb_Pf;    // the meters' captions
+  // Value labels by figure box and row, in the order of the row captions.
+  std::array<std::array<std::wstring, 3>, kFigureBoxCount> figures;
+};
+
+class PerformancePage {
+ public:
+  PerformancePage(const procs::TMainProcInfo& totals, const std::vector<int>& perCpuPercent,
+                  const int& cpuUsagePercent, platform::MemoryStatusApi& memory,
+                  platform::MessagePoster& poster, const bool& closing);
+
+  // The page's size changed: boxes and labels move at once; the graphs and
+  // meters follow at the next LayoutGraphs.
+  void SetPageSize(int width, int height);
+  const PerformanceLayout& Layout() const { return layout_; }
+
+  // Handler of the totals update: every text and both meters.
+  void UpdateTotals();
+  const PerformanceTexts& Texts() const { return texts_; }
+
+  // One graph per processor; graphs of an earlier call are kept when the count
+  // is the same.
+  void CreateCpuGraphs(int count);
+  // Handler of the layout message: graphs and meters take their places from the
+  // layout, are drawn empty, and a graph update is posted.
+  void LayoutGraphs();
+  // Handler of the graph update: the newest samples go in, the histories follow
+  // their graph's size, every graph is redrawn and scrolls by one column.
+  void UpdateGraphs();
+
+  int CpuGraphCount() const { return static_cast<int>(cpuGraphs_.size()); }
+  const TUseage& CpuGraph(int i) const { return cpuGraphs_[static_cast<std::size_t>(i)]; }
+  const UsageHistory& CpuHistory(int i) const { return cpuHistory_[static_cast<std::size_t>(i)]; }
+  const std::vector<Rect>& CpuGraphRects() const { return cpuGraphRects_; }
+  const TUseage& PageFileGraph() const { return pageFileGraph_; }
+  const UsageHistory& PageFileHistory() const { return pageFileHistory_; }
+  const Rect& PageFileRect() const { return pageFileRect_; }
+  const Raster& CpuMeter() const { return cpuMeter_; }
+  const Raster& PageFileMeter() const { return pageFileMeter_; }
+  const Rect& CpuMeterRect() const { return cpuMeterRect_; }
+  const Rect& PageFileMeterRect() const { return pageFileMeterRect_; }
+
+ private:
+  void LayoutMeters();
+  void RedrawMeters();
+  int PageFileSample(int height);
+
+  const procs::TMainProcInfo& totals_;
+  const std::vector<int>& perCpuPercent_;
+  const int& cpuUsagePercent_;
+  platform::MemoryStatusApi& memory_;
+  platform::MessagePoster& poster_;
+  const bool& closing_;
+
+  int pageWidth_ = 0, pageHeight_ = 0;
+  PerformanceLayout layout_;
+  PerformanceTexts texts_;
+
+  std::vector<TUseage> cpuGraphs_;
+  std::vector<UsageHistory> cpuHistory_;
+  std::vector<Rect> cpuGraphRects_;
+  TUseage pageFileGraph_;
+  UsageHistory pageFileHistory_;
+  Rect pageFileRect_;
+  Raster cpuMeter_, pageFileMeter_;
+  Rect cpuMeterRect_, pageFileMeterRect_;
+  // Heights at the last update, to rescale the histories after a resize.
+  int previousCpuHeight_ = 0, previousPageFileHeight_ = 0;
+};
+
+}  // namespace perf

@@ -1,0 +1,162 @@
+// Controls, placement and repainting of the Performance page.
+#include "perf/performance_view_win32.h"
+
+#include <commctrl.h>
+
+namespace perf {
+namespace {
+
+constexpr COLORREF kLime = RGB(0, 255, 0);
+
+// Captions of the figure boxes and of their rows, in FigureBox order.
+constexpr const wchar_t* kBoxCaptions[kFigureBoxCount] = {L"总数", L"物理内存(K)", L"核心内存(K)",
+                                                          L"认可用量(K)"};
+constexpr const wchar_t* kRowCaptions[kFigureBoxCount][3] = {
+    {L"句柄数", L"线程数", L"进程数"},
+    {L"总数", L"可用数", L"系统缓存"},
+    {L"总数", L"分页数", L"未分页"},
+    {L"总数", L"限制", L"峰值"},
+};
+
+HWND CreateChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
+                 HFONT font) {
+  HWND child = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
+                               0, 0, 0, 0, parent, nullptr,
+                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
+                               nullptr);
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return child;
+}
+
+HWND CreateGroupBox(HWND parent, const wchar_t* caption, HFONT font) {
+  return CreateChild(parent, L"BUTTON", caption, BS_GROUPBOX, font);
+}
+
+void Place(HWND control, const Rect& r) {
+  MoveWindow(control, r.left, r.top, r.Width(), r.Height(), TRUE);
+}
+
+}  // namespace
+
+PerformanceView::PerformanceView(HWND page, HFONT font, PerformancePage& logic, HWND statusBar)
+    : page_(page), font_(font), logic_(logic), statusBar_(statusBar) {
+  CreateControls();
+  app::SetPageContent(page_, this);
+  Layout();
+}
+
+PerformanceView::~PerformanceView() { app::SetPageContent(page_, nullptr); }
+
+void PerformanceView::CreateControls() {
+  gb_CpuTotal_ = CreateGroupBox(page_, L"CPU使用", font_);
+  gb_CPU1_ = CreateGroupBox(page_, L"CPU 使用记录", font_);
+  gb_MemTotal_ = CreateGroupBox(page_, L"PF使用率", font_);
+  gb_mem_ = CreateGroupBox(page_, L"页面文件使用记录", font_);
+  for (int b = 0; b < kFigureBoxCount; ++b) {
+    figureBoxes_[b] = CreateGroupBox(page_, kBoxCaptions[b], font_);
+    for (int r = 0; r < 3; ++r) {
+      captions_[b][r] = CreateChild(page_, L"STATIC", kRowCaptions[b][r], SS_LEFT, font_);
+      values_[b][r] = CreateChild(page_, L"STATIC", L"", SS_RIGHT, font_);
+    }
+  }
+  cpuMeter_ = std::make_unique<RasterView>(page_, &logic_.CpuMeter());
+  pageFileMeter_ = std::make_unique<RasterView>(page_, &logic_.PageFileMeter());
+  pageFileGraph_ = std::make_unique<RasterView>(page_, &logic_.PageFileGraph().Picture());
+  // The group boxes lie under everything placed inside them.
+  for (HWND box : {gb_CpuTotal_, gb_CPU1_, gb_MemTotal_, gb_mem_})
+    SetWindowPos(box, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  for (HWND box : figureBoxes_)
+    SetWindowPos(box, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// Boxes and labels follow the page at once; graphs and meters wait for the
+// layout message.
+void PerformanceView::Layout() {
+  RECT client{};
+  GetClientRect(page_, &client);
+  logic_.SetPageSize(client.right, client.bottom);
+  const PerformanceLayout& l = logic_.Layout();
+  Place(gb_CpuTotal_, l.gb_CpuTotal);
+  Place(gb_CPU1_, l.gb_CPU1);
+  Place(gb_MemTotal_, l.gb_MemTotal);
+  Place(gb_mem_, l.gb_mem);
+  for (int b = 0; b < kFigureBoxCount; ++b) {
+    Place(figureBoxes_[b], l.figureBoxes[b]);
+    for (int r = 0; r < 3; ++r) {
+      Place(captions_[b][r], l.rowCaptions[b][r]);
+      Place(values_[b][r], l.rowValues[b][r]);
+    }
+  }
+}
+
+void PerformanceView::CreateCpuGraphs(int count) {
+  logic_.CreateCpuGraphs(count);
+  cpuGraphs_.resize(static_cast<std::size_t>(logic_.CpuGraphCount()));
+  for (int i = 0; i < logic_.CpuGraphCount(); ++i) {
+    auto& view = cpuGraphs_[static_cast<std::size_t>(i)];
+    if (!view) view = std::make_unique<RasterView>(page_, nullptr);
+    // The logic may have made its graphs anew: point at them again.
+    view->SetPicture(&logic_.CpuGraph(i).Picture());
+    view->MoveTo(logic_.CpuGraphRects()[static_cast<std::size_t>(i)]);
+  }
+  InvalidateRect(gb_CPU1_, nullptr, TRUE);
+}
+
+void PerformanceView::LayoutGraphs() {
+  logic_.LayoutGraphs();
+  for (int i = 0; i < logic_.CpuGraphCount(); ++i) {
+    cpuGraphs_[static_cast<std::size_t>(i)]->MoveTo(logic_.CpuGraphRects()[static_cast<std::size_t>(i)]);
+    cpuGraphs_[static_cast<std::size_t>(i)]->Refresh();
+  }
+  const Rect& cpu = logic_.CpuMeterRect();
+  const Rect& pageFile = logic_.PageFileMeterRect();
+  cpuMeter_->MoveTo(cpu);
+  pageFileMeter_->MoveTo(pageFile);
+  const CaptionAt cpuCaption = CpuMeterCaptionAt(cpu);
+  const CaptionAt pageFileCaption = PageFileMeterCaptionAt(pageFile);
+  cpuMeter_->SetCaptionStyle(font_, kLime, cpuCaption.x, cpuCaption.y);
+  pageFileMeter_->SetCaptionStyle(font_, kLime, pageFileCaption.x, pageFileCaption.y);
+  pageFileGraph_->MoveTo(logic_.PageFileRect());
+  pageFileGraph_->Refresh();
+}
+
+void PerformanceView::UpdateGraphs() {
+  logic_.UpdateGraphs();
+  for (auto& graph : cpuGraphs_) graph->Refresh();
+  pageFileGraph_->Refresh();
+}
+
+void PerformanceView::UpdateTotals() {
+  logic_.UpdateTotals();
+  const PerformanceTexts& t = logic_.Texts();
+  SetStatusText(0, t.statusProcesses);
+  SetStatusText(1, t.statusCpu);
+  SetStatusText(2, t.statusMemory);
+  for (int b = 0; b < kFigureBoxCount; ++b) {
+    for (int r = 0; r < 3; ++r) {
+      if (t.figures[b][r] == shownValues_[b][r]) continue;
+      shownValues_[b][r] = t.figures[b][r];
+      SetWindowTextW(values_[b][r], t.figures[b][r].c_str());
+    }
+  }
+  cpuMeter_->SetCaption(t.lb_cpu);
+  pageFileMeter_->SetCaption(t.lb_Pf);
+  cpuMeter_->Refresh();
+  pageFileMeter_->Refresh();
+}
+
+void PerformanceView::SetStatusText(int panel, const std::wstring& text) {
+  auto& shown = shownStatus_[static_cast<std::size_t>(panel)];
+  if (text == shown) return;
+  shown = text;
+  SendMessageW(statusBar_, SB_SETTEXTW, static_cast<WPARAM>(panel),
+               reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool PerformanceView::HandlePageMessage(UINT message, WPARAM, LPARAM, LRESULT&) {
+  if (message != WM_SIZE) return false;
+  Layout();
+  return true;
+}
+
+}  // namespace perf

@@ -1,0 +1,61 @@
+// The Performance page as the user sees it: the meter and graph group boxes, the
+// four figure boxes, the meters and graphs as picture windows, and the main
+// window's status bar panels. The page logic (PerformancePage) draws and
+// formats; this class places and shows.
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/page_win32.h"
+#include "perf/performance_page.h"
+#include "perf/raster_view_win32.h"
+
+namespace perf {
+
+class PerformanceView final : public app::PageContent {
+ public:
+  PerformanceView(HWND page, HFONT font, PerformancePage& logic, HWND statusBar);
+  ~PerformanceView() override;
+  PerformanceView(const PerformanceView&) = delete;
+  PerformanceView& operator=(const PerformanceView&) = delete;
+
+  // The handlers of the update messages: the logic's work, then the screen.
+  void UpdateTotals();
+  void UpdateGraphs();
+  void LayoutGraphs();
+  void CreateCpuGraphs(int count);
+
+  // For tests.
+  HWND FigureLabel(FigureBox box, int row) const { return values_[box][static_cast<std::size_t>(row)]; }
+  HWND CpuMeter() const { return cpuMeter_->Handle(); }
+  HWND PageFileMeter() const { return pageFileMeter_->Handle(); }
+  HWND PageFileGraph() const { return pageFileGraph_->Handle(); }
+  int CpuGraphWindowCount() const { return static_cast<int>(cpuGraphs_.size()); }
+  HWND CpuGraph(int i) const { return cpuGraphs_[static_cast<std::size_t>(i)]->Handle(); }
+
+  bool HandlePageMessage(UINT message, WPARAM wParam, LPARAM lParam,
+                         LRESULT& result) override;
+
+ private:
+  void CreateControls();
+  void Layout();
+  void SetStatusText(int panel, const std::wstring& text);
+
+  HWND page_;
+  HFONT font_;
+  PerformancePage& logic_;
+  HWND statusBar_;
+  HWND gb_CpuTotal_ = nullptr, gb_CPU1_ = nullptr, gb_MemTotal_ = nullptr, gb_mem_ = nullptr;
+  std::array<HWND, kFigureBoxCount> figureBoxes_{};
+  std::array<std::array<HWND, 3>, kFigureBoxCount> captions_{}, values_{};
+  std::array<std::array<std::wstring, 3>, kFigureBoxCount> shownValues_;
+  std::array<std::wstring, 3> shownStatus_;
+  std::unique_ptr<RasterView> cpuMeter_, pageFileMeter_, pageFileGraph_;
+  std::vector<std::unique_ptr<RasterView>> cpuGraphs_;
+};
+
+}  // namespace perf

@@ -1,0 +1,43 @@
+// A child window that shows a portable picture (a graph, a meter) as it is, with
+// an optional caption drawn over it. The picture is owned elsewhere; the window
+// only copies its pixels to the screen when it paints, so it holds no drawing
+// object of its own. Also used by the Networking page's adapter graphs.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "perf/performance_layout.h"
+#include "perf/raster.h"
+
+namespace perf {
+
+class RasterView {
+ public:
+  RasterView(HWND parent, const Raster* picture);
+  ~RasterView();
+  RasterView(const RasterView&) = delete;
+  RasterView& operator=(const RasterView&) = delete;
+
+  HWND Handle() const { return window_; }
+  void SetPicture(const Raster* picture);
+  void MoveTo(const Rect& place);
+  // Repaints from the picture at the next paint.
+  void Refresh();
+  // The caption is the window's text, drawn transparently at (x, y).
+  void SetCaptionStyle(HFONT font, COLORREF color, int x, int y);
+  void SetCaption(const std::wstring& text);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void Paint();
+
+  HWND window_ = nullptr;
+  const Raster* picture_ = nullptr;
+  HFONT font_ = nullptr;
+  COLORREF captionColor_ = 0;
+  POINT captionAt_{};
+  std::wstring caption_;
+};
+
+}  // namespace perf

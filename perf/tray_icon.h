@@ -1,0 +1,50 @@
+// The notification-area icon: a small bar meter of the total CPU usage with the
+// tip "CPU 使用：NN%". The icon is added at start-up if the notification area
+// takes it, added again when the taskbar is (re)created, and removed on closing.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "perf/raster.h"
+#include "platform/notify_icon.h"
+
+namespace perf {
+
+inline constexpr int kTrayWidth = 10;
+inline constexpr int kTrayHeight = 20;
+
+// "CPU 使用：" and the percentage with at least two digits, then "%".
+std::wstring TrayTip(int percent);
+// Width of the bright bar's pen, centred on the bottom edge.
+int TrayBarPenWidth(int percent);
+// The 10 x 20 picture for one pen width: dark green, the bright bar rising from
+// the bottom, a black frame.
+void DrawTrayPicture(Raster& picture, int barPenWidth);
+
+class TrayIcon {
+ public:
+  // `pictureFor` gives the icon for a pen width; it stays valid for the run.
+  TrayIcon(platform::NotifyIcon& area, std::function<platform::IconRef(int)> pictureFor);
+
+  // Start-up, with the program's own icon and an empty tip. A refusal is not
+  // retried here: the icon comes when the taskbar announces itself.
+  void AddTrayIcon(platform::IconRef startIcon);
+  void UpdateTrayIcon(int percent);
+  // The taskbar was created (again): the icon is added as it is now.
+  void TaskbarCreated();
+  void DeleteTrayIcon();
+
+  bool Shown() const { return shown_; }
+  platform::IconRef Icon() const { return icon_; }
+  const std::wstring& Tip() const { return tip_; }
+
+ private:
+  platform::NotifyIcon& area_;
+  std::function<platform::IconRef(int)> pictureFor_;
+  platform::IconRef icon_ = nullptr;
+  std::wstring tip_;
+  bool shown_ = false;
+  bool deleted_ = false;
+};
+
+}  // namespace perf

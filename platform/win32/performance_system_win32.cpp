@@ -1,0 +1,74 @@
+// Registry performance data, memory status and the notification icon, each a
+// thin pass-through to the system call it names.
+#include "platform/win32/performance_system_win32.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+
+namespace platform::win32 {
+
+Win32PerformanceData::~Win32PerformanceData() {
+  // Reading the performance key opens it implicitly; closing releases the
+  // providers' resources.
+  if (used_) RegCloseKey(HKEY_PERFORMANCE_DATA);
+}
+
+std::uint32_t Win32PerformanceData::Query(const std::wstring& objectIndex, void* buffer,
+                                          std::uint32_t& size) {
+  used_ = true;
+  DWORD bytes = size;
+  const LSTATUS status = RegQueryValueExW(HKEY_PERFORMANCE_DATA, objectIndex.c_str(), nullptr,
+                                          nullptr, static_cast<BYTE*>(buffer), &bytes);
+  if (status == ERROR_SUCCESS) size = std::min<DWORD>(bytes, size);
+  return static_cast<std::uint32_t>(status);
+}
+
+bool Win32MemoryStatus::QueryMemoryStatus(MemoryStatus& status) {
+  MEMORYSTATUSEX memory{};
+  memory.dwLength = sizeof(memory);
+  if (!GlobalMemoryStatusEx(&memory)) return false;
+  status.totalPhys = memory.ullTotalPhys;
+  status.availPhys = memory.ullAvailPhys;
+  status.totalPageFile = memory.ullTotalPageFile;
+  status.availPageFile = memory.ullAvailPageFile;
+  return true;
+}
+
+Win32NotifyIcon::~Win32NotifyIcon() {
+  if (added_) RemoveIcon();
+}
+
+bool Win32NotifyIcon::Send(DWORD command, IconRef icon, const std::wstring& tip) {
+  if (window_ == nullptr) return false;
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof(data);
+  data.hWnd = window_;
+  data.uID = kIconId;
+  if (command != NIM_DELETE) {
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = kCallbackMessage;
+    data.hIcon = static_cast<HICON>(const_cast<void*>(icon));
+    tip.copy(data.szTip, std::size(data.szTip) - 1);
+  }
+  return Shell_NotifyIconW(command, &data) != FALSE;
+}
+
+bool Win32NotifyIcon::AddIcon(IconRef icon, const std::wstring& tip) {
+  // After a shell restart the old icon is gone already; a second add of a
+  // live icon fails, so the icon is modified instead.
+  added_ = Send(NIM_ADD, icon, tip) || (added_ && Send(NIM_MODIFY, icon, tip));
+  return added_;
+}
+
+bool Win32NotifyIcon::ModifyIcon(IconRef icon, const std::wstring& tip) {
+  return Send(NIM_MODIFY, icon, tip);
+}
+
+bool Win32NotifyIcon::RemoveIcon() {
+  const bool removed = Send(NIM_DELETE, nullptr, L"");
+  added_ = false;
+  return removed;
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,54 @@
+// The real system behind the Performance page's interfaces: the performance
+// data in the registry, the 64-bit memory status, and the notification icon.
+#pragma once
+#include <windows.h>
+
+#include "platform/memory_status.h"
+#include "platform/notify_icon.h"
+#include "platform/performance_data.h"
+
+namespace platform::win32 {
+
+// RegQueryValueExW on HKEY_PERFORMANCE_DATA; the key is closed when done.
+class Win32PerformanceData : public PerformanceData {
+ public:
+  Win32PerformanceData() = default;
+  ~Win32PerformanceData() override;
+  Win32PerformanceData(const Win32PerformanceData&) = delete;
+  Win32PerformanceData& operator=(const Win32PerformanceData&) = delete;
+  std::uint32_t Query(const std::wstring& objectIndex, void* buffer,
+                      std::uint32_t& size) override;
+
+ private:
+  bool used_ = false;
+};
+
+// GlobalMemoryStatusEx.
+class Win32MemoryStatus : public MemoryStatusApi {
+ public:
+  bool QueryMemoryStatus(MemoryStatus& status) override;
+};
+
+// Shell_NotifyIconW for one icon of one window (identifier 1305, callback 1124).
+// An icon still shown when the object goes is removed.
+class Win32NotifyIcon : public NotifyIcon {
+ public:
+  static constexpr UINT kIconId = 1305;
+  static constexpr UINT kCallbackMessage = 1124;
+
+  Win32NotifyIcon() = default;
+  ~Win32NotifyIcon() override;
+  Win32NotifyIcon(const Win32NotifyIcon&) = delete;
+  Win32NotifyIcon& operator=(const Win32NotifyIcon&) = delete;
+  void SetWindow(HWND window) { window_ = window; }
+  bool AddIcon(IconRef icon, const std::wstring& tip) override;
+  bool ModifyIcon(IconRef icon, const std::wstring& tip) override;
+  bool RemoveIcon() override;
+
+ private:
+  bool Send(DWORD command, IconRef icon, const std::wstring& tip);
+  HWND window_ = nullptr;
+  bool added_ = false;
+};
+
+}  // namespace platform::win32

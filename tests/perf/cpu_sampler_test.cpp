@@ -1,0 +1,172 @@
+// The CPU sampler: total usage from idle time against elapsed time, the
+// per-processor usage from the performance data or, without it, from the native
+// per-processor times, rounding halves to even, and the errors when nothing works.
+#include "perf/cpu_sampler.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app/refresh_cycle.h"
+#include "app/update_messages.h"
+#include "platform/fake/fake_system.h"
+#include "tests/support/perf_data_builder.h"
+
+using namespace perf;
+using platform::fake::FakeSystem;
+using testing_support::ProcessorBlock;
+
+namespace {
+
+constexpr std::int64_t kSecond = 10'000'000;
+
+struct SamplerWorld {
+  FakeSystem system;
+  bool closing = false;
+  CpuSampler sampler{system, system, system, closing};
+
+  // One second passes in which the processors were idle for `idle` seconds in all.
+  int TotalAfter(double idle) {
+    system.systemTime += kSecond;
+    system.idleTime += static_cast<std::int64_t>(idle * kSecond);
+    return sampler.SampleTotalCpuUsage();
+  }
+  std::wstring ErrorOf(const std::function<void()>& action) {
+    try {
+      action();
+    } catch (const app::RefreshError& error) {
+      return error.Text();
+    }
+    return L"<no error>";
+  }
+};
+
+}  // namespace
+
+TEST(CpuSamplerTotal, FirstCallOnlyRecordsThenIdleAgainstElapsedTime) {
+  SamplerWorld w;
+  w.system.processorCount = 2;
+  w.system.systemTime = 100 * kSecond;
+  w.system.idleTime = 7 * kSecond;
+  EXPECT_EQ(w.sampler.SampleTotalCpuUsage(), 0);
+  EXPECT_EQ(w.sampler.CpuUsagePercent(), 0);
+  EXPECT_EQ(w.system.posted, std::vector<std::uint32_t>{app::kUpdateGraphs}) << "posted even so";
+
+  EXPECT_EQ(w.TotalAfter(1.0), 50);  // one of two processors idle
+  EXPECT_EQ(w.sampler.CpuUsagePercent(), 50);
+  EXPECT_EQ(w.TotalAfter(0.0), 100);  // fully busy
+  EXPECT_EQ(w.TotalAfter(1.999), 0);  // 0.05 %: rounded down
+  EXPECT_EQ(w.TotalAfter(2.5), 0);    // more idle than time: clamped, not negative
+  EXPECT_EQ(w.TotalAfter(0.57), 71);  // 71.5 rounds down
+  EXPECT_EQ(w.system.posted.size(), 6u);
+}
+
+TEST(CpuSamplerTotal, AFailedQueryChangesNothingAndPostsNothing) {
+  SamplerWorld w;
+  w.system.systemTime = 10 * kSecond;
+  w.system.idleTime = 5 * kSecond;
+  w.sampler.SampleTotalCpuUsage();
+  w.TotalAfter(1.0);
+  ASSERT_EQ(w.sampler.CpuUsagePercent(), 50);
+  w.system.failTimeOfDay = true;
+  EXPECT_EQ(w.TotalAfter(1.0), 0);
+  EXPECT_EQ(w.sampler.CpuUsagePercent(), 50);
+  EXPECT_EQ(w.system.posted.size(), 2u);
+  // The next success measures from the last successful call: two seconds, one idle.
+  w.system.failTimeOfDay = false;
+  EXPECT_EQ(w.TotalAfter(0.0), 75);
+}
+
+TEST(CpuSamplerPerProcessor, UsageFromThePerformanceDataRoundsHalvesToEven) {
+  SamplerWorld w;
+  w.system.performanceData = ProcessorBlock({0, 0, 0}, 0);
+  EXPECT_EQ(w.sampler.CpuSampleCount(), 3);
+  EXPECT_FALSE(w.sampler.UsesProcessorTimes());
+  // One second later: processor 0 was idle 0.875 s, processor 1 0.625 s.
+  w.system.performanceData = ProcessorBlock({8'750'000, 6'250'000, 7'500'000}, 1);
+  w.sampler.StorePerCpuPercent(3);
+  EXPECT_DOUBLE_EQ(w.sampler.CpuSampleUsage(0), 0.125);
+  EXPECT_DOUBLE_EQ(w.sampler.CpuSampleUsage(1), 0.375);
+  EXPECT_DOUBLE_EQ(w.sampler.CpuSampleUsage(2), 0.25);  // the total instance
+  EXPECT_EQ(w.sampler.PerCpuPercent(), (std::vector<int>{12, 38}));
+
+  // Same stamp again: no time has passed, every instance reads 0.
+  w.sampler.TakeCpuSample();
+  EXPECT_EQ(w.sampler.CpuSampleUsage(0), 0.0);
+  EXPECT_EQ(UsagePercent(-0.004), 0);
+  EXPECT_EQ(UsagePercent(-0.006), -1) << "a slightly negative measurement stays negative";
+  EXPECT_EQ(UsagePercent(0.625), 62);
+  EXPECT_EQ(UsagePercent(0.635), 64);  // 63.5 up to the even neighbour
+
+  EXPECT_EQ(w.ErrorOf([&] { w.sampler.CpuSampleUsage(-1); }), L"CPU index out of bounds");
+  EXPECT_EQ(w.ErrorOf([&] { w.sampler.CpuSampleUsage(3); }), L"CPU index out of bounds");
+}
+
+TEST(CpuSamplerPerProcessor, InstanceCountIsFixedAndTheBufferGrows) {
+  SamplerWorld w;
+  std::vector<std::uint64_t> many(400, 0);  // over 8192 bytes of instances
+  w.system.performanceData = ProcessorBlock(many, 0);
+  EXPECT_EQ(w.sampler.CpuSampleCount(), 400);
+  EXPECT_GT(w.system.performanceDataQueries, 1);
+  // More instances later are not read.
+  many.assign(401, kSecond / 2);
+  w.system.performanceData = ProcessorBlock(many, 1);
+  w.sampler.TakeCpuSample();
+  EXPECT_DOUBLE_EQ(w.sampler.CpuSampleUsage(399), 0.5);
+  EXPECT_EQ(w.sampler.CpuSampleCount(), 400);
+}
+
+TEST(CpuSamplerPerProcessor, NativeTimesStandInWhenTheObjectIsMissing) {
+  SamplerWorld w;  // the performance data has a header and no objects
+  w.system.processorCount = 2;
+  w.system.processorTimes = {{0, 0, 0}, {0, 0, 0}};
+  EXPECT_EQ(w.sampler.CpuSampleCount(), 3);
+  EXPECT_TRUE(w.sampler.UsesProcessorTimes());
+  // Kernel time includes idle time: processor 0 busy 3 of 4, processor 1 idle.
+  w.system.processorTimes = {{kSecond, 3 * kSecond, kSecond}, {kSecond, kSecond, 0}};
+  const int queries = w.system.performanceDataQueries;
+  w.sampler.StorePerCpuPercent(3);
+  EXPECT_EQ(w.sampler.PerCpuPercent(), (std::vector<int>{75, 0}));
+  EXPECT_DOUBLE_EQ(w.sampler.CpuSampleUsage(2), 1.0 - 2.0 / 5.0);
+  EXPECT_EQ(w.system.performanceDataQueries, queries) << "once missing, not asked every tick";
+}
+
+TEST(CpuSamplerPerProcessor, SwitchingSourcesReadsOneIntervalAsIdle) {
+  SamplerWorld w;
+  w.system.processorCount = 2;
+  w.system.performanceData = ProcessorBlock({0, 0, 0}, 0);
+  w.sampler.TakeCpuSample();
+  w.system.performanceDataStatus = 2;  // the performance data goes away
+  w.system.processorTimes = {{kSecond, 9 * kSecond, 0}, {kSecond, 2 * kSecond, 0}};
+  w.sampler.TakeCpuSample();
+  EXPECT_TRUE(w.sampler.UsesProcessorTimes());
+  EXPECT_EQ(w.sampler.CpuSampleUsage(0), 0.0);
+  w.system.processorTimes = {{kSecond, 10 * kSecond, 1 * kSecond}, {2 * kSecond, 3 * kSecond, 0}};
+  w.sampler.TakeCpuSample();
+  EXPECT_DOUBLE_EQ(w.sampler.CpuSampleUsage(0), 1.0);
+  EXPECT_DOUBLE_EQ(w.sampler.CpuSampleUsage(1), 0.0);
+}
+
+TEST(CpuSamplerPerProcessor, RaisesItsMessagesWhenNeitherSourceWorks) {
+  SamplerWorld w;  // no processor times either
+  EXPECT_EQ(w.ErrorOf([&] { w.sampler.TakeCpuSample(); }),
+            L"Unable to locate the \"Processor\" performance object");
+  w.system.performanceData = testing_support::PerfDataBuilder{}
+                                 .Add({238, {2, 7}, {1, 2}})
+                                 .Build();
+  EXPECT_EQ(w.ErrorOf([&] { w.sampler.CpuSampleCount(); }),
+            L"Unable to locate the \"% of CPU usage\" performance counter");
+  EXPECT_EQ(w.ErrorOf([&] { w.sampler.CpuSampleUsage(0); }),
+            L"Unable to locate the \"% of CPU usage\" performance counter")
+      << "no sample was taken, so every use tries again";
+}
+
+TEST(CpuSamplerPerProcessor, NothingIsReadWhileClosing) {
+  SamplerWorld w;
+  w.system.performanceData = ProcessorBlock({0, 0}, 0);
+  w.closing = true;
+  w.sampler.TakeCpuSample();
+  w.sampler.StorePerCpuPercent(2);
+  EXPECT_EQ(w.system.performanceDataQueries, 0);
+  EXPECT_TRUE(w.sampler.PerCpuPercent().empty());
+}

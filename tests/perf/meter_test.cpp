@@ -1,0 +1,141 @@
+// The bar meters and the tray picture: hatch columns, lit rows from the bottom,
+// their limits, and the notification icon's tip, bar and add/modify/remove.
+#include <gtest/gtest.h>
+
+#include "perf/meter.h"
+#include "perf/tray_icon.h"
+#include "platform/fake/fake_system.h"
+
+using namespace perf;
+using platform::fake::FakeSystem;
+using platform::fake::FakeTrayCall;
+
+namespace {
+
+int CountColumns(const Raster& r, int y, Rgb color) {
+  int n = 0;
+  for (int x = 0; x < r.Width(); ++x) n += r.Pixel(x, y) == color;
+  return n;
+}
+
+}  // namespace
+
+TEST(Meter, HatchColumnsAndLitRowsOfAnImage86By49) {
+  Raster image(49, 86);
+  image.Fill(MakeRgb(1, 2, 3));
+  DrawMeterFrame(image);
+  DrawMeter(image, 50, 100);
+  EXPECT_EQ(MeterLitRows(49, 50, 100), 7);  // 14 x 0.5
+  // 47 hatch columns, x = 20 to 66, dark green at even steps.
+  EXPECT_EQ(CountColumns(image, 12, kDarkGreen), 24);
+  EXPECT_EQ(image.Pixel(20, 12), kDarkGreen);
+  EXPECT_EQ(image.Pixel(21, 12), kBlack);
+  EXPECT_EQ(image.Pixel(66, 12), kDarkGreen);
+  EXPECT_EQ(image.Pixel(19, 12), kBlack);
+  EXPECT_EQ(image.Pixel(67, 12), kBlack);
+  // Lit rows 1 to 7 from y = 24 up, bright at odd rows, across x = 20 to 66.
+  for (int k = 1; k <= 7; ++k)
+    EXPECT_EQ(CountColumns(image, 25 - k, kBrightGreen), k % 2 == 1 ? 47 : 0) << k;
+  EXPECT_EQ(image.Pixel(30, 17), kDarkGreen) << "hatch above the lit rows";
+  // The frame everywhere else.
+  EXPECT_EQ(image.Pixel(43, 5), kBlack);
+  EXPECT_EQ(image.Pixel(43, 40), kBlack);
+  EXPECT_EQ(CountColumns(image, 30, MakeRgb(1, 2, 3)), 0);
+
+  // Falling back to 0 leaves no lit row behind.
+  DrawMeter(image, 0, 100);
+  EXPECT_EQ(CountColumns(image, 24, kBrightGreen), 0);
+}
+
+TEST(Meter, LimitsOfSizeAndMaximum) {
+  Raster narrow(60, 39);
+  narrow.Fill(kBlack);
+  DrawMeter(narrow, 100, 100);
+  EXPECT_EQ(CountColumns(narrow, 12, kDarkGreen), 0) << "no hatch below 40 pixels";
+  EXPECT_EQ(MeterLitRows(35, 100, 100), 0);
+  EXPECT_EQ(MeterLitRows(60, 5, 0), 0);
+  EXPECT_EQ(MeterLitRows(60, 5, -3), 0);
+  EXPECT_EQ(MeterLitRows(45, 200, 100), 20) << "not clamped to the maximum";
+  Raster tall(45, 60);
+  tall.Fill(kBlack);
+  DrawMeter(tall, 300, 100);  // 30 rows: they stop at the top of the picture
+  EXPECT_EQ(tall.Pixel(30, 0), kBrightGreen);
+  EXPECT_EQ(tall.Pixel(30, 1), kBlack);
+}
+
+TEST(TrayIcon, TipAndBarPenFollowThePercentage) {
+  EXPECT_EQ(TrayTip(7), L"CPU 使用：07%");
+  EXPECT_EQ(TrayTip(45), L"CPU 使用：45%");
+  EXPECT_EQ(TrayTip(100), L"CPU 使用：100%");
+  EXPECT_EQ(TrayBarPenWidth(0), 8);
+  EXPECT_EQ(TrayBarPenWidth(7), 9);
+  EXPECT_EQ(TrayBarPenWidth(45), 19);
+  EXPECT_EQ(TrayBarPenWidth(100), 33);
+
+  Raster low, high;
+  DrawTrayPicture(low, 8);
+  DrawTrayPicture(high, 33);
+  ASSERT_EQ(low.Width(), 10);
+  ASSERT_EQ(low.Height(), 20);
+  const auto brightRows = [](const Raster& r) {
+    int rows = 0;
+    for (int y = 0; y < r.Height(); ++y) rows += r.Pixel(5, y) == kBrightGreen;
+    return rows;
+  };
+  EXPECT_EQ(brightRows(low), 2) << "a low bar stays visible above the frame";
+  EXPECT_EQ(brightRows(high), 14);
+  EXPECT_EQ(low.Pixel(5, 5), kDarkGreen);
+  EXPECT_EQ(low.Pixel(1, 10), kBlack);
+  EXPECT_EQ(low.Pixel(5, 19), kBlack);
+}
+
+TEST(TrayIcon, AddModifyRemoveAndTheTaskbarComingBack) {
+  FakeSystem shell;
+  int pictures[40] = {};
+  TrayIcon tray(shell, [&](int pen) { return static_cast<platform::IconRef>(&pictures[pen]); });
+  int appIcon = 0;
+  tray.AddTrayIcon(&appIcon);
+  ASSERT_EQ(shell.trayCalls.size(), 1u);
+  EXPECT_EQ(shell.trayCalls[0].kind, FakeTrayCall::kAdd);
+  EXPECT_EQ(shell.trayCalls[0].icon, &appIcon);
+  EXPECT_EQ(shell.trayCalls[0].tip, L"");
+
+  tray.UpdateTrayIcon(7);
+  ASSERT_EQ(shell.trayCalls.size(), 2u);
+  EXPECT_EQ(shell.trayCalls[1].kind, FakeTrayCall::kModify);
+  EXPECT_EQ(shell.trayCalls[1].icon, &pictures[9]);
+  EXPECT_EQ(shell.trayCalls[1].tip, L"CPU 使用：07%");
+  tray.UpdateTrayIcon(7);
+  EXPECT_EQ(shell.trayCalls.size(), 2u) << "nothing changed, nothing sent";
+
+  // The shell restarted: the icon is added again as it is now.
+  tray.TaskbarCreated();
+  EXPECT_EQ(shell.trayCalls.back().kind, FakeTrayCall::kAdd);
+  EXPECT_EQ(shell.trayCalls.back().tip, L"CPU 使用：07%");
+
+  tray.DeleteTrayIcon();
+  EXPECT_EQ(shell.trayCalls.back().kind, FakeTrayCall::kRemove);
+  const std::size_t calls = shell.trayCalls.size();
+  tray.UpdateTrayIcon(50);
+  tray.TaskbarCreated();
+  EXPECT_EQ(shell.trayCalls.size(), calls) << "closing: the icon stays gone";
+}
+
+TEST(TrayIcon, ARefusedIconWaitsForTheTaskbar) {
+  FakeSystem shell;
+  shell.notifyAreaRefuses = true;
+  int picture = 0;
+  TrayIcon tray(shell, [&](int) { return static_cast<platform::IconRef>(&picture); });
+  tray.AddTrayIcon(nullptr);
+  EXPECT_FALSE(tray.Shown());
+  tray.UpdateTrayIcon(30);
+  EXPECT_EQ(shell.trayCalls.size(), 1u) << "no retry loop, no modify of an icon that is not there";
+  EXPECT_TRUE(shell.boxes.empty());
+  shell.notifyAreaRefuses = false;
+  tray.TaskbarCreated();
+  EXPECT_TRUE(tray.Shown());
+  EXPECT_EQ(shell.trayCalls.back().icon, &picture);
+  EXPECT_EQ(shell.trayCalls.back().tip, L"CPU 使用：30%");
+  tray.DeleteTrayIcon();
+  EXPECT_EQ(shell.trayCalls.back().kind, FakeTrayCall::kRemove);
+}

@@ -1,0 +1,164 @@
+// The Performance page's logic: status-bar and caption texts, figure labels,
+// the page geometry with graphs that wrap into rows, and graph updates that
+// sample, rescale and scroll.
+#include "perf/performance_page.h"
+
+#include <gtest/gtest.h>
+
+#include "app/update_messages.h"
+#include "platform/fake/fake_system.h"
+
+using namespace perf;
+using platform::fake::FakeSystem;
+
+namespace {
+
+struct PageWorld {
+  FakeSystem system;
+  procs::TMainProcInfo totals;
+  std::vector<int> perCpu;
+  int cpuPercent = 0;
+  bool closing = false;
+  PerformancePage page{totals, perCpu, cpuPercent, system, system, closing};
+
+  PageWorld() {
+    page.SetPageSize(380, 310);
+    page.CreateCpuGraphs(2);
+    page.LayoutGraphs();
+    system.posted.clear();
+  }
+};
+
+}  // namespace
+
+TEST(PerformancePage, StatusBarCaptionsAndFigures) {
+  PageWorld w;
+  w.totals.ProcessCount = 37;
+  w.totals.HandleCount = 1234;
+  w.totals.ThreadCount = 456;
+  w.totals.CommitTotalM = L"312";
+  w.totals.CommitLimitM = L"1245";
+  w.totals.PhysTotalK = L"2096624";
+  w.totals.CommitPeakK = L"400000";
+  w.totals.KernelNonpagedK = L"2000";
+  w.cpuPercent = 5;
+  w.page.UpdateTotals();
+  const PerformanceTexts& t = w.page.Texts();
+  EXPECT_EQ(t.statusProcesses, L"进程数：37");
+  EXPECT_EQ(t.statusCpu, L"CPU 使用：5%");
+  EXPECT_EQ(t.statusMemory, L"内存使用:312M/1245M");
+  EXPECT_EQ(t.lb_Pf, L"312MB");
+  EXPECT_EQ(t.lb_cpu, L"5  %");
+  EXPECT_EQ(t.figures[kTotalsBox], (std::array<std::wstring, 3>{L"1234", L"456", L"37"}));
+  EXPECT_EQ(t.figures[kPhysicalBox][0], L"2096624");
+  EXPECT_EQ(t.figures[kCommitBox][2], L"400000");
+  EXPECT_EQ(t.figures[kKernelBox][2], L"2000");
+
+  w.cpuPercent = 10;
+  w.page.UpdateTotals();
+  EXPECT_EQ(w.page.Texts().lb_cpu, L"10 %");
+  EXPECT_EQ(w.page.Texts().statusCpu, L"CPU 使用：10%");
+  EXPECT_EQ(CpuCaption(100), L"100 %");
+
+  // While closing nothing changes.
+  w.closing = true;
+  w.cpuPercent = 99;
+  w.page.UpdateTotals();
+  EXPECT_EQ(w.page.Texts().lb_cpu, L"10 %");
+
+  EXPECT_EQ(FigureValue(L"1245"), 1245);
+  EXPECT_EQ(FigureValue(L""), 0);
+  EXPECT_EQ(FigureValue(L"12a"), 0);
+  EXPECT_EQ(FigureValue(L"99999999999"), 0);
+}
+
+TEST(PerformancePage, LayoutBandsMetersAndGraphRows) {
+  const PerformanceLayout l = LayOutPerformancePage(380, 310);
+  EXPECT_EQ(l.gb_CpuTotal.Width(), kMeterBoxWidth);
+  EXPECT_EQ(l.gb_CPU1.right, 374);
+  EXPECT_EQ(l.gb_CpuTotal.bottom, (310 - kBottomBandHeight) / 2 - 5);
+  EXPECT_LT(l.gb_mem.bottom, l.figureBoxes[kTotalsBox].top);
+  EXPECT_EQ(l.figureBoxes[kKernelBox].bottom, 306);
+  EXPECT_EQ(MeterImageRect(l.gb_CpuTotal).Width(), 86);
+
+  // One processor: one graph as wide as the box less 15.
+  std::vector<Rect> graphs;
+  LayOutCpuGraphs(l.gb_CPU1, 1, graphs);
+  ASSERT_EQ(graphs.size(), 1u);
+  EXPECT_EQ(graphs[0].Width(), l.gb_CPU1.Width() - 15);
+  EXPECT_EQ(graphs[0].Height(), l.gb_CPU1.Height() - 25);
+
+  // Side by side while at least 40 wide; beyond that in rows, all the same size.
+  const Rect box{0, 0, 500, 300};
+  LayOutCpuGraphs(box, 9, graphs);  // 500 / 9 - 15 = 40
+  EXPECT_EQ(graphs[8].top, graphs[0].top);
+  LayOutCpuGraphs(box, 10, graphs);  // 35 would be too narrow: 9 per row
+  EXPECT_EQ(graphs[8].top, graphs[0].top);
+  EXPECT_GT(graphs[9].top, graphs[0].top);
+  EXPECT_EQ(graphs[9].left, graphs[0].left);
+  EXPECT_EQ(graphs[9].Width(), graphs[0].Width());
+  EXPECT_GE(graphs[0].Width(), kMinimumGraphWidth);
+  LayOutCpuGraphs(box, 64, graphs);
+  EXPECT_EQ(graphs.size(), 64u);
+  EXPECT_LE(graphs.back().bottom, box.bottom);
+}
+
+TEST(PerformancePage, LayoutSizesGraphsAndMetersAndAsksForARedraw) {
+  PageWorld w;
+  w.page.LayoutGraphs();
+  EXPECT_EQ(w.system.posted, std::vector<std::uint32_t>{app::kUpdateGraphs});
+  ASSERT_EQ(w.page.CpuGraphCount(), 2);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(w.page.CpuGraph(i).Width(), w.page.CpuGraphRects()[i].Width());
+    EXPECT_EQ(w.page.CpuGraph(i).Height(), w.page.CpuGraphRects()[i].Height());
+  }
+  EXPECT_EQ(w.page.PageFileGraph().Width(), w.page.PageFileRect().Width());
+  EXPECT_EQ(w.page.CpuMeter().Width(), w.page.CpuMeterRect().Width());
+  EXPECT_EQ(w.page.CpuMeter().Pixel(5, 5), kBlack);  // the frame
+  w.page.CreateCpuGraphs(2);
+  EXPECT_EQ(w.page.CpuGraphCount(), 2) << "the same count keeps the graphs";
+}
+
+TEST(PerformancePage, GraphUpdatesSampleRescaleAndScroll) {
+  PageWorld w;
+  const int width = w.page.CpuGraph(0).Width(), height = w.page.CpuGraph(0).Height();
+  w.perCpu = {50, 100};
+  w.page.UpdateGraphs();
+  const UsageHistory& cpu0 = w.page.CpuHistory(0);
+  ASSERT_EQ(cpu0.Width(), width) << "each history is exactly as wide as its graph";
+  // The newest sample was drawn at the right-hand end and stays in the last two columns.
+  EXPECT_EQ(cpu0.At(width - 1), RoundHalfEven(50 * (height / 100.0)));
+  EXPECT_EQ(w.page.CpuHistory(1).At(width - 2), height);
+  w.page.UpdateGraphs();
+  EXPECT_EQ(w.page.CpuGraph(1).Picture().Pixel(width - 2, 1), kCpuCurveColor) << "100 % at the top";
+  EXPECT_NE(w.page.CpuGraph(1).Picture().Pixel(width - 2, 0), kCpuCurveColor);
+  EXPECT_EQ(w.page.CpuGraph(0).ScrollCount(), 4) << "created, laid out, updated twice";
+
+  // Physical memory in use against the page-file total: 512 MB of 2 GB.
+  const int pfHeight = w.page.PageFileGraph().Height();
+  EXPECT_EQ(w.page.PageFileHistory().At(w.page.PageFileGraph().Width() - 1),
+            RoundHalfEven(0.25 * pfHeight));
+  w.system.failMemoryStatus = true;
+  w.page.UpdateGraphs();
+  EXPECT_EQ(w.page.PageFileHistory().At(w.page.PageFileGraph().Width() - 1),
+            RoundHalfEven(0.25 * pfHeight)) << "no figures: the last sample again";
+
+  // The page grows taller and wider: histories follow with rescaled heights.
+  w.page.SetPageSize(500, 400);
+  w.page.LayoutGraphs();
+  w.perCpu = {0, 0};
+  w.page.UpdateGraphs();
+  const int newWidth = w.page.CpuGraph(0).Width(), newHeight = w.page.CpuGraph(0).Height();
+  ASSERT_GT(newWidth, width);
+  ASSERT_GT(newHeight, height);
+  const UsageHistory& grown = w.page.CpuHistory(1);
+  EXPECT_EQ(grown.Width(), newWidth);
+  EXPECT_EQ(grown.At(newWidth - 3), RoundHalfEven(height * (static_cast<double>(newHeight) / height)));
+  EXPECT_EQ(grown.At(0), 0);
+
+  // Closing: nothing moves.
+  w.closing = true;
+  const std::vector<int> before = grown.Values();
+  w.page.UpdateGraphs();
+  EXPECT_EQ(grown.Values(), before);
+}

@@ -1,0 +1,188 @@
+// The Performance page under Wine: its labels filled by a refresh, one graph per
+// processor that advances at every update and follows the window's size, the
+// notification icon with its double click and the taskbar's return, and a GDI
+// object count that stays flat over a run.
+#include "perf/performance_view_win32.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "app/main_window_win32.h"
+#include "app/update_messages.h"
+#include "tests/win32/gdi_objects_win32.h"
+
+namespace perf {
+namespace {
+
+void Pump() {
+  MSG message{};
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[128] = {};
+  GetWindowTextW(window, text, 128);
+  return text;
+}
+
+std::wstring StatusText(HWND bar, int panel) {
+  wchar_t text[128] = {};
+  SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+class PerformanceViewTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
+                                                        ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+  }
+  void SetUp() override {
+    form_ = std::make_unique<app::TMainForm>();
+    ASSERT_TRUE(form_->Create(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
+    Pump();
+    form_->SelectPage(app::TMainForm::kPerformancePage);
+    Command(app::kCmdPause);  // only this test's refreshes
+    Pump();
+  }
+  void TearDown() override {
+    form_.reset();
+    Pump();
+  }
+  void Command(UINT id) { SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+  void RefreshNow() {
+    Command(app::kCmdRefreshNow);
+    Pump();
+  }
+  PerformanceView& View() { return form_->PerformanceView(); }
+  PerformancePage& Page() { return form_->PerformancePage(); }
+
+  std::unique_ptr<app::TMainForm> form_;
+};
+
+TEST_F(PerformanceViewTest, ARefreshFillsEveryLabelAndTheStatusBar) {
+  RefreshNow();
+  RefreshNow();
+  for (int box = 0; box < kFigureBoxCount; ++box)
+    for (int row = 0; row < 3; ++row)
+      EXPECT_FALSE(TextOf(View().FigureLabel(static_cast<FigureBox>(box), row)).empty())
+          << box << "/" << row;
+  const int percent = form_->CpuSampler().CpuUsagePercent();
+  EXPECT_EQ(TextOf(View().CpuMeter()), CpuCaption(percent));
+  EXPECT_EQ(TextOf(View().PageFileMeter()), form_->PerformancePage().Texts().lb_Pf);
+  EXPECT_EQ(StatusText(form_->StatusBar1(), 1), L"CPU 使用：" + std::to_wstring(percent) + L"%");
+  EXPECT_EQ(StatusText(form_->StatusBar1(), 0).rfind(L"进程数：", 0), 0u);
+  EXPECT_EQ(StatusText(form_->StatusBar1(), 2).rfind(L"内存使用:", 0), 0u);
+}
+
+TEST_F(PerformanceViewTest, OneGraphPerProcessorThatAdvancesAndFollowsTheWindow) {
+  SYSTEM_INFO system{};
+  GetSystemInfo(&system);
+  EXPECT_EQ(form_->CpuInstanceCount, static_cast<int>(system.dwNumberOfProcessors) + 1);
+  ASSERT_EQ(View().CpuGraphWindowCount(), form_->CpuInstanceCount - 1);
+  ASSERT_EQ(Page().CpuGraphCount(), form_->CpuInstanceCount - 1);
+  std::printf("per-processor figures from %s\n",
+              form_->CpuSampler().UsesProcessorTimes() ? "the native processor times"
+                                                       : "the performance data");
+
+  RefreshNow();
+  const int before = Page().CpuGraph(0).ScrollCount();
+  RefreshNow();
+  EXPECT_EQ(Page().CpuGraph(0).ScrollCount(), before + 1) << "each tick moves the graphs";
+  const int height = Page().CpuGraph(0).Height();
+  for (int i = 0; i < Page().CpuGraphCount(); ++i) {
+    const int percent = form_->CpuSampler().PerCpuPercent()[i];
+    EXPECT_GE(percent, 0);
+    EXPECT_LE(percent, 100);
+    const UsageHistory& history = Page().CpuHistory(i);
+    EXPECT_EQ(history.At(history.Width() - 1), RoundHalfEven(percent * (height / 100.0)));
+  }
+  RECT place{};
+  GetWindowRect(View().CpuGraph(0), &place);
+  EXPECT_EQ(place.right - place.left, Page().CpuGraph(0).Width());
+
+  // A larger window: the graphs are laid out again and their histories follow.
+  SetWindowPos(form_->Handle(), nullptr, 0, 0, 700, 600, SWP_NOMOVE | SWP_NOZORDER);
+  Pump();
+  // Updates are paused: the graphs keep their layout until updates resume.
+  EXPECT_EQ(Page().CpuGraph(0).Width(), place.right - place.left);
+  Command(app::kCmdPause);
+  SetWindowPos(form_->Handle(), nullptr, 0, 0, 720, 600, SWP_NOMOVE | SWP_NOZORDER);
+  Pump();
+  EXPECT_GT(Page().CpuGraph(0).Width(), place.right - place.left);
+  EXPECT_EQ(Page().CpuHistory(0).Width(), Page().CpuGraph(0).Width());
+  GetWindowRect(View().CpuGraph(0), &place);
+  EXPECT_EQ(place.right - place.left, Page().CpuGraph(0).Width());
+  EXPECT_EQ(Page().PageFileHistory().Width(), Page().PageFileGraph().Width());
+
+  // Minimised and restored: the graphs keep their size and their curves.
+  const int width = Page().CpuGraph(0).Width();
+  SendMessageW(form_->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  Pump();
+  ASSERT_TRUE(IsIconic(form_->Handle()));
+  EXPECT_EQ(Page().CpuGraph(0).Width(), width);
+  ShowWindow(form_->Handle(), SW_RESTORE);
+  Pump();
+  EXPECT_EQ(Page().CpuGraph(0).Width(), width);
+}
+
+TEST_F(PerformanceViewTest, NotificationIconFollowsTheUsageAndBringsTheWindowBack) {
+  EXPECT_TRUE(form_->TrayIcon().Shown()) << "the virtual desktop's notification area takes it";
+  RefreshNow();
+  RefreshNow();
+  const int percent = form_->CpuSampler().CpuUsagePercent();
+  EXPECT_EQ(form_->TrayIcon().Tip(), TrayTip(percent));
+  const auto icon = reinterpret_cast<HICON>(SendMessageW(form_->Handle(), WM_GETICON, ICON_SMALL, 0));
+  EXPECT_EQ(static_cast<const void*>(icon), form_->TrayIcon().Icon()) << "also the window's icon";
+
+  // The taskbar announces itself again: the icon is added anew.
+  SendMessageW(form_->Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(form_->TrayIcon().Shown());
+
+  // Hidden on minimise, back with a double click; single clicks do nothing.
+  ShowWindow(form_->Handle(), SW_HIDE);
+  SendMessageW(form_->Handle(), app::kTrayCallbackMessage, 1305, WM_LBUTTONDOWN);
+  SendMessageW(form_->Handle(), app::kTrayCallbackMessage, 1305, WM_RBUTTONUP);
+  EXPECT_FALSE(IsWindowVisible(form_->Handle()));
+  SendMessageW(form_->Handle(), app::kTrayCallbackMessage, 1305, WM_LBUTTONDBLCLK);
+  EXPECT_TRUE(IsWindowVisible(form_->Handle()));
+  EXPECT_EQ(View().CpuGraphWindowCount(), form_->CpuInstanceCount - 1)
+      << "showing again keeps one graph per processor";
+
+  SendMessageW(form_->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(form_->TrayIcon().Shown()) << "removed on closing";
+}
+
+TEST_F(PerformanceViewTest, GdiObjectCountStaysFlatOverARun) {
+  // The first resize makes the system's own surfaces; they count from then on.
+  SetWindowPos(form_->Handle(), nullptr, 0, 0, 410, 430, SWP_NOMOVE | SWP_NOZORDER);
+  form_->PerformanceView().LayoutGraphs();
+  for (int i = 0; i < 3; ++i) RefreshNow();
+  const int start = testing_support::GdiObjectCount();
+  ASSERT_GT(start, 0);
+  for (int i = 0; i < 60; ++i) {
+    RefreshNow();
+    if (i % 10 == 0) {
+      SetWindowPos(form_->Handle(), nullptr, 0, 0, 420 + i, 440 + i, SWP_NOMOVE | SWP_NOZORDER);
+      form_->PerformanceView().LayoutGraphs();
+      Pump();
+    }
+    UpdateWindow(form_->Handle());
+  }
+  const int end = testing_support::GdiObjectCount();
+  std::printf("GDI objects: %d after start, %d after 60 ticks\n", start, end);
+  EXPECT_EQ(end, start);
+}
+
+}  // namespace
+}  // namespace perf
