@@ -10,6 +10,7 @@
 
 #include "app/page_win32.h"
 #include "app/update_messages.h"
+#include "procs/column_chooser_win32.h"
 
 namespace app {
 
@@ -36,7 +37,7 @@ std::wstring Widen(const char* text) {
 
 TMainForm::TMainForm(SystemActions actions)
     : cycle_(*this, dialogs_),
-      processesPage_(processTable_, procList_, processApi_, shell_, dialogs_,
+      processesPage_(processTable_, procList_, processApi_, shell_, dialogs_, debugger_,
                      cycle_.ClosingFlag()),
       processCollector_(native_, processApi_, clock_, poster_, processTable_, mainProcInfo_,
                         cycle_.ClosingFlag(), CpuInstanceCount),
@@ -255,7 +256,8 @@ void TMainForm::CreateControls() {
     SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   processesView_ = std::make_unique<procs::ProcessesView>(pages_[kProcessesPage], font_.get(),
-                                                          processesPage_, procList_);
+                                                          processesPage_, procList_,
+                                                          CpuInstanceCount);
   processesView_->N12Click = [this] { RefreshPortList(); };
   networkingView_ = std::make_unique<net::NetworkingView>(
       pages_[kNetworkingPage], font_.get(), networkingPage_, netList_, adapterCollector_);
@@ -390,6 +392,9 @@ void TMainForm::OnCommand(UINT id) {
     case kCmdPause:
       cycle_.N16Click();
       ShowSpeedMarks();
+      break;
+    case kCmdSelectColumns:  // N10Click
+      procs::TViewForm(processesPage_, cycle_).ShowModal(window_, font_.get());
       break;
     default:
       break;  // items whose pages come later do nothing yet

@@ -124,6 +124,7 @@ class TMainForm final : private TimerControl {
   platform::win32::Win32Shell shell_;
   platform::win32::Win32Dialogs dialogs_;
   platform::win32::WindowPoster poster_;
+  platform::win32::Win32Debugger debugger_;
 
   procs::ProcessTable processTable_;
   procs::TMainProcInfo mainProcInfo_;

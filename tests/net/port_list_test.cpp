@@ -19,7 +19,8 @@ struct PortWorld {
   procs::ProcessTable processTable;
   app::ListModel processList;
   bool closing = false;
-  procs::ProcessesPage processesPage{processTable, processList, system, system, system, closing};
+  procs::ProcessesPage processesPage{processTable, processList, system, system, system, system,
+                                     closing};
   app::ListModel list;
   std::unique_ptr<PortList> ports;
 

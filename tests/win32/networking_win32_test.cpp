@@ -144,7 +144,8 @@ TEST(PortListWin32Test, OwnUdpSocketIsListedWithThisProcessId) {
   procs::ProcessTable processTable;
   app::ListModel processList, list;
   bool closing = false;
-  procs::ProcessesPage processesPage(processTable, processList, processes, fake, fake, closing);
+  procs::ProcessesPage processesPage(processTable, processList, processes, fake, fake, fake,
+                                     closing);
   net::PortList ports(tables, processes, fake, processesPage, list);
   EXPECT_EQ(ports.Variant(), net::TableVariant::kExtended);
 
