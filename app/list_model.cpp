@@ -1,6 +1,8 @@
 // The portable list: every change goes through here and is reported to the view.
 #include "app/list_model.h"
 
+#include <algorithm>
+
 namespace app {
 
 const std::wstring& ListModel::Text(std::size_t index, std::size_t column) const {
@@ -25,6 +27,28 @@ void ListModel::Delete(std::size_t index) {
   if (index >= items_.size()) return;
   items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
   if (observer_) observer_->ItemDeleted(index);
+}
+
+void ListModel::Move(std::size_t from, std::size_t to) {
+  if (from >= items_.size() || to >= items_.size() || from == to) return;
+  const auto begin = items_.begin();
+  const auto f = static_cast<std::ptrdiff_t>(from);
+  const auto t = static_cast<std::ptrdiff_t>(to);
+  if (from < to) {
+    std::rotate(begin + f, begin + f + 1, begin + t + 1);
+  } else {
+    std::rotate(begin + t, begin + f, begin + f + 1);
+  }
+  if (observer_) observer_->ItemMoved(from, to);
+}
+
+void ListModel::Reorder(const std::vector<std::size_t>& order) {
+  if (order.size() != items_.size()) return;
+  std::vector<ListItem> reordered;
+  reordered.reserve(items_.size());
+  for (const std::size_t from : order) reordered.push_back(std::move(items_[from]));
+  items_ = std::move(reordered);
+  if (observer_) observer_->ItemsReordered(items_.size());
 }
 
 void ListModel::Clear() {

@@ -12,7 +12,7 @@ namespace app {
 
 struct ListColumn {
   std::wstring caption;
-  int width = 60;
+  int width = 60;  // pixels; 0: as wide as the caption needs
   bool rightAligned = false;
   bool centred = false;
 };
@@ -34,6 +34,16 @@ class ListObserver {
   virtual void ItemTextChanged(std::size_t index, std::size_t column) = 0;
   virtual void ItemSelectionChanged(std::size_t index) = 0;
   virtual void ItemsCleared() = 0;
+  // The item at `from` now stands at `to` (its index after the move).
+  virtual void ItemMoved(std::size_t from, std::size_t to) {
+    ItemDeleted(from);
+    ItemInserted(to);
+  }
+  // All `count` items stand in a new order.
+  virtual void ItemsReordered(std::size_t count) {
+    ItemsCleared();
+    for (std::size_t i = 0; i < count; ++i) ItemInserted(i);
+  }
 };
 
 class ListModel {
@@ -47,6 +57,12 @@ class ListModel {
   std::size_t Append(ListItem item);
   void Insert(std::size_t index, ListItem item);
   void Delete(std::size_t index);
+  // Takes the item out at `from` and puts it in at `to` (an index of the list
+  // without it), keeping its texts and selection.
+  void Move(std::size_t from, std::size_t to);
+  // Puts the item now at order[t] at t, for every t; `order` must be a
+  // permutation of the indices.
+  void Reorder(const std::vector<std::size_t>& order);
   void Clear();
   // Notifies only when the text really changes, so unchanged cells cost nothing.
   void SetText(std::size_t index, std::size_t column, const std::wstring& text);

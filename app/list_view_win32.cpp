@@ -5,6 +5,8 @@ namespace app {
 
 namespace {
 LPWSTR TextPointer(const std::wstring& text) { return const_cast<LPWSTR>(text.c_str()); }
+// Room for the header's margins and its sort arrow beside the caption.
+constexpr int kHeaderPadding = 24;
 int ColumnFormat(const ListColumn& column) {
   if (column.centred) return LVCFMT_CENTER;
   return column.rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
@@ -30,7 +32,9 @@ void ListViewBinding::SetColumns(const std::vector<ListColumn>& columns) {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
     column.fmt = ColumnFormat(columns[c]);
-    column.cx = columns[c].width;
+    column.cx = columns[c].width > 0
+                    ? columns[c].width
+                    : ListView_GetStringWidth(list_, columns[c].caption.c_str()) + kHeaderPadding;
     column.pszText = TextPointer(columns[c].caption);
     column.iSubItem = static_cast<int>(c);
     ListView_InsertColumn(list_, static_cast<int>(c), &column);
@@ -48,6 +52,18 @@ void ListViewBinding::SetColumns(const std::vector<ListColumn>& columns) {
     for (std::size_t c = 1; c < columnCount_; ++c) WriteCell(i, c);
 }
 
+void ListViewBinding::ShowSortMark(std::size_t column, bool descending) {
+  HWND header = ListView_GetHeader(list_);
+  for (std::size_t c = 0; c < columnCount_; ++c) {
+    HDITEMW item{};
+    item.mask = HDI_FORMAT;
+    if (!Header_GetItem(header, static_cast<int>(c), &item)) continue;
+    item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+    if (c == column) item.fmt |= descending ? HDF_SORTDOWN : HDF_SORTUP;
+    Header_SetItem(header, static_cast<int>(c), &item);
+  }
+}
+
 bool ListViewBinding::HandleNotify(const NMHDR& header) {
   if (header.hwndFrom != list_ || header.code != LVN_ITEMCHANGED || programChange_) return false;
   const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
@@ -63,17 +79,37 @@ bool ListViewBinding::HandleNotify(const NMHDR& header) {
   return true;
 }
 
-void ListViewBinding::ItemInserted(std::size_t index) {
-  ProgramChange change(programChange_);
+bool ListViewBinding::InsertRow(std::size_t index) {
   const ListItem& item = model_.Item(index);
   LVITEMW row{};
   row.mask = LVIF_TEXT | LVIF_IMAGE;
   row.iItem = static_cast<int>(index);
   row.pszText = TextPointer(item.caption);
   row.iImage = item.imageIndex;
-  if (ListView_InsertItem(list_, &row) < 0) return;
+  if (ListView_InsertItem(list_, &row) < 0) return false;
   for (std::size_t c = 1; c < columnCount_; ++c) WriteCell(index, c);
-  if (item.selected) ItemSelectionChanged(index);
+  return true;
+}
+
+void ListViewBinding::ItemInserted(std::size_t index) {
+  ProgramChange change(programChange_);
+  if (InsertRow(index) && model_.Item(index).selected) ItemSelectionChanged(index);
+}
+
+bool ListViewBinding::InSight(int item) const {
+  const int top = ListView_GetTopIndex(list_);
+  return item >= top && item < top + ListView_GetCountPerPage(list_);
+}
+
+void ListViewBinding::ItemMoved(std::size_t from, std::size_t to) {
+  ProgramChange change(programChange_);
+  const int old = static_cast<int>(from);
+  const bool wasInSight = InSight(old);
+  ListView_DeleteItem(list_, old);
+  if (!InsertRow(to) || !model_.Item(to).selected) return;
+  const int item = static_cast<int>(to);
+  ListView_SetItemState(list_, item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  if (wasInSight) ListView_EnsureVisible(list_, item, FALSE);
 }
 
 void ListViewBinding::ItemDeleted(std::size_t index) {
@@ -94,6 +130,25 @@ void ListViewBinding::ItemTextChanged(std::size_t index, std::size_t column) {
     return;
   }
   if (column < columnCount_) WriteCell(index, column);
+}
+
+void ListViewBinding::ItemsReordered(std::size_t count) {
+  ProgramChange change(programChange_);
+  const int selectedBefore = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
+  const bool wasInSight = selectedBefore >= 0 && InSight(selectedBefore);
+  SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+  std::optional<std::size_t> selected;
+  for (std::size_t i = 0; i < count; ++i) {
+    ItemTextChanged(i, 0);
+    for (std::size_t c = 1; c < columnCount_; ++c) WriteCell(i, c);
+    const bool on = model_.Item(i).selected;
+    if (on && !selected) selected = i;
+    ListView_SetItemState(list_, static_cast<int>(i), on ? LVIS_SELECTED | LVIS_FOCUSED : 0,
+                          LVIS_SELECTED | LVIS_FOCUSED);
+  }
+  SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list_, nullptr, FALSE);
+  if (selected && wasInSight) ListView_EnsureVisible(list_, static_cast<int>(*selected), FALSE);
 }
 
 void ListViewBinding::ItemSelectionChanged(std::size_t index) {

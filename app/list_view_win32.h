@@ -22,6 +22,8 @@ class ListViewBinding final : public ListObserver {
 
   HWND Handle() const { return list_; }
   void SetColumns(const std::vector<ListColumn>& columns);
+  // The sort arrow in one column's header (none when `column` is out of range).
+  void ShowSortMark(std::size_t column, bool descending);
 
   // For the parent's WM_NOTIFY from this control. True when the user changed the
   // selection (the model has been told already).
@@ -32,6 +34,10 @@ class ListViewBinding final : public ListObserver {
   void ItemTextChanged(std::size_t index, std::size_t column) override;
   void ItemSelectionChanged(std::size_t index) override;
   void ItemsCleared() override;
+  // The selected item stays selected, and stays in sight if it was.
+  void ItemMoved(std::size_t from, std::size_t to) override;
+  // Every row is written again in place, so the scroll position stays.
+  void ItemsReordered(std::size_t count) override;
 
  private:
   // While the program changes the control, its notifications are not the user's.
@@ -46,6 +52,8 @@ class ListViewBinding final : public ListObserver {
   };
 
   void WriteCell(std::size_t index, std::size_t column);
+  bool InsertRow(std::size_t index);  // the item and its texts, without its state
+  bool InSight(int item) const;
 
   HWND list_;
   ListModel& model_;

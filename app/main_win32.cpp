@@ -16,8 +16,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
 
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    // Tab moves between the controls, and their & letters press them.
-    if (mainForm.Handle() != nullptr && IsDialogMessageW(mainForm.Handle(), &message)) continue;
+    // Tab moves between the controls, and their & letters press them, in the
+    // main window and in the windows of their own (the port list).
+    HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (root != nullptr && IsDialogMessageW(root, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

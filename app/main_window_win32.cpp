@@ -13,6 +13,7 @@
 #include "app/page_win32.h"
 #include "app/resource_ids.h"
 #include "app/update_messages.h"
+#include "procs/column_chooser_win32.h"
 
 namespace app {
 
@@ -39,13 +40,16 @@ std::wstring Widen(const char* text) {
 
 TMainForm::TMainForm(SystemActions actions)
     : cycle_(*this, dialogs_),
-      processesPage_(processTable_, procList_, processApi_, shell_, dialogs_,
+      processesPage_(processTable_, procList_, processApi_, shell_, dialogs_, debugger_,
                      cycle_.ClosingFlag()),
       processCollector_(native_, processApi_, clock_, poster_, processTable_, mainProcInfo_,
                         cycle_.ClosingFlag(), CpuInstanceCount),
       totalsCollector_(native_, poster_, mainProcInfo_),
       applicationsPage_(winTable_, taskList_, windowApi_, cycle_.ClosingFlag()),
       windowCollector_(windowApi_, poster_, winTable_, cycle_.ClosingFlag()),
+      adapterCollector_(adapterApi_, clock_, poster_, adapterTable_),
+      networkingPage_(adapterTable_, netList_, cycle_.ClosingFlag()),
+      portList_(connectionApi_, processApi_, dialogs_, processesPage_, portListModel_),
       cpuSampler_(native_, performanceData_, poster_, cycle_.ClosingFlag()),
       performancePage_(mainProcInfo_, cpuSampler_.PerCpuPercent(), cpuSampler_.CpuUsagePercent(),
                        memoryStatus_, poster_, cycle_.ClosingFlag()),
@@ -60,6 +64,7 @@ TMainForm::TMainForm(SystemActions actions)
   cycle_.AddStep([this] { cpuSampler_.SampleTotalCpuUsage(); });
   cycle_.AddStep([this] { totalsCollector_.CollectSystemTotals(); });
   cycle_.AddStep([this] { windowCollector_.CollectWindows(); });
+  cycle_.AddStep([this] { adapterCollector_.CollectAdapters(); });
   cycle_.AddStep([this] { sessionCollector_.CollectSessions(); });
   cycle_.AddStep([this] { cpuSampler_.StorePerCpuPercent(CpuInstanceCount); });
 }
@@ -184,6 +189,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kUpdateWindows:
       applicationsPage_.UpdateTaskList();
       return 0;
+    case kUpdateAdapters:
+      networkingView_->UpdateNetPage();
+      return 0;
     case kUpdateTotals:
       UpdateTotals();
       return 0;
@@ -196,8 +204,6 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kTrayCallbackMessage:
       TrayIconMessage(lParam);
       return 0;
-    case kUpdateAdapters:
-      return 0;  // its page is not built yet
     case kUpdateSessions:
       usersPage_.UpdateUsersPage();
       return 0;
@@ -258,7 +264,11 @@ void TMainForm::CreateControls() {
     SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   processesView_ = std::make_unique<procs::ProcessesView>(pages_[kProcessesPage], font_.get(),
-                                                          processesPage_, procList_);
+                                                          processesPage_, procList_,
+                                                          CpuInstanceCount);
+  processesView_->N12Click = [this] { RefreshPortList(); };
+  networkingView_ = std::make_unique<net::NetworkingView>(
+      pages_[kNetworkingPage], font_.get(), networkingPage_, netList_, adapterCollector_);
   apps::ApplicationsViewHooks hooks;
   hooks.newTask = [this] { act_NewExecute(); };
   hooks.goToProcess = [this](std::uint32_t pid) { GoToProcess(pid); };
@@ -342,6 +352,7 @@ bool TMainForm::PumpPendingMessages() {
 void TMainForm::LayoutGraphs() {
   if (!cycle_.TimerEnabled() || CpuInstanceCount == 0) return;
   performanceView_->LayoutGraphs();
+  networkingView_->LayoutAdapterGraphs();
 }
 
 void TMainForm::UpdateTotals() {
@@ -413,6 +424,9 @@ void TMainForm::OnCommand(UINT id) {
     case kCmdPause:
       cycle_.N16Click();
       ShowSpeedMarks();
+      break;
+    case kCmdSelectColumns:  // N10Click
+      procs::TViewForm(processesPage_, cycle_).ShowModal(window_, font_.get());
       break;
     default:
       break;  // items whose pages come later do nothing yet
@@ -498,6 +512,16 @@ void TMainForm::AfterSwitch() {
   // The user went to another window: this one gets out of the way, as an
   // ordinary minimise (which "最小化时隐藏" may turn into hiding).
   if (menu_.Checked(kCmdAutoMinimize)) SendMessageW(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+void TMainForm::RefreshPortList() {
+  if (!portForm_ || !portForm_->IsOpen()) {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
+    portForm_ = std::make_unique<net::TPortForm>(instance, font_.get(), portList_, portListModel_,
+                                                 [this] { RefreshPortList(); });
+  }
+  portForm_->ShowInFront();
+  portList_.Fill();
 }
 
 void TMainForm::StartTimer(int intervalMs) {

@@ -16,6 +16,13 @@
 #include "apps/applications_view_win32.h"
 #include "apps/win_table.h"
 #include "apps/window_collector.h"
+#include "net/adapter_collector.h"
+#include "net/adapter_table.h"
+#include "net/networking_page.h"
+#include "net/networking_view_win32.h"
+#include "net/port_form_win32.h"
+#include "net/port_list.h"
+#include "platform/win32/network_win32.h"
 #include "perf/cpu_sampler.h"
 #include "perf/performance_page.h"
 #include "perf/performance_view_win32.h"
@@ -74,6 +81,12 @@ class TMainForm final : private TimerControl {
   apps::ApplicationsPage& ApplicationsPage() { return applicationsPage_; }
   apps::ApplicationsView& ApplicationsView() { return *applicationsView_; }
   apps::WinTable& WinTable() { return winTable_; }
+  net::NetworkingView& NetworkingView() { return *networkingView_; }
+  net::TAdapterStatuses& AdapterTable() { return adapterTable_; }
+  // "网络连接状态(&O)": opens the port list window (or brings it forward) and fills it.
+  void RefreshPortList();
+  net::TPortForm* PortForm() { return portForm_.get(); }
+  app::ListModel& PortListModel() { return portListModel_; }
   perf::CpuSampler& CpuSampler() { return cpuSampler_; }
   perf::PerformancePage& PerformancePage() { return performancePage_; }
   perf::PerformanceView& PerformanceView() { return *performanceView_; }
@@ -124,6 +137,7 @@ class TMainForm final : private TimerControl {
   platform::win32::Win32Shell shell_;
   platform::win32::Win32Dialogs dialogs_;
   platform::win32::WindowPoster poster_;
+  platform::win32::Win32Debugger debugger_;
 
   procs::ProcessTable processTable_;
   procs::TMainProcInfo mainProcInfo_;
@@ -137,6 +151,18 @@ class TMainForm final : private TimerControl {
   ListModel taskList_;
   apps::ApplicationsPage applicationsPage_;
   apps::WindowCollector windowCollector_;
+
+  // Networking: the adapter table and its page, the port list window.
+  platform::win32::Win32AdapterApi adapterApi_;
+  platform::win32::Win32ConnectionApi connectionApi_;
+  net::TAdapterStatuses adapterTable_;
+  net::AdapterCollector adapterCollector_;
+  ListModel netList_;
+  net::NetworkingPage networkingPage_;
+  std::unique_ptr<net::NetworkingView> networkingView_;
+  ListModel portListModel_;
+  net::PortList portList_;
+  std::unique_ptr<net::TPortForm> portForm_;
 
   platform::win32::Win32PerformanceData performanceData_;
   platform::win32::Win32MemoryStatus memoryStatus_;

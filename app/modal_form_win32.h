@@ -1,56 +1,43 @@
-// A small modal dialog window built from code: fixed dialog border, given client
-// size, centred on its owner, the program's font, Tab between the controls, and a
-// loop that keeps the owner from input until the form closes. The Create New
-// Task dialog and the About box are built on it.
+// A modal dialog laid out in pixels: an empty in-memory dialog template whose
+// controls the form creates itself, centred on its owner, closed by its buttons,
+// Enter, Esc or the title-bar button.
 #pragma once
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
+#include <string>
 
 namespace app {
 
 class ModalForm {
  public:
-  ModalForm() = default;
-  virtual ~ModalForm();
-  ModalForm(const ModalForm&) = delete;
-  ModalForm& operator=(const ModalForm&) = delete;
+  virtual ~ModalForm() = default;
 
-  HWND Handle() const { return form_; }
-  // Shows the form and handles messages until it closes; meanwhile the owner
-  // takes no input (its timer goes on). The window is destroyed when it closes,
-  // whichever way it was closed.
-  void ShowModal();
-  // Ends the form: at once when it is not shown modally, else when the loop sees it.
-  void Close();
+  // Runs until the form closes; returns the code given to Close (IDCANCEL for
+  // Esc and the title-bar button, unless the form decides otherwise).
+  INT_PTR ShowModal(HWND owner, HFONT font, const std::wstring& caption, int clientWidth,
+                    int clientHeight);
+  HWND Handle() const { return dialog_; }
 
  protected:
-  // Creates the window, hidden. False when it could not be made.
-  bool CreateForm(HWND owner, const wchar_t* caption, int clientWidth, int clientHeight,
-                  HFONT font);
-  HWND AddControl(const wchar_t* className, const wchar_t* text, DWORD style, int x, int y,
+  // The controls, created when the dialog starts.
+  virtual void FormCreate() = 0;
+  // A button was pressed (IDOK for Enter, IDCANCEL for Esc and the title-bar button).
+  virtual void Clicked(UINT id) = 0;
+
+  HWND AddControl(const wchar_t* className, const std::wstring& text, DWORD style, int x, int y,
                   int width, int height, UINT id);
-  // The program's 16 x 16 icon, stretched over a 32 x 32 picture.
-  HWND AddProgramPicture(int x, int y);
-  virtual void OnCommand(UINT id, UINT code, HWND control) = 0;
+  void Close(INT_PTR result) { EndDialog(dialog_, result); }
 
  private:
-  struct IconDeleter {
-    void operator()(HICON icon) const { DestroyIcon(icon); }
-  };
-  using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+  void Place();
 
-  static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void DrawPicture(const DRAWITEMSTRUCT& item) const;
-
-  HWND form_ = nullptr;
+  HWND dialog_ = nullptr;
+  HWND owner_ = nullptr;
   HFONT font_ = nullptr;
-  UniqueIcon programIcon_;  // loaded from the resources
-  HICON picture_ = nullptr;  // what the picture shows: that icon or the system's
-  bool modal_ = false;
-  bool closed_ = false;
+  std::wstring caption_;
+  int clientWidth_ = 0;
+  int clientHeight_ = 0;
 };
 
 }  // namespace app

@@ -4,12 +4,12 @@
 #pragma once
 #include <windows.h>
 
-#include "app/modal_form_win32.h"
+#include "app/dialog_window_win32.h"
 #include "platform/shell_api.h"
 
 namespace app {
 
-class TOpenForm final : public ModalForm {
+class TOpenForm final : public DialogWindow {
  public:
   enum Control : UINT { kTaskName = 0x400, kOk, kCancel, kBrowse };
 

@@ -1,5 +1,6 @@
-// Per-process queries and control: opening a process, reading its path, user and
-// priority class, ending it, and the program's own privileges.
+// Per-process queries and control: opening a process, reading its path, user,
+// priority class and processor affinity, ending it, its window-system object
+// counts, and the program's own user and privileges.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -27,6 +28,18 @@ enum class ProcessAccess {
 
 enum class OpenError { kNone, kAccessDenied, kNotFound, kOther };
 
+// One bit per processor.
+struct AffinityMasks {
+  std::uint64_t process = 0;  // the processors the process may run on
+  std::uint64_t system = 0;   // the processors there are
+};
+
+// Objects a process holds in the window system.
+struct GuiObjectCounts {
+  std::uint32_t user = 0;
+  std::uint32_t gdi = 0;
+};
+
 // An open process; the handle is closed when the object goes.
 class OpenedProcess {
  public:
@@ -41,6 +54,10 @@ class OpenedProcess {
   virtual std::uint32_t GetPriorityClass() = 0;
   virtual bool SetPriorityClass(std::uint32_t priorityClass) = 0;
   virtual bool Terminate(std::uint32_t exitCode) = 0;
+  // Empty when it cannot be read.
+  virtual std::optional<AffinityMasks> GetAffinity() = 0;
+  // Needs ProcessAccess::kSetInformation.
+  virtual bool SetAffinity(std::uint64_t processMask) = 0;
 };
 
 class ProcessApi {
@@ -55,6 +72,10 @@ class ProcessApi {
                                                            std::int64_t createTime) = 0;
   // Enables one privilege in the program's own token; true when it was granted.
   virtual bool EnablePrivilege(const std::wstring& name) = 0;
+  // USER and GDI objects of a process; empty when it cannot be asked.
+  virtual std::optional<GuiObjectCounts> GuiObjects(std::uint32_t pid) = 0;
+  // Account name (without domain) of the user this program runs as.
+  virtual std::optional<std::wstring> CurrentUserName() = 0;
 };
 
 }  // namespace platform

@@ -8,9 +8,6 @@
 namespace procs {
 namespace {
 
-// CpuShareKey values for the two texts that are not a share.
-constexpr std::int64_t kZeroShareText = -1'000'000'001;
-constexpr std::int64_t kBlankShareText = -1'000'000'002;
 constexpr std::int64_t kUnitsPerSecond = 10'000'000;
 
 }  // namespace
@@ -56,6 +53,42 @@ int ProcessCollector::ProcessorCount() const {
   return cpuInstanceCount_ > 1 ? cpuInstanceCount_ - 1 : 1;
 }
 
+namespace {
+
+// Stores a figure and marks its kind changed when it differs.
+void Put(TprocTimeInfo& row, std::int64_t& field, std::int64_t value, ColumnKind kind) {
+  if (field == value) return;
+  field = value;
+  row.Changed |= ChangeBit(kind);
+}
+
+// The figures that the snapshot entry carries for the optional columns. The
+// deltas are against the figures of the previous tick (0 for a new row).
+void TakeSnapshotFigures(TprocTimeInfo& row, const SnapshotEntry& e, std::int64_t memoryK,
+                         bool fresh) {
+  const auto faults = static_cast<std::int64_t>(e.pageFaults);
+  Put(row, row.MemoryDeltaK, fresh ? 0 : memoryK - row.MemoryK, ColumnKind::kMemoryDelta);
+  Put(row, row.PageFaultDelta, fresh ? 0 : faults - row.PageFaults, ColumnKind::kPageFaultDelta);
+  Put(row, row.MemoryK, memoryK, ColumnKind::kMemory);
+  Put(row, row.PageFaults, faults, ColumnKind::kPageFaults);
+  Put(row, row.PeakMemoryK, BytesToK(e.peakWorkingSet), ColumnKind::kPeakMemory);
+  Put(row, row.VirtualSizeK, BytesToK(e.virtualSize), ColumnKind::kVirtualSize);
+  Put(row, row.PagedPoolK, BytesToK(e.pagedPool), ColumnKind::kPagedPool);
+  Put(row, row.NonPagedPoolK, BytesToK(e.nonPagedPool), ColumnKind::kNonPagedPool);
+  Put(row, row.IoReads, static_cast<std::int64_t>(e.readOperations), ColumnKind::kIoReads);
+  Put(row, row.IoWrites, static_cast<std::int64_t>(e.writeOperations), ColumnKind::kIoWrites);
+  Put(row, row.IoOther, static_cast<std::int64_t>(e.otherOperations), ColumnKind::kIoOther);
+  Put(row, row.IoReadBytes, static_cast<std::int64_t>(e.readBytes), ColumnKind::kIoReadBytes);
+  Put(row, row.IoWriteBytes, static_cast<std::int64_t>(e.writeBytes), ColumnKind::kIoWriteBytes);
+  Put(row, row.IoOtherBytes, static_cast<std::int64_t>(e.otherBytes), ColumnKind::kIoOtherBytes);
+  Put(row, row.SessionId, e.sessionId, ColumnKind::kSessionId);
+  Put(row, row.ThreadCount, e.threadCount, ColumnKind::kThreadCount);
+  Put(row, row.HandleCount, e.handleCount, ColumnKind::kHandleCount);
+  Put(row, row.BasePriority, e.basePriority, ColumnKind::kBasePriority);
+}
+
+}  // namespace
+
 // The CPU column reads "0" while a process has no row (its first tick), "" on the
 // tick that takes its first sample, and the share from then on.
 void ProcessCollector::StoreProcessRow(const SnapshotEntry& entry, std::int64_t now) {
@@ -68,57 +101,64 @@ void ProcessCollector::StoreProcessRow(const SnapshotEntry& entry, std::int64_t 
     fresh.Renewed = row != nullptr;
     fresh.CpuTime = cpuTime;
     fresh.CpuText = L"0";
-    fresh.CpuShareKey = kZeroShareText;
+    fresh.CpuShareKey = kShareKeyZeroText;
+    if (table_.WantsGuiCounts()) TakeGuiCounts(fresh, entry);
     return;
   }
   // The share is compared as a number: the text is formatted only when it changes.
   std::int64_t shareKey;
   if (row->LastSampleTime && *row->LastSampleTime == now) {
-    shareKey = kZeroShareText;  // two updates within one millisecond: no share to give
+    shareKey = kShareKeyZeroText;  // two updates within one millisecond: no share to give
   } else {
     if (row->LastSampleTime && row->LastCpuTime) {
       const double elapsedUnits = static_cast<double>(now - *row->LastSampleTime) * 10'000.0;
       const double used = static_cast<double>(cpuTime - *row->LastCpuTime);
       shareKey = ShareTenths(used / elapsedUnits * 100.0 / ProcessorCount());
     } else {
-      shareKey = kBlankShareText;
+      shareKey = kShareKeyBlank;
     }
     row->LastSampleTime = now;
     row->LastCpuTime = cpuTime;
   }
   if (shareKey != row->CpuShareKey) {
     row->CpuShareKey = shareKey;
-    if (shareKey == kZeroShareText) {
+    if (shareKey == kShareKeyZeroText) {
       row->CpuText = L"0";
-    } else if (shareKey == kBlankShareText) {
+    } else if (shareKey == kShareKeyBlank) {
       row->CpuText.clear();
     } else {
       FormatTenths(shareKey, row->CpuText);
     }
-    row->Changed |= kCpuTextChanged;
+    row->Changed |= ChangeBit(ColumnKind::kCpu);
   }
   // The idle entry keeps the figure it was given; the system reports none for it.
-  const std::int64_t memoryK = !entry.HasName()
-                                   ? row->MemoryK
-                                   : BytesToK(entry.workingSet);
-  if (memoryK != row->MemoryK) row->Changed |= kMemoryChanged;
-  if (cpuTime / kUnitsPerSecond != row->CpuTime / kUnitsPerSecond) row->Changed |= kCpuTimeChanged;
-  row->MemoryK = memoryK;
+  const std::int64_t memoryK = !entry.HasName() ? row->MemoryK : BytesToK(entry.workingSet);
+  TakeSnapshotFigures(*row, entry, memoryK, false);
+  if (cpuTime / kUnitsPerSecond != row->CpuTime / kUnitsPerSecond)
+    row->Changed |= ChangeBit(ColumnKind::kCpuTime);
   row->CpuTime = cpuTime;
-  row->Listed = 0;
+  if (table_.WantsGuiCounts()) TakeGuiCounts(*row, entry);
+  row->Listed = kRefreshed;
+}
+
+void ProcessCollector::TakeGuiCounts(TprocTimeInfo& row, const SnapshotEntry& entry) {
+  // The idle entry is no process that could be asked.
+  const auto counts = entry.HasName() ? processes_.GuiObjects(entry.processId) : std::nullopt;
+  Put(row, row.UserObjects, counts ? counts->user : 0, ColumnKind::kUserObjects);
+  Put(row, row.GdiObjects, counts ? counts->gdi : 0, ColumnKind::kGdiObjects);
 }
 
 TprocTimeInfo ProcessCollector::NewRow(const SnapshotEntry& entry) {
   TprocTimeInfo row;
   row.ProcessId = entry.processId;
   row.CreateTime = entry.createTime;
+  row.ParentProcessId = entry.parentProcessId;
   row.ImageName = reader_.ImageName(entry);
-  row.MemoryK = BytesToK(entry.workingSet);
   row.ImagePath = L"unknown";
   row.PriorityText = PriorityWord(0);
+  TakeSnapshotFigures(row, entry, row.ImageName.empty() ? 16 : BytesToK(entry.workingSet), true);
   if (row.ImageName.empty()) {
     row.ImageName = L"System Idle";
-    row.MemoryK = 16;
     return row;
   }
   // Full query rights give the loader's module path; protected processes still

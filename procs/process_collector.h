@@ -28,6 +28,7 @@ class ProcessCollector {
  private:
   void StoreProcessRow(const SnapshotEntry& entry, std::int64_t now);
   TprocTimeInfo NewRow(const SnapshotEntry& entry);
+  void TakeGuiCounts(TprocTimeInfo& row, const SnapshotEntry& entry);
   int ProcessorCount() const;
 
   platform::ProcessApi& processes_;

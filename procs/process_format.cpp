@@ -74,6 +74,11 @@ void FormatMemoryK(std::int64_t kilobytes, std::wstring& out) {
   out += L" K";
 }
 
+void FormatCount(std::int64_t value, std::wstring& out) {
+  out.clear();
+  AppendNumber(out, value);
+}
+
 long long ShareTenths(double percent) {
   return std::llround(percent * 10.0);  // halves away from zero
 }

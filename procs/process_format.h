@@ -20,6 +20,8 @@ std::uint32_t PriorityClassOfTag(int tag);
 void FormatCpuTime(std::int64_t units, std::wstring& out);
 // Whole kilobytes followed by " K".
 void FormatMemoryK(std::int64_t kilobytes, std::wstring& out);
+// A plain decimal number, no separators.
+void FormatCount(std::int64_t value, std::wstring& out);
 // A share with one decimal, rounded to nearest ("12.5"), and the same given in
 // tenths of a percent.
 void FormatShare(double percent, std::wstring& out);

@@ -11,15 +11,20 @@
 #include <unordered_map>
 #include <vector>
 
+#include "procs/column_kind.h"
+
 namespace procs {
 
-// Which figures of a row the last refresh changed, so that the page rewrites only
-// those cells.
-enum RowChange : std::uint8_t {
-  kCpuTextChanged = 1,
-  kMemoryChanged = 2,
-  kCpuTimeChanged = 4,
+// Values of TprocTimeInfo::Listed.
+enum ListedState : std::uint8_t {
+  kRefreshed = 0,  // stored or refreshed by the collector, not yet taken by the page
+  kShown = 1,      // taken by the page, which lists it
+  kFilteredOut = 2,  // taken by the page, which does not list it (another user's)
 };
+
+// CpuShareKey of the two CPU texts that are not a share: "0" and "".
+inline constexpr std::int64_t kShareKeyZeroText = -1'000'000'001;
+inline constexpr std::int64_t kShareKeyBlank = -1'000'000'002;
 
 struct TprocTimeInfo {
   std::int64_t ProcessId = -1;  // -1 marks a free row
@@ -31,14 +36,33 @@ struct TprocTimeInfo {
   std::int64_t MemoryK = 0;
   std::int64_t CpuTime = 0;  // kernel + user, 100 ns units
   std::wstring ImagePath;
-  std::uint8_t Listed = 0;  // 0: refreshed by the collector; 1: taken by the page
+  std::uint8_t Listed = kRefreshed;  // a ListedState
   std::wstring PriorityText;
   std::int64_t CreateTime = 0;
+  std::int64_t ParentProcessId = 0;  // as the snapshot reports it, possibly stale
   // Made again for a new process that reused the identifier: every cell of its
   // item must be rewritten, not only the figures.
   bool Renewed = false;
-  std::uint8_t Changed = 0;  // RowChange bits since the page last took the row
+  std::uint32_t Changed = 0;  // ChangeBit of each kind whose figure changed since the page took the row
   std::int64_t CpuShareKey = 0;  // what CpuText shows, as a number (see the collector)
+
+  // Figures of the optional columns. Memory in whole KB; the deltas are the
+  // change since the previous tick.
+  std::int64_t MemoryDeltaK = 0;
+  std::int64_t PeakMemoryK = 0;
+  std::int64_t PageFaults = 0;
+  std::int64_t PageFaultDelta = 0;
+  std::int64_t UserObjects = 0;  // gathered only while a column shows them
+  std::int64_t GdiObjects = 0;
+  std::int64_t IoReads = 0, IoWrites = 0, IoOther = 0;
+  std::int64_t IoReadBytes = 0, IoWriteBytes = 0, IoOtherBytes = 0;
+  std::int64_t SessionId = 0;
+  std::int64_t ThreadCount = 0;
+  std::int64_t HandleCount = 0;
+  std::int64_t BasePriority = 0;
+  std::int64_t PagedPoolK = 0;
+  std::int64_t NonPagedPoolK = 0;
+  std::int64_t VirtualSizeK = 0;
 };
 
 class ProcessTable {
@@ -57,7 +81,13 @@ class ProcessTable {
   TprocTimeInfo& Add(TprocTimeInfo row);
   void Free(std::int64_t pid);
 
+  // The USER and GDI object counts cost a call per process: the collector takes
+  // them only while the page shows a column of them.
+  bool WantsGuiCounts() const { return wantsGuiCounts_; }
+  void SetWantsGuiCounts(bool wanted) { wantsGuiCounts_ = wanted; }
+
  private:
+  bool wantsGuiCounts_ = false;
   std::vector<TprocTimeInfo> rows_;
   std::unordered_map<std::int64_t, std::size_t> index_;
   std::priority_queue<std::size_t, std::vector<std::size_t>, std::greater<>> freeRows_;

@@ -1,8 +1,17 @@
-// The Processes page: reconciliation of the list with the process table, and the
-// commands on the selected process.
+// The Processes page: reconciliation of the list with the process table, its
+// columns, order and user filter, and the commands on the selected process.
 #include "procs/processes_page.h"
 
+#include <algorithm>
+#include <bit>
+#include <cwctype>
+#include <numeric>
+
+#include "app/list_reorder.h"
+#include "procs/affinity.h"
+#include "procs/debugger_command.h"
 #include "procs/process_format.h"
+#include "procs/process_tree.h"
 
 namespace procs {
 
@@ -12,76 +21,141 @@ const wchar_t kKillWarning[] =
     L"警告：终止进程会导致不希望发生的结果，\n包括数据丢失和系统不稳定。在被终止前，\n"
     L"进程将没有机会保存其状态和数据。确实\n想终止该进程吗？";
 
+bool SameNameNoCase(const std::wstring& a, const std::wstring& b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
+           return std::towlower(static_cast<std::wint_t>(x)) ==
+                  std::towlower(static_cast<std::wint_t>(y));
+         });
+}
+
 }  // namespace
 
 ProcessesPage::ProcessesPage(ProcessTable& table, app::ListModel& list,
                              platform::ProcessApi& processes, platform::ShellApi& shell,
-                             platform::Dialogs& dialogs, const bool& closing)
+                             platform::Dialogs& dialogs, platform::DebuggerApi& debugger,
+                             const bool& closing)
     : table_(table),
       list_(list),
       processes_(processes),
       shell_(shell),
       dialogs_(dialogs),
-      closing_(closing) {}
-
-const std::vector<app::ListColumn>& ProcessesPage::Columns() {
-  static const std::vector<app::ListColumn> columns = {
-      {L"映像名称", 95, false}, {L"PID", 40, true},     {L"用户名", 60, true},
-      {L"CPU", 40, true},       {L"内存使用", 65, true}, {L"CPU时间", 65, false},
-      {L"路径", 80, false},     {L"优先级", 50, true},
-  };
-  return columns;
+      debugger_(debugger),
+      closing_(closing),
+      currentUser_(processes.CurrentUserName()) {
+  SetColumns(DefaultColumns());
 }
 
-app::ListItem ProcessesPage::MakeItem(const TprocTimeInfo& row) const {
+// --- columns ------------------------------------------------------------------
+
+std::vector<app::ListColumn> ProcessesPage::ListColumns() const {
+  std::vector<app::ListColumn> headers;
+  for (const ProcessColumn& column : columns_)
+    headers.push_back({column.caption, column.width, column.rightAligned});
+  return headers;
+}
+
+void ProcessesPage::SetColumns(std::vector<ProcessColumn> columns) {
+  columns_ = std::move(columns);
+  shownKinds_ = 0;
+  for (std::size_t c = 0; c < columns_.size(); ++c) {
+    shownKinds_ |= ChangeBit(columns_[c].kind);
+    columnOfKind_[static_cast<std::size_t>(columns_[c].kind)] = c;
+  }
+  table_.SetWantsGuiCounts((shownKinds_ & (ChangeBit(ColumnKind::kUserObjects) |
+                                           ChangeBit(ColumnKind::kGdiObjects))) != 0);
+  // An order by a column that is no longer there would puzzle: keep the order as it is.
+  if (sort_ && (shownKinds_ & ChangeBit(sort_->kind)) == 0) sort_.reset();
+  for (std::size_t i = 0; i < list_.Count(); ++i)
+    if (const TprocTimeInfo* row = table_.Find(list_.Item(i).key)) RewriteItem(i, *row);
+  if (columnsChanged_) columnsChanged_();
+}
+
+app::ListItem ProcessesPage::MakeItem(const TprocTimeInfo& row) {
   app::ListItem item;
   item.key = row.ProcessId;
-  item.caption = row.ImageName;
-  item.subItems = {std::to_wstring(row.ProcessId), row.UserName,
-                   row.CpuText, FormatMemoryK(row.MemoryK),
-                   FormatCpuTime(row.CpuTime), row.ImagePath,
-                   row.PriorityText};
+  for (std::size_t c = 0; c < columns_.size(); ++c) {
+    FormatCell(row, columns_[c].kind, scratch_);
+    if (c == 0) {
+      item.caption = scratch_;
+    } else {
+      item.subItems.push_back(scratch_);
+    }
+  }
   return item;
 }
 
+void ProcessesPage::RewriteItem(std::size_t index, const TprocTimeInfo& row) {
+  for (std::size_t c = 0; c < columns_.size(); ++c) {
+    FormatCell(row, columns_[c].kind, scratch_);
+    list_.SetText(index, c, scratch_);
+  }
+}
+
+// Only the changed figures of shown columns are formatted; a renewed row brings
+// a new identity and is rewritten whole.
+void ProcessesPage::RefreshItem(std::size_t index, TprocTimeInfo& row) {
+  const std::uint32_t changed = row.Changed & shownKinds_;
+  row.Changed = 0;
+  if (row.Renewed) {
+    row.Renewed = false;
+    RewriteItem(index, row);
+    return;
+  }
+  // By changed kind rather than by column: the cost does not grow with the columns.
+  for (std::uint32_t left = changed; left != 0; left &= left - 1) {
+    const auto kind = static_cast<ColumnKind>(std::countr_zero(left));
+    const std::size_t c = columnOfKind_[static_cast<std::size_t>(kind)];
+    if (const std::wstring* stored = StoredText(row, kind)) {
+      list_.SetText(index, c, *stored);
+    } else {
+      FormatCell(row, kind, scratch_);
+      list_.SetText(index, c, scratch_);
+    }
+  }
+}
+
+std::wstring ProcessesPage::CellOfKind(std::size_t index, ColumnKind kind) const {
+  for (std::size_t c = 0; c < columns_.size(); ++c)
+    if (columns_[c].kind == kind) return list_.Text(index, c);
+  std::wstring text;
+  if (const TprocTimeInfo* row = table_.Find(list_.Item(index).key)) FormatCell(*row, kind, text);
+  return text;
+}
+
+// --- update -------------------------------------------------------------------
+
 TprocTimeInfo* ProcessesPage::TakeListedRow(std::int64_t pid) {
   TprocTimeInfo* row = table_.Find(pid);
-  if (row == nullptr || row->Listed != 0) return nullptr;
-  row->Listed = 1;
+  if (row == nullptr || row->Listed != kRefreshed) return nullptr;
+  row->Listed = kShown;
   return row;
 }
 
-// Only the figures change from tick to tick; a renewed row brings a new identity.
-void ProcessesPage::RefreshItem(std::size_t index, TprocTimeInfo& row) {
-  if (row.Renewed) {
-    const app::ListItem fresh = MakeItem(row);
-    list_.SetText(index, kColName, fresh.caption);
-    for (std::size_t c = 1; c < kProcessColumnCount; ++c)
-      list_.SetText(index, c, fresh.subItems[c - 1]);
-    row.Renewed = false;
-    row.Changed = 0;
-    return;
-  }
-  if (row.Changed & kCpuTextChanged) list_.SetText(index, kColCpu, row.CpuText);
-  if (row.Changed & kMemoryChanged) {
-    FormatMemoryK(row.MemoryK, scratch_);
-    list_.SetText(index, kColMemory, scratch_);
-  }
-  if (row.Changed & kCpuTimeChanged) {
-    FormatCpuTime(row.CpuTime, scratch_);
-    list_.SetText(index, kColCpuTime, scratch_);
-  }
-  row.Changed = 0;
+bool ProcessesPage::Shows(const TprocTimeInfo& row) const {
+  // Without knowing who this program runs as, hiding anything would be a guess.
+  return showAllUsers_ || row.UserName.empty() || !currentUser_ ||
+         SameNameNoCase(row.UserName, *currentUser_);
 }
 
 void ProcessesPage::UpdateProcessList() {
+  bool orderTouched = false;
   // Items are visited from the last so that deleting one does not skip another.
   for (std::size_t i = list_.Count(); i-- > 0;) {
     if (closing_) return;
     const std::int64_t pid = list_.Item(i).key;
     if (TprocTimeInfo* row = TakeListedRow(pid)) {
+      // Only a renewed row can have changed its user.
+      if (row->Renewed && !Shows(*row)) {
+        // A process of another user took over the identifier: the rows pass below hides it.
+        row->Listed = kRefreshed;
+        list_.Delete(i);
+        continue;
+      }
+      if (sort_ && (row->Renewed || (row->Changed & ChangeBit(sort_->kind)) != 0))
+        orderTouched = true;
       RefreshItem(i, *row);
-    } else if (const TprocTimeInfo* gone = table_.Find(pid); gone && gone->Listed == 1) {
+    } else if (const TprocTimeInfo* gone = table_.Find(pid); gone && gone->Listed == kShown) {
       // Not refreshed by the last snapshot: the process has ended.
       table_.Free(pid);
       list_.Delete(i);
@@ -90,19 +164,119 @@ void ProcessesPage::UpdateProcessList() {
   // Rows of processes ended from the page have no item any more; free them unless
   // the process is still there (then it is listed again below).
   for (const std::int64_t pid : endedFromPage_) {
-    if (const TprocTimeInfo* row = table_.Find(pid); row && row->Listed == 1) table_.Free(pid);
+    if (const TprocTimeInfo* row = table_.Find(pid); row && row->Listed == kShown)
+      table_.Free(pid);
   }
   endedFromPage_.clear();
+  if (orderTouched) KeepSorted();
   for (std::size_t r = 0; r < table_.Capacity(); ++r) {
     if (closing_) return;
     TprocTimeInfo& row = table_.Row(r);
-    if (row.ProcessId == ProcessTable::kFree || row.Listed != 0) continue;
-    list_.Append(MakeItem(row));
-    row.Listed = 1;
-    row.Renewed = false;
-    row.Changed = 0;
+    if (row.ProcessId == ProcessTable::kFree) continue;
+    if (row.Listed == kFilteredOut) {
+      table_.Free(row.ProcessId);  // a hidden process the snapshot no longer had
+      continue;
+    }
+    if (row.Listed != kRefreshed) continue;
+    if (!Shows(row)) {
+      row.Listed = kFilteredOut;
+      row.Renewed = false;
+      row.Changed = 0;
+      continue;
+    }
+    ShowRow(row);
   }
 }
+
+void ProcessesPage::ShowRow(TprocTimeInfo& row) {
+  row.Listed = kShown;
+  row.Renewed = false;
+  row.Changed = 0;
+  app::ListItem item = MakeItem(row);
+  if (!sort_) {
+    list_.Append(std::move(item));
+    return;
+  }
+  // After every item it does not sort before, so equal ones keep their arrival order.
+  std::size_t low = 0, high = list_.Count();
+  while (low < high) {
+    const std::size_t middle = low + (high - low) / 2;
+    const TprocTimeInfo* other = table_.Find(list_.Item(middle).key);
+    if (other != nullptr && Before(row, *other)) {
+      high = middle;
+    } else {
+      low = middle + 1;
+    }
+  }
+  list_.Insert(low, std::move(item));
+}
+
+// --- order --------------------------------------------------------------------
+
+bool ProcessesPage::Before(const TprocTimeInfo& a, const TprocTimeInfo& b) const {
+  const int order = CompareRows(a, b, sort_->kind);
+  return sort_->descending ? order > 0 : order < 0;
+}
+
+void ProcessesPage::SortByColumn(std::size_t column) {
+  if (column >= columns_.size()) return;
+  const ColumnKind kind = columns_[column].kind;
+  if (sort_ && sort_->kind == kind) {
+    sort_->descending = !sort_->descending;
+  } else {
+    sort_ = SortOrder{kind, false};
+  }
+  KeepSorted();
+}
+
+std::optional<std::size_t> ProcessesPage::SortColumn() const {
+  if (!sort_) return std::nullopt;
+  for (std::size_t c = 0; c < columns_.size(); ++c)
+    if (columns_[c].kind == sort_->kind) return c;
+  return std::nullopt;
+}
+
+void ProcessesPage::KeepSorted() {
+  const std::size_t n = list_.Count();
+  rowsOfItems_.resize(n);
+  for (std::size_t i = 0; i < n; ++i) rowsOfItems_[i] = table_.Find(list_.Item(i).key);
+  // An item without a row (none is expected) sorts first rather than break the order.
+  const auto before = [this](std::size_t a, std::size_t b) {
+    const TprocTimeInfo* x = rowsOfItems_[a];
+    const TprocTimeInfo* y = rowsOfItems_[b];
+    if (x == nullptr || y == nullptr) return x == nullptr && y != nullptr;
+    return Before(*x, *y);
+  };
+  bool sorted = true;
+  for (std::size_t i = 1; i < n && sorted; ++i) sorted = !before(i, i - 1);
+  if (sorted) return;
+  order_.resize(n);
+  std::iota(order_.begin(), order_.end(), std::size_t{0});
+  std::stable_sort(order_.begin(), order_.end(), before);
+  app::ReorderList(list_, order_);
+}
+
+// --- user filter --------------------------------------------------------------
+
+void ProcessesPage::SetShowAllUsers(bool all) {
+  if (all == showAllUsers_) return;
+  showAllUsers_ = all;
+  if (all) {
+    for (std::size_t r = 0; r < table_.Capacity(); ++r) {
+      TprocTimeInfo& row = table_.Row(r);
+      if (row.ProcessId != ProcessTable::kFree && row.Listed == kFilteredOut) ShowRow(row);
+    }
+    return;
+  }
+  for (std::size_t i = list_.Count(); i-- > 0;) {
+    TprocTimeInfo* row = table_.Find(list_.Item(i).key);
+    if (row == nullptr || Shows(*row)) continue;
+    if (row->Listed == kShown) row->Listed = kFilteredOut;
+    list_.Delete(i);
+  }
+}
+
+// --- commands -----------------------------------------------------------------
 
 void ProcessesPage::act_KillProcExecute() {
   if (!dialogs_.AskYesNo(L"泽恩特警告", kKillWarning, platform::BoxIcon::kWarning)) return;
@@ -115,15 +289,36 @@ void ProcessesPage::act_KillProcExecute() {
   }
 }
 
+void ProcessesPage::N38Click() {
+  if (!dialogs_.AskYesNo(L"泽恩特警告", kKillWarning, platform::BoxIcon::kWarning)) return;
+  const auto pid = SelectedPid();
+  if (!pid) return;
+  std::vector<std::int64_t> tree = ProcessTreeOf(table_, *pid);
+  if (tree.empty()) tree.push_back(*pid);
+  EndProcesses(tree);
+}
+
+void ProcessesPage::EndProcesses(const std::vector<std::int64_t>& pids) {
+  for (const std::int64_t pid : pids) {
+    if (!KillProcess(static_cast<std::uint32_t>(pid))) return;
+    if (const auto item = list_.FindByKey(pid)) list_.Delete(*item);
+    endedFromPage_.push_back(pid);
+  }
+}
+
 bool ProcessesPage::KillProcess(std::uint32_t pid) {
   platform::OpenError error = platform::OpenError::kNone;
   auto process = processes_.Open(pid, platform::ProcessAccess::kTerminate, &error);
   if (!process && error == platform::OpenError::kNotFound) return true;
   if (!process || !process->Terminate(1)) {
-    dialogs_.ShowMessage(L"系统提示", L"访问被拒绝", platform::BoxIcon::kError);
+    ShowKillRefusal();
     return false;
   }
   return true;
+}
+
+void ProcessesPage::ShowKillRefusal() {
+  dialogs_.ShowMessage(L"系统提示", L"访问被拒绝", platform::BoxIcon::kError);
 }
 
 int ProcessesPage::PriorityIndexOf(std::uint32_t pid) {
@@ -138,10 +333,49 @@ bool ProcessesPage::SetProcessPriority(std::uint32_t pid, int tag) {
   return priorityClass == 0 || process->SetPriorityClass(priorityClass);
 }
 
+std::optional<platform::AffinityMasks> ProcessesPage::AffinityOf(std::uint32_t pid) {
+  auto process = processes_.Open(pid, platform::ProcessAccess::kQueryLimited);
+  return process ? process->GetAffinity() : std::nullopt;
+}
+
+bool ProcessesPage::SetAffinity(std::uint32_t pid, std::uint64_t mask) {
+  auto process = processes_.Open(pid, platform::ProcessAccess::kSetInformation);
+  return process && process->SetAffinity(mask);
+}
+
+void ProcessesPage::N41Click(AffinityChooser& chooser, int processors) {
+  const auto pid = SelectedPid();
+  if (!pid) return;
+  const auto masks = AffinityOf(*pid);
+  if (!masks) {
+    ShowKillRefusal();
+    return;
+  }
+  // Without a count from the sampler, the system's own mask tells how many there are.
+  if (processors <= 0) processors = 64 - std::countl_zero(masks->system);
+  const auto chosen = chooser.Choose(ProcessorsOfMask(masks->process, processors));
+  if (!chosen) return;
+  const auto mask = MaskOfProcessors(*chosen);
+  if (mask && !SetAffinity(*pid, *mask)) ShowKillRefusal();
+}
+
+bool ProcessesPage::DebuggerRegistered() {
+  const auto command = debugger_.RegisteredDebugger();
+  return command && !command->empty();
+}
+
+void ProcessesPage::N37Click() {
+  const auto pid = SelectedPid();
+  if (!pid) return;
+  const auto command = debugger_.RegisteredDebugger();
+  if (!command || command->empty()) return;
+  debugger_.StartCommand(DebuggerCommandFor(*command, *pid));
+}
+
 void ProcessesPage::N34Click() {
   const auto selected = list_.FirstSelected();
   if (!selected) return;
-  const std::wstring& path = list_.Text(*selected, kColPath);
+  const std::wstring path = CellOfKind(*selected, ColumnKind::kPath);
   if (TrimBlanks(path).empty()) return;
   shell_.Execute(L"Open", L"Explorer.exe", L"/select,\"" + path + L"\"");
 }
@@ -157,4 +391,3 @@ std::optional<std::size_t> ProcessesPage::FindItemByPid(std::uint32_t pid) const
 }
 
 }  // namespace procs
-

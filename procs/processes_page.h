@@ -1,67 +1,141 @@
 // The Processes page's logic: keeps the list in step with the process table at
-// every update (items stay in place, gone ones leave, new ones are appended) and
-// carries out the page's commands on the selected process.
+// every update (items stay in place, gone ones leave, new ones come in at the end
+// or, while the list is sorted, in their place), shows the chosen columns and the
+// chosen users' processes, and carries out the page's commands.
 #pragma once
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "app/list_model.h"
+#include "platform/debugger_api.h"
 #include "platform/dialogs.h"
 #include "platform/process_api.h"
 #include "platform/shell_api.h"
+#include "procs/process_columns.h"
 #include "procs/process_table.h"
 
 namespace procs {
 
-// Cells of an item, by column: 0 caption (image name), then sub-items.
-enum ProcessColumn : std::size_t {
+// Positions of the columns of a fresh window (DefaultColumns): 0 is the caption.
+enum ProcessColumnIndex : std::size_t {
   kColName = 0, kColPid, kColUser, kColCpu, kColMemory, kColCpuTime, kColPath,
   kColPriority, kProcessColumnCount
 };
 
+// Asks the user for a new affinity ("关系设置"): one check per processor.
+// Empty when the user cancelled.
+class AffinityChooser {
+ public:
+  virtual ~AffinityChooser() = default;
+  virtual std::optional<std::vector<bool>> Choose(const std::vector<bool>& current) = 0;
+};
+
 class ProcessesPage {
  public:
-  ProcessesPage(ProcessTable& table, app::ListModel& list,
-                platform::ProcessApi& processes, platform::ShellApi& shell,
-                platform::Dialogs& dialogs, const bool& closing);
-
-  static const std::vector<app::ListColumn>& Columns();
+  ProcessesPage(ProcessTable& table, app::ListModel& list, platform::ProcessApi& processes,
+                platform::ShellApi& shell, platform::Dialogs& dialogs,
+                platform::DebuggerApi& debugger, const bool& closing);
 
   // Handler of the processes update.
   void UpdateProcessList();
 
+  // --- columns ---
+  const std::vector<ProcessColumn>& Columns() const { return columns_; }
+  std::vector<app::ListColumn> ListColumns() const;
+  // Shows these columns: every cell is made again for the kind of its column.
+  void SetColumns(std::vector<ProcessColumn> columns);
+  // Called after the columns changed, for the view's headers.
+  void SetColumnsChangedHandler(std::function<void()> handler) {
+    columnsChanged_ = std::move(handler);
+  }
+
+  // --- order ---
+  // A click on a column's header: sorts by it, or reverses when it is sorted by it.
+  void SortByColumn(std::size_t column);
+  // The column the list is sorted by; empty while it keeps the order of arrival.
+  std::optional<std::size_t> SortColumn() const;
+  bool SortDescending() const { return sort_ && sort_->descending; }
+
+  // --- "显示所有用户的进程(&S)" ---
+  // Unchecked, only the processes of this program's user and those without a user.
+  void SetShowAllUsers(bool all);
+  bool ShowAllUsers() const { return showAllUsers_; }
+
+  // --- commands ---
   // "结束进程(&E)": asks, then ends every selected process.
   void act_KillProcExecute();
+  // "结束进程树(&T)": asks, then ends the selected process and its descendants,
+  // children first.
+  void N38Click();
   // Ends one process. False when the system refused: the refusal has been shown
   // and the calling action must stop. A process that is already gone is no refusal.
   bool KillProcess(std::uint32_t pid);
   // Tag 0..5 of the process's current priority class.
   int PriorityIndexOf(std::uint32_t pid);
   bool SetProcessPriority(std::uint32_t pid, int tag);
+  // "关系设置(&A)": the selected process's affinity, shown and set through `chooser`.
+  void N41Click(AffinityChooser& chooser, int processors);
+  std::optional<platform::AffinityMasks> AffinityOf(std::uint32_t pid);
+  bool SetAffinity(std::uint32_t pid, std::uint64_t mask);
+  // "调试(&D)": available while a debugger is registered; starts it on the selection.
+  bool DebuggerRegistered();
+  void N37Click();
   // "查找目标(&F)": Explorer with the selected process's file selected.
   void N34Click();
 
   std::optional<std::uint32_t> SelectedPid() const;
   std::optional<std::size_t> FindItemByPid(std::uint32_t pid) const;
+  // What the item shows, or would show, in a column of `kind`.
+  std::wstring CellOfKind(std::size_t index, ColumnKind kind) const;
 
  private:
+  struct SortOrder {
+    ColumnKind kind;
+    bool descending;
+  };
+
   // The row of `pid` that the collector refreshed since the last update, now
   // marked as taken; null when there is none.
   TprocTimeInfo* TakeListedRow(std::int64_t pid);
-  app::ListItem MakeItem(const TprocTimeInfo& row) const;
+  app::ListItem MakeItem(const TprocTimeInfo& row);
   void RefreshItem(std::size_t index, TprocTimeInfo& row);
+  void RewriteItem(std::size_t index, const TprocTimeInfo& row);
+  // Lists a row: at the end, or while sorted, in its place.
+  void ShowRow(TprocTimeInfo& row);
+  bool Shows(const TprocTimeInfo& row) const;
+  bool Before(const TprocTimeInfo& a, const TprocTimeInfo& b) const;
+  // Restores the sort order after figures changed, moving only what must move.
+  void KeepSorted();
+  // Ends the processes in turn; stops at the first refusal.
+  void EndProcesses(const std::vector<std::int64_t>& pids);
+  void ShowKillRefusal();
 
   ProcessTable& table_;
   app::ListModel& list_;
   platform::ProcessApi& processes_;
   platform::ShellApi& shell_;
   platform::Dialogs& dialogs_;
+  platform::DebuggerApi& debugger_;
   const bool& closing_;
+  std::vector<ProcessColumn> columns_;
+  std::uint32_t shownKinds_ = 0;  // ChangeBit of every kind shown
+  // The column of each shown kind (a kind is shown at most once).
+  std::array<std::size_t, static_cast<std::size_t>(ColumnKind::kCount)> columnOfKind_{};
+  std::function<void()> columnsChanged_;
+  std::optional<SortOrder> sort_;
+  bool showAllUsers_ = false;
+  std::optional<std::wstring> currentUser_;
   // Processes ended from the page lose their item at once; their rows are freed
   // at the next update unless the process turned out to be still running.
   std::vector<std::int64_t> endedFromPage_;
   std::wstring scratch_;  // formatting space reused for every cell
+  // Scratch of the sorting, kept to spare the allocations.
+  std::vector<const TprocTimeInfo*> rowsOfItems_;
+  std::vector<std::size_t> order_;
 };
 
 }  // namespace procs

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <array>
 
+#include "procs/affinity_dialog_win32.h"
+
 namespace procs {
 
 namespace {
@@ -44,16 +46,32 @@ HWND CreateChild(HWND parent, const wchar_t* className, const wchar_t* text, DWO
 
 }  // namespace
 
-ProcessesView::ProcessesView(HWND page, HFONT font, ProcessesPage& logic, app::ListModel& model)
-    : page_(page), logic_(logic), model_(model) {
+ProcessesView::ProcessesView(HWND page, HFONT font, ProcessesPage& logic, app::ListModel& model,
+                             const int& cpuInstanceCount)
+    : page_(page), font_(font), cpuInstanceCount_(cpuInstanceCount), logic_(logic), model_(model) {
   CreateControls(font);
   BuildPopupMenu();
   app::SetPageContent(page_, this);
+  logic_.SetColumnsChangedHandler([this] { ShowColumns(); });
   Layout();
 }
 
 ProcessesView::~ProcessesView() {
+  logic_.SetColumnsChangedHandler(nullptr);
   app::SetPageContent(page_, nullptr);
+}
+
+void ProcessesView::ShowColumns() {
+  binding_->SetColumns(logic_.ListColumns());
+  const auto sorted = logic_.SortColumn();
+  binding_->ShowSortMark(sorted.value_or(static_cast<std::size_t>(-1)), logic_.SortDescending());
+}
+
+void ProcessesView::lv_ProcColumnClick(int column) {
+  if (column < 0) return;
+  logic_.SortByColumn(static_cast<std::size_t>(column));
+  const auto sorted = logic_.SortColumn();
+  binding_->ShowSortMark(sorted.value_or(static_cast<std::size_t>(-1)), logic_.SortDescending());
 }
 
 void ProcessesView::CreateControls(HFONT font) {
@@ -62,7 +80,7 @@ void ProcessesView::CreateControls(HFONT font) {
                       WS_EX_CLIENTEDGE, 0, font);
   ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   binding_ = std::make_unique<app::ListViewBinding>(list_, model_);
-  binding_->SetColumns(ProcessesPage::Columns());
+  binding_->SetColumns(logic_.ListColumns());
 
   allUsers_ = CreateChild(page_, L"BUTTON", L"显示所有用户的进程(&S)",
                           WS_TABSTOP | BS_AUTOCHECKBOX, 0, kCmdAllUsers, font);
@@ -108,6 +126,7 @@ void ProcessesView::Layout() {
              kCheckHeight, TRUE);
   MoveWindow(killButton_, area.right - kButtonWidth,
              panelTop + (kPanelHeight - kButtonHeight) / 2, kButtonWidth, kButtonHeight, TRUE);
+  RedrawWindow(page_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 bool ProcessesView::HandlePageMessage(UINT message, WPARAM wParam, LPARAM lParam,
@@ -116,10 +135,16 @@ bool ProcessesView::HandlePageMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_SIZE:
       Layout();
       return true;
-    case WM_NOTIFY:
-      if (binding_->HandleNotify(*reinterpret_cast<const NMHDR*>(lParam))) lv_ProcSelectItem();
+    case WM_NOTIFY: {
+      const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+      if (header.hwndFrom == list_ && header.code == LVN_COLUMNCLICK) {
+        lv_ProcColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+      } else if (binding_->HandleNotify(header)) {
+        lv_ProcSelectItem();
+      }
       result = 0;
       return true;
+    }
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED) ExecuteCommand(LOWORD(wParam));
       return true;
@@ -144,6 +169,8 @@ void ProcessesView::ShowPopup(LPARAM screenPoint) {
     ClientToScreen(list_, &at);
   }
   EnableNetworkState();
+  EnableMenuItem(popup_.get(), kCmdDebug,
+                 MF_BYCOMMAND | (logic_.DebuggerRegistered() ? MF_ENABLED : MF_GRAYED));
   const UINT id = TrackPopupMenu(popup_.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0,
                                  page_, nullptr);
   if (id != 0) ExecuteCommand(id);
@@ -156,8 +183,17 @@ void ProcessesView::ExecuteCommand(UINT id) {
   }
   switch (id) {
     case kCmdKillProcess: logic_.act_KillProcExecute(); break;
+    case kCmdKillTree: logic_.N38Click(); break;
+    case kCmdDebug: logic_.N37Click(); break;
+    case kCmdAffinity: N41Click(); break;
     case kCmdFindTarget: logic_.N34Click(); break;
-    default: break;  // the other items and the check box do nothing yet
+    case kCmdNetworkState:
+      if (N12Click) N12Click();
+      break;
+    case kCmdAllUsers:
+      logic_.SetShowAllUsers(SendMessageW(allUsers_, BM_GETCHECK, 0, 0) == BST_CHECKED);
+      break;
+    default: break;
   }
 }
 
@@ -178,6 +214,11 @@ void ProcessesView::N42Click(int tag) {
   const bool set = logic_.SetProcessPriority(*pid, tag);
   CheckMenuItem(priorityMenu_, kCmdPriorityFirst + tag,
                 MF_BYCOMMAND | (set ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void ProcessesView::N41Click() {
+  AffinityDialog dialog(GetAncestor(page_, GA_ROOT), font_);
+  logic_.N41Click(dialog, cpuInstanceCount_ - 1);
 }
 
 void ProcessesView::EnableNetworkState() {

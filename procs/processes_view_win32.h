@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <type_traits>
 
@@ -29,7 +30,9 @@ enum ProcessesCommand : UINT {
 
 class ProcessesView final : public app::PageContent {
  public:
-  ProcessesView(HWND page, HFONT font, ProcessesPage& logic, app::ListModel& model);
+  // `cpuInstanceCount`: the processors plus one, as the main window keeps it.
+  ProcessesView(HWND page, HFONT font, ProcessesPage& logic, app::ListModel& model,
+                const int& cpuInstanceCount);
   ~ProcessesView() override;
   ProcessesView(const ProcessesView&) = delete;
   ProcessesView& operator=(const ProcessesView&) = delete;
@@ -41,9 +44,14 @@ class ProcessesView final : public app::PageContent {
   void ExecuteCommand(UINT id);
   // The user's selection changed: enable "网络连接状态(&O)", mark the priority.
   void lv_ProcSelectItem();
+  // A click on a column header: sorts by that column, or reverses.
+  void lv_ProcColumnClick(int column);
 
   bool HandlePageMessage(UINT message, WPARAM wParam, LPARAM lParam,
                          LRESULT& result) override;
+
+  // "网络连接状态(&O)": opens the port list, which the main window owns.
+  std::function<void()> N12Click;
 
  private:
   struct MenuDeleter {
@@ -56,9 +64,14 @@ class ProcessesView final : public app::PageContent {
   void Layout();
   void ShowPopup(LPARAM screenPoint);
   void N42Click(int tag);
+  void N41Click();
   void EnableNetworkState();
+  // The headers of the page's columns, with the sort arrow.
+  void ShowColumns();
 
   HWND page_;
+  HFONT font_;
+  const int& cpuInstanceCount_;
   ProcessesPage& logic_;
   app::ListModel& model_;
   HWND list_ = nullptr;

@@ -59,6 +59,19 @@ class FakeOpenedProcess : public OpenedProcess {
     system_.RemoveProcess(pid_);
     return true;
   }
+  std::optional<AffinityMasks> GetAffinity() override {
+    const FakeProcess* p = Live();
+    if (!p) return std::nullopt;
+    const std::uint64_t all = system_.SystemAffinity();
+    return AffinityMasks{p->affinity == 0 ? all : p->affinity, all};
+  }
+  bool SetAffinity(std::uint64_t mask) override {
+    FakeProcess* p = Live();
+    if (!p || access_ != ProcessAccess::kSetInformation) return false;
+    if (mask == 0 || (mask & ~system_.SystemAffinity()) != 0) return false;
+    p->affinity = mask;
+    return true;
+  }
 
  private:
   FakeProcess* Live() { return system_.Find(pid_); }
@@ -78,17 +91,32 @@ FakeProcess& FakeSystem::AddProcess(std::uint32_t pid, const std::wstring& name)
   p.imagePath = p.modulePath;
   p.tokenUser = L"tester";
   processes_.push_back(p);
+  indexStale_ = true;
   return processes_.back();
 }
 
 void FakeSystem::RemoveProcess(std::uint32_t pid) {
   std::erase_if(processes_, [pid](const FakeProcess& p) { return p.pid == pid; });
+  indexStale_ = true;
 }
 
 FakeProcess* FakeSystem::Find(std::uint32_t pid) {
+  if (indexStale_) {
+    index_.clear();
+    for (std::size_t i = 0; i < processes_.size(); ++i) index_.emplace(processes_[i].pid, i);
+    indexStale_ = false;
+  }
+  const auto found = index_.find(pid);
+  if (found != index_.end() && processes_[found->second].pid == pid)
+    return &processes_[found->second];
+  // A test may have changed an identifier in place.
   for (FakeProcess& p : processes_)
     if (p.pid == pid) return &p;
   return nullptr;
+}
+
+std::uint64_t FakeSystem::SystemAffinity() const {
+  return processorCount >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << processorCount) - 1;
 }
 
 std::uint32_t FakeSystem::WriteSnapshot(std::byte* buffer, std::uint32_t size) const {
@@ -116,13 +144,23 @@ std::uint32_t FakeSystem::WriteSnapshot(std::byte* buffer, std::uint32_t size) c
       Put<std::uint16_t>(name, 2 * c, static_cast<std::uint16_t>(p.name[c]));
     Put<std::uint64_t>(e, kImageNameBuffer,
                        p.name.empty() ? 0 : reinterpret_cast<std::uintptr_t>(name));
-    Put<std::int32_t>(e, kBasePriority, 8);
+    Put<std::int32_t>(e, kBasePriority, p.basePriority);
     Put<std::uint64_t>(e, kUniqueProcessId, p.pid);
     Put<std::uint64_t>(e, kInheritedFromProcessId, p.parentPid);
     Put<std::uint32_t>(e, kHandleCount, p.handles);
     Put<std::uint32_t>(e, kSessionId, p.sessionId);
     Put<std::uint64_t>(e, kWorkingSetSize, p.workingSet);
-    Put<std::uint64_t>(e, kPeakWorkingSetSize, p.workingSet);
+    Put<std::uint64_t>(e, kPeakWorkingSetSize, std::max(p.peakWorkingSet, p.workingSet));
+    Put<std::uint64_t>(e, kVirtualSize, p.virtualSize);
+    Put<std::uint32_t>(e, kPageFaultCount, p.pageFaults);
+    Put<std::uint64_t>(e, kQuotaPagedPoolUsage, p.pagedPool);
+    Put<std::uint64_t>(e, kQuotaNonPagedPoolUsage, p.nonPagedPool);
+    Put<std::uint64_t>(e, kReadOperationCount, p.readOperations);
+    Put<std::uint64_t>(e, kWriteOperationCount, p.writeOperations);
+    Put<std::uint64_t>(e, kOtherOperationCount, p.otherOperations);
+    Put<std::uint64_t>(e, kReadTransferCount, p.readBytes);
+    Put<std::uint64_t>(e, kWriteTransferCount, p.writeBytes);
+    Put<std::uint64_t>(e, kOtherTransferCount, p.otherBytes);
     offset += entrySize;
   }
   return static_cast<std::uint32_t>(needed);
@@ -234,6 +272,28 @@ std::optional<std::wstring> FakeSystem::UserNameBySessionSid(std::uint32_t pid, 
 bool FakeSystem::EnablePrivilege(const std::wstring& name) {
   privilegesEnabled.push_back(name);
   systemActions.push_back(L"privilege " + name);
+  return true;
+}
+
+std::optional<GuiObjectCounts> FakeSystem::GuiObjects(std::uint32_t pid) {
+  ++guiQueries;
+  const FakeProcess* p = Find(pid);
+  if (!p || p->refuseGuiObjects) return std::nullopt;
+  return GuiObjectCounts{p->userObjects, p->gdiObjects};
+}
+
+std::optional<std::wstring> FakeSystem::CurrentUserName() {
+  if (currentUser.empty()) return std::nullopt;
+  return currentUser;
+}
+
+std::optional<std::wstring> FakeSystem::RegisteredDebugger() {
+  if (debugger.empty()) return std::nullopt;
+  return debugger;
+}
+
+bool FakeSystem::StartCommand(const std::wstring& commandLine) {
+  startedCommands.push_back(commandLine);
   return true;
 }
 

@@ -10,10 +10,13 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/debugger_api.h"
 #include "platform/dialogs.h"
+#include "platform/fake/fake_network.h"
 #include "platform/memory_status.h"
 #include "platform/message_poster.h"
 #include "platform/native_api.h"
@@ -39,6 +42,16 @@ struct FakeProcess {
   std::uint32_t handles = 10;
   std::uint32_t sessionId = 1;
   std::uint64_t workingSet = 4 << 20;
+  std::uint64_t peakWorkingSet = 0;  // written as at least the working set
+  std::uint64_t virtualSize = 64 << 20;
+  std::uint64_t pagedPool = 0, nonPagedPool = 0;
+  std::uint32_t pageFaults = 0;
+  std::int32_t basePriority = 8;
+  std::uint64_t readOperations = 0, writeOperations = 0, otherOperations = 0;
+  std::uint64_t readBytes = 0, writeBytes = 0, otherBytes = 0;
+  std::uint32_t userObjects = 0, gdiObjects = 0;
+  bool refuseGuiObjects = false;
+  std::uint64_t affinity = 0;  // 0: every processor
   std::wstring modulePath;   // empty: the module path cannot be read
   std::wstring imagePath;    // empty: the image path cannot be read
   std::wstring tokenUser;    // empty: the token cannot be read
@@ -47,7 +60,7 @@ struct FakeProcess {
   bool refuseQuery = false;       // full query rights refused
   bool refuseLimited = false;     // limited query right refused as well
   bool refuseTerminate = false;
-  bool refuseSetInformation = false;
+  bool refuseSetInformation = false;  // also refuses a new affinity
   bool vanishesOnOpen = false;    // ends between the snapshot and the first open
   std::vector<std::wstring> modules;  // module paths in load order; empty: just modulePath
   bool refuseModules = false;     // its modules cannot be listed
@@ -125,7 +138,9 @@ class FakeSystem : public NativeApi,
                    public NotifyIcon,
                    public SessionApi,
                    public PowerApi,
-                   public UiWait {
+                   public UiWait,
+                   public DebuggerApi,
+                   public FakeNetwork {
  public:
   // --- scripting ---
   FakeProcess& AddProcess(std::uint32_t pid, const std::wstring& name);
@@ -175,6 +190,9 @@ class FakeSystem : public NativeApi,
 
   bool answerYes = true;
   bool shellAccepts = true;
+  std::wstring currentUser = L"tester";  // empty: it cannot be learned
+  std::wstring debugger;                 // empty: none registered
+  std::uint64_t SystemAffinity() const;  // one bit per processor
 
   std::vector<FakeSession> sessions;
   bool failSessionEnumeration = false;
@@ -188,6 +206,7 @@ class FakeSystem : public NativeApi,
   std::vector<std::uint32_t> posted;
   std::vector<std::wstring> privilegesEnabled;
   std::vector<std::uint32_t> terminated;
+  std::vector<std::wstring> startedCommands;
   int snapshotQueries = 0;
   int opens = 0;
   std::vector<FakeWindowCommand> windowCommands;
@@ -202,6 +221,7 @@ class FakeSystem : public NativeApi,
   WindowHandle desktop = 0x10010;
   bool systemArranges = true;  // false: Cascade and Tile arrange nothing
   ScreenRect workArea{0, 0, 1000, 700};
+  int guiQueries = 0;
   int performanceDataQueries = 0;
   std::vector<FakeTrayCall> trayCalls;
   int userNameQueries = 0;
@@ -220,6 +240,11 @@ class FakeSystem : public NativeApi,
   std::optional<std::wstring> UserNameBySessionSid(std::uint32_t pid,
                                                    std::int64_t createTime) override;
   bool EnablePrivilege(const std::wstring& name) override;
+  std::optional<GuiObjectCounts> GuiObjects(std::uint32_t pid) override;
+  std::optional<std::wstring> CurrentUserName() override;
+  // --- DebuggerApi ---
+  std::optional<std::wstring> RegisteredDebugger() override;
+  bool StartCommand(const std::wstring& commandLine) override;
   // --- Clock ---
   std::int64_t NowMs() override { return nowMs; }
   // --- ShellApi ---
@@ -286,6 +311,9 @@ class FakeSystem : public NativeApi,
   std::deque<FakeProcess> processes_;
   std::deque<FakeWindow> windows_;
   std::size_t lastWindow_ = 0;  // where FindFakeWindow found the last window
+  // Where each process stands, made again after processes come or go.
+  std::unordered_map<std::uint32_t, std::size_t> index_;
+  bool indexStale_ = true;
 };
 
 }  // namespace platform::fake

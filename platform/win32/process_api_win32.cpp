@@ -88,6 +88,16 @@ class Win32OpenedProcess : public OpenedProcess {
     return TerminateProcess(process_.Get(), exitCode) != FALSE;
   }
 
+  std::optional<AffinityMasks> GetAffinity() override {
+    DWORD_PTR processMask = 0, systemMask = 0;
+    if (!GetProcessAffinityMask(process_.Get(), &processMask, &systemMask)) return std::nullopt;
+    return AffinityMasks{processMask, systemMask};
+  }
+
+  bool SetAffinity(std::uint64_t processMask) override {
+    return SetProcessAffinityMask(process_.Get(), static_cast<DWORD_PTR>(processMask)) != FALSE;
+  }
+
  private:
   UniqueHandle process_;
   std::shared_ptr<AccountNames> accountNames_;
@@ -117,6 +127,18 @@ std::unique_ptr<OpenedProcess> Win32ProcessApi::Open(std::uint32_t pid, ProcessA
   }
   if (error != nullptr) *error = OpenError::kNone;
   return std::make_unique<Win32OpenedProcess>(std::move(process), accountNames_);
+}
+
+std::optional<GuiObjectCounts> Win32ProcessApi::GuiObjects(std::uint32_t pid) {
+  UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+  if (!process) return std::nullopt;
+  return GuiObjectCounts{GetGuiResources(process.Get(), GR_USEROBJECTS),
+                         GetGuiResources(process.Get(), GR_GDIOBJECTS)};
+}
+
+std::optional<std::wstring> Win32ProcessApi::CurrentUserName() {
+  // The same look-up as for every row, so that the names compare alike.
+  return win32::TokenUserName(GetCurrentProcess(), *accountNames_);
 }
 
 }  // namespace platform::win32

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/clock.h"
+#include "platform/debugger_api.h"
 #include "platform/dialogs.h"
 #include "platform/message_poster.h"
 #include "platform/native_api.h"
@@ -45,6 +46,8 @@ class Win32ProcessApi : public ProcessApi {
   std::optional<std::wstring> UserNameBySessionSid(std::uint32_t pid,
                                                    std::int64_t createTime) override;
   bool EnablePrivilege(const std::wstring& name) override;
+  std::optional<GuiObjectCounts> GuiObjects(std::uint32_t pid) override;
+  std::optional<std::wstring> CurrentUserName() override;
 
  private:
   using GetSidFn = BOOLEAN(WINAPI*)(HANDLE, ULONG, FILETIME*, PVOID, PULONG);
@@ -52,6 +55,13 @@ class Win32ProcessApi : public ProcessApi {
   GetSidFn getProcessSid_ = nullptr;
   // Shared with the opened processes, whose token look-ups use the same names.
   std::shared_ptr<AccountNames> accountNames_;
+};
+
+// The AeDebug "Debugger" value under HKEY_LOCAL_MACHINE; CreateProcessW.
+class Win32Debugger : public DebuggerApi {
+ public:
+  std::optional<std::wstring> RegisteredDebugger() override;
+  bool StartCommand(const std::wstring& commandLine) override;
 };
 
 // GetTickCount64.

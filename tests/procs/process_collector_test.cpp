@@ -31,6 +31,7 @@ TEST(ProcessCollector, NewProcessShowsZeroThenBlankThenItsShare) {
 
 TEST(ProcessCollector, RowHoldsNamePathUserPriorityAndSnapshotFigures) {
   ProcessWorld w;
+  w.page.SetShowAllUsers(true);  // alice is not the user this program runs as
   auto& p = w.system.AddProcess(200, L"editor.exe");
   p.modulePath = L"\\??\\C:\\Tools\\editor.exe";
   p.priorityClass = platform::kHighPriority;

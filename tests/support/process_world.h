@@ -17,7 +17,7 @@ struct ProcessWorld {
   int cpuInstanceCount = 2;  // one processor
   procs::ProcessCollector collector{system, system, system, system, table,
                                     totals, closing, cpuInstanceCount};
-  procs::ProcessesPage page{table, list, system, system, system, closing};
+  procs::ProcessesPage page{table, list, system, system, system, system, closing};
 
   // One refresh tick and, when it posted its update, the page's handling of it.
   void Tick(std::int64_t ms = 1000) {

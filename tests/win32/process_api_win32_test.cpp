@@ -139,6 +139,55 @@ TEST(Win32ProcessApiTest, ReprioritisesAndEndsAChild) {
   EXPECT_EQ(exitCode, 7u);
 }
 
+TEST(Win32ProcessApiTest, AffinityOfAChildIsReadAndSet) {
+  PingChild child;
+  ASSERT_NE(child.Handle(), nullptr) << "ping.exe could not be started";
+  Win32ProcessApi api;
+  auto query = api.Open(child.Pid(), ProcessAccess::kQueryLimited, nullptr);
+  ASSERT_NE(query, nullptr);
+  const auto masks = query->GetAffinity();
+  ASSERT_TRUE(masks.has_value());
+  EXPECT_NE(masks->system, 0u);
+  EXPECT_EQ(masks->process & ~masks->system, 0u);
+
+  auto setter = api.Open(child.Pid(), ProcessAccess::kSetInformation, nullptr);
+  ASSERT_NE(setter, nullptr);
+  EXPECT_TRUE(setter->SetAffinity(1));
+  EXPECT_EQ(query->GetAffinity()->process, 1u);
+  EXPECT_FALSE(setter->SetAffinity(0)) << "a process must keep one processor";
+}
+
+TEST(Win32ProcessApiTest, OwnUserAndWindowObjects) {
+  Win32ProcessApi api;
+  auto self = api.Open(GetCurrentProcessId(), ProcessAccess::kQuery, nullptr);
+  ASSERT_NE(self, nullptr);
+  const auto current = api.CurrentUserName();
+  ASSERT_TRUE(current.has_value());
+  EXPECT_EQ(current, self->TokenUserName()) << "compared with the names of the rows";
+  // A window makes at least one USER object where the system counts them (Wine
+  // reports none); the answer itself must come.
+  HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  const auto counts = api.GuiObjects(GetCurrentProcessId());
+  EXPECT_TRUE(counts.has_value());
+  DestroyWindow(window);
+  EXPECT_FALSE(api.GuiObjects(0xFFFFFFF0u).has_value());
+}
+
+TEST(Win32DebuggerTest, ReadsTheRegisteredDebuggerAndStartsCommands) {
+  Win32Debugger debugger;
+  wchar_t value[1024] = {};
+  DWORD size = sizeof(value);
+  const bool registered =
+      RegGetValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug",
+                   L"Debugger", RRF_RT_REG_SZ, nullptr, value, &size) == ERROR_SUCCESS &&
+      value[0] != L'\0';
+  const auto found = debugger.RegisteredDebugger();
+  EXPECT_EQ(found.has_value(), registered);
+  if (found) EXPECT_EQ(*found, value);
+  EXPECT_TRUE(debugger.StartCommand(L"cmd.exe /c exit 0"));
+  EXPECT_FALSE(debugger.StartCommand(L"no-such-program-here.exe"));
+}
+
 TEST(Win32ProcessApiTest, EnablePrivilegeNeedsAKnownHeldPrivilege) {
   Win32ProcessApi api;
   EXPECT_FALSE(api.EnablePrivilege(L"NoSuchPrivilege"));

@@ -1,7 +1,10 @@
 // Cost of one full tick of the Processes page (snapshot walk, merge into the table,
-// reconciliation of the list) at a thousand and ten thousand processes.
+// reconciliation of the list) at a thousand and ten thousand processes, with the
+// columns of a fresh window, with all 26 columns the chooser offers, and sorted by
+// CPU share, which moves items at every tick.
 #include <benchmark/benchmark.h>
 
+#include "procs/column_chooser.h"
 #include "tests/support/process_world.h"
 
 namespace {
@@ -14,18 +17,38 @@ namespace {
   world.Tick();
 }
 
-void ProcessTick(benchmark::State& state) {
+void ShowAllColumns(testing_support::ProcessWorld& world) {
+  std::vector<procs::ProcessColumn> columns;
+  for (const procs::ChooserBox& box : procs::ChooserBoxes())
+    columns.push_back({box.kind, procs::HeaderOfCaption(box.caption), box.width, true});
+  world.page.SetColumns(columns);
+}
+
+enum class Layout { kDefault, kAllColumns, kSortedByCpu };
+
+void RunTicks(benchmark::State& state, Layout layout) {
   testing_support::ProcessWorld world;
+  if (layout == Layout::kAllColumns) ShowAllColumns(world);
   const auto count = static_cast<std::uint32_t>(state.range(0));
-  for (std::uint32_t i = 0; i < count; ++i)
-    world.system.AddProcess(4 + 4 * i, L"process-" + std::to_wstring(i) + L".exe");
+  for (std::uint32_t i = 0; i < count; ++i) {
+    auto& p = world.system.AddProcess(4 + 4 * i, L"process-" + std::to_wstring(i) + L".exe");
+    p.userObjects = i % 50;
+    p.gdiObjects = i % 70;
+  }
   world.Tick();
   world.Tick();
+  if (layout == Layout::kSortedByCpu) world.page.SortByColumn(procs::kColCpu);
   std::uint32_t turn = 0;
   for (auto _ : state) RunOneTick(world, turn);
   state.SetItemsProcessed(state.iterations() * count);
 }
 
+void ProcessTick(benchmark::State& state) { RunTicks(state, Layout::kDefault); }
+void ProcessTickAllColumns(benchmark::State& state) { RunTicks(state, Layout::kAllColumns); }
+void ProcessTickSortedByCpu(benchmark::State& state) { RunTicks(state, Layout::kSortedByCpu); }
+
 }  // namespace
 
 BENCHMARK(ProcessTick)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ProcessTickAllColumns)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ProcessTickSortedByCpu)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);

@@ -1,0 +1,128 @@
+// The adapter collector: interface table, adapter list, connection names.
+#include "net/adapter_collector.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "app/update_messages.h"
+
+namespace net {
+namespace {
+
+constexpr std::uint32_t kInitialAdapterBuffer = 16 * 1024;
+// An answer asking for more than this is broken, not a list of interfaces.
+constexpr std::uint32_t kMaxBuffer = 64u << 20;
+constexpr int kMaxQueries = 4;
+
+// Grows `buffer` for a table of `needed` bytes, with room for a few interfaces
+// more; false when the request is not believable or would not grow the buffer.
+bool GrowFor(std::vector<std::byte>& buffer, std::uint32_t needed) {
+  if (needed <= buffer.size() || needed > kMaxBuffer) return false;
+  buffer.resize(needed + needed / 4);
+  return true;
+}
+
+std::uint32_t SizeOf(const std::vector<std::byte>& buffer) {
+  return static_cast<std::uint32_t>(buffer.size());
+}
+
+}  // namespace
+
+std::wstring ConnectionKeyPath(const std::wstring& adapterName) {
+  return L"SYSTEM\\CurrentControlSet\\Control\\Network\\"
+         L"{4D36E972-E325-11CE-BFC1-08002BE10318}\\" +
+         adapterName + L"\\Connection";
+}
+
+AdapterCollector::AdapterCollector(platform::AdapterApi& api, platform::Clock& clock,
+                                   platform::MessagePoster& poster, TAdapterStatuses& table)
+    : api_(api),
+      clock_(clock),
+      poster_(poster),
+      table_(table),
+      decode_([&api](std::string_view bytes) { return api.AnsiText(bytes); }),
+      adapterBuffer_(kInitialAdapterBuffer) {
+  std::uint32_t size = 0;
+  if (api_.GetIfTable2(nullptr, &size) == platform::kErrorNotSupported) {
+    useIfTable2_ = false;
+    size = 0;
+    api_.GetIfTable(nullptr, &size);
+  }
+  // At least room for the count, so that the buffer always has an address.
+  interfaceBuffer_.resize(std::min(std::max<std::uint32_t>(size, 8), kMaxBuffer));
+}
+
+void AdapterCollector::CollectAdapters() {
+  if (ReadInterfaces()) {
+    ReadAdapterRecords();
+    table_.Rows.resize(entries_.size());
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+      const InterfaceEntry& entry = entries_[i];
+      TAdapterStatus& row = table_.Rows[i];
+      row.OperStatus = entry.operStatus;
+      row.Description = entry.description;
+      const AdapterRecord* record = FindAdapterByDescription(records_, entry.description);
+      row.ConnectionName = record ? ConnectionNameOf(record->adapterName) : std::wstring();
+      if (record && row.ConnectionName.empty()) row.ConnectionName = record->friendlyName;
+      row.Speed = entry.speed;
+      row.ReceivedOctets = entry.receivedOctets;
+      row.SentOctets = entry.sentOctets;
+      row.CounterBits = entry.counterBits;
+    }
+    table_.SampleTimeMs = clock_.NowMs();
+  }
+  poster_.Post(app::kUpdateAdapters);
+}
+
+std::wstring AdapterCollector::ConnectionNameOf(const std::wstring& adapterName) {
+  if (adapterName.empty()) return {};
+  return api_.ReadMachineString(ConnectionKeyPath(adapterName), L"Name");
+}
+
+std::uint32_t AdapterCollector::QueryInterfaces(std::uint32_t* size) {
+  return useIfTable2_ ? api_.GetIfTable2(interfaceBuffer_.data(), size)
+                      : api_.GetIfTable(interfaceBuffer_.data(), size);
+}
+
+bool AdapterCollector::ReadInterfaces() {
+  for (int attempt = 0; attempt < kMaxQueries; ++attempt) {
+    // Always the buffer's real capacity, never a size a failed call asked for.
+    std::uint32_t size = SizeOf(interfaceBuffer_);
+    const std::uint32_t result = QueryInterfaces(&size);
+    if (result == platform::kErrorInsufficientBuffer && GrowFor(interfaceBuffer_, size)) continue;
+    if (result != platform::kNoError) return false;
+    const std::byte* data = interfaceBuffer_.data();
+    return useIfTable2_ ? WalkIfTable2(data, interfaceBuffer_.size(), entries_)
+                        : WalkIfTable(data, interfaceBuffer_.size(), decode_, entries_);
+  }
+  return false;
+}
+
+std::uint32_t AdapterCollector::QueryAdapters(bool addresses, std::uint32_t* size) {
+  return addresses ? api_.GetAdaptersAddresses(adapterBuffer_.data(), size)
+                   : api_.GetAdaptersInfo(adapterBuffer_.data(), size);
+}
+
+void AdapterCollector::ReadAdapterRecords() {
+  for (int attempt = 0; attempt < kMaxQueries; ++attempt) {
+    std::uint32_t size = SizeOf(adapterBuffer_);
+    const std::uint32_t result = QueryAdapters(useAddresses_, &size);
+    if (result == platform::kErrorNotSupported && useAddresses_) {
+      useAddresses_ = false;  // an older system: the list without friendly names
+      continue;
+    }
+    if (result == platform::kErrorBufferOverflow && GrowFor(adapterBuffer_, size)) continue;
+    if (result != platform::kNoError) break;
+    const std::byte* data = adapterBuffer_.data();
+    const auto base = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(data));
+    if (useAddresses_) {
+      WalkAdaptersAddresses(data, adapterBuffer_.size(), base, decode_, records_);
+    } else {
+      WalkAdaptersInfo(data, adapterBuffer_.size(), base, decode_, records_);
+    }
+    return;
+  }
+  records_.clear();  // no adapter list: no interface gets a name
+}
+
+}  // namespace net

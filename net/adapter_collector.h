@@ -1,0 +1,58 @@
+// Fills the adapter table at every tick: reads the interface table into a buffer
+// that grows when the table no longer fits, finds each interface's adapter by
+// its description, and names it from the registry or, failing that, from the
+// adapter list. Posts the adapters update after every attempt.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "net/adapter_records.h"
+#include "net/adapter_table.h"
+#include "net/interface_table.h"
+#include "platform/adapter_api.h"
+#include "platform/clock.h"
+#include "platform/message_poster.h"
+
+namespace net {
+
+// The registry key that holds the display name of an adapter's connection.
+std::wstring ConnectionKeyPath(const std::wstring& adapterName);
+
+class AdapterCollector {
+ public:
+  // Sizes the interface-table buffer from the system's answer at this moment.
+  AdapterCollector(platform::AdapterApi& api, platform::Clock& clock,
+                   platform::MessagePoster& poster, TAdapterStatuses& table);
+
+  // A failed read keeps the table's rows; the update is posted in any case.
+  void CollectAdapters();
+
+  // The connection's name in the registry; empty for an empty adapter name
+  // (the registry is then not asked).
+  std::wstring ConnectionNameOf(const std::wstring& adapterName);
+
+  std::size_t InterfaceBufferSize() const { return interfaceBuffer_.size(); }
+  std::size_t AdapterBufferSize() const { return adapterBuffer_.size(); }
+  bool UsesIfTable2() const { return useIfTable2_; }
+
+ private:
+  bool ReadInterfaces();
+  void ReadAdapterRecords();
+  std::uint32_t QueryInterfaces(std::uint32_t* size);
+  std::uint32_t QueryAdapters(bool addresses, std::uint32_t* size);
+
+  platform::AdapterApi& api_;
+  platform::Clock& clock_;
+  platform::MessagePoster& poster_;
+  TAdapterStatuses& table_;
+  AnsiDecoder decode_;
+  bool useIfTable2_ = true;
+  bool useAddresses_ = true;
+  std::vector<std::byte> interfaceBuffer_;
+  std::vector<std::byte> adapterBuffer_;
+  std::vector<InterfaceEntry> entries_;
+  std::vector<AdapterRecord> records_;
+};
+
+}  // namespace net

@@ -1,0 +1,121 @@
+// The Networking page's list reconciliation, traffic sampling and graphs.
+#include "net/networking_page.h"
+
+#include <algorithm>
+
+#include "net/adapter_format.h"
+
+namespace net {
+
+GraphBox AdapterGraphBox(int sheetWidth, int sheetHeight, int count, int index) {
+  GraphBox graph;
+  if (count <= 0) return graph;
+  const int height = std::max(0, (sheetHeight - kNetListHeight) / count - 10);
+  const int width = std::max(0, sheetWidth - 6);
+  const int top = (count - index - 1) * height;
+  graph.box = {0, top, width, top + height};
+  graph.image = {6, top + 20, 6 + std::max(0, width - 12), top + 20 + std::max(0, height - 30)};
+  return graph;
+}
+
+NetworkingPage::NetworkingPage(const TAdapterStatuses& table, app::ListModel& list,
+                               const bool& closing)
+    : table_(table), list_(list), closing_(closing) {}
+
+const std::vector<app::ListColumn>& NetworkingPage::Columns() {
+  static const std::vector<app::ListColumn> kColumns{
+      {L"适配器名称", 100, false},
+      {L"网络应用", 85, true},
+      {L"链接速度", 100, true},
+      {L"状态", 80, true},
+  };
+  return kColumns;
+}
+
+void NetworkingPage::SetSheetSize(int width, int height) {
+  sheetWidth_ = width;
+  sheetHeight_ = height;
+}
+
+NetworkingPage::Update NetworkingPage::UpdateNetPage() {
+  if (closing_) return Update::kNone;
+  if (table_.Rows.size() == lengthAtRebuild_) {
+    Refresh();
+    DrawGraphs();
+    return Update::kStatus;
+  }
+  Rebuild();
+  return Update::kRebuilt;
+}
+
+void NetworkingPage::Rebuild() {
+  list_.Clear();
+  std::size_t count = 0;
+  for (const TAdapterStatus& row : table_.Rows) count += row.ConnectionName.empty() ? 0 : 1;
+  graphs_.assign(count, AdapterGraph{});
+  std::size_t k = 0;
+  for (const TAdapterStatus& row : table_.Rows) {
+    if (row.ConnectionName.empty()) continue;
+    app::ListItem item;
+    item.caption = row.ConnectionName;
+    item.subItems = {row.Description, FormatBitRate(row.Speed), OperStatusText(row.OperStatus)};
+    list_.Append(std::move(item));
+    AdapterGraph& g = graphs_[k++];
+    g.partner = row.Description;
+    // The first reading of the counters: the curve starts from the next one.
+    g.meter.Sample(row.ReceivedOctets, row.SentOctets, row.CounterBits, row.Speed,
+                   table_.SampleTimeMs);
+  }
+  previousHeight_ = 0;
+  PlaceGraphs();
+  lengthAtRebuild_ = table_.Rows.size();
+}
+
+void NetworkingPage::Refresh() {
+  std::size_t k = 0;
+  for (const TAdapterStatus& row : table_.Rows) {
+    if (row.ConnectionName.empty()) continue;
+    if (k == graphs_.size()) break;
+    list_.SetText(k, kNetStatus, OperStatusText(row.OperStatus));
+    AdapterGraph& g = graphs_[k++];
+    // Another interface took this list row's place: its counters start afresh.
+    if (g.partner != row.Description) {
+      g.partner = row.Description;
+      g.meter.Reset();
+    }
+    g.lastShare = g.meter.Sample(row.ReceivedOctets, row.SentOctets, row.CounterBits, row.Speed,
+                                 table_.SampleTimeMs);
+  }
+  // List rows left without a partner keep their state and show no traffic.
+  for (; k < graphs_.size(); ++k) graphs_[k].lastShare = 0;
+}
+
+void NetworkingPage::LayoutAdapterGraphs() { PlaceGraphs(); }
+
+void NetworkingPage::PlaceGraphs() {
+  const int count = static_cast<int>(graphs_.size());
+  for (int i = 0; i < count; ++i) {
+    AdapterGraph& g = graphs_[static_cast<std::size_t>(i)];
+    g.place = AdapterGraphBox(sheetWidth_, sheetHeight_, count, i);
+    g.graph.SetSize(g.place.image.Height(), g.place.image.Width());
+    g.graph.DrawGrid();
+  }
+}
+
+// Like the CPU graphs: the history follows the graph's size, takes the newest
+// point at its right-hand end, and the picture is drawn afresh.
+void NetworkingPage::DrawGraphs() {
+  if (graphs_.empty()) return;
+  const int width = graphs_[0].graph.Width(), height = graphs_[0].graph.Height();
+  const double scale = previousHeight_ > 0 ? static_cast<double>(height) / previousHeight_ : 1.0;
+  for (AdapterGraph& g : graphs_) {
+    g.history.Fit(width, scale);
+    g.history.SetNewest(perf::RoundHalfEven(g.lastShare * height));
+    g.graph.Clear();
+    g.graph.DrawGrid();
+    g.graph.DrawHistory(g.history, perf::kCpuCurveColor);
+  }
+  previousHeight_ = height;
+}
+
+}  // namespace net

@@ -1,0 +1,202 @@
+// The port list window: creation, layout, and the routing of its controls.
+#include "net/port_form_win32.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <string>
+
+namespace net {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"ZentrikPortForm";
+constexpr wchar_t kCaption[] = L"端口列表";
+constexpr int kWidth = 637, kHeight = 471;
+constexpr int kStripHeight = 41;
+constexpr int kMargin = 8;
+constexpr int kButtonWidth = 88, kButtonHeight = 25;
+constexpr int kCheckWidth = 120, kCheckHeight = 17;
+
+HWND CreateChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
+                 DWORD exStyle, UINT id, HFONT font) {
+  HWND child = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0,
+                               0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
+                               nullptr);
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return child;
+}
+
+}  // namespace
+
+TPortForm::TPortForm(HINSTANCE instance, HFONT font, PortList& logic, app::ListModel& model,
+                     std::function<void()> refresh)
+    : logic_(logic), model_(model), refresh_(std::move(refresh)) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  if (!GetClassInfoExW(instance, kWindowClass, &windowClass)) {
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kWindowClass;
+    RegisterClassExW(&windowClass);
+  }
+  // Centred on the screen's work area.
+  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int left = work.left + std::max(0, static_cast<int>(work.right - work.left) - kWidth) / 2;
+  const int top = work.top + std::max(0, static_cast<int>(work.bottom - work.top) - kHeight) / 2;
+  CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, kCaption,
+                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, left, top, kWidth, kHeight, nullptr,
+                  nullptr, instance, this);
+  if (window_ == nullptr) return;
+  CreateControls(font);
+  Layout();
+}
+
+TPortForm::~TPortForm() {
+  if (window_ != nullptr) DestroyWindow(window_);
+}
+
+void TPortForm::CreateControls(HFONT font) {
+  list_ = CreateChild(window_, WC_LISTVIEWW, L"",
+                      WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                      WS_EX_CLIENTEDGE, 0, font);
+  ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+  binding_ = std::make_unique<app::ListViewBinding>(list_, model_);
+  binding_->SetColumns(PortList::Columns());
+  hideLocal_ = CreateChild(window_, L"BUTTON", L"隐藏本地连接", WS_TABSTOP | BS_AUTOCHECKBOX, 0,
+                           kCmdPortHideLocal, font);
+  // A new window starts with the local endpoints hidden.
+  Button_SetCheck(hideLocal_, BST_CHECKED);
+  logic_.SetHideLocal(true);
+  standard_ = CreateChild(window_, L"BUTTON", L"标准", WS_TABSTOP | BS_PUSHBUTTON, 0,
+                          kCmdPortStandard, font);
+  kill_ = CreateChild(window_, L"BUTTON", L"结束进程(&E)", WS_TABSTOP | BS_PUSHBUTTON, 0,
+                      kCmdPortKill, font);
+  refreshButton_ = CreateChild(window_, L"BUTTON", L"刷新(&R)", WS_TABSTOP | BS_PUSHBUTTON, 0,
+                               kCmdPortRefresh, font);
+  popup_.reset(CreatePopupMenu());
+  AppendMenuW(popup_.get(), MF_STRING, kCmdPortRefresh, L"刷新");
+}
+
+void TPortForm::Layout() {
+  RECT client{};
+  GetClientRect(window_, &client);
+  const int width = client.right;
+  const int stripTop = std::max(0, static_cast<int>(client.bottom) - kStripHeight);
+  MoveWindow(list_, 0, 0, width, stripTop, TRUE);
+  const int buttonTop = stripTop + (kStripHeight - kButtonHeight) / 2;
+  MoveWindow(hideLocal_, kMargin, stripTop + (kStripHeight - kCheckHeight) / 2, kCheckWidth,
+             kCheckHeight, TRUE);
+  MoveWindow(standard_, kMargin + kCheckWidth + kMargin, buttonTop, kButtonWidth, kButtonHeight,
+             TRUE);
+  // The last two keep their distance from the right edge.
+  MoveWindow(refreshButton_, width - kMargin - kButtonWidth, buttonTop, kButtonWidth,
+             kButtonHeight, TRUE);
+  MoveWindow(kill_, width - 2 * (kMargin + kButtonWidth), buttonTop, kButtonWidth, kButtonHeight,
+             TRUE);
+}
+
+void TPortForm::ShowInFront() {
+  if (window_ == nullptr) return;
+  if (IsIconic(window_)) ShowWindow(window_, SW_RESTORE);
+  ShowWindow(window_, SW_SHOW);
+  SetForegroundWindow(window_);
+  BringWindowToTop(window_);
+}
+
+void TPortForm::N1Click() { refresh_(); }
+
+void TPortForm::ExecuteCommand(UINT id) {
+  switch (id) {
+    case kCmdPortRefresh:
+      N1Click();
+      break;
+    case kCmdPortHideLocal:
+      logic_.SetHideLocal(Button_GetCheck(hideLocal_) == BST_CHECKED);
+      N1Click();
+      break;
+    case kCmdPortStandard:  // Button2Click
+      logic_.FillPlainTables();
+      break;
+    case kCmdPortKill:  // BitBtn4Click
+      if (logic_.BitBtn4Click()) N1Click();
+      break;
+    default:
+      break;
+  }
+}
+
+void TPortForm::ShowPopup(LPARAM screenPoint) {
+  POINT at{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
+  if (at.x == -1 && at.y == -1) {
+    at = {0, 0};
+    ClientToScreen(list_, &at);
+  }
+  const UINT id = TrackPopupMenu(popup_.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0,
+                                 window_, nullptr);
+  if (id != 0) ExecuteCommand(id);
+}
+
+LRESULT CALLBACK TPortForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* form = static_cast<TPortForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    form->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<TPortForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    form->window_ = nullptr;
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  // An error of a command must not unwind through the system's code: show it.
+  try {
+    return form->HandleMessage(message, wParam, lParam);
+  } catch (const std::exception& error) {
+    const std::string what = error.what();
+    MessageBoxW(window, std::wstring(what.begin(), what.end()).c_str(), kCaption,
+                MB_OK | MB_ICONERROR);
+  }
+  return 0;
+}
+
+LRESULT TPortForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE:
+      Layout();
+      return 0;
+    case WM_GETMINMAXINFO:
+      // Room for the strip's four controls.
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {2 * kCheckWidth + 3 * kButtonWidth,
+                                                              150};
+      return 0;
+    case WM_COMMAND:
+      if (lParam != 0 && HIWORD(wParam) == BN_CLICKED) ExecuteCommand(LOWORD(wParam));
+      return 0;
+    case WM_NOTIFY:
+      if (binding_) binding_->HandleNotify(*reinterpret_cast<const NMHDR*>(lParam));
+      return 0;
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) != list_) break;
+      ShowPopup(lParam);
+      return 0;
+    case WM_CLOSE:
+      DestroyWindow(window_);
+      return 0;
+    case WM_DESTROY:
+      // The list goes with the window; the model must stop talking to it.
+      binding_.reset();
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+}  // namespace net

@@ -1,0 +1,68 @@
+// TPortForm, the port list window ("端口列表"): the list lv_Port above a strip with
+// "隐藏本地连接", "标准", "结束进程(&E)" and "刷新(&R)". A window of its own, not
+// modal; closing destroys it, and the next opening makes a new one. The port
+// list logic (PortList) decides; this class shows and forwards.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <type_traits>
+
+#include "app/list_model.h"
+#include "app/list_view_win32.h"
+#include "net/port_list.h"
+
+namespace net {
+
+enum PortFormCommand : UINT {
+  kCmdPortRefresh = 0x300,  // Button1 "刷新(&R)" and the list's "刷新"
+  kCmdPortHideLocal,        // ckb_Local
+  kCmdPortStandard,         // Button2 "标准"
+  kCmdPortKill,             // BitBtn4 "结束进程(&E)"
+};
+
+class TPortForm {
+ public:
+  // `refresh` is RefreshPortList: show the window, bring it forward and fill it.
+  TPortForm(HINSTANCE instance, HFONT font, PortList& logic, app::ListModel& model,
+            std::function<void()> refresh);
+  ~TPortForm();
+  TPortForm(const TPortForm&) = delete;
+  TPortForm& operator=(const TPortForm&) = delete;
+
+  bool IsOpen() const { return window_ != nullptr; }
+  HWND Handle() const { return window_; }
+  HWND lv_Port() const { return list_; }
+  HWND ckb_Local() const { return hideLocal_; }
+  void ShowInFront();
+  // A control's command, as if the user clicked it.
+  void ExecuteCommand(UINT id);
+
+ private:
+  struct MenuDeleter {
+    void operator()(HMENU menu) const { DestroyMenu(menu); }
+  };
+  using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
+
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void CreateControls(HFONT font);
+  void Layout();
+  void N1Click();
+  void ShowPopup(LPARAM screenPoint);
+
+  PortList& logic_;
+  app::ListModel& model_;
+  std::function<void()> refresh_;
+  HWND window_ = nullptr;
+  HWND list_ = nullptr;
+  HWND hideLocal_ = nullptr;  // ckb_Local
+  HWND standard_ = nullptr;   // Button2
+  HWND kill_ = nullptr;       // BitBtn4
+  HWND refreshButton_ = nullptr;  // Button1
+  std::unique_ptr<app::ListViewBinding> binding_;
+  UniqueMenu popup_;
+};
+
+}  // namespace net

@@ -1,0 +1,69 @@
+// The port list's logic: fills the list lv_Port with every TCP connection and UDP
+// endpoint in the form the system offers (extended tables with owners, the
+// stack's tables with owners, or the plain tables), hides local endpoints when
+// asked, and ends the owner of the selected row.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "app/list_model.h"
+#include "net/connection_table.h"
+#include "platform/connection_api.h"
+#include "platform/dialogs.h"
+#include "platform/process_api.h"
+#include "procs/processes_page.h"
+
+namespace net {
+
+enum PortColumn : std::size_t {
+  kPortPid = 0, kPortLocalIp, kPortLocalPort, kPortRemoteIp, kPortRemotePort, kPortPath,
+  kPortState, kPortProtocol, kPortColumnCount
+};
+
+enum class TableVariant { kExtended, kStack, kPlain };
+// Chosen once from the entry points the system offers.
+TableVariant ChooseTableVariant(const platform::ConnectionEntryPoints& entryPoints);
+
+class PortList {
+ public:
+  PortList(platform::ConnectionApi& tables, platform::ProcessApi& processes,
+           platform::Dialogs& dialogs, procs::ProcessesPage& processesPage, app::ListModel& list);
+
+  static const std::vector<app::ListColumn>& Columns();
+  TableVariant Variant() const { return variant_; }
+
+  // "隐藏本地连接": rows whose local address is a loopback or wildcard address are
+  // left out of the listings with owners.
+  bool HideLocal() const { return hideLocal_; }
+  void SetHideLocal(bool hide) { hideLocal_ = hide; }
+
+  // Fills the list with the variant chosen at start-up.
+  void Fill();
+  void FillOwnerTablesExtended();
+  void FillOwnerTablesEx();
+  void FillPlainTables();  // also "标准"
+
+  // "结束进程(&E)": asks, then ends the selected row's owner. True when the list
+  // should be filled again; false after a No, without a selection, or when the
+  // system refused (the refusal has been shown).
+  bool BitBtn4Click();
+
+ private:
+  TableRead ReadTable(const TableCall& call, ConnectionLayout layout);
+  void AddOwnerRows();
+  void AddPlainRows();
+
+  platform::ConnectionApi& tables_;
+  platform::ProcessApi& processes_;
+  platform::Dialogs& dialogs_;
+  procs::ProcessesPage& processesPage_;
+  app::ListModel& list_;
+  platform::ConnectionEntryPoints entryPoints_;
+  TableVariant variant_;
+  bool hideLocal_ = true;
+  std::vector<std::byte> buffer_;
+  std::vector<ConnectionEntry> entries_;
+};
+
+}  // namespace net

@@ -1,0 +1,18 @@
+// The debugger the system has registered for programs (the AeDebug "Debugger"
+// value), and starting it on a process.
+#pragma once
+#include <optional>
+#include <string>
+
+namespace platform {
+
+class DebuggerApi {
+ public:
+  virtual ~DebuggerApi() = default;
+  // The registered command line, with its placeholders; empty when none is registered.
+  virtual std::optional<std::wstring> RegisteredDebugger() = 0;
+  // Starts a command line; true when the program started.
+  virtual bool StartCommand(const std::wstring& commandLine) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,56 @@
+// The logic of the "选择列" dialog (TViewForm): its 26 check boxes, which open
+// with the columns now shown checked, and the columns that "确定" gives the
+// Processes page, in the boxes' order, each with its kind.
+#pragma once
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "app/refresh_cycle.h"
+#include "procs/process_columns.h"
+#include "procs/processes_page.h"
+
+namespace procs {
+
+struct ChooserBox {
+  const wchar_t* caption;
+  ColumnKind kind;
+  int width;        // of the column it gives; 0: as wide as its header needs
+  bool fixed;       // always checked, cannot be unchecked
+  bool rightSide;   // the dialog's right column of boxes (else the left)
+  int top;          // pixels from the dialog's client top
+};
+
+inline constexpr std::size_t kChooserBoxCount = 26;
+
+// CheckBox1 to CheckBox26, in their creation order.
+const std::array<ChooserBox, kChooserBoxCount>& ChooserBoxes();
+
+// A column header from a box caption: the text before the first "(", or the
+// whole caption when it has none.
+std::wstring HeaderOfCaption(const std::wstring& caption);
+
+class ColumnChooser {
+ public:
+  ColumnChooser(ProcessesPage& page, app::RefreshCycle& cycle);
+
+  bool Checked(std::size_t box) const { return checked_[box]; }
+  // A fixed box stays checked.
+  void SetChecked(std::size_t box, bool checked);
+  // The columns of the checked boxes, right-aligned, in the boxes' order.
+  std::vector<ProcessColumn> ChosenColumns() const;
+
+  // "确定": the page shows the chosen columns. The refresh is held meanwhile and
+  // then left running or paused, as it was.
+  void BitBtn1Click();
+  // "取消": nothing changes, the refresh included.
+  void BitBtn2Click() {}
+
+ private:
+  ProcessesPage& page_;
+  app::RefreshCycle& cycle_;
+  std::array<bool, kChooserBoxCount> checked_{};
+};
+
+}  // namespace procs

@@ -1,0 +1,32 @@
+// TViewForm, the "选择列" dialog: its label, 26 check boxes and the "确定" and
+// "取消" buttons, placed as the Processes page's column chooser is laid out. The
+// decisions are ColumnChooser's.
+#pragma once
+#include <windows.h>
+
+#include <array>
+
+#include "app/modal_form_win32.h"
+#include "app/refresh_cycle.h"
+#include "procs/column_chooser.h"
+#include "procs/processes_page.h"
+
+namespace procs {
+
+class TViewForm final : private app::ModalForm {
+ public:
+  static constexpr UINT kFirstBoxId = 1001;  // CheckBox1; CheckBox26 is kFirstBoxId + 25
+
+  TViewForm(ProcessesPage& page, app::RefreshCycle& cycle);
+  // N10Click: shown modally over the main window, in its font.
+  void ShowModal(HWND owner, HFONT font);
+
+ private:
+  void FormCreate() override;
+  void Clicked(UINT id) override;
+
+  ColumnChooser chooser_;
+  std::array<HWND, kChooserBoxCount> boxes_{};
+};
+
+}  // namespace procs

@@ -1,0 +1,180 @@
+// The Processes page's remaining commands: whose processes are listed, ending a
+// process tree, the processor affinity and the registered debugger.
+#include <gtest/gtest.h>
+
+#include "procs/affinity.h"
+#include "procs/debugger_command.h"
+#include "procs/process_tree.h"
+#include "tests/support/process_world.h"
+
+using testing_support::ProcessWorld;
+using namespace procs;
+
+TEST(UserFilter, ListsThisUsersAndUserlessProcessesUntilAllUsersAreAsked) {
+  ProcessWorld w;  // the program runs as "tester"
+  w.system.AddProcess(0, L"");                            // System Idle: no user
+  w.system.AddProcess(10, L"mine.exe");
+  w.system.AddProcess(11, L"shouty.exe").tokenUser = L"TESTER";
+  w.system.AddProcess(20, L"theirs.exe").sessionUser = L"bob";
+  w.system.AddProcess(30, L"guarded.exe").refuseLimited = true;  // no user learned
+  w.Tick();
+  EXPECT_TRUE(w.Listed(0));
+  EXPECT_TRUE(w.Listed(10));
+  EXPECT_TRUE(w.Listed(11));
+  EXPECT_FALSE(w.Listed(20));
+  EXPECT_TRUE(w.Listed(30));
+  w.Tick();
+  EXPECT_FALSE(w.Listed(20));
+  EXPECT_NE(w.table.Find(20), nullptr);  // still known, only not shown
+
+  w.page.SetShowAllUsers(true);  // at once, not at the next tick
+  EXPECT_TRUE(w.Listed(20));
+  EXPECT_EQ(w.Cell(20, kColUser), L"bob");
+  w.Tick();
+  EXPECT_TRUE(w.Listed(20));
+
+  w.page.SetShowAllUsers(false);
+  EXPECT_FALSE(w.Listed(20));
+  EXPECT_EQ(w.list.Count(), 4u);
+  w.system.RemoveProcess(20);  // a hidden process that ends loses its row
+  w.Tick();
+  EXPECT_EQ(w.table.Find(20), nullptr);
+  w.page.SetShowAllUsers(true);
+  EXPECT_EQ(w.list.Count(), 4u);
+}
+
+TEST(UserFilter, UnknownCurrentUserHidesNothing) {
+  ProcessWorld w;
+  w.system.currentUser.clear();
+  ProcessesPage page{w.table, w.list, w.system, w.system, w.system, w.system, w.closing};
+  w.system.AddProcess(20, L"theirs.exe").sessionUser = L"bob";
+  w.system.Advance(1000);
+  w.collector.CollectProcesses();
+  page.UpdateProcessList();
+  EXPECT_TRUE(w.Listed(20));
+}
+
+namespace {
+
+// 10 started 11, which started 12; 13 names 10 as its parent but is older than
+// it: its real parent ended and 10 reused the identifier.
+void AddFamily(ProcessWorld& w) {
+  auto& root = w.system.AddProcess(10, L"root.exe");
+  root.createTime = 1000;
+  auto& child = w.system.AddProcess(11, L"child.exe");
+  child.parentPid = 10;
+  child.createTime = 2000;
+  auto& grandchild = w.system.AddProcess(12, L"grandchild.exe");
+  grandchild.parentPid = 11;
+  grandchild.createTime = 3000;
+  auto& stranger = w.system.AddProcess(13, L"stranger.exe");
+  stranger.parentPid = 10;
+  stranger.createTime = 500;
+  w.system.AddProcess(14, L"other.exe").parentPid = 99;
+}
+
+}  // namespace
+
+TEST(ProcessTree, ChildrenComeFirstAndAReusedParentIdentifierDragsInNobody) {
+  ProcessWorld w;
+  AddFamily(w);
+  w.Tick();
+  EXPECT_EQ(ProcessTreeOf(w.table, 10), (std::vector<std::int64_t>{12, 11, 10}));
+  EXPECT_EQ(ProcessTreeOf(w.table, 13), (std::vector<std::int64_t>{13}));
+  EXPECT_TRUE(ProcessTreeOf(w.table, 4242).empty());
+
+  w.list.Select(*w.list.FindByKey(10), true);
+  w.page.N38Click();
+  ASSERT_EQ(w.system.boxes.size(), 1u);
+  EXPECT_EQ(w.system.boxes[0].caption, L"泽恩特警告");
+  EXPECT_EQ(w.system.terminated, (std::vector<std::uint32_t>{12, 11, 10}));
+  EXPECT_FALSE(w.Listed(10));
+  EXPECT_FALSE(w.Listed(12));
+  EXPECT_TRUE(w.Listed(13));
+  w.Tick();
+  EXPECT_EQ(w.table.Find(11), nullptr);
+  EXPECT_EQ(w.list.Count(), 2u);
+}
+
+TEST(ProcessTree, ARefusalShowsAccessDeniedAndStops) {
+  ProcessWorld w;
+  AddFamily(w);
+  w.system.Find(11)->refuseTerminate = true;
+  w.Tick();
+  w.list.Select(*w.list.FindByKey(10), true);
+  w.system.answerYes = false;
+  w.page.N38Click();
+  EXPECT_TRUE(w.system.terminated.empty());
+  w.system.answerYes = true;
+  w.page.N38Click();
+  EXPECT_EQ(w.system.terminated, std::vector<std::uint32_t>{12});
+  ASSERT_EQ(w.system.boxes.size(), 3u);
+  EXPECT_EQ(w.system.boxes[2].text, L"访问被拒绝");
+  EXPECT_TRUE(w.Listed(11));
+  EXPECT_TRUE(w.Listed(10));
+}
+
+namespace {
+
+struct ScriptedChooser : AffinityChooser {
+  std::vector<bool> shown;
+  std::optional<std::vector<bool>> answer;
+  std::optional<std::vector<bool>> Choose(const std::vector<bool>& current) override {
+    shown = current;
+    return answer;
+  }
+};
+
+}  // namespace
+
+TEST(Affinity, MasksRoundTripThroughTheBoxes) {
+  EXPECT_EQ(ProcessorsOfMask(0b1101, 4), (std::vector<bool>{true, false, true, true}));
+  EXPECT_EQ(MaskOfProcessors({true, false, true, true}), 0b1101u);
+  EXPECT_EQ(ProcessorsOfMask(~0ull, 70).size(), 64u);
+  EXPECT_EQ(MaskOfProcessors(ProcessorsOfMask(~0ull, 64)), ~0ull);
+  EXPECT_FALSE(MaskOfProcessors({false, false}).has_value());
+  EXPECT_EQ(ProcessorCaption(3), L"CPU 3");
+
+  ProcessWorld w;
+  w.system.processorCount = 4;
+  w.system.AddProcess(10, L"a.exe");
+  w.Tick();
+  w.list.Select(0, true);
+  ScriptedChooser chooser;
+  chooser.answer = std::vector<bool>{false, true, false, true};
+  w.page.N41Click(chooser, 4);
+  EXPECT_EQ(chooser.shown, (std::vector<bool>{true, true, true, true}));
+  EXPECT_EQ(w.system.Find(10)->affinity, 0b1010u);
+  w.page.N41Click(chooser, 0);  // no count yet: the system's mask tells
+  EXPECT_EQ(chooser.shown, (std::vector<bool>{false, true, false, true}));
+
+  chooser.answer.reset();  // cancelled
+  w.page.N41Click(chooser, 4);
+  EXPECT_EQ(w.system.Find(10)->affinity, 0b1010u);
+  EXPECT_TRUE(w.system.boxes.empty());
+
+  w.system.Find(10)->refuseSetInformation = true;
+  chooser.answer = std::vector<bool>{true, false, false, false};
+  w.page.N41Click(chooser, 4);
+  EXPECT_EQ(w.system.Find(10)->affinity, 0b1010u);
+  ASSERT_EQ(w.system.boxes.size(), 1u);
+  EXPECT_EQ(w.system.boxes[0].text, L"访问被拒绝");
+}
+
+TEST(Debugger, StartsTheRegisteredCommandWithTheIdentifierFilledIn) {
+  EXPECT_EQ(DebuggerCommandFor(L"\"C:\\dbg.exe\" -p %ld -e %ld", 42), L"\"C:\\dbg.exe\" -p 42 -e 0");
+  EXPECT_EQ(DebuggerCommandFor(L"dbg %d 100%%", 7), L"dbg 7 100%");
+  EXPECT_EQ(DebuggerCommandFor(L"dbg.exe", 7), L"dbg.exe 7");
+
+  ProcessWorld w;
+  w.system.AddProcess(42, L"a.exe");
+  w.Tick();
+  w.list.Select(0, true);
+  EXPECT_FALSE(w.page.DebuggerRegistered());
+  w.page.N37Click();
+  EXPECT_TRUE(w.system.startedCommands.empty());
+  w.system.debugger = L"winedbg --auto %ld %ld";
+  EXPECT_TRUE(w.page.DebuggerRegistered());
+  w.page.N37Click();
+  EXPECT_EQ(w.system.startedCommands, std::vector<std::wstring>{L"winedbg --auto 42 0"});
+}

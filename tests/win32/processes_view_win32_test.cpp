@@ -1,0 +1,322 @@
+// The Processes page under Wine: choosing columns in "选择列" and reading the
+// headers and a row back, sorting by a header, ending a process tree, the
+// affinity dialog and the user filter's check box.
+#include <windows.h>
+#include <commctrl.h>
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/main_window_win32.h"
+#include "platform/win32/handle_win32.h"
+#include "procs/affinity_dialog_win32.h"
+#include "procs/column_chooser_win32.h"
+
+namespace app {
+namespace {
+
+using platform::win32::UniqueHandle;
+
+void Pump() {
+  MSG message{};
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+std::wstring ListText(HWND list, int item, int column) {
+  wchar_t text[260] = {};
+  ListView_GetItemText(list, item, column, text, 260);
+  return text;
+}
+
+std::vector<std::wstring> Headers(HWND list) {
+  std::vector<std::wstring> headers;
+  for (int c = 0;; ++c) {
+    wchar_t text[64] = {};
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT;
+    column.pszText = text;
+    column.cchTextMax = 64;
+    if (!ListView_GetColumn(list, c, &column)) break;
+    headers.push_back(text);
+  }
+  return headers;
+}
+
+int ColumnWidth(HWND list, int column) { return ListView_GetColumnWidth(list, column); }
+
+// While a modal loop runs, waits for the top-level dialog titled `caption` and
+// acts on it once (a thread timer keeps looking for it).
+class WhenDialogAppears {
+ public:
+  WhenDialogAppears(std::wstring caption, std::function<void(HWND)> act)
+      : caption_(std::move(caption)), act_(std::move(act)) {
+    current_ = this;
+    timer_ = SetTimer(nullptr, 0, 50, Tick);
+  }
+  ~WhenDialogAppears() {
+    if (timer_ != 0) KillTimer(nullptr, timer_);
+    current_ = nullptr;
+  }
+  bool Acted() const { return acted_; }
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    WhenDialogAppears* self = current_;
+    if (self == nullptr || self->acted_) return;
+    HWND dialog = FindWindowW(L"#32770", self->caption_.c_str());
+    if (dialog == nullptr || !IsWindowVisible(dialog)) return;
+    self->acted_ = true;
+    KillTimer(nullptr, self->timer_);
+    self->timer_ = 0;
+    self->act_(dialog);
+  }
+
+  static inline WhenDialogAppears* current_ = nullptr;
+  std::wstring caption_;
+  std::function<void(HWND)> act_;
+  UINT_PTR timer_ = 0;
+  bool acted_ = false;
+};
+
+bool Checked(HWND dialog, int id) {
+  return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+void Click(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+// Threads of a process as the tool-help snapshot counts them.
+DWORD ToolhelpThreads(DWORD pid) {
+  UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
+       more = Process32NextW(snapshot.Get(), &entry)) {
+    if (entry.th32ProcessID == pid) return entry.cntThreads;
+  }
+  return 0;
+}
+
+std::vector<DWORD> ChildrenOf(DWORD parent) {
+  std::vector<DWORD> children;
+  UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
+       more = Process32NextW(snapshot.Get(), &entry)) {
+    if (entry.th32ParentProcessID == parent && entry.th32ProcessID != parent)
+      children.push_back(entry.th32ProcessID);
+  }
+  return children;
+}
+
+long long KilobytesIn(const std::wstring& cell) { return std::stoll(cell); }
+
+class ProcessesViewTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
+                                                        ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+  }
+  void SetUp() override {
+    form_ = std::make_unique<TMainForm>();
+    ASSERT_TRUE(form_->Create(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
+    Pump();
+    form_->SelectPage(TMainForm::kProcessesPage);
+    Command(kCmdPause);  // only the refreshes of the test
+    RefreshNow();
+  }
+  void TearDown() override {
+    form_.reset();
+    Pump();
+  }
+  void Command(UINT id) { SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+  void RefreshNow() {
+    Command(kCmdRefreshNow);
+    Pump();
+  }
+  HWND List() { return form_->ProcessesView().lv_Proc(); }
+  int ItemOf(DWORD pid) {
+    const auto item = form_->ProcessesPage().FindItemByPid(pid);
+    return item ? static_cast<int>(*item) : -1;
+  }
+  void SelectOnly(DWORD pid) {
+    ListView_SetItemState(List(), -1, 0, LVIS_SELECTED);
+    ListView_SetItemState(List(), ItemOf(pid), LVIS_SELECTED | LVIS_FOCUSED,
+                          LVIS_SELECTED | LVIS_FOCUSED);
+  }
+  // A click on a header, as the list view reports it to the page.
+  void ClickHeader(int column) {
+    NMLISTVIEW click{};
+    click.hdr.hwndFrom = List();
+    click.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(List()));
+    click.hdr.code = LVN_COLUMNCLICK;
+    click.iItem = -1;
+    click.iSubItem = column;
+    SendMessageW(GetParent(List()), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+  }
+
+  std::unique_ptr<TMainForm> form_;
+};
+
+TEST_F(ProcessesViewTest, ChosenColumnsShowTheirHeadersAndTheirOwnNumbers) {
+  bool openedAsShown = false;
+  WhenDialogAppears chooser(L"选择列", [&](HWND dialog) {
+    const UINT first = procs::TViewForm::kFirstBoxId;
+    openedAsShown = Checked(dialog, first) && !IsWindowEnabled(GetDlgItem(dialog, first)) &&
+                    Checked(dialog, first + 2) && !Checked(dialog, first + 9) &&
+                    Checked(dialog, first + 13);
+    Click(dialog, first + 9);   // I/O读取
+    Click(dialog, first + 19);  // 线程计数
+    Click(dialog, first + 3);   // CPU时间 off
+    Click(dialog, IDOK);
+  });
+  Command(kCmdSelectColumns);
+  ASSERT_TRUE(chooser.Acted());
+  EXPECT_TRUE(openedAsShown);
+  EXPECT_FALSE(form_->Cycle().TimerEnabled()) << "paused before, paused after";
+
+  const std::vector<std::wstring> expected = {L"映像名称", L"PID",    L"CPU使用",  L"内存使用",
+                                              L"I/O读取",  L"用户名", L"进程路径", L"线程计数"};
+  ASSERT_EQ(Headers(List()), expected);
+  EXPECT_EQ(ColumnWidth(List(), 0), 95);
+  EXPECT_EQ(ColumnWidth(List(), 1), 40);
+  EXPECT_GE(ColumnWidth(List(), 4), 40) << "a header-wide column, not a few pixels";
+  EXPECT_GE(ColumnWidth(List(), 7), 40);
+
+  RefreshNow();
+  const DWORD self = GetCurrentProcessId();
+  const int row = ItemOf(self);
+  ASSERT_GE(row, 0);
+  const procs::TprocTimeInfo* info = form_->ProcessTable().Find(self);
+  ASSERT_NE(info, nullptr);
+  EXPECT_EQ(ListText(List(), row, 0), info->ImageName);
+  EXPECT_EQ(ListText(List(), row, 1), std::to_wstring(self));
+  EXPECT_EQ(ListText(List(), row, 4), std::to_wstring(info->IoReads));
+  EXPECT_EQ(ListText(List(), row, 7), std::to_wstring(ToolhelpThreads(self)));
+  EXPECT_EQ(ListText(List(), row, 3), std::to_wstring(info->MemoryK) + L" K");
+
+  // Cancel changes nothing.
+  WhenDialogAppears cancel(L"选择列", [](HWND dialog) {
+    Click(dialog, procs::TViewForm::kFirstBoxId + 5);
+    Click(dialog, IDCANCEL);
+  });
+  Command(kCmdSelectColumns);
+  ASSERT_TRUE(cancel.Acted());
+  EXPECT_EQ(Headers(List()), expected);
+}
+
+TEST_F(ProcessesViewTest, HeaderClicksSortByMemoryAndTheOrderSurvivesUpdates) {
+  const auto memoryColumn = static_cast<int>(procs::kColMemory);
+  const auto memories = [&] {
+    std::vector<long long> values;
+    for (int i = 0; i < ListView_GetItemCount(List()); ++i)
+      values.push_back(KilobytesIn(ListText(List(), i, memoryColumn)));
+    return values;
+  };
+  ASSERT_GE(ListView_GetItemCount(List()), 3);
+  const DWORD self = GetCurrentProcessId();
+  SelectOnly(self);
+
+  ClickHeader(memoryColumn);
+  std::vector<long long> values = memories();
+  EXPECT_TRUE(std::is_sorted(values.begin(), values.end()));
+  ClickHeader(memoryColumn);
+  values = memories();
+  EXPECT_TRUE(std::is_sorted(values.rbegin(), values.rend()));
+
+  RefreshNow();
+  RefreshNow();
+  values = memories();
+  EXPECT_TRUE(std::is_sorted(values.rbegin(), values.rend()));
+  EXPECT_EQ(ListView_GetItemCount(List()), static_cast<int>(form_->ProcList().Count()));
+  // The selection stayed on this program, in the control as in the model.
+  EXPECT_EQ(ListView_GetNextItem(List(), -1, LVNI_SELECTED), ItemOf(self));
+  EXPECT_EQ(form_->ProcessesPage().SelectedPid(), self);
+}
+
+TEST_F(ProcessesViewTest, EndingTheTreeEndsAProcessAndTheChildrenItStarted) {
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  std::wstring command = std::wstring(L"\"") + system + L"\\cmd.exe\" /c ping -n 60 127.0.0.1 > nul";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                             nullptr, nullptr, &startup, &info));
+  UniqueHandle shell(info.hProcess);
+  UniqueHandle thread(info.hThread);
+  std::vector<DWORD> children;
+  for (int wait = 0; wait < 100 && children.empty(); ++wait) {
+    Sleep(50);
+    children = ChildrenOf(info.dwProcessId);
+  }
+  ASSERT_FALSE(children.empty()) << "cmd.exe started no child";
+  UniqueHandle child(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, children[0]));
+  ASSERT_TRUE(child);
+
+  RefreshNow();
+  ASSERT_GE(ItemOf(info.dwProcessId), 0);
+  ASSERT_GE(ItemOf(children[0]), 0);
+  SelectOnly(info.dwProcessId);
+  WhenDialogAppears warning(L"泽恩特警告", [](HWND box) { Click(box, IDYES); });
+  form_->ProcessesView().ExecuteCommand(procs::kCmdKillTree);
+  EXPECT_TRUE(warning.Acted());
+  EXPECT_EQ(WaitForSingleObject(child.Get(), 5000), static_cast<DWORD>(WAIT_OBJECT_0));
+  EXPECT_EQ(WaitForSingleObject(shell.Get(), 5000), static_cast<DWORD>(WAIT_OBJECT_0));
+  EXPECT_LT(ItemOf(info.dwProcessId), 0);
+  RefreshNow();
+  EXPECT_LT(ItemOf(children[0]), 0);
+  EXPECT_GE(ItemOf(GetCurrentProcessId()), 0) << "the tree's parent is left alone";
+}
+
+TEST_F(ProcessesViewTest, AffinityDialogShowsAndSetsTheProcessors) {
+  DWORD_PTR before = 0, systemMask = 0;
+  ASSERT_TRUE(GetProcessAffinityMask(GetCurrentProcess(), &before, &systemMask));
+  if (form_->CpuInstanceCount < 3) GTEST_SKIP() << "one processor: nothing to choose";
+  SelectOnly(GetCurrentProcessId());
+  bool shownAll = false, okRefusedWithNone = false;
+  WhenDialogAppears dialog(L"处理器关系", [&](HWND box) {
+    const UINT first = procs::AffinityDialog::kFirstBoxId;
+    shownAll = Checked(box, first) && Checked(box, first + 1);
+    Click(box, first);
+    Click(box, first + 1);
+    okRefusedWithNone = !IsWindowEnabled(GetDlgItem(box, IDOK));
+    Click(box, first + 1);
+    Click(box, IDOK);
+  });
+  form_->ProcessesView().ExecuteCommand(procs::kCmdAffinity);
+  ASSERT_TRUE(dialog.Acted());
+  EXPECT_EQ(shownAll, before == systemMask);
+  EXPECT_TRUE(okRefusedWithNone);
+  DWORD_PTR after = 0;
+  ASSERT_TRUE(GetProcessAffinityMask(GetCurrentProcess(), &after, &systemMask));
+  EXPECT_EQ(after, 2u);
+  SetProcessAffinityMask(GetCurrentProcess(), before);
+}
+
+TEST_F(ProcessesViewTest, TheAllUsersBoxChangesTheFilterAtOnce) {
+  HWND box = FindWindowExW(form_->PageWindow(TMainForm::kProcessesPage), nullptr, L"BUTTON",
+                           L"显示所有用户的进程(&S)");
+  ASSERT_NE(box, nullptr);
+  EXPECT_FALSE(form_->ProcessesPage().ShowAllUsers());
+  const int mine = ListView_GetItemCount(List());
+  SendMessageW(box, BM_CLICK, 0, 0);
+  EXPECT_TRUE(form_->ProcessesPage().ShowAllUsers());
+  EXPECT_GE(ListView_GetItemCount(List()), mine);
+  EXPECT_EQ(ListView_GetItemCount(List()), static_cast<int>(form_->ProcessTable().Used()));
+  SendMessageW(box, BM_CLICK, 0, 0);
+  EXPECT_FALSE(form_->ProcessesPage().ShowAllUsers());
+  EXPECT_EQ(ListView_GetItemCount(List()), mine);
+}
+
+}  // namespace
+}  // namespace app
