@@ -14,7 +14,7 @@ constexpr wchar_t kAboutText[] =
     L"并能对它们进行常用的操作。\r\n"
     L"\r\n"
     L"如发现错误或有改进的建议，\r\n"
-    L"欢迎告诉作者（见 README）。";
+    L"欢迎报告给作者。";
 
 }  // namespace
 
