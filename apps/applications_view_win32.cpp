@@ -2,10 +2,10 @@
 // the Applications page.
 #include "apps/applications_view_win32.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 #include <utility>
+
+#include "app/controls_win32.h"
 
 namespace apps {
 
@@ -17,16 +17,6 @@ constexpr int kButtonWidth = 77;
 constexpr int kButtonHeight = 22;
 constexpr int kButtonGap = 8;
 constexpr int kStatusColumnWidth = 100;
-
-HWND CreateChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
-                 DWORD exStyle, UINT id, HFONT font) {
-  HWND child = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                               parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
-                               nullptr);
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return child;
-}
 
 HICON ToIcon(platform::IconHandle icon) {
   return reinterpret_cast<HICON>(static_cast<std::uintptr_t>(icon));
@@ -75,10 +65,10 @@ ApplicationsView::~ApplicationsView() {
 
 void ApplicationsView::CreateControls(HFONT font) {
   // Several items may be selected; the image lists are ours, not the control's.
-  list_ = CreateChild(page_, WC_LISTVIEWW, L"",
-                      WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE |
-                          LVS_SHAREIMAGELISTS,
-                      WS_EX_CLIENTEDGE, 0, font);
+  list_ = app::CreateChild(page_, WC_LISTVIEWW, L"",
+                           WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE |
+                               LVS_SHAREIMAGELISTS,
+                           WS_EX_CLIENTEDGE, 0, font);
   ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   large_.reset(ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 8, 8));
   small_.reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 8, 8));
@@ -87,12 +77,9 @@ void ApplicationsView::CreateControls(HFONT font) {
   binding_ = std::make_unique<app::ListViewBinding>(list_, model_);
   binding_->SetColumns(ApplicationsPage::Columns());
 
-  killButton_ = CreateChild(page_, L"BUTTON", L"结束任务(&E)", WS_TABSTOP | BS_PUSHBUTTON, 0,
-                            kCmdTaskKill, font);
-  switchButton_ = CreateChild(page_, L"BUTTON", L"切换至(&S)", WS_TABSTOP | BS_PUSHBUTTON, 0,
-                              kCmdTaskSwitch, font);
-  newButton_ = CreateChild(page_, L"BUTTON", L"新任务(&N)...", WS_TABSTOP | BS_PUSHBUTTON, 0,
-                           kCmdTaskNew, font);
+  killButton_ = app::CreatePushButton(page_, L"结束任务(&E)", kCmdTaskKill, font);
+  switchButton_ = app::CreatePushButton(page_, L"切换至(&S)", kCmdTaskSwitch, font);
+  newButton_ = app::CreatePushButton(page_, L"新任务(&N)...", kCmdTaskNew, font);
 }
 
 HWND ApplicationsView::Button(UINT id) const {
@@ -269,15 +256,7 @@ void ApplicationsView::OnListNotify(const NMHDR& header) {
 }
 
 void ApplicationsView::ShowPopup(LPARAM screenPoint) {
-  POINT at{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
-  if (at.x == -1 && at.y == -1) {
-    // From the keyboard: under the first selected item, or at the list's corner.
-    RECT place{};
-    const auto selected = model_.FirstSelected();
-    if (selected && ListView_GetItemRect(list_, static_cast<int>(*selected), &place, LVIR_LABEL))
-      at = {place.left, place.bottom};
-    ClientToScreen(list_, &at);
-  }
+  const POINT at = app::ContextMenuPoint(list_, screenPoint, model_.FirstSelected());
   const UniqueMenu popup = BuildPopupMenu();
   const UINT id = TrackPopupMenu(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0,
                                  page_, nullptr);

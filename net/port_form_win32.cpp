@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <string>
 
+#include "app/controls_win32.h"
+
 namespace net {
 namespace {
 
@@ -17,16 +19,6 @@ constexpr int kStripHeight = 41;
 constexpr int kMargin = 8;
 constexpr int kButtonWidth = 88, kButtonHeight = 25;
 constexpr int kCheckWidth = 120, kCheckHeight = 17;
-
-HWND CreateChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
-                 DWORD exStyle, UINT id, HFONT font) {
-  HWND child = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0,
-                               0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
-                               nullptr);
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return child;
-}
 
 }  // namespace
 
@@ -62,23 +54,20 @@ TPortForm::~TPortForm() {
 }
 
 void TPortForm::CreateControls(HFONT font) {
-  list_ = CreateChild(window_, WC_LISTVIEWW, L"",
-                      WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                      WS_EX_CLIENTEDGE, 0, font);
+  list_ = app::CreateChild(window_, WC_LISTVIEWW, L"",
+                           WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                           WS_EX_CLIENTEDGE, 0, font);
   ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   binding_ = std::make_unique<app::ListViewBinding>(list_, model_);
   binding_->SetColumns(PortList::Columns());
-  hideLocal_ = CreateChild(window_, L"BUTTON", L"隐藏本地连接", WS_TABSTOP | BS_AUTOCHECKBOX, 0,
-                           kCmdPortHideLocal, font);
+  hideLocal_ = app::CreateChild(window_, L"BUTTON", L"隐藏本地连接",
+                                WS_TABSTOP | BS_AUTOCHECKBOX, 0, kCmdPortHideLocal, font);
   // A new window starts with the local endpoints hidden.
   Button_SetCheck(hideLocal_, BST_CHECKED);
   logic_.SetHideLocal(true);
-  standard_ = CreateChild(window_, L"BUTTON", L"标准", WS_TABSTOP | BS_PUSHBUTTON, 0,
-                          kCmdPortStandard, font);
-  kill_ = CreateChild(window_, L"BUTTON", L"结束进程(&E)", WS_TABSTOP | BS_PUSHBUTTON, 0,
-                      kCmdPortKill, font);
-  refreshButton_ = CreateChild(window_, L"BUTTON", L"刷新(&R)", WS_TABSTOP | BS_PUSHBUTTON, 0,
-                               kCmdPortRefresh, font);
+  standard_ = app::CreatePushButton(window_, L"标准", kCmdPortStandard, font);
+  kill_ = app::CreatePushButton(window_, L"结束进程(&E)", kCmdPortKill, font);
+  refreshButton_ = app::CreatePushButton(window_, L"刷新(&R)", kCmdPortRefresh, font);
   popup_.reset(CreatePopupMenu());
   AppendMenuW(popup_.get(), MF_STRING, kCmdPortRefresh, L"刷新");
 }
@@ -132,11 +121,7 @@ void TPortForm::ExecuteCommand(UINT id) {
 }
 
 void TPortForm::ShowPopup(LPARAM screenPoint) {
-  POINT at{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
-  if (at.x == -1 && at.y == -1) {
-    at = {0, 0};
-    ClientToScreen(list_, &at);
-  }
+  const POINT at = app::ContextMenuPoint(list_, screenPoint, std::nullopt);
   const UINT id = TrackPopupMenu(popup_.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0,
                                  window_, nullptr);
   if (id != 0) ExecuteCommand(id);

@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include "app/controls_win32.h"
+
 namespace perf {
 namespace {
 
@@ -20,12 +22,7 @@ constexpr const wchar_t* kRowCaptions[kFigureBoxCount][3] = {
 
 HWND CreateChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
                  HFONT font) {
-  HWND child = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
-                               0, 0, 0, 0, parent, nullptr,
-                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
-                               nullptr);
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return child;
+  return app::CreateChild(parent, className, text, WS_CLIPSIBLINGS | style, 0, 0, font);
 }
 
 HWND CreateGroupBox(HWND parent, const wchar_t* caption, HFONT font) {

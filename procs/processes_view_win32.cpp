@@ -2,11 +2,11 @@
 #include "procs/processes_view_win32.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include <algorithm>
 #include <array>
 
+#include "app/controls_win32.h"
 #include "procs/affinity_dialog_win32.h"
 
 namespace procs {
@@ -33,16 +33,6 @@ constexpr std::array<PriorityItem, 6> kPriorityItems{{
     {L"低于标准(&B)", 5},
     {L"低(&L)", 3},
 }};
-
-HWND CreateChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
-                 DWORD exStyle, UINT id, HFONT font) {
-  HWND child = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                               parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
-                               nullptr);
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return child;
-}
 
 }  // namespace
 
@@ -75,17 +65,16 @@ void ProcessesView::lv_ProcColumnClick(int column) {
 }
 
 void ProcessesView::CreateControls(HFONT font) {
-  list_ = CreateChild(page_, WC_LISTVIEWW, L"",
-                      WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                      WS_EX_CLIENTEDGE, 0, font);
+  list_ = app::CreateChild(page_, WC_LISTVIEWW, L"",
+                           WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                           WS_EX_CLIENTEDGE, 0, font);
   ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   binding_ = std::make_unique<app::ListViewBinding>(list_, model_);
   binding_->SetColumns(logic_.ListColumns());
 
-  allUsers_ = CreateChild(page_, L"BUTTON", L"显示所有用户的进程(&S)",
-                          WS_TABSTOP | BS_AUTOCHECKBOX, 0, kCmdAllUsers, font);
-  killButton_ = CreateChild(page_, L"BUTTON", L"结束进程(&E)", WS_TABSTOP | BS_PUSHBUTTON, 0,
-                            kCmdKillProcess, font);
+  allUsers_ = app::CreateChild(page_, L"BUTTON", L"显示所有用户的进程(&S)",
+                               WS_TABSTOP | BS_AUTOCHECKBOX, 0, kCmdAllUsers, font);
+  killButton_ = app::CreatePushButton(page_, L"结束进程(&E)", kCmdKillProcess, font);
 }
 
 void ProcessesView::BuildPopupMenu() {
@@ -158,16 +147,7 @@ bool ProcessesView::HandlePageMessage(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 void ProcessesView::ShowPopup(LPARAM screenPoint) {
-  POINT at{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
-  if (at.x == -1 && at.y == -1) {
-    // From the keyboard: under the selected item, or at the list's corner.
-    RECT place{};
-    const auto selected = model_.FirstSelected();
-    if (selected && ListView_GetItemRect(list_, static_cast<int>(*selected), &place, LVIR_LABEL)) {
-      at = {place.left, place.bottom};
-    }
-    ClientToScreen(list_, &at);
-  }
+  const POINT at = app::ContextMenuPoint(list_, screenPoint, model_.FirstSelected());
   EnableNetworkState();
   EnableMenuItem(popup_.get(), kCmdDebug,
                  MF_BYCOMMAND | (logic_.DebuggerRegistered() ? MF_ENABLED : MF_GRAYED));

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "app/controls_win32.h"
 #include "users/send_message_dialog_win32.h"
 
 namespace users {
@@ -16,16 +17,6 @@ constexpr int kStripHeight = 41;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonGap = 6;
 constexpr int kLockWidth = 75, kLogoffWidth = 75, kSendWidth = 100;
-
-HWND CreateChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
-                 DWORD exStyle, UINT id, HFONT font) {
-  HWND child = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                               parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
-                               nullptr);
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return child;
-}
 
 }  // namespace
 
@@ -39,19 +30,16 @@ UsersView::UsersView(HWND page, HFONT font, UsersPage& logic, app::ListModel& mo
 UsersView::~UsersView() { app::SetPageContent(page_, nullptr); }
 
 void UsersView::CreateControls(HFONT font) {
-  list_ = CreateChild(page_, WC_LISTVIEWW, L"",
-                      WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                      WS_EX_CLIENTEDGE, 0, font);
+  list_ = app::CreateChild(page_, WC_LISTVIEWW, L"",
+                           WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                           WS_EX_CLIENTEDGE, 0, font);
   ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   binding_ = std::make_unique<app::ListViewBinding>(list_, model_);
   binding_->SetColumns(UsersPage::Columns());
   // All three start enabled; the first selection decides from then on.
-  lockButton_ = CreateChild(page_, L"BUTTON", L"断开(&D)", WS_TABSTOP | BS_PUSHBUTTON, 0,
-                            kCmdLockStation, font);
-  logoffButton_ = CreateChild(page_, L"BUTTON", L"注销(&L)", WS_TABSTOP | BS_PUSHBUTTON, 0,
-                              kCmdLogoff, font);
-  sendButton_ = CreateChild(page_, L"BUTTON", L"发送消息(&S)...", WS_TABSTOP | BS_PUSHBUTTON, 0,
-                            kCmdSendMessage, font);
+  lockButton_ = app::CreatePushButton(page_, L"断开(&D)", kCmdLockStation, font);
+  logoffButton_ = app::CreatePushButton(page_, L"注销(&L)", kCmdLogoff, font);
+  sendButton_ = app::CreatePushButton(page_, L"发送消息(&S)...", kCmdSendMessage, font);
 }
 
 void UsersView::Layout() {

@@ -1,0 +1,22 @@
+// Small helpers the pages and forms share to make their controls: a child window
+// in the program's font, a push button, and where a list's context menu opens.
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+#include <optional>
+
+namespace app {
+
+HINSTANCE InstanceOf(HWND window);
+
+// A visible child of `parent`, not yet placed, in `font`.
+HWND CreateChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
+                 DWORD exStyle, UINT id, HFONT font);
+HWND CreatePushButton(HWND parent, const wchar_t* text, UINT id, HFONT font);
+
+// The screen point of a WM_CONTEXTMENU for `list`; from the keyboard, under
+// `item` when it is given and shown, else at the list's corner.
+POINT ContextMenuPoint(HWND list, LPARAM screenPoint, std::optional<std::size_t> item);
+
+}  // namespace app
