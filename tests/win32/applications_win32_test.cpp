@@ -9,21 +9,15 @@
 #include <set>
 #include <string>
 
-#include "app/main_window_win32.h"
-#include "tests/win32/gui_helpers_win32.h"
+#include "tests/win32/main_window_fixture_win32.h"
 
 namespace app {
 namespace {
 
+using testing_win32::ChildProgram;
+using testing_win32::ListText;
 using testing_win32::Pump;
 using testing_win32::PumpUntil;
-using testing_win32::VisibleChild;
-
-std::wstring ListText(HWND list, int item, int column) {
-  wchar_t text[260] = {};
-  ListView_GetItemText(list, item, column, text, 260);
-  return text;
-}
 
 // The ids of a menu's items, separators left out.
 std::set<UINT> MenuIds(HMENU menu) {
@@ -35,26 +29,11 @@ std::set<UINT> MenuIds(HMENU menu) {
   return ids;
 }
 
-class ApplicationsPageTest : public ::testing::Test {
+class ApplicationsPageTest : public testing_win32::MainWindowFixture {
  protected:
-  static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
-                                                        ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-  }
   void SetUp() override {
-    form_ = std::make_unique<TMainForm>();
-    ASSERT_TRUE(form_->Create(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
+    MainWindowFixture::SetUp();
     Command(kCmdPause);  // only the refreshes of the test
-    Pump();
-  }
-  void TearDown() override {
-    form_.reset();
-    Pump();
-  }
-  void Command(UINT id) { SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-  void RefreshNow() {
-    Command(kCmdRefreshNow);
     Pump();
   }
   HWND List() { return form_->ApplicationsView().lv_Task(); }
@@ -84,12 +63,10 @@ class ApplicationsPageTest : public ::testing::Test {
     SendMessageW(form_->PageWindow(TMainForm::kApplicationsPage), WM_NOTIFY, 0,
                  reinterpret_cast<LPARAM>(&click));
   }
-
-  std::unique_ptr<TMainForm> form_;
 };
 
 TEST_F(ApplicationsPageTest, NotepadIsListedRunningWithItsIconAndEndTaskClosesIt) {
-  VisibleChild notepad(L"notepad.exe");
+  ChildProgram notepad(L"notepad.exe");
   ASSERT_TRUE(notepad.Running());
   const int item = ItemOfProcess(notepad.Pid());
   ASSERT_GE(item, 0) << "notepad's window is not listed";
@@ -113,7 +90,7 @@ TEST_F(ApplicationsPageTest, NotepadIsListedRunningWithItsIconAndEndTaskClosesIt
 }
 
 TEST_F(ApplicationsPageTest, GoToProcessSelectsTheWindowsProcessOnTheProcessesPage) {
-  VisibleChild notepad(L"notepad.exe");
+  ChildProgram notepad(L"notepad.exe");
   const int item = ItemOfProcess(notepad.Pid());
   ASSERT_GE(item, 0);
   ClickItem(item);
@@ -126,7 +103,7 @@ TEST_F(ApplicationsPageTest, GoToProcessSelectsTheWindowsProcessOnTheProcessesPa
 }
 
 TEST_F(ApplicationsPageTest, SwitchMinimisesThisWindowWhileAutoMinimiseIsChecked) {
-  VisibleChild notepad(L"notepad.exe");
+  ChildProgram notepad(L"notepad.exe");
   const int item = ItemOfProcess(notepad.Pid());
   ASSERT_GE(item, 0);
   ClickItem(item);
@@ -142,7 +119,7 @@ TEST_F(ApplicationsPageTest, SwitchMinimisesThisWindowWhileAutoMinimiseIsChecked
 }
 
 TEST_F(ApplicationsPageTest, CommandsOnButtonsAndMenusFollowTheSelection) {
-  VisibleChild notepad(L"notepad.exe");
+  ChildProgram notepad(L"notepad.exe");
   const int item = ItemOfProcess(notepad.Pid());
   ASSERT_GE(item, 0);
   HMENU bar = GetMenu(form_->Handle());

@@ -18,12 +18,7 @@ namespace {
 
 using testing_win32::Pump;
 using testing_win32::RunSoon;
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[256] = {};
-  GetWindowTextW(window, text, 256);
-  return text;
-}
+using testing_win32::TextOf;
 
 RECT PlaceInParent(HWND control) {
   RECT place{};

@@ -1,8 +1,10 @@
 // Helpers of the Windows-side tests that drive real windows: handling waiting
-// messages, waiting for a condition while handling them, a visible child program
-// that is ended whatever happens, and an action run from inside a modal loop.
+// messages, waiting for a condition while handling them, reading texts back, a
+// child program that is ended whatever happens, and an action run from inside a
+// modal loop.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <chrono>
 #include <functional>
@@ -34,17 +36,30 @@ inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
   return true;
 }
 
-// A program from the system folder with its window shown (not activated).
-class VisibleChild {
+inline std::wstring TextOf(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+inline std::wstring ListText(HWND list, int item, int column) {
+  wchar_t text[260] = {};
+  ListView_GetItemText(list, item, column, text, 260);
+  return text;
+}
+
+// A program from the system folder, by default with its window shown (not
+// activated); ended when it goes, if it still runs.
+class ChildProgram {
  public:
-  explicit VisibleChild(const wchar_t* program) {
+  explicit ChildProgram(const wchar_t* program, int show = SW_SHOWNOACTIVATE) {
     wchar_t system[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);
     std::wstring command = std::wstring(L"\"") + system + L"\\" + program + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWNOACTIVATE;
+    startup.wShowWindow = static_cast<WORD>(show);
     PROCESS_INFORMATION info{};
     if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                        &startup, &info)) {
@@ -54,9 +69,9 @@ class VisibleChild {
       WaitForInputIdle(info.hProcess, 5000);
     }
   }
-  ~VisibleChild() { End(); }
-  VisibleChild(const VisibleChild&) = delete;
-  VisibleChild& operator=(const VisibleChild&) = delete;
+  ~ChildProgram() { End(); }
+  ChildProgram(const ChildProgram&) = delete;
+  ChildProgram& operator=(const ChildProgram&) = delete;
 
   void End() {
     if (Running()) {

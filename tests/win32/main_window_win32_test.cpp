@@ -7,37 +7,18 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "platform/win32/handle_win32.h"
+#include "tests/win32/main_window_fixture_win32.h"
 
 namespace app {
 namespace {
 
-using platform::win32::UniqueHandle;
-
-// Handles what is waiting, without blocking; a quit request is swallowed.
-void Pump() {
-  MSG message{};
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
-// Pumps until `done` holds or the time is up.
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    Pump();
-  }
-  return true;
-}
+using testing_win32::ChildProgram;
+using testing_win32::ListText;
+using testing_win32::Pump;
+using testing_win32::PumpUntil;
 
 std::wstring MenuText(HMENU menu, UINT item, UINT flag) {
   wchar_t text[128] = {};
@@ -50,72 +31,9 @@ bool MenuChecked(HMENU menu, UINT id) {
   return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
 }
 
-std::wstring ListText(HWND list, int item, int column) {
-  wchar_t text[260] = {};
-  ListView_GetItemText(list, item, column, text, 260);
-  return text;
-}
-
-// Notepad, hidden, ended when the test leaves whatever happened.
-class NotepadChild {
- public:
-  NotepadChild() {
-    wchar_t system[MAX_PATH];
-    GetSystemDirectoryW(system, MAX_PATH);
-    std::wstring command = std::wstring(L"\"") + system + L"\\notepad.exe\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_HIDE;
-    PROCESS_INFORMATION info{};
-    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &info)) {
-      process_.Reset(info.hProcess);
-      UniqueHandle thread(info.hThread);
-      pid_ = info.dwProcessId;
-      WaitForInputIdle(info.hProcess, 5000);
-    }
-  }
-  ~NotepadChild() { End(); }
-  void End() {
-    if (process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
-      TerminateProcess(process_.Get(), 1);
-      WaitForSingleObject(process_.Get(), 5000);
-    }
-  }
-  bool Running() const { return process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT; }
-  DWORD Pid() const { return pid_; }
-
- private:
-  UniqueHandle process_;
-  DWORD pid_ = 0;
-};
-
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testing_win32::MainWindowFixture {
  protected:
-  static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
-                                                        ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-  }
-  void SetUp() override {
-    form_ = std::make_unique<TMainForm>();
-    ASSERT_TRUE(form_->Create(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
-    Pump();
-  }
-  void TearDown() override {
-    form_.reset();
-    Pump();  // the quit request of the destroyed window
-  }
-  void Command(UINT id) { SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
   HMENU Bar() { return GetMenu(form_->Handle()); }
-  // One refresh and the handling of the messages it posted.
-  void RefreshNow() {
-    Command(kCmdRefreshNow);
-    Pump();
-  }
-
-  std::unique_ptr<TMainForm> form_;
 };
 
 TEST_F(MainWindowTest, ShowsItsCaptionTabsAndMenus) {
@@ -258,7 +176,7 @@ TEST_F(MainWindowTest, StartedProcessIsListedAndLeavesAfterItEnds) {
                         LVIS_SELECTED | LVIS_FOCUSED);
   EXPECT_EQ(form_->ProcList().FirstSelected(), selfItem);
 
-  NotepadChild notepad;
+  ChildProgram notepad(L"notepad.exe", SW_HIDE);
   ASSERT_TRUE(notepad.Running()) << "notepad.exe could not be started";
   RefreshNow();
   const auto item = form_->ProcessesPage().FindItemByPid(notepad.Pid());

@@ -21,17 +21,11 @@
 #include "platform/fake/fake_system.h"
 #include "platform/win32/network_win32.h"
 #include "platform/win32/win32_system.h"
+#include "tests/win32/main_window_fixture_win32.h"
 
 namespace {
 
-void Pump() {
-  MSG message{};
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
+using testing_win32::Pump;
 
 // A UDP socket on 127.0.0.1 that sends to itself; the only traffic these tests make.
 class LoopbackSocket {
@@ -182,34 +176,7 @@ TEST(PortListWin32Test, OwnUdpSocketIsListedWithThisProcessId) {
   EXPECT_EQ(list.Text(*plain, net::kPortPid), L"不支持");
 }
 
-class NetworkingWindowTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
-                                                        ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-  }
-  void SetUp() override {
-    form_ = std::make_unique<app::TMainForm>();
-    ASSERT_TRUE(form_->Create(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
-    Pump();
-  }
-  void TearDown() override {
-    form_.reset();
-    Pump();
-  }
-  void RefreshNow() {
-    SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(app::kCmdRefreshNow, 0), 0);
-    Pump();
-  }
-  static std::wstring WindowText(HWND window) {
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    return text;
-  }
-
-  std::unique_ptr<app::TMainForm> form_;
-};
+using NetworkingWindowTest = testing_win32::MainWindowFixture;
 
 TEST_F(NetworkingWindowTest, PageListsTheNamedAdaptersWithAGraphEach) {
   RefreshNow();
@@ -224,7 +191,7 @@ TEST_F(NetworkingWindowTest, PageListsTheNamedAdaptersWithAGraphEach) {
   for (std::size_t i = 0; i < named; ++i) {
     wchar_t caption[128] = {};
     ListView_GetItemText(list, static_cast<int>(i), 0, caption, 128);
-    EXPECT_EQ(WindowText(view.GraphBox(i)), caption);
+    EXPECT_EQ(testing_win32::TextOf(view.GraphBox(i)), caption);
     // The first adapter's graph is the lowest.
     RECT box{}, image{}, inside{};
     GetWindowRect(view.GraphBox(i), &box);
@@ -249,7 +216,7 @@ TEST_F(NetworkingWindowTest, PortListOpensFromTheProcessesPageAndStartsChecked) 
   Pump();
   net::TPortForm* ports = form_->PortForm();
   ASSERT_TRUE(ports != nullptr && ports->IsOpen());
-  EXPECT_EQ(WindowText(ports->Handle()), L"端口列表");
+  EXPECT_EQ(testing_win32::TextOf(ports->Handle()), L"端口列表");
   RECT outer{};
   GetWindowRect(ports->Handle(), &outer);
   EXPECT_EQ(outer.right - outer.left, 637);

@@ -12,27 +12,15 @@
 #include <functional>
 #include <string>
 
-#include "app/main_window_win32.h"
 #include "app/update_messages.h"
 #include "tests/win32/gdi_objects_win32.h"
+#include "tests/win32/main_window_fixture_win32.h"
 
 namespace perf {
 namespace {
 
-void Pump() {
-  MSG message{};
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[128] = {};
-  GetWindowTextW(window, text, 128);
-  return text;
-}
+using testing_win32::Pump;
+using testing_win32::TextOf;
 
 std::wstring StatusText(HWND bar, int panel) {
   wchar_t text[128] = {};
@@ -40,34 +28,16 @@ std::wstring StatusText(HWND bar, int panel) {
   return text;
 }
 
-class PerformanceViewTest : public ::testing::Test {
+class PerformanceViewTest : public testing_win32::MainWindowFixture {
  protected:
-  static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
-                                                        ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-  }
   void SetUp() override {
-    form_ = std::make_unique<app::TMainForm>();
-    ASSERT_TRUE(form_->Create(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
-    Pump();
+    MainWindowFixture::SetUp();
     form_->SelectPage(app::TMainForm::kPerformancePage);
     Command(app::kCmdPause);  // only this test's refreshes
     Pump();
   }
-  void TearDown() override {
-    form_.reset();
-    Pump();
-  }
-  void Command(UINT id) { SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-  void RefreshNow() {
-    Command(app::kCmdRefreshNow);
-    Pump();
-  }
   PerformanceView& View() { return form_->PerformanceView(); }
   PerformancePage& Page() { return form_->PerformancePage(); }
-
-  std::unique_ptr<app::TMainForm> form_;
 };
 
 TEST_F(PerformanceViewTest, ARefreshFillsEveryLabelAndTheStatusBar) {

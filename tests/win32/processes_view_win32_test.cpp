@@ -12,30 +12,17 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window_win32.h"
 #include "platform/win32/handle_win32.h"
 #include "procs/affinity_dialog_win32.h"
 #include "procs/column_chooser_win32.h"
+#include "tests/win32/main_window_fixture_win32.h"
 
 namespace app {
 namespace {
 
 using platform::win32::UniqueHandle;
-
-void Pump() {
-  MSG message{};
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
-std::wstring ListText(HWND list, int item, int column) {
-  wchar_t text[260] = {};
-  ListView_GetItemText(list, item, column, text, 260);
-  return text;
-}
+using testing_win32::ListText;
+using testing_win32::Pump;
 
 std::vector<std::wstring> Headers(HWND list) {
   std::vector<std::wstring> headers;
@@ -119,29 +106,13 @@ std::vector<DWORD> ChildrenOf(DWORD parent) {
 
 long long KilobytesIn(const std::wstring& cell) { return std::stoll(cell); }
 
-class ProcessesViewTest : public ::testing::Test {
+class ProcessesViewTest : public testing_win32::MainWindowFixture {
  protected:
-  static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
-                                                        ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-  }
   void SetUp() override {
-    form_ = std::make_unique<TMainForm>();
-    ASSERT_TRUE(form_->Create(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
-    Pump();
+    MainWindowFixture::SetUp();
     form_->SelectPage(TMainForm::kProcessesPage);
     Command(kCmdPause);  // only the refreshes of the test
     RefreshNow();
-  }
-  void TearDown() override {
-    form_.reset();
-    Pump();
-  }
-  void Command(UINT id) { SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-  void RefreshNow() {
-    Command(kCmdRefreshNow);
-    Pump();
   }
   HWND List() { return form_->ProcessesView().lv_Proc(); }
   int ItemOf(DWORD pid) {
@@ -163,8 +134,6 @@ class ProcessesViewTest : public ::testing::Test {
     click.iSubItem = column;
     SendMessageW(GetParent(List()), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
   }
-
-  std::unique_ptr<TMainForm> form_;
 };
 
 TEST_F(ProcessesViewTest, ChosenColumnsShowTheirHeadersAndTheirOwnNumbers) {

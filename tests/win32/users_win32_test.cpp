@@ -15,33 +15,16 @@
 #include <vector>
 
 #include "platform/fake/fake_system.h"
+#include "tests/win32/main_window_fixture_win32.h"
 #include "users/send_message_dialog_win32.h"
 
 namespace users {
 namespace {
 
 using app::TMainForm;
-
-void Pump() {
-  MSG message{};
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[512] = {};
-  GetWindowTextW(window, text, 512);
-  return text;
-}
-
-std::wstring ListText(HWND list, int item, int column) {
-  wchar_t text[260] = {};
-  ListView_GetItemText(list, item, column, text, 260);
-  return text;
-}
+using testing_win32::ListText;
+using testing_win32::Pump;
+using testing_win32::TextOf;
 
 // The longest static text of a dialog: a message box's question.
 std::wstring DialogQuestion(HWND dialog) {
@@ -99,30 +82,15 @@ struct BoxAnswer {
   DialogDriver driver;
 };
 
-class UsersWin32Test : public ::testing::Test {
+class UsersWin32Test : public testing_win32::MainWindowFixture {
  protected:
-  static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
-                                                        ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-  }
+  void SetUp() override {}  // each test opens the window with the system it wants
   void Open(app::SystemActions actions) {
-    form_ = std::make_unique<TMainForm>(actions);
-    ASSERT_TRUE(form_->Create(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
-    Pump();
+    OpenWindow(std::make_unique<TMainForm>(actions));
     Command(app::kCmdPause);  // only the refreshes of the test
     form_->SelectPage(TMainForm::kUsersPage);
   }
   void OpenWithFake() { Open({&system_, &system_}); }
-  void TearDown() override {
-    form_.reset();
-    Pump();
-  }
-  void Command(UINT id) { SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-  void RefreshNow() {
-    Command(app::kCmdRefreshNow);
-    Pump();
-  }
   void Click(HWND button) {
     SendMessageW(button, BM_CLICK, 0, 0);
     Pump();
@@ -136,7 +104,6 @@ class UsersWin32Test : public ::testing::Test {
   }
 
   platform::fake::FakeSystem system_;
-  std::unique_ptr<TMainForm> form_;
 };
 
 TEST_F(UsersWin32Test, PageHasItsListAndButtonsAndTheEmptyEnumerationGivesAnEmptyList) {
