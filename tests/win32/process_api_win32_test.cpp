@@ -183,7 +183,9 @@ TEST(Win32DebuggerTest, ReadsTheRegisteredDebuggerAndStartsCommands) {
       value[0] != L'\0';
   const auto found = debugger.RegisteredDebugger();
   EXPECT_EQ(found.has_value(), registered);
-  if (found) EXPECT_EQ(*found, value);
+  if (found) {
+    EXPECT_EQ(*found, value);
+  }
   EXPECT_TRUE(debugger.StartCommand(L"cmd.exe /c exit 0"));
   EXPECT_FALSE(debugger.StartCommand(L"no-such-program-here.exe"));
 }
