@@ -228,7 +228,13 @@ void TMainForm::FormCreate() {
   notifyIcon_.SetWindow(window_);
   taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
   ChangeWindowMessageFilterEx(window_, taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
-  trayIcon_.AddTrayIcon(LoadIconW(nullptr, IDI_APPLICATION));
+  // A shared icon from the resources: nothing to free; the system's when missing.
+  HICON startIcon = static_cast<HICON>(
+      LoadImageW(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)),
+                 MAKEINTRESOURCEW(IDI_ZENTRIK), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                 GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  if (startIcon == nullptr) startIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  trayIcon_.AddTrayIcon(startIcon);
   trayPictures_ = std::make_unique<perf::TrayPictures>();
   CreateControls();
   FormResize();
