@@ -1,9 +1,10 @@
-// The logic of the "选择列" dialog (TViewForm): its 26 check boxes, which open
-// with the columns now shown checked, and the columns that "确定" gives the
-// Processes page, in the boxes' order, each with its kind.
+// The logic of the "选择列" dialog (TViewForm): one check box for every column the
+// process list offers, which open with the columns now shown checked, and the
+// columns that "确定" gives the Processes page, in the boxes' order, each with its kind.
 #pragma once
 #include <array>
 #include <cstddef>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,19 +14,13 @@
 
 namespace procs {
 
-struct ChooserBox {
-  const wchar_t* caption;
-  ColumnKind kind;
-  int width;        // of the column it gives; 0: as wide as its header needs
-  bool fixed;       // always checked, cannot be unchecked
-  bool rightSide;   // the dialog's right column of boxes (else the left)
-  int top;          // pixels from the dialog's client top
-};
+inline constexpr std::size_t kChooserBoxCount = kOfferedColumnCount;
 
-inline constexpr std::size_t kChooserBoxCount = 26;
-
-// CheckBox1 to CheckBox26, in their creation order.
-const std::array<ChooserBox, kChooserBoxCount>& ChooserBoxes();
+// CheckBox1, CheckBox2... in their creation order: the offered rows of the column
+// table, each with its caption, kind, width and whether it is fixed.
+constexpr std::span<const ColumnSpec, kChooserBoxCount> ChooserBoxes() {
+  return std::span<const ColumnSpec, kChooserBoxCount>(kProcessColumns, kChooserBoxCount);
+}
 
 // A column header from a box caption: the text before the first "(", or the
 // whole caption when it has none.

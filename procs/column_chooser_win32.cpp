@@ -5,10 +5,23 @@ namespace procs {
 
 namespace {
 
-constexpr int kClientWidth = 292, kClientHeight = 295;
 constexpr int kLeftX = 15, kRightX = 150, kBoxHeight = 17;
 constexpr int kLeftWidth = 133, kRightWidth = 137;
-constexpr int kButtonTop = 262, kButtonWidth = 75, kButtonHeight = 25;
+constexpr int kButtonWidth = 75, kButtonHeight = 25;
+
+// The boxes stand in two columns of rows 17¼ pixels apart: the left column is
+// filled downwards, then the right one upwards from its bottom row. The dialog
+// was drawn for 13 rows and grows by the rows beyond.
+constexpr std::size_t kRows = (kChooserBoxCount + 1) / 2;
+constexpr int RowOffset(std::size_t row) { return static_cast<int>(row * 69 / 4); }
+constexpr int kGrowth = RowOffset(kRows) - RowOffset(13);
+constexpr int kClientWidth = 292, kClientHeight = 295 + kGrowth;
+constexpr int kButtonTop = 262 + kGrowth;
+
+POINT BoxPlace(std::size_t box) {
+  if (box < kRows) return {kLeftX, 32 + RowOffset(box)};
+  return {kRightX, 31 + RowOffset(kRows - 1 - (box - kRows))};
+}
 
 }  // namespace
 
@@ -25,10 +38,11 @@ void TViewForm::FormCreate() {
   AddControl(L"BUTTON", L"取消", WS_TABSTOP | BS_PUSHBUTTON, 200, kButtonTop, kButtonWidth,
              kButtonHeight, IDCANCEL);
   for (std::size_t b = 0; b < kChooserBoxCount; ++b) {
-    const ChooserBox& box = ChooserBoxes()[b];
+    const ColumnSpec& box = ChooserBoxes()[b];
     const DWORD style = WS_TABSTOP | BS_AUTOCHECKBOX | (box.fixed ? WS_DISABLED : 0);
-    boxes_[b] = AddControl(L"BUTTON", box.caption, style, box.rightSide ? kRightX : kLeftX,
-                           box.top, box.rightSide ? kRightWidth : kLeftWidth, kBoxHeight,
+    const POINT place = BoxPlace(b);
+    boxes_[b] = AddControl(L"BUTTON", box.caption, style, place.x, place.y,
+                           place.x == kRightX ? kRightWidth : kLeftWidth, kBoxHeight,
                            kFirstBoxId + static_cast<UINT>(b));
     SendMessageW(boxes_[b], BM_SETCHECK, chooser_.Checked(b) ? BST_CHECKED : BST_UNCHECKED, 0);
   }

@@ -1,4 +1,4 @@
-// TViewForm, the "选择列" dialog: its label, 26 check boxes and the "确定" and
+// TViewForm, the "选择列" dialog: its label, one check box per offered column and the "确定" and
 // "取消" buttons, placed as the Processes page's column chooser is laid out. The
 // decisions are ColumnChooser's.
 #pragma once
@@ -15,7 +15,7 @@ namespace procs {
 
 class TViewForm final : private app::ModalForm {
  public:
-  static constexpr UINT kFirstBoxId = 1001;  // CheckBox1; CheckBox26 is kFirstBoxId + 25
+  static constexpr UINT kFirstBoxId = 1001;  // CheckBox1; the others follow in order
 
   TViewForm(ProcessesPage& page, app::RefreshCycle& cycle);
   // N10Click: shown modally over the main window, in its font.

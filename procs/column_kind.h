@@ -6,7 +6,8 @@
 namespace procs {
 
 // In the order the column chooser offers them, then the priority word, which only
-// the columns of a fresh window show.
+// the columns of a fresh window show. Each kind has its row, in this order, in
+// kProcessColumns (process_columns.h).
 enum class ColumnKind : std::uint8_t {
   kImageName, kPid, kCpu, kCpuTime, kMemory, kMemoryDelta, kPeakMemory, kPageFaults,
   kUserObjects, kIoReads, kIoReadBytes, kSessionId, kUserName, kPath, kIoOtherBytes,

@@ -91,19 +91,6 @@ void FormatTenths(long long tenths, std::wstring& out) {
   out += static_cast<wchar_t>(L'0' + std::llabs(tenths) % 10);
 }
 
-void FormatShare(double percent, std::wstring& out) { FormatTenths(ShareTenths(percent), out); }
-
-template <typename T>
-static std::wstring Formatted(void (*format)(T, std::wstring&), T value) {
-  std::wstring text;
-  format(value, text);
-  return text;
-}
-
-std::wstring FormatCpuTime(std::int64_t units) { return Formatted(FormatCpuTime, units); }
-std::wstring FormatMemoryK(std::int64_t kilobytes) { return Formatted(FormatMemoryK, kilobytes); }
-std::wstring FormatShare(double percent) { return Formatted(FormatShare, percent); }
-
 std::int64_t BytesToK(std::uint64_t bytes) {
   return static_cast<std::int64_t>((bytes + 512) / 1024);
 }

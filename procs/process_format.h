@@ -22,14 +22,10 @@ void FormatCpuTime(std::int64_t units, std::wstring& out);
 void FormatMemoryK(std::int64_t kilobytes, std::wstring& out);
 // A plain decimal number, no separators.
 void FormatCount(std::int64_t value, std::wstring& out);
-// A share with one decimal, rounded to nearest ("12.5"), and the same given in
-// tenths of a percent.
-void FormatShare(double percent, std::wstring& out);
-void FormatTenths(long long tenths, std::wstring& out);
+// A share in tenths of a percent, rounded to nearest, and its text with one
+// decimal ("12.5").
 long long ShareTenths(double percent);
-std::wstring FormatCpuTime(std::int64_t units);
-std::wstring FormatMemoryK(std::int64_t kilobytes);
-std::wstring FormatShare(double percent);
+void FormatTenths(long long tenths, std::wstring& out);
 // Bytes to whole kilobytes, rounded to nearest.
 std::int64_t BytesToK(std::uint64_t bytes);
 

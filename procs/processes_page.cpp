@@ -115,14 +115,6 @@ void ProcessesPage::RefreshItem(std::size_t index, TprocTimeInfo& row) {
   }
 }
 
-std::wstring ProcessesPage::CellOfKind(std::size_t index, ColumnKind kind) const {
-  for (std::size_t c = 0; c < columns_.size(); ++c)
-    if (columns_[c].kind == kind) return list_.Text(index, c);
-  std::wstring text;
-  if (const TprocTimeInfo* row = table_.Find(list_.Item(index).key)) FormatCell(*row, kind, text);
-  return text;
-}
-
 // --- update -------------------------------------------------------------------
 
 TprocTimeInfo* ProcessesPage::TakeListedRow(std::int64_t pid) {
@@ -373,9 +365,10 @@ void ProcessesPage::N37Click() {
 }
 
 void ProcessesPage::N34Click() {
-  const auto selected = list_.FirstSelected();
-  if (!selected) return;
-  const std::wstring path = CellOfKind(*selected, ColumnKind::kPath);
+  const auto pid = SelectedPid();
+  const TprocTimeInfo* row = pid ? table_.Find(*pid) : nullptr;
+  if (row == nullptr) return;
+  const std::wstring& path = row->ImagePath;
   if (TrimBlanks(path).empty()) return;
   shell_.Execute(L"Open", L"Explorer.exe", L"/select,\"" + path + L"\"");
 }

@@ -21,10 +21,14 @@
 namespace procs {
 
 // Positions of the columns of a fresh window (DefaultColumns): 0 is the caption.
-enum ProcessColumnIndex : std::size_t {
-  kColName = 0, kColPid, kColUser, kColCpu, kColMemory, kColCpuTime, kColPath,
-  kColPriority, kProcessColumnCount
-};
+inline constexpr std::size_t kColName = StartSlotOf(ColumnKind::kImageName);
+inline constexpr std::size_t kColPid = StartSlotOf(ColumnKind::kPid);
+inline constexpr std::size_t kColUser = StartSlotOf(ColumnKind::kUserName);
+inline constexpr std::size_t kColCpu = StartSlotOf(ColumnKind::kCpu);
+inline constexpr std::size_t kColMemory = StartSlotOf(ColumnKind::kMemory);
+inline constexpr std::size_t kColCpuTime = StartSlotOf(ColumnKind::kCpuTime);
+inline constexpr std::size_t kColPath = StartSlotOf(ColumnKind::kPath);
+inline constexpr std::size_t kColPriority = StartSlotOf(ColumnKind::kPriority);
 
 // Asks the user for a new affinity ("关系设置"): one check per processor.
 // Empty when the user cancelled.
@@ -89,8 +93,6 @@ class ProcessesPage {
 
   std::optional<std::uint32_t> SelectedPid() const;
   std::optional<std::size_t> FindItemByPid(std::uint32_t pid) const;
-  // What the item shows, or would show, in a column of `kind`.
-  std::wstring CellOfKind(std::size_t index, ColumnKind kind) const;
 
  private:
   struct SortOrder {

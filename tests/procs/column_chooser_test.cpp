@@ -37,7 +37,7 @@ TEST(ColumnChooser, HeadersAreTheCaptionUpToTheParenthesisOrTheWholeCaption) {
   EXPECT_EQ(HeaderOfCaption(L""), L"");
 
   std::vector<std::wstring> headers;
-  for (const ChooserBox& box : ChooserBoxes()) headers.push_back(HeaderOfCaption(box.caption));
+  for (const ColumnSpec& box : ChooserBoxes()) headers.push_back(HeaderOfCaption(box.caption));
   const std::vector<std::wstring> expected = {
       L"映像名称", L"PID", L"CPU使用", L"CPU时间", L"内存使用", L"内存使用增量",
       L"内存使用高峰值", L"页面错误", L"USER对象", L"I/O读取", L"I/O读取字节", L"会话ID",

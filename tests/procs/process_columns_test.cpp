@@ -15,7 +15,7 @@ namespace {
 // Every column the chooser offers, in its order.
 std::vector<ProcessColumn> AllOfferedColumns() {
   std::vector<ProcessColumn> columns;
-  for (const ChooserBox& box : ChooserBoxes())
+  for (const ColumnSpec& box : ChooserBoxes())
     columns.push_back({box.kind, HeaderOfCaption(box.caption), box.width, true});
   return columns;
 }

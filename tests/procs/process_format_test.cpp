@@ -7,6 +7,27 @@
 
 using namespace procs;
 
+namespace {
+
+// The formatters write into a string they are given; these hand it back.
+std::wstring CpuTimeText(std::int64_t units) {
+  std::wstring text;
+  FormatCpuTime(units, text);
+  return text;
+}
+std::wstring MemoryText(std::int64_t kilobytes) {
+  std::wstring text;
+  FormatMemoryK(kilobytes, text);
+  return text;
+}
+std::wstring ShareText(double percent) {
+  std::wstring text;
+  FormatTenths(ShareTenths(percent), text);
+  return text;
+}
+
+}  // namespace
+
 TEST(ProcessFormat, PriorityWordsAndTags) {
   EXPECT_EQ(PriorityWord(platform::kRealtimePriority), L"实时");
   EXPECT_EQ(PriorityWord(platform::kHighPriority), L"高");
@@ -23,19 +44,19 @@ TEST(ProcessFormat, PriorityWordsAndTags) {
 
 TEST(ProcessFormat, CpuTimeWrapsHoursAndTruncatesSeconds) {
   const std::int64_t second = 10'000'000;
-  EXPECT_EQ(FormatCpuTime(0), L"00:00:00");
-  EXPECT_EQ(FormatCpuTime((25 * 3600 + 3 * 60 + 7) * second + 9 * second / 10), L"01:03:07");
-  EXPECT_EQ(FormatCpuTime(-5), L"00:00:00");
+  EXPECT_EQ(CpuTimeText(0), L"00:00:00");
+  EXPECT_EQ(CpuTimeText((25 * 3600 + 3 * 60 + 7) * second + 9 * second / 10), L"01:03:07");
+  EXPECT_EQ(CpuTimeText(-5), L"00:00:00");
 }
 
 TEST(ProcessFormat, MemoryAndShare) {
-  EXPECT_EQ(FormatMemoryK(BytesToK(10 << 20)), L"10240 K");
+  EXPECT_EQ(MemoryText(BytesToK(10 << 20)), L"10240 K");
   EXPECT_EQ(BytesToK(1535), 1);
   EXPECT_EQ(BytesToK(1536), 2);
-  EXPECT_EQ(FormatShare(12.34), L"12.3");
-  EXPECT_EQ(FormatShare(0.05), L"0.1");
-  EXPECT_EQ(FormatShare(0), L"0.0");
-  EXPECT_EQ(FormatShare(100), L"100.0");
+  EXPECT_EQ(ShareText(12.34), L"12.3");
+  EXPECT_EQ(ShareText(0.05), L"0.1");
+  EXPECT_EQ(ShareText(0), L"0.0");
+  EXPECT_EQ(ShareText(100), L"100.0");
 }
 
 TEST(ProcessFormat, ModulePathCleanUp) {

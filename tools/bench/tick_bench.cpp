@@ -19,7 +19,7 @@ namespace {
 
 void ShowAllColumns(testing_support::ProcessWorld& world) {
   std::vector<procs::ProcessColumn> columns;
-  for (const procs::ChooserBox& box : procs::ChooserBoxes())
+  for (const procs::ColumnSpec& box : procs::ChooserBoxes())
     columns.push_back({box.kind, procs::HeaderOfCaption(box.caption), box.width, true});
   world.page.SetColumns(columns);
 }
