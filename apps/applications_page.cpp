@@ -2,6 +2,8 @@
 // icon places, the command rules and the window commands.
 #include "apps/applications_page.h"
 
+#include <iterator>
+
 #include "apps/window_arrangement.h"
 #include "apps/window_icon.h"
 
@@ -35,6 +37,33 @@ void WriteNumber(std::int64_t value, std::wstring& out) {
   while (count > 0) out.push_back(digits[--count]);
 }
 
+// The item's cells, in the order of TaskColumn: the header of a shown column (none
+// for the cells only the commands read), and the cell a window row gives.
+struct TaskColumnSpec {
+  TaskColumn column;
+  const wchar_t* caption;  // null: not shown
+  int width;
+  void (*cell)(const TWinInfo& row, std::wstring& out);
+};
+
+constexpr TaskColumnSpec kTaskColumns[] = {
+    {kColTask, L"任务", 200, [](const TWinInfo& r, std::wstring& out) { out = r.Caption; }},
+    {kColStatus, L"状态", 100, [](const TWinInfo& r, std::wstring& out) { out = r.StatusText; }},
+    {kColHandle, nullptr, 0,
+     [](const TWinInfo& r, std::wstring& out) {
+       WriteNumber(static_cast<std::int64_t>(r.Wnd), out);
+     }},
+    {kColShowCmd, nullptr, 0,
+     [](const TWinInfo& r, std::wstring& out) { WriteNumber(r.ShowCmd, out); }},
+    {kColExePath, nullptr, 0, [](const TWinInfo& r, std::wstring& out) { out = r.ExePath; }},
+};
+
+static_assert([] {
+  for (std::size_t c = 0; c < std::size(kTaskColumns); ++c)
+    if (kTaskColumns[c].column != c) return false;
+  return std::size(kTaskColumns) == kTaskColumnCount;
+}(), "one row per cell, in the cells' order");
+
 // "切换至" and "前置" bring a minimised window back to normal and otherwise show
 // it as it was; a window whose state could not be read is shown as it is, never hidden.
 int ShowStateForSwitch(int recorded) {
@@ -53,8 +82,12 @@ ApplicationsPage::ApplicationsPage(WinTable& table, app::ListModel& list,
     : table_(table), list_(list), windows_(windows), closing_(closing) {}
 
 const std::vector<app::ListColumn>& ApplicationsPage::Columns() {
-  static const std::vector<app::ListColumn> columns = {{L"任务", 200, false},
-                                                       {L"状态", 100, false}};
+  static const std::vector<app::ListColumn> columns = [] {
+    std::vector<app::ListColumn> headers;
+    for (const TaskColumnSpec& c : kTaskColumns)
+      if (c.caption != nullptr) headers.push_back({c.caption, c.width});
+    return headers;
+  }();
   return columns;
 }
 
@@ -98,13 +131,11 @@ void ApplicationsPage::ReleaseImage(std::size_t index) {
 app::ListItem ApplicationsPage::MakeItem(const TWinInfo& row) {
   app::ListItem item;
   item.key = static_cast<std::int64_t>(row.Wnd);
-  item.caption = row.Caption;
   item.imageIndex = RefreshIcons(-1, row);
+  kTaskColumns[kColTask].cell(row, item.caption);
   item.subItems.resize(kTaskColumnCount - 1);
-  item.subItems[kColStatus - 1] = row.StatusText;
-  WriteNumber(static_cast<std::int64_t>(row.Wnd), item.subItems[kColHandle - 1]);
-  WriteNumber(row.ShowCmd, item.subItems[kColShowCmd - 1]);
-  item.subItems[kColExePath - 1] = row.ExePath;
+  for (std::size_t c = 1; c < kTaskColumnCount; ++c)
+    kTaskColumns[c].cell(row, item.subItems[c - 1]);
   return item;
 }
 
@@ -128,9 +159,11 @@ void ApplicationsPage::UpdateTaskList() {
     } else if (image < 0) {
       list_.SetImage(i, RefreshIcons(image, *row));
     }
-    list_.SetText(i, kColStatus, row->StatusText);
-    WriteNumber(row->ShowCmd, scratch_);
-    list_.SetText(i, kColShowCmd, scratch_);
+    // The handle is the item's key and the program file stays with the window.
+    for (const TaskColumn c : {kColStatus, kColShowCmd}) {
+      kTaskColumns[c].cell(*row, scratch_);
+      list_.SetText(i, c, scratch_);
+    }
     row->RowState = kRowListed;
   }
   for (std::size_t r = 0; r < table_.Capacity(); ++r) {

@@ -28,7 +28,6 @@ struct Ipv4Fields {
 ConnectionEntry DecodeIpv4(const std::byte* row, Protocol protocol, const Ipv4Fields& f) {
   ConnectionEntry e;
   e.protocol = protocol;
-  e.hasPid = f.pid >= 0;
   Ipv4(row, f.localAddress, e.localAddress);
   e.localPort = Dword(row, f.localPort);
   if (f.remoteAddress >= 0) Ipv4(row, f.remoteAddress, e.remoteAddress);
@@ -44,7 +43,6 @@ ConnectionEntry DecodeIpv6(const std::byte* row, Protocol protocol) {
   ConnectionEntry e;
   e.protocol = protocol;
   e.ipv6 = true;
-  e.hasPid = true;
   std::memcpy(e.localAddress.data(), row, 16);
   e.localPort = Dword(row, 5);
   if (protocol == Protocol::kTcp) {

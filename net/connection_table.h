@@ -15,14 +15,13 @@ enum class Protocol : std::uint8_t { kTcp, kUdp };
 struct ConnectionEntry {
   Protocol protocol = Protocol::kTcp;
   bool ipv6 = false;
-  bool hasPid = false;  // the plain tables know no owner
   // Addresses in the system's (network) byte order; IPv4 uses the first four.
   std::array<std::uint8_t, 16> localAddress{};
   std::array<std::uint8_t, 16> remoteAddress{};
   std::uint32_t localPort = 0;   // the raw 32-bit fields: port in network order,
   std::uint32_t remotePort = 0;  // low 16 bits
   std::uint32_t state = 0;       // TCP state 1..12; 0 for UDP
-  std::uint32_t pid = 0;
+  std::uint32_t pid = 0;  // 0 in the plain tables, which know no owner
 };
 
 enum class ConnectionLayout {

@@ -2,10 +2,40 @@
 #include "net/networking_page.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "net/adapter_format.h"
 
 namespace net {
+
+namespace {
+
+// The list's columns, in the order of NetColumn: the header, and the cell an
+// adapter row gives.
+struct NetColumnSpec {
+  NetColumn column;
+  const wchar_t* caption;
+  int width;
+  bool rightAligned;
+  std::wstring (*cell)(const TAdapterStatus& row);
+};
+
+constexpr NetColumnSpec kNetColumns[] = {
+    {kNetName, L"适配器名称", 100, false, [](const TAdapterStatus& r) { return r.ConnectionName; }},
+    {kNetDescription, L"网络应用", 85, true, [](const TAdapterStatus& r) { return r.Description; }},
+    {kNetSpeed, L"链接速度", 100, true,
+     [](const TAdapterStatus& r) { return FormatBitRate(r.Speed); }},
+    {kNetStatus, L"状态", 80, true,
+     [](const TAdapterStatus& r) { return OperStatusText(r.OperStatus); }},
+};
+
+static_assert([] {
+  for (std::size_t c = 0; c < std::size(kNetColumns); ++c)
+    if (kNetColumns[c].column != c) return false;
+  return std::size(kNetColumns) == kNetColumnCount;
+}(), "one row per column, in the columns' order");
+
+}  // namespace
 
 GraphBox AdapterGraphBox(int sheetWidth, int sheetHeight, int count, int index) {
   GraphBox graph;
@@ -23,13 +53,13 @@ NetworkingPage::NetworkingPage(const TAdapterStatuses& table, app::ListModel& li
     : table_(table), list_(list), closing_(closing) {}
 
 const std::vector<app::ListColumn>& NetworkingPage::Columns() {
-  static const std::vector<app::ListColumn> kColumns{
-      {L"适配器名称", 100, false},
-      {L"网络应用", 85, true},
-      {L"链接速度", 100, true},
-      {L"状态", 80, true},
-  };
-  return kColumns;
+  static const std::vector<app::ListColumn> columns = [] {
+    std::vector<app::ListColumn> headers;
+    for (const NetColumnSpec& c : kNetColumns)
+      headers.push_back({c.caption, c.width, c.rightAligned});
+    return headers;
+  }();
+  return columns;
 }
 
 void NetworkingPage::SetSheetSize(int width, int height) {
@@ -57,8 +87,9 @@ void NetworkingPage::Rebuild() {
   for (const TAdapterStatus& row : table_.Rows) {
     if (row.ConnectionName.empty()) continue;
     app::ListItem item;
-    item.caption = row.ConnectionName;
-    item.subItems = {row.Description, FormatBitRate(row.Speed), OperStatusText(row.OperStatus)};
+    item.caption = kNetColumns[kNetName].cell(row);
+    for (std::size_t c = 1; c < kNetColumnCount; ++c)
+      item.subItems.push_back(kNetColumns[c].cell(row));
     list_.Append(std::move(item));
     AdapterGraph& g = graphs_[k++];
     g.partner = row.Description;
@@ -76,7 +107,7 @@ void NetworkingPage::Refresh() {
   for (const TAdapterStatus& row : table_.Rows) {
     if (row.ConnectionName.empty()) continue;
     if (k == graphs_.size()) break;
-    list_.SetText(k, kNetStatus, OperStatusText(row.OperStatus));
+    list_.SetText(k, kNetStatus, kNetColumns[kNetStatus].cell(row));
     AdapterGraph& g = graphs_[k++];
     // Another interface took this list row's place: its counters start afresh.
     if (g.partner != row.Description) {

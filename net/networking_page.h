@@ -17,7 +17,10 @@
 
 namespace net {
 
-enum NetColumn : std::size_t { kNetName = 0, kNetDescription, kNetSpeed, kNetStatus };
+// Cells of an item, by column: 0 caption (the connection name), then sub-items.
+enum NetColumn : std::size_t {
+  kNetName = 0, kNetDescription, kNetSpeed, kNetStatus, kNetColumnCount
+};
 
 inline constexpr int kNetListHeight = 92;
 

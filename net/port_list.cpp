@@ -1,8 +1,9 @@
 // Filling the port list from the system's connection tables.
 #include "net/port_list.h"
 
-#include <cwctype>
+#include <iterator>
 #include <string>
+#include <utility>
 
 #include "net/connection_format.h"
 #include "procs/process_path.h"
@@ -23,15 +24,46 @@ bool IsZeroIpv4(const std::array<std::uint8_t, 16>& address) {
   return address[0] == 0 && address[1] == 0 && address[2] == 0 && address[3] == 0;
 }
 
-// A decimal number, 0 for text that is not one ("不支持").
-std::uint32_t ParsePid(const std::wstring& text) {
-  if (text.empty() || text.size() > 10) return 0;
-  std::uint64_t value = 0;
-  for (wchar_t c : text) {
-    if (c < L'0' || c > L'9') return 0;
-    value = value * 10 + static_cast<std::uint64_t>(c - L'0');
-  }
-  return value > 0xFFFFFFFFu ? 0 : static_cast<std::uint32_t>(value);
+// The texts of one row of the list, by what they show.
+struct PortRowTexts {
+  std::wstring pid, localIp, localPort, remoteIp, remotePort, path, state, protocol;
+};
+
+// The list's columns, in the order of PortColumn: the header, and the text of a
+// row that the column shows.
+struct PortColumnSpec {
+  PortColumn column;
+  const wchar_t* caption;
+  int width;
+  bool centred;
+  std::wstring PortRowTexts::*text;
+};
+
+constexpr PortColumnSpec kPortColumns[] = {
+    {kPortPid, L"PID", 65, false, &PortRowTexts::pid},
+    {kPortLocalIp, L"本机IP", 80, false, &PortRowTexts::localIp},
+    {kPortLocalPort, L"本地Port", 75, true, &PortRowTexts::localPort},
+    {kPortRemoteIp, L"远程IP", 80, true, &PortRowTexts::remoteIp},
+    {kPortRemotePort, L"远程Port", 80, true, &PortRowTexts::remotePort},
+    {kPortPath, L"进程路径", 100, true, &PortRowTexts::path},
+    {kPortState, L"状态", 80, true, &PortRowTexts::state},
+    {kPortProtocol, L"协议", 65, true, &PortRowTexts::protocol},
+};
+
+static_assert([] {
+  for (std::size_t c = 0; c < std::size(kPortColumns); ++c)
+    if (kPortColumns[c].column != c) return false;
+  return std::size(kPortColumns) == kPortColumnCount;
+}(), "one row per column, in the columns' order");
+
+// `key`: the owning process, 0 when the table names none.
+app::ListItem ItemOf(PortRowTexts texts, std::uint32_t key) {
+  app::ListItem item;
+  item.key = key;
+  item.caption = std::move(texts.*kPortColumns[kPortPid].text);
+  for (std::size_t c = 1; c < kPortColumnCount; ++c)
+    item.subItems.push_back(std::move(texts.*kPortColumns[c].text));
+  return item;
 }
 
 }  // namespace
@@ -54,13 +86,13 @@ PortList::PortList(platform::ConnectionApi& tables, platform::ProcessApi& proces
       variant_(ChooseTableVariant(entryPoints_)) {}
 
 const std::vector<app::ListColumn>& PortList::Columns() {
-  static const std::vector<app::ListColumn> kColumns{
-      {L"PID", 65, false},          {L"本机IP", 80, false},
-      {L"本地Port", 75, false, true}, {L"远程IP", 80, false, true},
-      {L"远程Port", 80, false, true}, {L"进程路径", 100, false, true},
-      {L"状态", 80, false, true},     {L"协议", 65, false, true},
-  };
-  return kColumns;
+  static const std::vector<app::ListColumn> columns = [] {
+    std::vector<app::ListColumn> headers;
+    for (const PortColumnSpec& c : kPortColumns)
+      headers.push_back({c.caption, c.width, false, c.centred});
+    return headers;
+  }();
+  return columns;
 }
 
 void PortList::Fill() {
@@ -126,35 +158,35 @@ void PortList::AddOwnerRows() {
     const std::wstring local = AddressText(e, false);
     if (hideLocal_ && IsLocalAddressText(local)) continue;
     const bool tcp = e.protocol == Protocol::kTcp;
-    app::ListItem item;
-    item.key = e.pid;
-    item.caption = std::to_wstring(e.pid);
     // Identifier 0 is no process (the system reports it for some listeners).
-    item.subItems = {local,
-                     FormatPort(e.localPort),
-                     tcp ? AddressText(e, true) : L"",
-                     tcp ? FormatPort(e.remotePort) : L"",
-                     e.pid == 0 ? L"unknown" : procs::GetProcessPath(processes_, e.pid),
-                     tcp ? TcpStateName(e.state) : L"",
-                     tcp ? L"TCP" : L"UDP"};
-    list_.Append(std::move(item));
+    list_.Append(ItemOf(
+        {.pid = std::to_wstring(e.pid),
+         .localIp = local,
+         .localPort = FormatPort(e.localPort),
+         .remoteIp = tcp ? AddressText(e, true) : L"",
+         .remotePort = tcp ? FormatPort(e.remotePort) : L"",
+         .path = e.pid == 0 ? L"unknown" : procs::GetProcessPath(processes_, e.pid),
+         .state = tcp ? TcpStateName(e.state) : L"",
+         .protocol = tcp ? L"TCP" : L"UDP"},
+        e.pid));
   }
 }
 
 void PortList::AddPlainRows() {
   for (const ConnectionEntry& e : entries_) {
-    app::ListItem item;
-    item.caption = L"不支持";
-    if (e.protocol == Protocol::kTcp) {
-      const std::uint32_t remotePort = IsZeroIpv4(e.remoteAddress) ? 0 : e.remotePort;
-      item.subItems = {FormatAddress(e.localAddress), FormatPlainPort(e.localPort),
-                       FormatAddress(e.remoteAddress), FormatPlainPort(remotePort), L"-",
-                       TcpStateName(e.state), L"TCP"};
-    } else {
-      item.subItems = {FormatAddress(e.localAddress), FormatPlainPort(e.localPort), L"*", L"*",
-                       L"-", L"-", L"UDP"};
-    }
-    list_.Append(std::move(item));
+    const bool tcp = e.protocol == Protocol::kTcp;
+    const std::uint32_t remotePort = IsZeroIpv4(e.remoteAddress) ? 0 : e.remotePort;
+    // The plain tables name no owner.
+    list_.Append(ItemOf(
+        {.pid = L"不支持",
+         .localIp = FormatAddress(e.localAddress),
+         .localPort = FormatPlainPort(e.localPort),
+         .remoteIp = tcp ? FormatAddress(e.remoteAddress) : L"*",
+         .remotePort = tcp ? FormatPlainPort(remotePort) : L"*",
+         .path = L"-",
+         .state = tcp ? TcpStateName(e.state) : L"-",
+         .protocol = tcp ? L"TCP" : L"UDP"},
+        0));
   }
 }
 
@@ -162,7 +194,7 @@ bool PortList::BitBtn4Click() {
   if (!dialogs_.AskYesNo(L"泽恩特警告", kKillWarning, platform::BoxIcon::kWarning)) return false;
   const auto selected = list_.FirstSelected();
   if (!selected) return false;
-  const std::uint32_t pid = ParsePid(list_.Text(*selected, kPortPid));
+  const auto pid = static_cast<std::uint32_t>(list_.Item(*selected).key);
   if (pid != 0 && !processesPage_.KillProcess(pid)) return false;
   return true;
 }

@@ -16,6 +16,8 @@
 
 namespace net {
 
+// Cells of an item, by column: 0 caption (the owner's identifier), then sub-items.
+// The item's key is the owner itself (0: none named).
 enum PortColumn : std::size_t {
   kPortPid = 0, kPortLocalIp, kPortLocalPort, kPortRemoteIp, kPortRemotePort, kPortPath,
   kPortState, kPortProtocol, kPortColumnCount

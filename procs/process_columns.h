@@ -74,12 +74,12 @@ inline constexpr bool kFixed = true;
 // order of its boxes, then those it does not.
 inline constexpr ColumnSpec kRows[] = {
     // clang-format off
-    // kind              chooser box          width  cell                                 fresh window
-    {K::kImageName,      L"映像名称(&I)",        95, Text(&R::ImageName),                 {0, L"映像名称"}, kFixed},
-    {K::kPid,            L"PID(进程标识符)(&P)", 40, Count(&R::ProcessId),                {1, L"PID", kRight}, kFixed},
+    // kind              chooser box          width  cell                         fresh window
+    {K::kImageName,      L"映像名称(&I)",        95, Text(&R::ImageName),         {0, L"映像名称"}, kFixed},
+    {K::kPid,            L"PID(进程标识符)(&P)", 40, Count(&R::ProcessId),        {1, L"PID", kRight}, kFixed},
     {K::kCpu,            L"CPU使用(&C)",         40, Share(&R::CpuText, &R::CpuShareKey), {3, L"CPU", kRight}},
-    {K::kCpuTime,        L"CPU时间(&E)",         65, Duration(&R::CpuTime),               {5, L"CPU时间"}},
-    {K::kMemory,         L"内存使用(&M)",        65, Kilobytes(&R::MemoryK),              {4, L"内存使用", kRight}},
+    {K::kCpuTime,        L"CPU时间(&E)",         65, Duration(&R::CpuTime),       {5, L"CPU时间"}},
+    {K::kMemory,         L"内存使用(&M)",        65, Kilobytes(&R::MemoryK),      {4, L"内存使用", kRight}},
     {K::kMemoryDelta,    L"内存使用增量(&D)",     0, Kilobytes(&R::MemoryDeltaK)},
     {K::kPeakMemory,     L"内存使用高峰值(&K)",   0, Kilobytes(&R::PeakMemoryK)},
     {K::kPageFaults,     L"页面错误(&F)",         0, Count(&R::PageFaults)},
@@ -87,8 +87,8 @@ inline constexpr ColumnSpec kRows[] = {
     {K::kIoReads,        L"I/O读取",              0, Count(&R::IoReads)},
     {K::kIoReadBytes,    L"I/O读取字节",          0, Count(&R::IoReadBytes)},
     {K::kSessionId,      L"会话ID(&S)",           0, Count(&R::SessionId)},
-    {K::kUserName,       L"用户名(&N)",          60, Text(&R::UserName),                  {2, L"用户名", kRight}},
-    {K::kPath,           L"进程路径(&B)",        80, Text(&R::ImagePath),                 {6, L"路径"}},
+    {K::kUserName,       L"用户名(&N)",          60, Text(&R::UserName),          {2, L"用户名", kRight}},
+    {K::kPath,           L"进程路径(&B)",        80, Text(&R::ImagePath),         {6, L"路径"}},
     {K::kIoOtherBytes,   L"I/O其他字节",          0, Count(&R::IoOtherBytes)},
     {K::kIoOther,        L"I/O其他",              0, Count(&R::IoOther)},
     {K::kIoWriteBytes,   L"I/O写入字节",          0, Count(&R::IoWriteBytes)},
@@ -101,7 +101,7 @@ inline constexpr ColumnSpec kRows[] = {
     {K::kPagedPool,      L"页面缓冲池(&G)",       0, Kilobytes(&R::PagedPoolK)},
     {K::kVirtualSize,    L"虚拟内存大小(&V)",     0, Kilobytes(&R::VirtualSizeK)},
     {K::kPageFaultDelta, L"页面错误增量(&A)",     0, Count(&R::PageFaultDelta)},
-    {K::kPriority,       nullptr,                50, Text(&R::PriorityText),              {7, L"优先级", kRight}},
+    {K::kPriority,       nullptr,                50, Text(&R::PriorityText),      {7, L"优先级", kRight}},
     // clang-format on
 };
 

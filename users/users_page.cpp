@@ -2,9 +2,36 @@
 // states and the commands on the selected session.
 #include "users/users_page.h"
 
+#include <iterator>
+
 namespace users {
 
 namespace {
+
+// The list's columns, in the order of UserColumn: the header, and the cell a
+// session row gives.
+struct UserColumnSpec {
+  UserColumn column;
+  const wchar_t* caption;
+  int width;
+  bool centred;
+  std::wstring (*cell)(const TUserInfo& row);
+};
+
+constexpr UserColumnSpec kUserColumns[] = {
+    {kColUser, L"用户", 100, false, [](const TUserInfo& r) { return r.UserName; }},
+    {kColSessionId, L"标识", 75, true,
+     [](const TUserInfo& r) { return std::to_wstring(r.SessionId); }},
+    {kColState, L"状态", 80, true, [](const TUserInfo& r) { return r.StateText; }},
+    // Widened by the view to fill the list.
+    {kColSession, L"会话", 100, true, [](const TUserInfo& r) { return r.SessionName; }},
+};
+
+static_assert([] {
+  for (std::size_t c = 0; c < std::size(kUserColumns); ++c)
+    if (kUserColumns[c].column != c) return false;
+  return std::size(kUserColumns) == kUserColumnCount;
+}(), "one row per column, in the columns' order");
 
 constexpr wchar_t kCaption[] = L"系统提示";
 constexpr wchar_t kConsoleId[] = L"0";
@@ -35,20 +62,21 @@ UsersPage::UsersPage(SessionTable& table, app::ListModel& list, platform::Sessio
       closing_(closing) {}
 
 const std::vector<app::ListColumn>& UsersPage::Columns() {
-  static const std::vector<app::ListColumn> columns = {
-      {L"用户", 100, false, false},
-      {L"标识", 75, false, true},
-      {L"状态", 80, false, true},
-      {L"会话", 100, false, true},  // widened by the view to fill the list
-  };
+  static const std::vector<app::ListColumn> columns = [] {
+    std::vector<app::ListColumn> headers;
+    for (const UserColumnSpec& c : kUserColumns)
+      headers.push_back({c.caption, c.width, false, c.centred});
+    return headers;
+  }();
   return columns;
 }
 
 app::ListItem UsersPage::MakeItem(const TUserInfo& row) const {
   app::ListItem item;
   item.key = row.SessionId;
-  item.caption = row.UserName;
-  item.subItems = {std::to_wstring(row.SessionId), row.StateText, row.SessionName};
+  item.caption = kUserColumns[kColUser].cell(row);
+  for (std::size_t c = 1; c < kUserColumnCount; ++c)
+    item.subItems.push_back(kUserColumns[c].cell(row));
   return item;
 }
 
@@ -62,9 +90,9 @@ void UsersPage::UpdateUsersPage() {
       continue;
     }
     row->Listed = true;
-    list_.SetText(i, kColSessionId, std::to_wstring(row->SessionId));
-    list_.SetText(i, kColState, row->StateText);
-    list_.SetText(i, kColSession, row->SessionName);
+    // The user is how the item was found; the other cells follow the row.
+    for (std::size_t c = 1; c < kUserColumnCount; ++c)
+      list_.SetText(i, c, kUserColumns[c].cell(*row));
   }
   for (std::size_t r = 0; r < table_.Count(); ++r) {
     if (closing_) return;

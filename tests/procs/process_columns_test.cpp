@@ -56,6 +56,22 @@ platform::fake::FakeProcess& BusyProcess(ProcessWorld& w) {
 
 }  // namespace
 
+TEST(ProcessColumns, AFreshWindowShowsEightColumnsWithTheirHeadersWidthsAndAlignment) {
+  ProcessWorld w;
+  std::vector<std::wstring> headers;
+  std::vector<int> widths;
+  std::wstring alignment;
+  for (const app::ListColumn& column : w.page.ListColumns()) {
+    headers.push_back(column.caption);
+    widths.push_back(column.width);
+    alignment += column.rightAligned ? L'R' : L'L';
+  }
+  EXPECT_EQ(headers, (std::vector<std::wstring>{L"映像名称", L"PID", L"用户名", L"CPU", L"内存使用",
+                                                L"CPU时间", L"路径", L"优先级"}));
+  EXPECT_EQ(widths, (std::vector<int>{95, 40, 60, 40, 65, 65, 80, 50}));
+  EXPECT_EQ(alignment, L"LRRRRLLR");
+}
+
 TEST(ProcessColumns, EveryOfferedColumnShowsItsOwnFigureInAnyOrder) {
   ProcessWorld w;
   BusyProcess(w);
