@@ -12,15 +12,20 @@ constexpr int kButtonWidth = 75, kButtonHeight = 25;
 // The boxes stand in two columns of rows 17¼ pixels apart: the left column is
 // filled downwards, then the right one upwards from its bottom row. The dialog
 // was drawn for 13 rows and grows by the rows beyond.
+constexpr std::size_t kDrawnRows = 13;
 constexpr std::size_t kRows = (kChooserBoxCount + 1) / 2;
 constexpr int RowOffset(std::size_t row) { return static_cast<int>(row * 69 / 4); }
-constexpr int kGrowth = RowOffset(kRows) - RowOffset(13);
+constexpr int kGrowth = RowOffset(kRows) - RowOffset(kDrawnRows);
 constexpr int kClientWidth = 292, kClientHeight = 295 + kGrowth;
 constexpr int kButtonTop = 262 + kGrowth;
 
-POINT BoxPlace(std::size_t box) {
-  if (box < kRows) return {kLeftX, 32 + RowOffset(box)};
-  return {kRightX, 31 + RowOffset(kRows - 1 - (box - kRows))};
+struct BoxPlace {
+  int x, y, width;
+};
+
+BoxPlace PlaceOfBox(std::size_t box) {
+  if (box < kRows) return {kLeftX, 32 + RowOffset(box), kLeftWidth};
+  return {kRightX, 31 + RowOffset(kRows - 1 - (box - kRows)), kRightWidth};
 }
 
 }  // namespace
@@ -40,10 +45,9 @@ void TViewForm::FormCreate() {
   for (std::size_t b = 0; b < kChooserBoxCount; ++b) {
     const ColumnSpec& box = ChooserBoxes()[b];
     const DWORD style = WS_TABSTOP | BS_AUTOCHECKBOX | (box.fixed ? WS_DISABLED : 0);
-    const POINT place = BoxPlace(b);
-    boxes_[b] = AddControl(L"BUTTON", box.caption, style, place.x, place.y,
-                           place.x == kRightX ? kRightWidth : kLeftWidth, kBoxHeight,
-                           kFirstBoxId + static_cast<UINT>(b));
+    const BoxPlace place = PlaceOfBox(b);
+    boxes_[b] = AddControl(L"BUTTON", box.caption, style, place.x, place.y, place.width,
+                           kBoxHeight, kFirstBoxId + static_cast<UINT>(b));
     SendMessageW(boxes_[b], BM_SETCHECK, chooser_.Checked(b) ? BST_CHECKED : BST_UNCHECKED, 0);
   }
 }
