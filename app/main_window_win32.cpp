@@ -13,6 +13,7 @@
 #include "app/page_win32.h"
 #include "app/resource_ids.h"
 #include "app/update_messages.h"
+#include "platform/text_utf8.h"
 #include "procs/column_chooser_win32.h"
 
 namespace app {
@@ -29,12 +30,6 @@ constexpr UINT_PTR kTimerId = 1;
 constexpr std::array<const wchar_t*, TMainForm::kPageCount> kTabCaptions{
     L"应用程序", L"进程  ", L"性能  ", L"联网  ", L"用户  "};
 constexpr int kStatusPanelEdges[] = {80, 80 + 120, -1};  // 80, 120, and 50 + the rest
-
-std::wstring Widen(const char* text) {
-  std::wstring wide;
-  for (const char* c = text; *c != '\0'; ++c) wide.push_back(static_cast<unsigned char>(*c));
-  return wide;
-}
 
 }  // namespace
 
@@ -130,7 +125,7 @@ LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam,
   } catch (const RefreshError& error) {
     MessageBoxW(window, error.Text().c_str(), kCaption, MB_OK | MB_ICONERROR);
   } catch (const std::exception& error) {
-    MessageBoxW(window, Widen(error.what()).c_str(), kCaption, MB_OK | MB_ICONERROR);
+    MessageBoxW(window, platform::WidenUtf8(error.what()).c_str(), kCaption, MB_OK | MB_ICONERROR);
   }
   return 0;
 }
