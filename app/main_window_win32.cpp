@@ -215,9 +215,7 @@ void TMainForm::FormCreate() {
   applicationsPage_.SetOwnWindow(platform::win32::Win32WindowApi::FromHwnd(window_));
   // Once for the whole run: lets the program read and end other users' processes.
   processApi_.EnablePrivilege(L"SeDebugPrivilege");
-  font_.reset(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
+  font_ = platform::win32::CreateProgramFont();
   // The notification icon starts with the program's icon; when the notification
   // area refuses it, it comes with the taskbar's announcement.
   notifyIcon_.SetWindow(window_);

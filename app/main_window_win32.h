@@ -7,7 +7,6 @@
 
 #include <array>
 #include <memory>
-#include <type_traits>
 
 #include "app/list_model.h"
 #include "app/main_menu_win32.h"
@@ -22,6 +21,7 @@
 #include "net/networking_view_win32.h"
 #include "net/port_form_win32.h"
 #include "net/port_list.h"
+#include "platform/win32/com_apartment_win32.h"
 #include "platform/win32/network_win32.h"
 #include "perf/cpu_sampler.h"
 #include "perf/performance_page.h"
@@ -29,6 +29,7 @@
 #include "perf/tray_icon.h"
 #include "perf/tray_pictures_win32.h"
 #include "platform/win32/performance_system_win32.h"
+#include "platform/win32/program_font_win32.h"
 #include "platform/win32/win32_system.h"
 #include "procs/process_collector.h"
 #include "procs/process_table.h"
@@ -98,11 +99,6 @@ class TMainForm final : private TimerControl {
   int CpuInstanceCount = 0;
 
  private:
-  struct FontDeleter {
-    void operator()(HFONT font) const { DeleteObject(font); }
-  };
-  using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
-
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -131,6 +127,8 @@ class TMainForm final : private TimerControl {
   void StartTimer(int intervalMs) override;
   void StopTimer() override;
 
+  // First of all: the shell calls below need the thread in a COM apartment.
+  platform::win32::ComApartment com_;
   platform::win32::Win32NativeApi native_;
   platform::win32::Win32ProcessApi processApi_;
   platform::win32::Win32Clock clock_;
@@ -186,7 +184,7 @@ class TMainForm final : private TimerControl {
   users::ShutdownMenu shutdownMenu_{dialogs_, processApi_, *actions_.power, *actions_.sessions};
 
   MainMenu menu_;
-  UniqueFont font_;
+  platform::win32::UniqueFont font_;
   HWND window_ = nullptr;
   HWND bevel_ = nullptr;   // Bevel1
   HWND tabs_ = nullptr;    // PageControl1

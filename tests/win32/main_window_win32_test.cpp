@@ -1,6 +1,6 @@
-// The main window under Wine: its captions and menus, the update-speed marks and
-// the real timer, the window options, a real process coming and going in the
-// Processes list, and the closing handshake.
+// The main window under Wine: its captions, menus and font, the update-speed marks
+// and the real timer, the window options, a real process coming and going in the
+// Processes list, the closing handshake, and the COM apartment the shell needs.
 #include "app/main_window_win32.h"
 
 #include <commctrl.h>
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/program_font_win32.h"
 #include "tests/win32/main_window_fixture_win32.h"
 
 namespace app {
@@ -215,6 +216,26 @@ TEST_F(MainWindowTest, ClosingWhileRunningEndsAfterTheNextTick) {
   EXPECT_TRUE(form_->Cycle().TimerStopped());
   EXPECT_FALSE(form_->Cycle().TimerEnabled());
   EXPECT_LT(waited, std::chrono::seconds(3));
+}
+
+TEST_F(MainWindowTest, ControlsUseTheProgramFontAtTwelvePixels) {
+  auto font = reinterpret_cast<HFONT>(SendMessageW(form_->Tabs(), WM_GETFONT, 0, 0));
+  LOGFONTW used{};
+  ASSERT_NE(GetObjectW(font, sizeof(used), &used), 0);
+  EXPECT_EQ(used.lfHeight, -12);
+  EXPECT_EQ(std::wstring(used.lfFaceName), platform::win32::ProgramLogFont().lfFaceName);
+}
+
+TEST_F(MainWindowTest, KeepsTheThreadInASingleThreadedApartmentWhileOpen) {
+  // A thread in a single-threaded apartment cannot join the multithreaded one.
+  const auto joinMultithreaded = [] {
+    const HRESULT result = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    if (SUCCEEDED(result)) CoUninitialize();
+    return result;
+  };
+  EXPECT_EQ(joinMultithreaded(), RPC_E_CHANGED_MODE);
+  form_.reset();
+  EXPECT_EQ(joinMultithreaded(), S_OK) << "the apartment ends with the window";
 }
 
 }  // namespace
