@@ -52,7 +52,11 @@ TMainForm::TMainForm(SystemActions actions)
         return trayPictures_ ? trayPictures_->IconFor(pen) : nullptr;
       }),
       actions_{actions.sessions ? actions.sessions : &sessionApi_,
-               actions.power ? actions.power : &powerApi_} {
+               actions.power ? actions.power : &powerApi_,
+               actions.elevation ? actions.elevation : &elevation_,
+               actions.shell ? actions.shell : &shell_},
+      restartElevated_(*actions_.elevation, *actions_.shell,
+                       [this] { PostMessageW(window_, WM_CLOSE, 0, 0); }) {
   // The order of one tick; the adapter collector comes between the windows and
   // the sessions, and the per-processor sample ends the tick.
   cycle_.AddStep([this] { processCollector_.CollectProcesses(); });
@@ -215,6 +219,7 @@ void TMainForm::FormCreate() {
   applicationsPage_.SetOwnWindow(platform::win32::Win32WindowApi::FromHwnd(window_));
   // Once for the whole run: lets the program read and end other users' processes.
   processApi_.EnablePrivilege(L"SeDebugPrivilege");
+  if (restartElevated_.Offered()) menu_.AddRestartElevated();
   font_ = platform::win32::CreateProgramFont();
   // The notification icon starts with the program's icon; when the notification
   // area refuses it, it comes with the taskbar's announcement.
@@ -386,6 +391,9 @@ void TMainForm::OnCommand(UINT id) {
       break;
     case kCmdExit:
       PostMessageW(window_, WM_CLOSE, 0, 0);
+      break;
+    case kCmdRestartElevated:
+      restartElevated_.Execute();
       break;
     case kCmdAbout:
       N33Click();

@@ -11,6 +11,7 @@
 #include "app/list_model.h"
 #include "app/main_menu_win32.h"
 #include "app/refresh_cycle.h"
+#include "app/restart_elevated.h"
 #include "apps/applications_page.h"
 #include "apps/applications_view_win32.h"
 #include "apps/win_table.h"
@@ -22,6 +23,7 @@
 #include "net/port_form_win32.h"
 #include "net/port_list.h"
 #include "platform/win32/com_apartment_win32.h"
+#include "platform/win32/elevation_win32.h"
 #include "platform/win32/network_win32.h"
 #include "perf/cpu_sampler.h"
 #include "perf/performance_page.h"
@@ -45,10 +47,13 @@
 namespace app {
 
 // Where the calls that act on the machine go (sessions, log-off, lock, messages,
-// power and exit): the real system unless a test hands in its fakes.
+// power and exit, the restart as administrator): the real system unless a test
+// hands in its fakes.
 struct SystemActions {
   platform::SessionApi* sessions = nullptr;
   platform::PowerApi* power = nullptr;
+  platform::ElevationApi* elevation = nullptr;
+  platform::ShellApi* shell = nullptr;  // the restart as administrator
 };
 
 class TMainForm final : private TimerControl {
@@ -182,6 +187,8 @@ class TMainForm final : private TimerControl {
   users::UsersPage usersPage_{sessionTable_, userList_, *actions_.sessions, dialogs_,
                               cycle_, uiWait_, cycle_.ClosingFlag()};
   users::ShutdownMenu shutdownMenu_{dialogs_, processApi_, *actions_.power, *actions_.sessions};
+  platform::win32::Win32Elevation elevation_;
+  RestartElevated restartElevated_;
 
   MainMenu menu_;
   platform::win32::UniqueFont font_;
