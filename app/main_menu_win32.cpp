@@ -93,6 +93,11 @@ MainMenu::~MainMenu() {
   if (window_ == nullptr) DestroyMenu(bar_);
 }
 
+void MainMenu::AddRestartElevated() {
+  InsertMenuW(bar_, kCmdExit, MF_BYCOMMAND | MF_STRING, kCmdRestartElevated,
+              L"以管理员身份重新启动(&R)");
+}
+
 bool MainMenu::Checked(UINT id) const {
   const UINT state = GetMenuState(bar_, id, MF_BYCOMMAND);
   return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;

@@ -31,6 +31,7 @@ enum MainCommand : UINT {
   kCmdShutdownFirst,     // 关机: + the item's tag 0..5
   kCmdShutdownLast = kCmdShutdownFirst + 5,
   kCmdAbout,             // 帮助: 关于
+  kCmdRestartElevated,   // 文件: 以管理员身份重新启动, only while not elevated
 };
 
 // Which of the Applications page's items the bar offers while that page is shown.
@@ -51,6 +52,9 @@ class MainMenu {
   HMENU Bar() const { return bar_; }
   // Called when the window has taken the bar; from then on the window owns it.
   void AttachTo(HWND window) { window_ = window; }
+
+  // "以管理员身份重新启动(&R)" after "新建任务(运行...)(&N)".
+  void AddRestartElevated();
 
   bool Checked(UINT id) const;
   void SetChecked(UINT id, bool checked);

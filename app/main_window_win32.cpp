@@ -13,6 +13,7 @@
 #include "app/page_win32.h"
 #include "app/resource_ids.h"
 #include "app/update_messages.h"
+#include "platform/text_utf8.h"
 #include "procs/column_chooser_win32.h"
 
 namespace app {
@@ -29,12 +30,6 @@ constexpr UINT_PTR kTimerId = 1;
 constexpr std::array<const wchar_t*, TMainForm::kPageCount> kTabCaptions{
     L"应用程序", L"进程  ", L"性能  ", L"联网  ", L"用户  "};
 constexpr int kStatusPanelEdges[] = {80, 80 + 120, -1};  // 80, 120, and 50 + the rest
-
-std::wstring Widen(const char* text) {
-  std::wstring wide;
-  for (const char* c = text; *c != '\0'; ++c) wide.push_back(static_cast<unsigned char>(*c));
-  return wide;
-}
 
 }  // namespace
 
@@ -57,7 +52,11 @@ TMainForm::TMainForm(SystemActions actions)
         return trayPictures_ ? trayPictures_->IconFor(pen) : nullptr;
       }),
       actions_{actions.sessions ? actions.sessions : &sessionApi_,
-               actions.power ? actions.power : &powerApi_} {
+               actions.power ? actions.power : &powerApi_,
+               actions.elevation ? actions.elevation : &elevation_,
+               actions.shell ? actions.shell : &shell_},
+      restartElevated_(*actions_.elevation, *actions_.shell,
+                       [this] { PostMessageW(window_, WM_CLOSE, 0, 0); }) {
   // The order of one tick; the adapter collector comes between the windows and
   // the sessions, and the per-processor sample ends the tick.
   cycle_.AddStep([this] { processCollector_.CollectProcesses(); });
@@ -130,7 +129,7 @@ LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam,
   } catch (const RefreshError& error) {
     MessageBoxW(window, error.Text().c_str(), kCaption, MB_OK | MB_ICONERROR);
   } catch (const std::exception& error) {
-    MessageBoxW(window, Widen(error.what()).c_str(), kCaption, MB_OK | MB_ICONERROR);
+    MessageBoxW(window, platform::WidenUtf8(error.what()).c_str(), kCaption, MB_OK | MB_ICONERROR);
   }
   return 0;
 }
@@ -220,9 +219,8 @@ void TMainForm::FormCreate() {
   applicationsPage_.SetOwnWindow(platform::win32::Win32WindowApi::FromHwnd(window_));
   // Once for the whole run: lets the program read and end other users' processes.
   processApi_.EnablePrivilege(L"SeDebugPrivilege");
-  font_.reset(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
+  if (restartElevated_.Offered()) menu_.AddRestartElevated();
+  font_ = platform::win32::CreateProgramFont();
   // The notification icon starts with the program's icon; when the notification
   // area refuses it, it comes with the taskbar's announcement.
   notifyIcon_.SetWindow(window_);
@@ -393,6 +391,9 @@ void TMainForm::OnCommand(UINT id) {
       break;
     case kCmdExit:
       PostMessageW(window_, WM_CLOSE, 0, 0);
+      break;
+    case kCmdRestartElevated:
+      restartElevated_.Execute();
       break;
     case kCmdAbout:
       N33Click();

@@ -7,11 +7,11 @@
 
 #include <array>
 #include <memory>
-#include <type_traits>
 
 #include "app/list_model.h"
 #include "app/main_menu_win32.h"
 #include "app/refresh_cycle.h"
+#include "app/restart_elevated.h"
 #include "apps/applications_page.h"
 #include "apps/applications_view_win32.h"
 #include "apps/win_table.h"
@@ -22,6 +22,8 @@
 #include "net/networking_view_win32.h"
 #include "net/port_form_win32.h"
 #include "net/port_list.h"
+#include "platform/win32/com_apartment_win32.h"
+#include "platform/win32/elevation_win32.h"
 #include "platform/win32/network_win32.h"
 #include "perf/cpu_sampler.h"
 #include "perf/performance_page.h"
@@ -29,6 +31,7 @@
 #include "perf/tray_icon.h"
 #include "perf/tray_pictures_win32.h"
 #include "platform/win32/performance_system_win32.h"
+#include "platform/win32/program_font_win32.h"
 #include "platform/win32/win32_system.h"
 #include "procs/process_collector.h"
 #include "procs/process_table.h"
@@ -44,10 +47,13 @@
 namespace app {
 
 // Where the calls that act on the machine go (sessions, log-off, lock, messages,
-// power and exit): the real system unless a test hands in its fakes.
+// power and exit, the restart as administrator): the real system unless a test
+// hands in its fakes.
 struct SystemActions {
   platform::SessionApi* sessions = nullptr;
   platform::PowerApi* power = nullptr;
+  platform::ElevationApi* elevation = nullptr;
+  platform::ShellApi* shell = nullptr;  // the restart as administrator
 };
 
 class TMainForm final : private TimerControl {
@@ -98,11 +104,6 @@ class TMainForm final : private TimerControl {
   int CpuInstanceCount = 0;
 
  private:
-  struct FontDeleter {
-    void operator()(HFONT font) const { DeleteObject(font); }
-  };
-  using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
-
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -131,6 +132,8 @@ class TMainForm final : private TimerControl {
   void StartTimer(int intervalMs) override;
   void StopTimer() override;
 
+  // First of all: the shell calls below need the thread in a COM apartment.
+  platform::win32::ComApartment com_;
   platform::win32::Win32NativeApi native_;
   platform::win32::Win32ProcessApi processApi_;
   platform::win32::Win32Clock clock_;
@@ -184,9 +187,11 @@ class TMainForm final : private TimerControl {
   users::UsersPage usersPage_{sessionTable_, userList_, *actions_.sessions, dialogs_,
                               cycle_, uiWait_, cycle_.ClosingFlag()};
   users::ShutdownMenu shutdownMenu_{dialogs_, processApi_, *actions_.power, *actions_.sessions};
+  platform::win32::Win32Elevation elevation_;
+  RestartElevated restartElevated_;
 
   MainMenu menu_;
-  UniqueFont font_;
+  platform::win32::UniqueFont font_;
   HWND window_ = nullptr;
   HWND bevel_ = nullptr;   // Bevel1
   HWND tabs_ = nullptr;    // PageControl1

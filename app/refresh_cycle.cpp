@@ -1,6 +1,8 @@
 // The timer tick, the update speeds, the pause and the closing handshake.
 #include "app/refresh_cycle.h"
 
+#include "platform/text_utf8.h"
+
 namespace app {
 
 RefreshCycle::RefreshCycle(TimerControl& timer, platform::Dialogs& dialogs)
@@ -20,8 +22,7 @@ void RefreshCycle::Timer1Timer() {
     ShowError(error.Text());
   } catch (const std::exception& error) {
     SetEnabled(false);
-    const std::string what = error.what();
-    ShowError(std::wstring(what.begin(), what.end()));
+    ShowError(platform::WidenUtf8(error.what()));
   }
   if (closing_) {
     SetEnabled(false);
@@ -37,8 +38,7 @@ void RefreshCycle::N7Click() {
   } catch (const RefreshError& error) {
     ShowError(error.Text());
   } catch (const std::exception& error) {
-    const std::string what = error.what();
-    ShowError(std::wstring(what.begin(), what.end()));
+    ShowError(platform::WidenUtf8(error.what()));
   }
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/controls_win32.h"
+#include "platform/text_utf8.h"
 
 namespace net {
 namespace {
@@ -144,8 +145,7 @@ LRESULT CALLBACK TPortForm::WindowProc(HWND window, UINT message, WPARAM wParam,
   try {
     return form->HandleMessage(message, wParam, lParam);
   } catch (const std::exception& error) {
-    const std::string what = error.what();
-    MessageBoxW(window, std::wstring(what.begin(), what.end()).c_str(), kCaption,
+    MessageBoxW(window, platform::WidenUtf8(error.what()).c_str(), kCaption,
                 MB_OK | MB_ICONERROR);
   }
   return 0;

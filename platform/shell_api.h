@@ -1,4 +1,5 @@
-// Handing a file or command to the system shell (Explorer, Create New Task).
+// Handing a file or command to the system shell (Explorer, Create New Task, and
+// starting the program again as administrator).
 #pragma once
 #include <string>
 
@@ -10,6 +11,10 @@ class ShellApi {
   // True when the shell accepted the request.
   virtual bool Execute(const std::wstring& verb, const std::wstring& file,
                        const std::wstring& parameters) = 0;
+  // Returns only once the start is complete, so that the program may end right
+  // after it. False when nothing started, also when the user refused the consent
+  // prompt of "runas"; any other failure the shell has shown to the user itself.
+  virtual bool ExecuteConfirmed(const std::wstring& verb, const std::wstring& file) = 0;
 };
 
 }  // namespace platform

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/win32/program_font_win32.h"
+
 namespace users {
 
 namespace {
@@ -68,8 +70,9 @@ std::optional<OutgoingMessage> SendMessageDialog::AskMessage(const std::wstring&
   userName_ = userName;
   result_ = {};
   TemplateWriter writer;
+  const LOGFONTW font = platform::win32::ProgramLogFont();
   writer.Header(DS_SETFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, 6,
-                190, 110, kCaption, 9, L"宋体");
+                190, 110, kCaption, platform::win32::kProgramFontPoints, font.lfFaceName);
   writer.Item(kStaticClass, L"标题(&T):", SS_LEFT, 7, 9, 38, 8, 0xFFFF);
   writer.Item(kEditClass, L"", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 46, 7, 137, 13,
               kTitleEdit);

@@ -16,6 +16,7 @@
 #include "platform/clock.h"
 #include "platform/debugger_api.h"
 #include "platform/dialogs.h"
+#include "platform/elevation_api.h"
 #include "platform/fake/fake_network.h"
 #include "platform/memory_status.h"
 #include "platform/message_poster.h"
@@ -140,6 +141,7 @@ class FakeSystem : public NativeApi,
                    public PowerApi,
                    public UiWait,
                    public DebuggerApi,
+                   public ElevationApi,
                    public FakeNetwork {
  public:
   // --- scripting ---
@@ -304,6 +306,15 @@ class FakeSystem : public NativeApi,
   bool RequestExit(std::uint32_t flags, std::uint32_t reason) override;
   // --- UiWait ---
   void PumpThenSleep(int milliseconds) override;
+
+  // --- ElevationApi, and the shell's confirmed start (fake_elevation.cpp) ---
+  bool tokenElevated = true;  // as under Wine: nothing to offer
+  std::wstring programPath = L"C:\\Program Files\\Zentrik\\zentrik.exe";
+  bool consentGiven = true;   // false: the user says no to the consent prompt
+  bool TokenElevated() override { return tokenElevated; }
+  std::wstring ProgramPath() override { return programPath; }
+  // Recorded in shellCalls, with no parameters.
+  bool ExecuteConfirmed(const std::wstring& verb, const std::wstring& file) override;
 
  private:
   NtStatus WriteFixed(std::uint32_t infoClass, void* buffer, std::uint32_t length,

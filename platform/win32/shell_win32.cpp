@@ -18,4 +18,18 @@ bool Win32Shell::Execute(const std::wstring& verb, const std::wstring& file,
   return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
+bool Win32Shell::ExecuteConfirmed(const std::wstring& verb, const std::wstring& file) {
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof(info);
+  // No asynchronous start that would die with this process; errors other than a
+  // refused consent prompt are shown by the shell (no SEE_MASK_FLAG_NO_UI).
+  info.fMask = SEE_MASK_NOASYNC;
+  info.hwnd = owner_;  // the consent prompt belongs to the main window
+  info.lpVerb = OrNull(verb);
+  info.lpFile = file.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  // FALSE with ERROR_CANCELLED when the user said no to the prompt.
+  return ShellExecuteExW(&info) != FALSE;
+}
+
 }  // namespace platform::win32

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "platform/fake/fake_system.h"
 
 using namespace app;
@@ -77,6 +79,17 @@ TEST(RefreshCycle, AnErrorStopsTheTimerAndShowsItsText) {
   c.cycle.N16Click();
   c.cycle.N16Click();  // pausing and resuming brings the updates back
   EXPECT_TRUE(c.timer.running);
+}
+
+TEST(RefreshCycle, AnExceptionsUtf8TextIsShownWhole) {
+  Cycle c;
+  c.cycle.AddStep([] { throw std::runtime_error("\xE8\xBF\x9B\xE7\xA8\x8B: no answer"); });
+  c.cycle.N7Click();
+  c.cycle.act_StartExecute();
+  c.cycle.Timer1Timer();
+  ASSERT_EQ(c.system.boxes.size(), 2u);
+  EXPECT_EQ(c.system.boxes[0].text, L"进程: no answer");
+  EXPECT_EQ(c.system.boxes[1].text, L"进程: no answer");
 }
 
 TEST(RefreshCycle, ClosingWaitsForTheNextTickOrEndsAtOnceWhenStopped) {

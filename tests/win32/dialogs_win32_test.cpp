@@ -1,6 +1,7 @@
 // The Create New Task dialog and the About box under Wine: their captions, sizes
 // and controls, the "确定" rule as the user types, the hand-over to the shell,
-// the modal loop that keeps the owner from input, and their opening from the menu.
+// the modal loop that keeps the owner from input, and their opening from the menu;
+// the program's font and its stand-in where "宋体" is missing.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -11,7 +12,9 @@
 #include "app/main_window_win32.h"
 #include "app/open_form_win32.h"
 #include "platform/fake/fake_system.h"
+#include "platform/win32/program_font_win32.h"
 #include "tests/win32/gui_helpers_win32.h"
+#include "users/send_message_dialog_win32.h"
 
 namespace app {
 namespace {
@@ -50,17 +53,16 @@ class DialogTest : public ::testing::Test {
   void SetUp() override {
     owner_ = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW, 100, 100, 400, 425,
                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    font_ = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_DONTCARE, L"宋体");
+    programFont_ = platform::win32::CreateProgramFont();
+    font_ = programFont_.get();
   }
   void TearDown() override {
     DestroyWindow(owner_);
-    DeleteObject(font_);
     Pump();
   }
 
   HWND owner_ = nullptr;
+  platform::win32::UniqueFont programFont_;
   HFONT font_ = nullptr;
   platform::fake::FakeSystem shell_;
 };
@@ -157,6 +159,32 @@ TEST_F(DialogTest, AboutBoxShowsTheVersionAndClosesWithOk) {
   RunSoon([&] { Click(about.BitBtn1()); });
   about.ShowModal();
   EXPECT_EQ(about.Handle(), nullptr);
+}
+
+TEST_F(DialogTest, AMissingFaceGivesWayToTheMessageFontAlsoInTheSendMessageDialog) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0));
+  const std::wstring messageFace = metrics.lfMessageFont.lfFaceName;
+  const LOGFONTW missing = platform::win32::ProgramLogFont(L"Zentrik Missing Face");
+  EXPECT_EQ(std::wstring(missing.lfFaceName), messageFace);
+  EXPECT_EQ(missing.lfHeight, -12);
+  const LOGFONTW present = platform::win32::ProgramLogFont(messageFace.c_str());
+  EXPECT_EQ(std::wstring(present.lfFaceName), messageFace) << "an installed face is kept";
+  EXPECT_EQ(present.lfHeight, -12);
+
+  std::wstring dialogFace = L"<not shown>";
+  RunSoon([&] {
+    HWND dialog = FindWindowW(nullptr, users::SendMessageDialog::kCaption);
+    if (dialog == nullptr) return;
+    LOGFONTW used{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof(used),
+               &used);
+    dialogFace = used.lfFaceName;
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  });
+  users::SendMessageDialog(owner_).AskMessage(L"");
+  EXPECT_EQ(dialogFace, platform::win32::ProgramLogFont().lfFaceName);
 }
 
 TEST(MainWindowDialogs, MenuOpensEachDialogOwnedByTheWindowAndEmptyEveryTime) {

@@ -1,6 +1,7 @@
-// The main window under Wine: its captions and menus, the update-speed marks and
-// the real timer, the window options, a real process coming and going in the
-// Processes list, and the closing handshake.
+// The main window under Wine: its captions, menus and font, the update-speed marks
+// and the real timer, the window options, a real process coming and going in the
+// Processes list, the closing handshake, the COM apartment the shell needs, and
+// the restart as administrator on a fake token.
 #include "app/main_window_win32.h"
 
 #include <commctrl.h>
@@ -10,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake/fake_system.h"
+#include "platform/win32/program_font_win32.h"
 #include "tests/win32/main_window_fixture_win32.h"
 
 namespace app {
@@ -34,6 +37,7 @@ bool MenuChecked(HMENU menu, UINT id) {
 class MainWindowTest : public testing_win32::MainWindowFixture {
  protected:
   HMENU Bar() { return GetMenu(form_->Handle()); }
+  platform::fake::FakeSystem fake_;  // outlives the window of each test
 };
 
 TEST_F(MainWindowTest, ShowsItsCaptionTabsAndMenus) {
@@ -75,6 +79,8 @@ TEST_F(MainWindowTest, ShowsItsCaptionTabsAndMenus) {
       {kCmdShutdownFirst + 5, L"切换用户(&L)"}, {kCmdAbout, L"关于"},
   };
   for (const auto& [id, text] : items) EXPECT_EQ(MenuText(Bar(), id, MF_BYCOMMAND), text);
+  EXPECT_EQ(GetMenuState(Bar(), kCmdRestartElevated, MF_BYCOMMAND), static_cast<UINT>(-1))
+      << "Wine's token is elevated: nothing to restart for";
   EXPECT_EQ(MenuText(GetSubMenu(Bar(), 2), 1, MF_BYPOSITION), L"更新速度");
 
   // Only "使用时自动最小化" starts checked; clicking it toggles its mark.
@@ -215,6 +221,52 @@ TEST_F(MainWindowTest, ClosingWhileRunningEndsAfterTheNextTick) {
   EXPECT_TRUE(form_->Cycle().TimerStopped());
   EXPECT_FALSE(form_->Cycle().TimerEnabled());
   EXPECT_LT(waited, std::chrono::seconds(3));
+}
+
+TEST_F(MainWindowTest, ControlsUseTheProgramFontAtTwelvePixels) {
+  auto font = reinterpret_cast<HFONT>(SendMessageW(form_->Tabs(), WM_GETFONT, 0, 0));
+  LOGFONTW used{};
+  ASSERT_NE(GetObjectW(font, sizeof(used), &used), 0);
+  EXPECT_EQ(used.lfHeight, -12);
+  EXPECT_EQ(std::wstring(used.lfFaceName), platform::win32::ProgramLogFont().lfFaceName);
+}
+
+TEST_F(MainWindowTest, KeepsTheThreadInASingleThreadedApartmentWhileOpen) {
+  // A thread in a single-threaded apartment cannot join the multithreaded one.
+  const auto joinMultithreaded = [] {
+    const HRESULT result = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    if (SUCCEEDED(result)) CoUninitialize();
+    return result;
+  };
+  EXPECT_EQ(joinMultithreaded(), RPC_E_CHANGED_MODE);
+  form_.reset();
+  EXPECT_EQ(joinMultithreaded(), S_OK) << "the apartment ends with the window";
+}
+
+TEST_F(MainWindowTest, RestartAsAdministratorIsOfferedWithoutElevationAndClosesOnceStarted) {
+  fake_.tokenElevated = false;
+  fake_.consentGiven = false;
+  form_.reset();
+  Pump();
+  OpenWindow(std::make_unique<TMainForm>(SystemActions{nullptr, nullptr, &fake_, &fake_}));
+  HMENU file = GetSubMenu(Bar(), 0);
+  ASSERT_EQ(GetMenuItemCount(file), 3);
+  EXPECT_EQ(GetMenuItemID(file, 0), kCmdNewTask);
+  EXPECT_EQ(GetMenuItemID(file, 1), kCmdRestartElevated);
+  EXPECT_EQ(MenuText(file, 1, MF_BYPOSITION), L"以管理员身份重新启动(&R)");
+
+  Command(kCmdRestartElevated);  // the user says no to the consent prompt
+  Pump();
+  EXPECT_NE(form_->Handle(), nullptr);
+  EXPECT_FALSE(form_->Cycle().Closing());
+
+  fake_.consentGiven = true;
+  Command(kCmdRestartElevated);
+  ASSERT_EQ(fake_.shellCalls.size(), 2u);
+  EXPECT_EQ(fake_.shellCalls[1].verb, L"runas");
+  EXPECT_EQ(fake_.shellCalls[1].file, fake_.programPath);
+  EXPECT_TRUE(PumpUntil([this] { return form_->Handle() == nullptr; }, 5000));
+  EXPECT_TRUE(form_->Cycle().TimerStopped()) << "closed through the closing handshake";
 }
 
 }  // namespace
