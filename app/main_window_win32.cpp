@@ -291,7 +291,7 @@ void TMainForm::FormShow() {
     CpuInstanceCount = cpuSampler_.CpuSampleCount();
   } catch (const RefreshError&) {
     // Neither source of processor figures answers: the first tick says so.
-    CpuInstanceCount = std::max(2, procs::QueryProcessorCount(native_) + 1);
+    CpuInstanceCount = std::max(2, procs::QueryProcessorCount(native_, performanceData_) + 1);
   }
   performanceView_->CreateCpuGraphs(CpuInstanceCount - 1);
   cycle_.act_StartExecute();

@@ -8,6 +8,7 @@
 
 #include "app/refresh_cycle.h"
 #include "app/update_messages.h"
+#include "perf/counter_titles.h"
 
 namespace perf {
 namespace {
@@ -16,6 +17,8 @@ using namespace sampler_layout;
 
 constexpr std::uint32_t kBufferStep = 4096;
 constexpr std::uint32_t kBufferLimit = 64u << 20;  // a system that keeps asking for more
+constexpr std::uint32_t kTitleListFirstSize = 256u << 10;
+constexpr wchar_t kProcessorQuery[] = L"238";
 
 template <typename T, std::size_t N>
 T ReadAt(const std::array<std::byte, N>& data, std::size_t offset) {
@@ -59,7 +62,8 @@ int CpuSampler::SampleTotalCpuUsage() {
     const double idleDelta = static_cast<double>(idle) - static_cast<double>(previousIdle_);
     const double elapsed = static_cast<double>(now) - static_cast<double>(previousTime_);
     const double f = elapsed != 0 ? idleDelta / elapsed : idleDelta;
-    const int processors = ReadAt<std::uint8_t>(basic_, kBasicProcessorCount);
+    // The idle time is summed over every processor group.
+    const int processors = ProcessorsInAllGroups();
     double usage = processors != 0 ? 100.0 - f * 100.0 / processors : f;
     if (!std::isfinite(usage)) usage = 0;
     // The idle time can run a little ahead of the clock; the meters stop at 100.
@@ -70,6 +74,11 @@ int CpuSampler::SampleTotalCpuUsage() {
   previousTime_ = now;
   poster_.Post(app::kUpdateGraphs);
   return result;
+}
+
+int CpuSampler::ProcessorsInAllGroups() {
+  const int all = performanceData_.ActiveProcessorCount();
+  return all > 0 ? all : ReadAt<std::uint8_t>(basic_, kBasicProcessorCount);
 }
 
 int CpuSampler::CpuSampleCount() {
@@ -97,22 +106,61 @@ void CpuSampler::TakeCpuSample() {
 }
 
 PerfDataResult CpuSampler::ReadPerformanceData() {
+  if (!titlesLookedUp_) LookUpProcessorInformation();
+  // Until one object has answered, "Processor Information" is asked first; the
+  // one that answers serves for the rest of the run.
+  if (object_ != Object::kProcessor && !informationQuery_.empty()) {
+    const PerfDataResult result = ReadObject(informationQuery_, informationObject_);
+    if (result == PerfDataResult::kFound) object_ = Object::kProcessorInformation;
+    if (object_ == Object::kProcessorInformation) return result;
+  }
+  const PerfDataResult result = ReadObject(kProcessorQuery, processorObject_);
+  if (result == PerfDataResult::kFound) object_ = Object::kProcessor;
+  return result;
+}
+
+PerfDataResult CpuSampler::ReadObject(const std::wstring& query, const ProcessorObject& object) {
   if (perfBuffer_.empty()) perfBuffer_.resize(8192);
   std::uint32_t size = static_cast<std::uint32_t>(perfBuffer_.size());
-  std::uint32_t status = performanceData_.Query(L"238", perfBuffer_.data(), size);
+  std::uint32_t status = performanceData_.Query(query, perfBuffer_.data(), size);
   while (status == platform::kRegistryMoreData) {
     if (perfBuffer_.size() + kBufferStep > kBufferLimit) return PerfDataResult::kMissingObject;
     perfBuffer_.resize(perfBuffer_.size() + kBufferStep);
     size = static_cast<std::uint32_t>(perfBuffer_.size());
-    status = performanceData_.Query(L"238", perfBuffer_.data(), size);
+    status = performanceData_.Query(query, perfBuffer_.data(), size);
   }
   if (status != platform::kRegistrySuccess) return PerfDataResult::kMissingObject;
   return WalkProcessorCounters(perfBuffer_.data(), std::min<std::size_t>(size, perfBuffer_.size()),
-                               instanceCount_, counters_);
+                               instanceCount_, counters_, object);
+}
+
+// The title of "Processor Information" differs between systems, and so may the
+// title of its processor-time counter: both are looked up once by name.
+void CpuSampler::LookUpProcessorInformation() {
+  titlesLookedUp_ = true;
+  std::vector<std::byte> list(kTitleListFirstSize);
+  std::uint32_t size = kTitleListFirstSize;
+  std::uint32_t status = performanceData_.QueryCounterNames(list.data(), size);
+  while (status == platform::kRegistryMoreData) {
+    const std::size_t next = std::max<std::size_t>(size, 2 * list.size());
+    if (next > kBufferLimit) return;
+    list.resize(next);
+    size = static_cast<std::uint32_t>(next);
+    status = performanceData_.QueryCounterNames(list.data(), size);
+  }
+  if (status != platform::kRegistrySuccess) return;
+  const std::size_t bytes = std::min<std::size_t>(size, list.size());
+  informationObject_.titles = TitleIndicesNamed(list.data(), bytes, u"Processor Information");
+  for (std::uint32_t title : TitleIndicesNamed(list.data(), bytes, u"% Processor Time"))
+    informationObject_.timeCounters.push_back(title);
+  // The registry takes several objects as indices separated by spaces.
+  for (std::uint32_t title : informationObject_.titles)
+    informationQuery_ += (informationQuery_.empty() ? L"" : L" ") + std::to_wstring(title);
 }
 
 // The native per-processor times stand in for the performance data: the total
-// instance after the processors is their sum.
+// instance after the processors is their sum. They cover the processors of this
+// program's group, which the basic information counts.
 bool CpuSampler::ReadProcessorTimes() {
   if (!QueryFixed(platform::kSystemBasicInformation, basic_)) return false;
   const int processors = ReadAt<std::uint8_t>(basic_, kBasicProcessorCount);

@@ -1,11 +1,13 @@
 // The CPU sampler: the total usage in whole percent from the native idle time,
-// and the usage of each processor from the performance data's "Processor"
-// object, or, where that object or its counter is missing, from the native
-// per-processor times.
+// and the usage of each processor from the performance data's "Processor
+// Information" object (every processor group), or its "Processor" object (at
+// most 64 processors; all that older systems and Wine have), or, where neither
+// answers, from the native per-processor times.
 #pragma once
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "perf/performance_data_walk.h"
@@ -61,8 +63,12 @@ class CpuSampler {
 
  private:
   enum class Source { kNone, kPerformanceData, kProcessorTimes };
+  enum class Object { kUndecided, kProcessorInformation, kProcessor };
 
+  int ProcessorsInAllGroups();
   PerfDataResult ReadPerformanceData();
+  PerfDataResult ReadObject(const std::wstring& query, const ProcessorObject& object);
+  void LookUpProcessorInformation();
   bool ReadProcessorTimes();
   void Store(Source source);
   template <std::size_t N>
@@ -85,6 +91,12 @@ class CpuSampler {
   // is measured against (the block's stamp, or the processor's kernel + user time).
   int instanceCount_ = -1;
   Source source_ = Source::kNone;
+  // The object that answered first; the other is not asked again.
+  Object object_ = Object::kUndecided;
+  bool titlesLookedUp_ = false;
+  std::wstring informationQuery_;  // its title indices; empty: the system has none
+  ProcessorObject informationObject_{{}, {perf_layout::kProcessorTimeCounter}, true};
+  ProcessorObject processorObject_;
   std::vector<std::byte> perfBuffer_;   // grows, never shrinks
   std::vector<std::byte> timesBuffer_;  // one entry per processor
   ProcessorCounters counters_;

@@ -1,9 +1,12 @@
 // Performance-data walk: objects, then the counter definitions of the processor
-// object, then its instances with their counter blocks; every read is checked
-// against the end of the part it belongs to.
+// object, then its instances with their counter blocks (and, for an object named
+// by group, their names); every read is checked against the end of the part it
+// belongs to.
 #include "perf/performance_data_walk.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string_view>
 
 namespace perf {
 namespace {
@@ -45,6 +48,48 @@ std::int64_t DaysSince1601(int year, int month, int day) {
 
 bool LeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
+// What an instance of an object named by group stands for.
+enum class InstanceKind { kProcessor, kGroupTotal, kTotal, kOther };
+
+// Reads "group,cpu", "group,_Total" or "_Total" from the instance's UTF-16 name;
+// a name that lies outside the instance or reads otherwise is kOther.
+InstanceKind ReadInstanceName(const Span& instance, std::size_t at, std::uint32_t& group,
+                              std::uint32_t& cpu) {
+  std::uint32_t offset = 0, length = 0;
+  instance.Read(at + kInstanceNameOffset, offset);
+  instance.Read(at + kInstanceNameLength, length);
+  constexpr std::size_t kLongestName = 32;
+  char16_t name[kLongestName] = {};
+  std::size_t units = 0;
+  for (; units < kLongestName && 2 * units + 2 <= length; ++units) {
+    if (!instance.Read(at + offset + 2 * units, name[units])) return InstanceKind::kOther;
+    if (name[units] == u'\0') break;
+  }
+  const std::u16string_view text(name, units);
+  if (units == kLongestName) return InstanceKind::kOther;
+  if (text == u"_Total") return InstanceKind::kTotal;
+  // A decimal number of at most 9 digits, then what follows it.
+  const auto number = [](std::u16string_view& rest, std::uint32_t& value) {
+    std::size_t digits = 0;
+    value = 0;
+    while (digits < rest.size() && digits < 9 && rest[digits] >= u'0' && rest[digits] <= u'9')
+      value = value * 10 + static_cast<std::uint32_t>(rest[digits++] - u'0');
+    rest.remove_prefix(digits);
+    return digits > 0;
+  };
+  std::u16string_view rest = text;
+  if (!number(rest, group) || rest.empty() || rest.front() != u',') return InstanceKind::kOther;
+  rest.remove_prefix(1);
+  if (rest == u"_Total") return InstanceKind::kGroupTotal;
+  return number(rest, cpu) && rest.empty() ? InstanceKind::kProcessor : InstanceKind::kOther;
+}
+
+bool Contains(const std::vector<std::uint32_t>& titles, std::uint32_t title) {
+  for (std::uint32_t t : titles)
+    if (t == title) return true;
+  return false;
+}
+
 }  // namespace
 
 bool SystemTimeToStamp(const std::uint16_t (&w)[8], std::int64_t& stamp) {
@@ -60,7 +105,7 @@ bool SystemTimeToStamp(const std::uint16_t (&w)[8], std::int64_t& stamp) {
 }
 
 PerfDataResult WalkProcessorCounters(const std::byte* block, std::size_t size, int wanted,
-                                     ProcessorCounters& out) {
+                                     ProcessorCounters& out, const ProcessorObject& target) {
   constexpr auto kMissing = PerfDataResult::kMissingObject;
   const Span whole(block, 0, size);
   std::uint32_t headerLength = 0, objectTypes = 0;
@@ -79,7 +124,7 @@ PerfDataResult WalkProcessorCounters(const std::byte* block, std::size_t size, i
     if (!whole.Has(object, kObjectSize) || !whole.Read(object + kObjectTotalByteLength, objectLength) ||
         !whole.Read(object + kObjectNameTitleIndex, title) || objectLength < kObjectSize)
       return kMissing;
-    if (title == kProcessorObject) {
+    if (Contains(target.titles, title)) {
       found = true;
       break;
     }
@@ -108,7 +153,7 @@ PerfDataResult WalkProcessorCounters(const std::byte* block, std::size_t size, i
         !definitions.Read(counter + kCounterByteLength, length) ||
         !definitions.Read(counter + kCounterNameTitleIndex, title) || length < kCounterSize)
       return kMissing;
-    if (title == kProcessorTimeCounter) {
+    if (Contains(target.timeCounters, title)) {
       definitions.Read(counter + kCounterOffset, counterOffset);
       found = true;
       break;
@@ -117,16 +162,20 @@ PerfDataResult WalkProcessorCounters(const std::byte* block, std::size_t size, i
   }
   if (!found) return PerfDataResult::kMissingCounter;
 
-  const int count = wanted < 0 ? instances : wanted;
-  if (count > instances) return kMissing;
+  // An object named by group is read whole and put in order afterwards.
+  const int walked = target.namedByGroup || wanted < 0 ? instances : wanted;
+  if (walked > instances) return kMissing;
   // Each instance takes at least its header and a counter block with one value:
   // a count the object has no room for is refused before anything is sized by it.
   constexpr std::uint64_t kSmallestInstance = kInstanceSize + 2 * sizeof(std::uint32_t);
-  if (static_cast<std::uint64_t>(count) * kSmallestInstance > objectLength - definitionLength)
+  if (static_cast<std::uint64_t>(walked) * kSmallestInstance > objectLength - definitionLength)
     return kMissing;
-  out.values.resize(static_cast<std::size_t>(count));
+  out.values.resize(target.namedByGroup ? 0 : static_cast<std::size_t>(walked));
+  out.grouped.clear();
+  bool hasTotal = false;
+  std::uint64_t total = 0;
   std::size_t instance = object + definitionLength;
-  for (int i = 0; i < count; ++i) {
+  for (int i = 0; i < walked; ++i) {
     std::uint32_t instanceLength = 0, blockLength = 0;
     if (!obj.Read(instance + kInstanceByteLength, instanceLength) || instanceLength < kInstanceSize ||
         !obj.Has(instance, instanceLength))
@@ -136,11 +185,45 @@ PerfDataResult WalkProcessorCounters(const std::byte* block, std::size_t size, i
         !obj.Has(counterBlock, blockLength) || counterOffset > blockLength ||
         blockLength - counterOffset < sizeof(std::uint64_t))
       return kMissing;
-    obj.Read(counterBlock + counterOffset, out.values[static_cast<std::size_t>(i)]);
+    std::uint64_t value = 0;
+    obj.Read(counterBlock + counterOffset, value);
+    if (!target.namedByGroup) {
+      out.values[static_cast<std::size_t>(i)] = value;
+    } else {
+      std::uint32_t group = 0, cpu = 0;
+      const Span header(block, instance, instance + instanceLength);
+      switch (ReadInstanceName(header, instance, group, cpu)) {
+        case InstanceKind::kProcessor: out.grouped.push_back({group, cpu, value}); break;
+        case InstanceKind::kTotal:
+          hasTotal = true;
+          total = value;
+          break;
+        default: break;  // the group totals and anything unknown
+      }
+    }
     instance = counterBlock + blockLength;
   }
   if (!SystemTimeToStamp(time, out.stamp)) return kMissing;
-  out.instanceCount = instances;
+  if (!target.namedByGroup) {
+    out.instanceCount = instances;
+    return PerfDataResult::kFound;
+  }
+
+  auto& grouped = out.grouped;
+  const auto order = [](const auto& a, const auto& b) {
+    return a.group != b.group ? a.group < b.group : a.cpu < b.cpu;
+  };
+  std::sort(grouped.begin(), grouped.end(), order);
+  for (std::size_t i = 1; i < grouped.size(); ++i)
+    if (!order(grouped[i - 1], grouped[i])) return kMissing;  // one processor named twice
+  const int processors = static_cast<int>(grouped.size());
+  const int count = wanted < 0 ? processors + 1 : wanted;
+  if (!hasTotal || count < 1 || count > processors + 1) return kMissing;
+  out.values.resize(static_cast<std::size_t>(count));
+  for (int i = 0; i + 1 < count; ++i)
+    out.values[static_cast<std::size_t>(i)] = grouped[static_cast<std::size_t>(i)].value;
+  out.values.back() = total;
+  out.instanceCount = processors + 1;
   return PerfDataResult::kFound;
 }
 

@@ -109,7 +109,8 @@ void SystemTotalsCollector::CollectSystemTotals() {
   if (cacheRead) poster_.Post(app::kUpdateTotals);
 }
 
-int QueryProcessorCount(platform::NativeApi& native) {
+int QueryProcessorCount(platform::NativeApi& native, platform::PerformanceData& performance) {
+  if (const int all = performance.ActiveProcessorCount(); all > 0) return all;
   std::vector<std::byte> basic;
   if (!QueryFixed(native, platform::kSystemBasicInformation, kBasicSize, basic)) return 0;
   return static_cast<int>(static_cast<std::uint8_t>(basic[kBasicProcessorCount]));

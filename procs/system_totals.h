@@ -6,6 +6,7 @@
 
 #include "platform/message_poster.h"
 #include "platform/native_api.h"
+#include "platform/performance_data.h"
 #include "procs/process_table.h"
 
 namespace procs {
@@ -56,7 +57,8 @@ class SystemTotalsCollector {
   TMainProcInfo& totals_;
 };
 
-// Processors the system reports, or 0 when the query fails.
-int QueryProcessorCount(platform::NativeApi& native);
+// Processors over all processor groups; where the system cannot tell, those the
+// basic information counts (this program's group), or 0 when that fails too.
+int QueryProcessorCount(platform::NativeApi& native, platform::PerformanceData& performance);
 
 }  // namespace procs

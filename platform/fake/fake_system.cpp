@@ -313,12 +313,15 @@ void FakeSystem::ShowMessage(const std::wstring& caption, const std::wstring& te
   boxes.push_back({caption, text, icon, false});
 }
 
-std::uint32_t FakeSystem::Query(const std::wstring&, void* buffer, std::uint32_t& size) {
+std::uint32_t FakeSystem::Query(const std::wstring& objectIndex, void* buffer, std::uint32_t& size) {
   ++performanceDataQueries;
+  performanceQueries.push_back(objectIndex);
   if (performanceDataStatus != kRegistrySuccess) return performanceDataStatus;
   std::vector<std::byte> empty;
-  const std::vector<std::byte>* answer = &performanceData;
-  if (performanceData.empty()) {
+  const auto listed = performanceDataOf.find(objectIndex);
+  const std::vector<std::byte>* answer =
+      listed != performanceDataOf.end() ? &listed->second : &performanceData;
+  if (answer->empty()) {
     // What a system without the object answers: a header and nothing else.
     empty.assign(88, std::byte{0});
     const wchar_t signature[] = {L'P', L'E', L'R', L'F'};
@@ -531,6 +534,19 @@ ScreenRect FakeSystem::Bounds(WindowHandle window) {
 void FakeSystem::Move(WindowHandle window, const ScreenRect& place) {
   windowCommands.push_back({L"move", {window}, 0});
   if (FakeWindow* w = FindFakeWindow(window)) w->bounds = place;
+}
+
+// --- processor groups and performance titles ---
+
+std::uint32_t FakeSystem::QueryCounterNames(void* buffer, std::uint32_t& size) {
+  if (counterNames.empty()) return 2;  // ERROR_FILE_NOT_FOUND
+  if (counterNames.size() > size) {
+    size = static_cast<std::uint32_t>(counterNames.size());
+    return kRegistryMoreData;
+  }
+  std::memcpy(buffer, counterNames.data(), counterNames.size());
+  size = static_cast<std::uint32_t>(counterNames.size());
+  return kRegistrySuccess;
 }
 
 }  // namespace platform::fake

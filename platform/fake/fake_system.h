@@ -315,6 +315,17 @@ class FakeSystem : public NativeApi,
   std::wstring ProgramPath() override { return programPath; }
   // Recorded in shellCalls, with no parameters.
   bool ExecuteConfirmed(const std::wstring& verb, const std::wstring& file) override;
+  // --- processor groups and performance titles ---
+  // Processors over all groups; 0: GetActiveProcessorCount is missing.
+  int activeProcessorCount = 0;
+  // The English title list; empty: it cannot be read.
+  std::vector<std::byte> counterNames;
+  // Answers for the listed queries (object indices as text); others get
+  // performanceData.
+  std::unordered_map<std::wstring, std::vector<std::byte>> performanceDataOf;
+  std::vector<std::wstring> performanceQueries;  // every query, in order
+  std::uint32_t QueryCounterNames(void* buffer, std::uint32_t& size) override;
+  int ActiveProcessorCount() override { return activeProcessorCount; }
 
  private:
   NtStatus WriteFixed(std::uint32_t infoClass, void* buffer, std::uint32_t length,

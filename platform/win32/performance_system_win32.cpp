@@ -1,5 +1,5 @@
-// Registry performance data, memory status and the notification icon, each a
-// thin pass-through to the system call it names.
+// Registry performance data and titles, the processor count, memory status and
+// the notification icon, each a thin pass-through to the system call it names.
 #include "platform/win32/performance_system_win32.h"
 
 #include <shellapi.h>
@@ -7,6 +7,14 @@
 #include <algorithm>
 
 namespace platform::win32 {
+
+Win32PerformanceData::Win32PerformanceData() {
+  // kernel32.dll is mapped into every process, so no reference needs to be held.
+  if (HMODULE kernel = GetModuleHandleW(L"kernel32.dll")) {
+    activeProcessorCount_ = reinterpret_cast<ActiveProcessorCountFn>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "GetActiveProcessorCount")));
+  }
+}
 
 Win32PerformanceData::~Win32PerformanceData() {
   // Reading the performance key opens it implicitly; closing releases the
@@ -22,6 +30,23 @@ std::uint32_t Win32PerformanceData::Query(const std::wstring& objectIndex, void*
                                           nullptr, static_cast<BYTE*>(buffer), &bytes);
   if (status == ERROR_SUCCESS) size = std::min<DWORD>(bytes, size);
   return static_cast<std::uint32_t>(status);
+}
+
+std::uint32_t Win32PerformanceData::QueryCounterNames(void* buffer, std::uint32_t& size) {
+  // The English titles: the names looked up are the same on every system.
+  DWORD type = 0;
+  DWORD bytes = size;
+  const LSTATUS status = RegQueryValueExW(HKEY_PERFORMANCE_TEXT, L"Counter", nullptr, &type,
+                                          static_cast<BYTE*>(buffer), &bytes);
+  if (status == ERROR_SUCCESS && type != REG_MULTI_SZ) return ERROR_INVALID_DATA;
+  if (status == ERROR_SUCCESS) size = std::min<DWORD>(bytes, size);
+  if (status == ERROR_MORE_DATA) size = bytes;  // the size needed, where the system tells it
+  return static_cast<std::uint32_t>(status);
+}
+
+int Win32PerformanceData::ActiveProcessorCount() {
+  constexpr WORD kAllProcessorGroups = 0xffff;  // ALL_PROCESSOR_GROUPS
+  return activeProcessorCount_ ? static_cast<int>(activeProcessorCount_(kAllProcessorGroups)) : 0;
 }
 
 bool Win32MemoryStatus::QueryMemoryStatus(MemoryStatus& status) {

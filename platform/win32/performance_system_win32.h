@@ -9,18 +9,23 @@
 
 namespace platform::win32 {
 
-// RegQueryValueExW on HKEY_PERFORMANCE_DATA; the key is closed when done.
+// RegQueryValueExW on HKEY_PERFORMANCE_DATA (the key is closed when done) and on
+// HKEY_PERFORMANCE_TEXT; GetActiveProcessorCount bound by name (Windows 7 on).
 class Win32PerformanceData : public PerformanceData {
  public:
-  Win32PerformanceData() = default;
+  Win32PerformanceData();
   ~Win32PerformanceData() override;
   Win32PerformanceData(const Win32PerformanceData&) = delete;
   Win32PerformanceData& operator=(const Win32PerformanceData&) = delete;
   std::uint32_t Query(const std::wstring& objectIndex, void* buffer,
                       std::uint32_t& size) override;
+  std::uint32_t QueryCounterNames(void* buffer, std::uint32_t& size) override;
+  int ActiveProcessorCount() override;
 
  private:
+  using ActiveProcessorCountFn = DWORD(WINAPI*)(WORD);
   bool used_ = false;
+  ActiveProcessorCountFn activeProcessorCount_ = nullptr;
 };
 
 // GlobalMemoryStatusEx.

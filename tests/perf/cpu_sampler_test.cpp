@@ -61,6 +61,17 @@ TEST(CpuSamplerTotal, FirstCallOnlyRecordsThenIdleAgainstElapsedTime) {
   EXPECT_EQ(w.system.posted.size(), 6u);
 }
 
+TEST(CpuSamplerTotal, IdleTimeIsSharedOverEveryProcessorGroup) {
+  SamplerWorld w;
+  w.system.processorCount = 40;  // the basic information counts this program's group
+  w.system.activeProcessorCount = 80;
+  w.system.idleTime = kSecond;
+  w.sampler.SampleTotalCpuUsage();
+  EXPECT_EQ(w.TotalAfter(40.0), 50);  // half of the 80 processors idle
+  w.system.activeProcessorCount = 0;  // no GetActiveProcessorCount: the group's count
+  EXPECT_EQ(w.TotalAfter(20.0), 50);
+}
+
 TEST(CpuSamplerTotal, AFailedQueryChangesNothingAndPostsNothing) {
   SamplerWorld w;
   w.system.systemTime = 10 * kSecond;
@@ -114,6 +125,39 @@ TEST(CpuSamplerPerProcessor, InstanceCountIsFixedAndTheBufferGrows) {
   w.sampler.TakeCpuSample();
   EXPECT_DOUBLE_EQ(w.sampler.CpuSampleUsage(399), 0.5);
   EXPECT_EQ(w.sampler.CpuSampleCount(), 400);
+}
+
+TEST(CpuSamplerPerProcessor, ProcessorInformationHoldsBothGroupsOfAnEightyProcessorMachine) {
+  using testing_support::ProcessorInformationBlock;
+  SamplerWorld w;
+  // Its title differs between systems, and its processor-time counter may have
+  // a title of its own; "Processor" stops at 64 processors.
+  w.system.counterNames = testing_support::TitleList(
+      {{6, u"% Processor Time"}, {238, u"Processor"}, {1848, u"Processor Information"},
+       {1850, u"% Processor Time"}});
+  w.system.performanceData = ProcessorBlock(std::vector<std::uint64_t>(65, 0), 0);
+  const auto idle = [](std::uint64_t perCpu) {
+    return [perCpu](int group, int) { return group == 0 ? 0 : perCpu; };
+  };
+  w.system.performanceDataOf[L"1848"] = ProcessorInformationBlock(1848, 2, 40, idle(0), 0, 1850, 0);
+  ASSERT_EQ(w.sampler.CpuSampleCount(), 81);
+  // One second later the first group was busy and the second idle a quarter of it.
+  w.system.performanceDataOf[L"1848"] =
+      ProcessorInformationBlock(1848, 2, 40, idle(kSecond / 4), kSecond / 8, 1850, 1);
+  w.sampler.StorePerCpuPercent(81);
+  ASSERT_EQ(w.sampler.PerCpuPercent().size(), 80u);
+  EXPECT_EQ(w.sampler.PerCpuPercent()[39], 100);
+  EXPECT_EQ(w.sampler.PerCpuPercent()[40], 75);
+  EXPECT_DOUBLE_EQ(w.sampler.CpuSampleUsage(80), 0.875);
+  EXPECT_EQ(w.system.performanceQueries, (std::vector<std::wstring>{L"1848", L"1848"}));
+
+  // Without the object (Wine) the sampler asks for "Processor" from then on.
+  SamplerWorld wine;
+  wine.system.counterNames = w.system.counterNames;
+  wine.system.performanceData = ProcessorBlock({0, 0, 0}, 0);
+  EXPECT_EQ(wine.sampler.CpuSampleCount(), 3);
+  wine.sampler.TakeCpuSample();
+  EXPECT_EQ(wine.system.performanceQueries, (std::vector<std::wstring>{L"1848", L"238", L"238"}));
 }
 
 TEST(CpuSamplerPerProcessor, NativeTimesStandInWhenTheObjectIsMissing) {

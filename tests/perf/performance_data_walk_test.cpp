@@ -100,3 +100,61 @@ TEST(PerformanceDataWalk, SystemTimeBecomesHundredsOfNanosecondsSince1601) {
   EXPECT_FALSE(SystemTimeToStamp({2023, 1, 0, 1, 24, 0, 0, 0}, stamp));
   EXPECT_FALSE(SystemTimeToStamp({0, 0, 0, 0, 0, 0, 0, 0}, stamp));
 }
+
+namespace {
+
+// Two groups of 40: processor (g, c) idles g * 1000 + c.
+std::uint64_t IdleOf(int group, int cpu) { return static_cast<std::uint64_t>(group * 1000 + cpu); }
+
+const ProcessorObject kInformation{{1848}, {6}, true};
+
+}  // namespace
+
+TEST(PerformanceDataWalk, ProcessorInformationGivesEveryGroupInOrderAndTheTotalLast) {
+  const auto block = testing_support::ProcessorInformationBlock(1848, 2, 40, IdleOf, 777);
+  ProcessorCounters out;
+  ASSERT_EQ(Walk(block, -1, out), PerfDataResult::kMissingObject) << "not the \"Processor\" object";
+  ASSERT_EQ(WalkProcessorCounters(block.data(), block.size(), -1, out, kInformation),
+            PerfDataResult::kFound);
+  EXPECT_EQ(out.instanceCount, 81);
+  ASSERT_EQ(out.values.size(), 81u);
+  for (int i = 0; i < 80; ++i) EXPECT_EQ(out.values[static_cast<std::size_t>(i)], IdleOf(i / 40, i % 40)) << i;
+  EXPECT_EQ(out.values.back(), 777u);
+
+  // A count fixed earlier keeps the first processors and the total.
+  ASSERT_EQ(WalkProcessorCounters(block.data(), block.size(), 42, out, kInformation),
+            PerfDataResult::kFound);
+  EXPECT_EQ(out.values, (std::vector<std::uint64_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13,
+                                                    14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25,
+                                                    26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37,
+                                                    38, 39, 1000, 777}));
+  EXPECT_EQ(WalkProcessorCounters(block.data(), block.size(), 82, out, kInformation),
+            PerfDataResult::kMissingObject);
+}
+
+TEST(PerformanceDataWalk, ProcessorInformationNamesThatDoNotAddUpAreRefused) {
+  const auto walk = [](std::vector<std::u16string> names) {
+    std::vector<std::uint64_t> values(names.size(), 5);
+    testing_support::PerfDataBuilder builder;
+    builder.Add({1848, {1, 6}, values}, names);
+    const auto block = builder.Build();
+    ProcessorCounters out;
+    return WalkProcessorCounters(block.data(), block.size(), -1, out, kInformation);
+  };
+  EXPECT_EQ(walk({u"0,0", u"0,1", u"_Total"}), PerfDataResult::kFound);
+  // Names of other shapes are passed over.
+  EXPECT_EQ(walk({u"0,0", u"x", u"0,", u",1", u"0,1a", u"1234567890,0", u"_Total"}),
+            PerfDataResult::kFound);
+  EXPECT_EQ(walk({u"0,0", u"0,1"}), PerfDataResult::kMissingObject) << "no total";
+  EXPECT_EQ(walk({u"0,0", u"0,0", u"_Total"}), PerfDataResult::kMissingObject) << "named twice";
+
+  // A name that points outside its instance is no name.
+  auto block = testing_support::ProcessorInformationBlock(1848, 1, 1, IdleOf, 1);
+  const std::size_t firstInstance = 88 + perf_layout::kObjectSize + 2 * perf_layout::kCounterSize;
+  testing_support::PerfDataBuilder::Put<std::uint32_t>(
+      block, firstInstance + perf_layout::kInstanceNameOffset, 0xFFFFFFF0u);  // "0,_Total"
+  ProcessorCounters out;
+  ASSERT_EQ(WalkProcessorCounters(block.data(), block.size(), -1, out, kInformation),
+            PerfDataResult::kFound);
+  EXPECT_EQ(out.instanceCount, 2);
+}

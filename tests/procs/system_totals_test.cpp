@@ -31,7 +31,9 @@ TEST(SystemTotals, KilobytesFromPagesAndWholeMegabytesOfCommit) {
   // More committed than present: the cache figure goes negative rather than wrap.
   EXPECT_EQ(totals.SystemCacheK, L"-1044566");
   EXPECT_EQ(system.posted, std::vector<std::uint32_t>{app::kUpdateTotals});
-  EXPECT_EQ(QueryProcessorCount(system), 2);
+  EXPECT_EQ(QueryProcessorCount(system, system), 2);
+  system.activeProcessorCount = 80;  // two groups of 40: the basic information counts one
+  EXPECT_EQ(QueryProcessorCount(system, system), 80);
 }
 
 TEST(SystemTotals, AFailedQueryPostsNothing) {
@@ -47,5 +49,5 @@ TEST(SystemTotals, AFailedQueryPostsNothing) {
   collector.CollectSystemTotals();
   EXPECT_EQ(totals.CommitTotalK, L"262144");
   EXPECT_TRUE(system.posted.empty());
-  EXPECT_EQ(QueryProcessorCount(system), 0);
+  EXPECT_EQ(QueryProcessorCount(system, system), 0);
 }

@@ -13,6 +13,8 @@
 #include <string>
 
 #include "app/update_messages.h"
+#include "perf/counter_titles.h"
+#include "platform/win32/performance_system_win32.h"
 #include "tests/win32/gdi_objects_win32.h"
 #include "tests/win32/main_window_fixture_win32.h"
 
@@ -152,6 +154,24 @@ TEST_F(PerformanceViewTest, GdiObjectCountStaysFlatOverARun) {
   const int end = testing_support::GdiObjectCount();
   std::printf("GDI objects: %d after start, %d after 60 ticks\n", start, end);
   EXPECT_EQ(end, start);
+}
+
+// The processor count over every group comes from the call bound by name; the
+// title list answers a small buffer with the size it needs, then reads whole:
+// its first pair is index 1 with the highest index as its text.
+TEST(Win32PerformanceData, CountsEveryGroupAndReadsTheTitleList) {
+  platform::win32::Win32PerformanceData data;
+  EXPECT_EQ(data.ActiveProcessorCount(),
+            static_cast<int>(GetActiveProcessorCount(ALL_PROCESSOR_GROUPS)));
+  std::vector<std::byte> list(4);
+  auto size = static_cast<std::uint32_t>(list.size());
+  ASSERT_EQ(data.QueryCounterNames(list.data(), size), platform::kRegistryMoreData);
+  ASSERT_GT(size, list.size());
+  list.resize(size);
+  ASSERT_EQ(data.QueryCounterNames(list.data(), size), platform::kRegistrySuccess);
+  EXPECT_EQ(size, list.size());
+  EXPECT_EQ(list[0], std::byte{'1'});
+  EXPECT_EQ(list[2], std::byte{0});
 }
 
 }  // namespace
