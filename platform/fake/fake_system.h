@@ -200,6 +200,9 @@ class FakeSystem : public NativeApi,
   // Runs inside PumpThenSleep, to look at the program while it waits.
   std::function<void()> onWait;
 
+  // Sessions: the one at the physical console.
+  std::uint32_t consoleSessionId = 0;
+
   // --- record ---
   std::vector<FakeBox> boxes;
   std::vector<FakeShellCall> shellCalls;
@@ -295,6 +298,7 @@ class FakeSystem : public NativeApi,
   // --- SessionApi ---
   bool EnumerateSessions(std::vector<SessionEntry>& out) override;
   std::wstring QueryUserName(std::uint32_t sessionId) override;
+  std::uint32_t ActiveConsoleSessionId() override { return consoleSessionId; }
   bool LogoffSession(std::uint32_t sessionId) override;
   bool SendSessionMessage(std::uint32_t sessionId, const std::wstring& title,
                           const std::wstring& text) override;

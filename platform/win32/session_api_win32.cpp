@@ -67,6 +67,19 @@ std::wstring Win32SessionApi::QueryUserName(std::uint32_t sessionId) {
   return name;
 }
 
+std::uint32_t Win32SessionApi::ActiveConsoleSessionId() {
+  // Bound once; kernel32 stays loaded for the life of the process. Where the call
+  // is missing, the console is session 0 as it was before the services had theirs.
+  using ConsoleSessionFn = DWORD(WINAPI*)();
+  static const ConsoleSessionFn consoleSession = []() -> ConsoleSessionFn {
+    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    if (kernel == nullptr) return nullptr;
+    return reinterpret_cast<ConsoleSessionFn>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "WTSGetActiveConsoleSessionId")));
+  }();
+  return consoleSession != nullptr ? consoleSession() : 0;
+}
+
 bool Win32SessionApi::LogoffSession(std::uint32_t sessionId) {
   return WTSLogoffSession(WTS_CURRENT_SERVER_HANDLE, sessionId, FALSE) != FALSE;
 }
