@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/action_result.h"
+
 namespace platform {
 
 // Connection states as the system numbers them.
@@ -47,7 +49,8 @@ class SessionApi {
   // Shows a message box in the session, without waiting for an answer.
   virtual bool SendSessionMessage(std::uint32_t sessionId, const std::wstring& title,
                                   const std::wstring& text) = 0;
-  virtual bool LockWorkStation() = 0;
+  // Locks the workstation of the program's own session.
+  virtual ActionResult LockWorkStation() = 0;
 };
 
 }  // namespace platform

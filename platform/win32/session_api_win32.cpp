@@ -1,5 +1,6 @@
 // The terminal-session calls on the local server. Every buffer the system hands
 // out goes back to WTSFreeMemory, whether or not the call succeeded.
+#include "platform/win32/system_error_win32.h"
 #include "platform/win32/win32_system.h"
 
 #include <wtsapi32.h>
@@ -94,6 +95,6 @@ bool Win32SessionApi::SendSessionMessage(std::uint32_t sessionId, const std::wst
                          MB_OK | MB_ICONINFORMATION, 0, &response, FALSE) != FALSE;
 }
 
-bool Win32SessionApi::LockWorkStation() { return ::LockWorkStation() != FALSE; }
+ActionResult Win32SessionApi::LockWorkStation() { return ResultOfCall(::LockWorkStation()); }
 
 }  // namespace platform::win32

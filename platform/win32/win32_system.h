@@ -158,14 +158,15 @@ class Win32SessionApi : public SessionApi {
   bool LogoffSession(std::uint32_t sessionId) override;
   bool SendSessionMessage(std::uint32_t sessionId, const std::wstring& title,
                           const std::wstring& text) override;
-  bool LockWorkStation() override;
+  ActionResult LockWorkStation() override;
 };
 
-// SetSystemPowerState and ExitWindowsEx.
+// SetSuspendState bound by name from powrprof.dll (SetSystemPowerState without
+// it), and ExitWindowsEx.
 class Win32PowerApi : public PowerApi {
  public:
-  bool SetPowerState(bool suspend, bool force) override;
-  bool RequestExit(std::uint32_t flags, std::uint32_t reason) override;
+  ActionResult Suspend(SleepKind kind) override;
+  ActionResult RequestExit(std::uint32_t flags, std::uint32_t reason) override;
 };
 
 // A pass over the thread's waiting messages, then Sleep.
