@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 
+#include "platform/action_result.h"
+
 namespace platform {
 
 // Flags of the exit request, as the system numbers them.
@@ -12,13 +14,19 @@ enum ExitFlags : std::uint32_t {
   kExitReboot = 2,
 };
 
+// The reason recorded for an exit the user asked for: planned, other, other.
+// Zero would be logged as an unplanned shut-down of unknown cause.
+constexpr std::uint32_t kExitReasonPlannedOther = 0x80000000;
+
+enum class SleepKind { kStandby, kHibernate };
+
 class PowerApi {
  public:
   virtual ~PowerApi() = default;
-  // Standby when `suspend`, else hibernation; `force` skips asking the programs.
-  virtual bool SetPowerState(bool suspend, bool force) = 0;
+  // Standby or hibernation; refused, for one, where the machine has no such state.
+  virtual ActionResult Suspend(SleepKind kind) = 0;
   // Logs off, shuts down or restarts; `reason` is the recorded reason code.
-  virtual bool RequestExit(std::uint32_t flags, std::uint32_t reason) = 0;
+  virtual ActionResult RequestExit(std::uint32_t flags, std::uint32_t reason) = 0;
 };
 
 }  // namespace platform

@@ -1,10 +1,12 @@
 // The terminal sessions of the local machine and what the program does to them:
-// enumerating them, reading a session's user, logging one off, sending it a
-// message, and locking the interactive workstation.
+// enumerating them, reading a session's user, knowing which one has the physical
+// console, logging one off, sending it a message, and locking the workstation.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "platform/action_result.h"
 
 namespace platform {
 
@@ -22,6 +24,9 @@ enum SessionState : std::uint32_t {
   kSessionInit = 9,
 };
 
+// No session is attached to the physical console (it is being switched).
+constexpr std::uint32_t kNoConsoleSession = 0xFFFFFFFF;
+
 struct SessionEntry {
   std::uint32_t sessionId = 0;
   std::wstring windowStation;  // the window-station name as the enumeration gives it
@@ -36,12 +41,16 @@ class SessionApi {
   virtual bool EnumerateSessions(std::vector<SessionEntry>& sessions) = 0;
   // The session's user name; empty when the query fails or the session has none.
   virtual std::wstring QueryUserName(std::uint32_t sessionId) = 0;
+  // The session attached to the physical console (kNoConsoleSession while none
+  // is); 0 only on systems whose services do not have session 0 to themselves.
+  virtual std::uint32_t ActiveConsoleSessionId() = 0;
   // Asks the system to log the session off, without waiting for it.
   virtual bool LogoffSession(std::uint32_t sessionId) = 0;
   // Shows a message box in the session, without waiting for an answer.
   virtual bool SendSessionMessage(std::uint32_t sessionId, const std::wstring& title,
                                   const std::wstring& text) = 0;
-  virtual bool LockWorkStation() = 0;
+  // Locks the workstation of the program's own session.
+  virtual ActionResult LockWorkStation() = 0;
 };
 
 }  // namespace platform

@@ -1,4 +1,4 @@
-// The session collector: enumeration, user names with their retry, state words.
+// The session collector: enumeration, user names, the console's name, state words.
 #include "users/session_collector.h"
 
 #include "app/update_messages.h"
@@ -24,24 +24,19 @@ SessionCollector::SessionCollector(platform::SessionApi& sessions,
                                    platform::MessagePoster& poster, SessionTable& table)
     : sessions_(sessions), poster_(poster), table_(table) {}
 
-std::wstring SessionCollector::UserNameOf(std::uint32_t sessionId) {
-  // A freshly started session may not report its user yet; listeners never do.
-  std::wstring name;
-  for (int attempt = 0; attempt < kUserNameAttempts && name.empty(); ++attempt)
-    name = sessions_.QueryUserName(sessionId);
-  return name;
-}
-
 void SessionCollector::CollectSessions() {
   if (!sessions_.EnumerateSessions(entries_)) entries_.clear();
+  const std::uint32_t console = sessions_.ActiveConsoleSessionId();
   table_.Resize(entries_.size());
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     const platform::SessionEntry& entry = entries_[i];
     TUserInfo& row = table_.Row(i);
-    row.UserName = UserNameOf(entry.sessionId);
+    // Asked once: each query is a call to the session service, and a session
+    // that does not report its user yet is listed at a later tick when it does.
+    row.UserName = sessions_.QueryUserName(entry.sessionId);
     row.SessionId = entry.sessionId;
     row.StateText = SessionStateText(entry.state, entry.windowStation);
-    if (entry.sessionId == 0) {
+    if (entry.sessionId == console) {
       row.SessionName = L"Console";
     } else {
       row.SessionName = entry.windowStation;

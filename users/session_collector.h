@@ -1,5 +1,6 @@
 // Fills the session table from one enumeration of the local sessions per tick
-// and posts the Users page's update.
+// and posts the Users page's update. Each session's user is asked for once per
+// tick: the services session and the listeners never have one.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -17,9 +18,6 @@ std::wstring SessionStateText(std::uint32_t state, const std::wstring& windowSta
 
 class SessionCollector {
  public:
-  // A session whose user-name query keeps answering empty is asked this often in all.
-  static constexpr int kUserNameAttempts = 1001;
-
   SessionCollector(platform::SessionApi& sessions, platform::MessagePoster& poster,
                    SessionTable& table);
 
@@ -28,8 +26,6 @@ class SessionCollector {
   void CollectSessions();
 
  private:
-  std::wstring UserNameOf(std::uint32_t sessionId);
-
   platform::SessionApi& sessions_;
   platform::MessagePoster& poster_;
   SessionTable& table_;

@@ -13,7 +13,7 @@ struct TUserInfo {
   std::wstring UserName;           // empty when the session has no user
   std::int64_t SessionId = -1;     // -1: nothing to add to the list
   std::wstring StateText;          // the word for the connection state
-  std::wstring SessionName;        // "Console" for session 0, else the window station
+  std::wstring SessionName;        // "Console" for the console session, else the window station
   bool Listed = false;             // matched to, or added as, an item of the list
 };
 

@@ -1,4 +1,5 @@
-// The shut-down menu: confirmation text per item, the privilege, the one call.
+// The shut-down menu: confirmation text per item, the privilege, the one call, and
+// the system's own words when it refuses.
 #include "users/shutdown_menu.h"
 
 #include <array>
@@ -7,6 +8,7 @@ namespace users {
 
 namespace {
 
+constexpr wchar_t kCaption[] = L"系统提示";
 constexpr std::array<const wchar_t*, kShutdownTagCount> kWords{
     L"待机", L"休眠", L"关机", L"重启", L"注销", L"切换用户"};
 
@@ -25,17 +27,25 @@ void ShutdownMenu::N27Click(int tag) { ShutdownAction(tag & 0xFF); }
 
 void ShutdownMenu::ShutdownAction(int tag) {
   if (tag < 0 || tag >= kShutdownTagCount) return;
-  if (!dialogs_.AskYesNo(L"系统提示", ConfirmText(tag), platform::BoxIcon::kQuestion)) return;
+  if (!dialogs_.AskYesNo(kCaption, ConfirmText(tag), platform::BoxIcon::kQuestion)) return;
   // Without the privilege the calls below are refused; with it or not, they are made.
   privileges_.EnablePrivilege(L"SeShutdownPrivilege");
+  const platform::ActionResult result = MakeCall(tag);
+  // A machine without standby, hibernation switched off, a missing privilege:
+  // the user learns why nothing happened.
+  if (!result.done) dialogs_.ShowMessage(kCaption, result.errorText, platform::BoxIcon::kError);
+}
+
+platform::ActionResult ShutdownMenu::MakeCall(int tag) {
+  using platform::kExitReasonPlannedOther;
   switch (tag) {
-    case kStandby: power_.SetPowerState(true, false); break;
-    case kHibernate: power_.SetPowerState(false, false); break;
-    case kShutDown: power_.RequestExit(platform::kExitShutdown, 0); break;
-    case kRestart: power_.RequestExit(platform::kExitReboot, 0); break;
-    case kLogOff: power_.RequestExit(platform::kExitLogoff, 0); break;
-    case kSwitchUser: sessions_.LockWorkStation(); break;
-    default: break;
+    case kStandby: return power_.Suspend(platform::SleepKind::kStandby);
+    case kHibernate: return power_.Suspend(platform::SleepKind::kHibernate);
+    case kShutDown: return power_.RequestExit(platform::kExitShutdown, kExitReasonPlannedOther);
+    case kRestart: return power_.RequestExit(platform::kExitReboot, kExitReasonPlannedOther);
+    case kLogOff: return power_.RequestExit(platform::kExitLogoff, kExitReasonPlannedOther);
+    case kSwitchUser: return sessions_.LockWorkStation();
+    default: return platform::ActionResult::Done();
   }
 }
 

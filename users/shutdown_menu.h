@@ -1,5 +1,6 @@
 // The "关机(U)" menu's logic: standby, hibernate, shut down, restart, log off and
-// switch user, each after a confirmation and with the shut-down privilege enabled.
+// switch user, each after a confirmation and with the shut-down privilege enabled;
+// a call the system refuses is reported with the system's own text.
 #pragma once
 #include <string>
 
@@ -28,6 +29,9 @@ class ShutdownMenu {
   void ShutdownAction(int tag);
 
  private:
+  // The one system call of a known tag.
+  platform::ActionResult MakeCall(int tag);
+
   platform::Dialogs& dialogs_;
   platform::ProcessApi& privileges_;
   platform::PowerApi& power_;

@@ -34,7 +34,6 @@ static_assert([] {
 }(), "one row per column, in the columns' order");
 
 constexpr wchar_t kCaption[] = L"系统提示";
-constexpr wchar_t kConsoleId[] = L"0";
 
 // Starts the refresh timer when it goes out of scope, however the action ended.
 class TimerRestart {
@@ -105,18 +104,22 @@ void UsersPage::UpdateUsersPage() {
   }
 }
 
+bool UsersPage::IsConsole(std::size_t item) const {
+  // Asked at the moment of the command: a switch of user moves the console.
+  return list_.Item(item).key == sessions_.ActiveConsoleSessionId();
+}
+
 UserButtons UsersPage::lv_UsersMouseDown() const {
   const auto selected = list_.FirstSelected();
   if (!selected) return {false, false, false};
-  const bool console = list_.Text(*selected, kColSessionId) == kConsoleId;
-  return {true, console, true};
+  return {true, IsConsole(*selected), true};
 }
 
 void UsersPage::btn_LockStationClick() {
   if (!dialogs_.AskYesNo(kCaption, L"你确定要注销所选用户吗？", platform::BoxIcon::kWarning))
     return;
   const auto selected = list_.FirstSelected();
-  if (!selected || list_.Text(*selected, kColSessionId) == kConsoleId) return;
+  if (!selected || IsConsole(*selected)) return;
   const auto sessionId = static_cast<std::uint32_t>(list_.Item(*selected).key);
   // No tick may start while the system is ending the session.
   cycle_.SuspendTimer();

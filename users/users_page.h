@@ -55,7 +55,7 @@ class UsersPage {
 
   // After the user has changed the selection.
   UserButtons lv_UsersMouseDown() const;
-  // "注销(&L)": asks, then logs the selected session off (never the console).
+  // "注销(&L)": asks, then logs the selected session off (never the console's).
   void btn_LockStationClick();
   // "断开(&D)": asks, then locks the workstation; the selection plays no part.
   void btn_LogoffClick();
@@ -64,6 +64,8 @@ class UsersPage {
 
  private:
   app::ListItem MakeItem(const TUserInfo& row) const;
+  // Whether the item is the session at the physical console.
+  bool IsConsole(std::size_t item) const;
 
   SessionTable& table_;
   app::ListModel& list_;

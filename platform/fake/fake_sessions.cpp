@@ -37,20 +37,23 @@ bool FakeSystem::SendSessionMessage(std::uint32_t sessionId, const std::wstring&
   return systemActionsSucceed;
 }
 
-bool FakeSystem::LockWorkStation() {
+ActionResult FakeSystem::LockWorkStation() {
   systemActions.push_back(L"lock");
-  return systemActionsSucceed;
+  return SystemActionResult();
 }
 
-bool FakeSystem::SetPowerState(bool suspend, bool force) {
-  systemActions.push_back(std::wstring(suspend ? L"standby" : L"hibernate") +
-                          (force ? L" force" : L""));
-  return systemActionsSucceed;
+ActionResult FakeSystem::Suspend(SleepKind kind) {
+  systemActions.push_back(kind == SleepKind::kStandby ? L"standby" : L"hibernate");
+  return SystemActionResult();
 }
 
-bool FakeSystem::RequestExit(std::uint32_t flags, std::uint32_t reason) {
+ActionResult FakeSystem::RequestExit(std::uint32_t flags, std::uint32_t reason) {
   systemActions.push_back(L"exit " + std::to_wstring(flags) + L" " + std::to_wstring(reason));
-  return systemActionsSucceed;
+  return SystemActionResult();
+}
+
+ActionResult FakeSystem::SystemActionResult() const {
+  return systemActionsSucceed ? ActionResult::Done() : ActionResult::Refused(refusalText);
 }
 
 void FakeSystem::PumpThenSleep(int milliseconds) {

@@ -202,6 +202,10 @@ class FakeSystem : public NativeApi,
   // Runs inside PumpThenSleep, to look at the program while it waits.
   std::function<void()> onWait;
 
+  // Sessions and power: the console, and the words of a refused lock, power or exit.
+  std::uint32_t consoleSessionId = 0;
+  std::wstring refusalText = L"拒绝访问。";
+
   // --- record ---
   std::vector<FakeBox> boxes;
   std::vector<FakeShellCall> shellCalls;
@@ -228,7 +232,7 @@ class FakeSystem : public NativeApi,
   std::vector<FakeTrayCall> trayCalls;
   int userNameQueries = 0;
   // In order: "privilege <name>", "logoff <id>", "lock", "message <id>",
-  // "standby", "hibernate" (with " force" when forced), "exit <flags> <reason>".
+  // "standby", "hibernate", "exit <flags> <reason>".
   std::vector<std::wstring> systemActions;
   std::vector<FakeSentMessage> sentMessages;
   std::vector<int> waits;
@@ -297,13 +301,14 @@ class FakeSystem : public NativeApi,
   // --- SessionApi ---
   bool EnumerateSessions(std::vector<SessionEntry>& out) override;
   std::wstring QueryUserName(std::uint32_t sessionId) override;
+  std::uint32_t ActiveConsoleSessionId() override { return consoleSessionId; }
   bool LogoffSession(std::uint32_t sessionId) override;
   bool SendSessionMessage(std::uint32_t sessionId, const std::wstring& title,
                           const std::wstring& text) override;
-  bool LockWorkStation() override;
+  ActionResult LockWorkStation() override;
   // --- PowerApi ---
-  bool SetPowerState(bool suspend, bool force) override;
-  bool RequestExit(std::uint32_t flags, std::uint32_t reason) override;
+  ActionResult Suspend(SleepKind kind) override;
+  ActionResult RequestExit(std::uint32_t flags, std::uint32_t reason) override;
   // --- UiWait ---
   void PumpThenSleep(int milliseconds) override;
 
@@ -328,6 +333,8 @@ class FakeSystem : public NativeApi,
   int ActiveProcessorCount() override { return activeProcessorCount; }
 
  private:
+  // Done, or refused with refusalText when systemActionsSucceed is false.
+  ActionResult SystemActionResult() const;
   NtStatus WriteFixed(std::uint32_t infoClass, void* buffer, std::uint32_t length,
                       std::uint32_t* returnLength) const;
   std::deque<FakeProcess> processes_;

@@ -1,5 +1,6 @@
 // The terminal-session calls on the local server. Every buffer the system hands
 // out goes back to WTSFreeMemory, whether or not the call succeeded.
+#include "platform/win32/system_error_win32.h"
 #include "platform/win32/win32_system.h"
 
 #include <wtsapi32.h>
@@ -67,6 +68,19 @@ std::wstring Win32SessionApi::QueryUserName(std::uint32_t sessionId) {
   return name;
 }
 
+std::uint32_t Win32SessionApi::ActiveConsoleSessionId() {
+  // Bound once; kernel32 stays loaded for the life of the process. Where the call
+  // is missing, the console is session 0 as it was before the services had theirs.
+  using ConsoleSessionFn = DWORD(WINAPI*)();
+  static const ConsoleSessionFn consoleSession = []() -> ConsoleSessionFn {
+    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    if (kernel == nullptr) return nullptr;
+    return reinterpret_cast<ConsoleSessionFn>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "WTSGetActiveConsoleSessionId")));
+  }();
+  return consoleSession != nullptr ? consoleSession() : 0;
+}
+
 bool Win32SessionApi::LogoffSession(std::uint32_t sessionId) {
   return WTSLogoffSession(WTS_CURRENT_SERVER_HANDLE, sessionId, FALSE) != FALSE;
 }
@@ -81,6 +95,6 @@ bool Win32SessionApi::SendSessionMessage(std::uint32_t sessionId, const std::wst
                          MB_OK | MB_ICONINFORMATION, 0, &response, FALSE) != FALSE;
 }
 
-bool Win32SessionApi::LockWorkStation() { return ::LockWorkStation() != FALSE; }
+ActionResult Win32SessionApi::LockWorkStation() { return ResultOfCall(::LockWorkStation()); }
 
 }  // namespace platform::win32

@@ -149,22 +149,25 @@ class Win32WindowApi : public WindowApi {
   std::vector<HWND> arranged_;  // handles for CascadeWindows/TileWindows
 };
 
-// The wtsapi32 session calls on the local server, and LockWorkStation.
+// The wtsapi32 session calls on the local server, LockWorkStation, and
+// WTSGetActiveConsoleSessionId bound by name from kernel32.dll.
 class Win32SessionApi : public SessionApi {
  public:
   bool EnumerateSessions(std::vector<SessionEntry>& sessions) override;
   std::wstring QueryUserName(std::uint32_t sessionId) override;
+  std::uint32_t ActiveConsoleSessionId() override;
   bool LogoffSession(std::uint32_t sessionId) override;
   bool SendSessionMessage(std::uint32_t sessionId, const std::wstring& title,
                           const std::wstring& text) override;
-  bool LockWorkStation() override;
+  ActionResult LockWorkStation() override;
 };
 
-// SetSystemPowerState and ExitWindowsEx.
+// SetSuspendState bound by name from powrprof.dll (SetSystemPowerState without
+// it), and ExitWindowsEx.
 class Win32PowerApi : public PowerApi {
  public:
-  bool SetPowerState(bool suspend, bool force) override;
-  bool RequestExit(std::uint32_t flags, std::uint32_t reason) override;
+  ActionResult Suspend(SleepKind kind) override;
+  ActionResult RequestExit(std::uint32_t flags, std::uint32_t reason) override;
 };
 
 // A pass over the thread's waiting messages, then Sleep.

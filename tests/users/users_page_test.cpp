@@ -100,6 +100,26 @@ TEST(UsersPage, ButtonsFollowTheSelection) {
   EXPECT_FALSE(none.sendMessage);
 }
 
+TEST(UsersPage, ConsoleIsTheActiveConsoleSessionNotSessionZero) {
+  SessionWorld w;
+  w.system.consoleSessionId = 1;
+  w.AddSession(0, L"", platform::kSessionDisconnected, L"Services");
+  w.AddSession(1, L"alice");  // attached to the console after a switch of user
+  w.AddSession(2, L"bob", platform::kSessionActive, L"RDP-Tcp#0");
+  w.Tick();
+  ASSERT_EQ(w.list.Count(), 2u);
+  EXPECT_EQ(w.Row(0), (Cells{L"alice", L"1", L"Active", L"Console"}));
+  EXPECT_EQ(w.Row(1), (Cells{L"bob", L"2", L"Active", L"RDP-Tcp#0"}));
+
+  w.SelectSession(1);
+  EXPECT_TRUE(w.page.lv_UsersMouseDown().lock);
+  w.page.btn_LockStationClick();  // the console's user is never logged off
+  w.SelectSession(2);
+  EXPECT_FALSE(w.page.lv_UsersMouseDown().lock);
+  w.page.btn_LockStationClick();
+  EXPECT_EQ(w.system.systemActions, (Cells{L"logoff 2"}));
+}
+
 TEST(UsersPage, LogoffOfTheConsoleAsksAndDoesNothing) {
   SessionWorld w;
   w.AddSession(0, L"alice");

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cwctype>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "platform/fake/fake_system.h"
+#include "platform/win32/system_error_win32.h"
 #include "tests/win32/main_window_fixture_win32.h"
 #include "users/send_message_dialog_win32.h"
 
@@ -177,7 +179,40 @@ TEST_F(UsersWin32Test, ShutdownMenuItemsAskAndNoDoesNothing) {
   BoxAnswer yes(IDYES);
   Command(app::kCmdShutdownFirst + 2);
   ASSERT_TRUE(yes.driver.Join());
-  EXPECT_EQ(system_.systemActions, std::vector<std::wstring>{L"exit 1 0"});
+  EXPECT_EQ(system_.systemActions, std::vector<std::wstring>{L"exit 1 2147483648"});
+}
+
+TEST_F(UsersWin32Test, RefusedShutdownItemShowsTheSystemsWordsInABoxOfItsOwn) {
+  OpenWithFake();
+  system_.systemActionsSucceed = false;
+  system_.refusalText = platform::win32::SystemErrorText(ERROR_PRIVILEGE_NOT_HELD);
+  std::wstring shown;
+  DialogDriver driver(L"系统提示", [&shown, this](HWND question) {
+    PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+    for (int wait = 0; wait < 250 && shown.empty(); ++wait, Sleep(20)) {
+      HWND box = FindWindowW(L"#32770", L"系统提示");
+      if (box == nullptr || DialogQuestion(box) != system_.refusalText) continue;
+      shown = DialogQuestion(box);
+      PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+  });
+  Command(app::kCmdShutdownFirst + 1);  // hibernate
+  ASSERT_TRUE(driver.Join());
+  EXPECT_EQ(system_.systemActions.back(), L"hibernate");
+  EXPECT_EQ(shown, system_.refusalText);
+}
+
+TEST(SystemErrorTextTest, SystemsWordsWithoutTheLineBreakOrTheCodeWhenItHasNone) {
+  SetLastError(ERROR_ACCESS_DENIED);
+  const platform::ActionResult refused = platform::win32::ResultOfCall(FALSE);
+  EXPECT_FALSE(refused.done);
+  EXPECT_FALSE(refused.errorText.empty());
+  EXPECT_FALSE(iswspace(refused.errorText.back()));
+  EXPECT_EQ(refused.errorText, platform::win32::SystemErrorText(ERROR_ACCESS_DENIED));
+  EXPECT_NE(platform::win32::SystemErrorText(0x2000FFFF).find(L"536936447"), std::wstring::npos);
+  SetLastError(ERROR_SUCCESS);  // never "completed successfully" for a failure
+  EXPECT_NE(platform::win32::ResultOfCall(FALSE).errorText,
+            platform::win32::SystemErrorText(ERROR_SUCCESS));
 }
 
 TEST_F(UsersWin32Test, SessionsFillTheListAndTheButtonsFollowTheSelection) {

@@ -1,6 +1,6 @@
 // Cost of one tick of the Users page (enumeration, user names, reconciliation of
-// the list) for a few sessions and for many, with and without a listener whose
-// empty user name is asked for again up to 1001 times.
+// the list) for a few sessions and for many, with and without a listener, whose
+// user name is as empty as the services session's and is asked for once a tick.
 #include <benchmark/benchmark.h>
 
 #include "tests/support/session_world.h"
