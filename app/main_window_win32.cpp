@@ -122,6 +122,7 @@ LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam,
     form->poster_.SetWindow(nullptr);
     form->dialogs_.SetOwner(nullptr);
     form->shell_.SetOwner(nullptr);
+    form->debugger_.SetOwner(nullptr);
     return DefWindowProcW(window, message, wParam, lParam);
   }
   // An error of a command must not unwind through the system's code: show it.
@@ -216,6 +217,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void TMainForm::FormCreate() {
   dialogs_.SetOwner(window_);
   shell_.SetOwner(window_);
+  debugger_.SetOwner(window_);
   poster_.SetWindow(window_);
   applicationsPage_.SetOwnWindow(platform::win32::Win32WindowApi::FromHwnd(window_));
   // Once for the whole run: lets the program read and end other users' processes.

@@ -248,7 +248,8 @@ std::unique_ptr<OpenedProcess> FakeSystem::Open(std::uint32_t pid, ProcessAccess
     if (error) *error = why;
     return std::unique_ptr<OpenedProcess>{};
   };
-  FakeProcess* p = Find(pid);
+  // The idle process cannot be opened; the system answers as for a free identifier.
+  FakeProcess* p = pid == 0 ? nullptr : Find(pid);
   if (p && p->vanishesOnOpen) {
     RemoveProcess(pid);
     p = nullptr;
@@ -292,8 +293,8 @@ std::optional<std::wstring> FakeSystem::RegisteredDebugger() {
   return debugger;
 }
 
-bool FakeSystem::StartCommand(const std::wstring& commandLine) {
-  startedCommands.push_back(commandLine);
+bool FakeSystem::StartCommand(const std::wstring& program, const std::wstring& parameters) {
+  startedCommands.push_back({L"", program, parameters});
   return true;
 }
 

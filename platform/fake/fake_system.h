@@ -206,7 +206,7 @@ class FakeSystem : public NativeApi,
   std::vector<std::uint32_t> posted;
   std::vector<std::wstring> privilegesEnabled;
   std::vector<std::uint32_t> terminated;
-  std::vector<std::wstring> startedCommands;
+  std::vector<FakeShellCall> startedCommands;  // the debugger's program and parameters
   int snapshotQueries = 0;
   int opens = 0;
   std::vector<FakeWindowCommand> windowCommands;
@@ -244,7 +244,7 @@ class FakeSystem : public NativeApi,
   std::optional<std::wstring> CurrentUserName() override;
   // --- DebuggerApi ---
   std::optional<std::wstring> RegisteredDebugger() override;
-  bool StartCommand(const std::wstring& commandLine) override;
+  bool StartCommand(const std::wstring& program, const std::wstring& parameters) override;
   // --- Clock ---
   std::int64_t NowMs() override { return nowMs; }
   // --- ShellApi ---

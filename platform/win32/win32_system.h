@@ -57,11 +57,16 @@ class Win32ProcessApi : public ProcessApi {
   std::shared_ptr<AccountNames> accountNames_;
 };
 
-// The AeDebug "Debugger" value under HKEY_LOCAL_MACHINE; CreateProcessW.
+// The AeDebug "Debugger" value under HKEY_LOCAL_MACHINE; ShellExecuteExW, owned
+// by a window so that an elevation prompt comes up in front of it.
 class Win32Debugger : public DebuggerApi {
  public:
+  void SetOwner(HWND owner) { owner_ = owner; }
   std::optional<std::wstring> RegisteredDebugger() override;
-  bool StartCommand(const std::wstring& commandLine) override;
+  bool StartCommand(const std::wstring& program, const std::wstring& parameters) override;
+
+ private:
+  HWND owner_ = nullptr;
 };
 
 // GetTickCount64.

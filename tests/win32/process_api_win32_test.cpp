@@ -186,8 +186,8 @@ TEST(Win32DebuggerTest, ReadsTheRegisteredDebuggerAndStartsCommands) {
   if (found) {
     EXPECT_EQ(*found, value);
   }
-  EXPECT_TRUE(debugger.StartCommand(L"cmd.exe /c exit 0"));
-  EXPECT_FALSE(debugger.StartCommand(L"no-such-program-here.exe"));
+  EXPECT_TRUE(debugger.StartCommand(L"cmd.exe", L"/c exit 0"));
+  EXPECT_FALSE(debugger.StartCommand(L"no-such-program-here.exe", L""));
 }
 
 TEST(Win32ProcessApiTest, EnablePrivilegeNeedsAKnownHeldPrivilege) {
