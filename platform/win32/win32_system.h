@@ -49,8 +49,13 @@ class Win32ProcessApi : public ProcessApi {
   std::optional<GuiObjectCounts> GuiObjects(std::uint32_t pid) override;
   std::optional<std::wstring> CurrentUserName() override;
 
+  // BOOLEAN WINAPI WinStationGetProcessSid(HANDLE hServer, DWORD ProcessId,
+  //     FILETIME ProcessStartTime, PVOID pProcessUserSid, PDWORD dwSidSize);
+  // The start time goes by value: passed by address, its bits would be read as
+  // the time and no process would ever match.
+  using GetSidFn = BOOLEAN(WINAPI*)(HANDLE, DWORD, FILETIME, PVOID, PDWORD);
+
  private:
-  using GetSidFn = BOOLEAN(WINAPI*)(HANDLE, ULONG, FILETIME*, PVOID, PULONG);
   HMODULE winsta_ = nullptr;
   GetSidFn getProcessSid_ = nullptr;
   // Shared with the opened processes, whose token look-ups use the same names.

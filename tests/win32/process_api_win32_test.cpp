@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/win32/handle_win32.h"
+#include "platform/win32/process_user_win32.h"
 
 namespace platform::win32 {
 namespace {
@@ -105,6 +106,45 @@ TEST(Win32ProcessApiTest, ReadsOwnPathsUserAndPriority) {
   if (sessionUser) {
     EXPECT_EQ(*sessionUser, *user);
   }
+}
+
+// Stands in for winsta.dll's entry point, with its documented prototype: it
+// knows this process by its identifier and start time, as LocalSystem.
+FILETIME ownStart{};
+BOOLEAN WINAPI StandInGetProcessSid(HANDLE, DWORD pid, FILETIME start, PVOID sid, PDWORD size) {
+  if (pid != GetCurrentProcessId() || start.dwLowDateTime != ownStart.dwLowDateTime ||
+      start.dwHighDateTime != ownStart.dwHighDateTime) {
+    return FALSE;
+  }
+  BYTE system[SECURITY_MAX_SID_SIZE];
+  DWORD length = sizeof(system);
+  if (!CreateWellKnownSid(WinLocalSystemSid, nullptr, system, &length)) return FALSE;
+  if (sid == nullptr || *size < length) {
+    *size = length;
+    return FALSE;
+  }
+  std::memcpy(sid, system, length);
+  *size = length;
+  return TRUE;
+}
+
+TEST(Win32ProcessApiTest, SessionSidRoutePassesTheStartTimeByValue) {
+  FILETIME exited{}, kernel{}, user{};
+  ASSERT_TRUE(GetProcessTimes(GetCurrentProcess(), &ownStart, &exited, &kernel, &user));
+  const std::int64_t createTime =
+      (static_cast<std::int64_t>(ownStart.dwHighDateTime) << 32) | ownStart.dwLowDateTime;
+  // Bound as GetProcAddress binds it: through an untyped address.
+  const auto bound = reinterpret_cast<Win32ProcessApi::GetSidFn>(
+      reinterpret_cast<void*>(&StandInGetProcessSid));
+  AccountNames names;
+  BYTE system[SECURITY_MAX_SID_SIZE];
+  DWORD length = sizeof(system);
+  ASSERT_TRUE(CreateWellKnownSid(WinLocalSystemSid, nullptr, system, &length));
+  const auto systemName = names.NameOf(system);
+  ASSERT_TRUE(systemName.has_value());
+  EXPECT_EQ(SessionSidUserName(bound, GetCurrentProcessId(), createTime, names), systemName);
+  EXPECT_EQ(SessionSidUserName(bound, GetCurrentProcessId(), createTime + 1, names), std::nullopt);
+  EXPECT_EQ(SessionSidUserName(nullptr, GetCurrentProcessId(), createTime, names), std::nullopt);
 }
 
 TEST(Win32ProcessApiTest, MissingProcessIsNotFound) {
