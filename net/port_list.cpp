@@ -5,7 +5,6 @@
 #include <string>
 
 #include "net/connection_format.h"
-#include "procs/process_path.h"
 
 namespace net {
 namespace {
@@ -42,11 +41,11 @@ TableVariant ChooseTableVariant(const platform::ConnectionEntryPoints& entryPoin
   return TableVariant::kPlain;
 }
 
-PortList::PortList(platform::ConnectionApi& tables, platform::ProcessApi& processes,
+PortList::PortList(platform::ConnectionApi& tables, procs::ProcessPathLookup& paths,
                    platform::Dialogs& dialogs, procs::ProcessesPage& processesPage,
                    app::ListModel& list)
     : tables_(tables),
-      processes_(processes),
+      paths_(paths),
       dialogs_(dialogs),
       processesPage_(processesPage),
       list_(list),
@@ -129,12 +128,12 @@ void PortList::AddOwnerRows() {
     app::ListItem item;
     item.key = e.pid;
     item.caption = std::to_wstring(e.pid);
-    // Identifier 0 is no process (the system reports it for some listeners).
+    // Identifier 0 is no process (the system reports it for some listeners): "unknown".
     item.subItems = {local,
                      FormatPort(e.localPort),
                      tcp ? AddressText(e, true) : L"",
                      tcp ? FormatPort(e.remotePort) : L"",
-                     e.pid == 0 ? L"unknown" : procs::GetProcessPath(processes_, e.pid),
+                     paths_.GetProcessPath(e.pid),
                      tcp ? TcpStateName(e.state) : L"",
                      tcp ? L"TCP" : L"UDP"};
     list_.Append(std::move(item));

@@ -64,6 +64,9 @@ struct FakeProcess {
   bool vanishesOnOpen = false;    // ends between the snapshot and the first open
   std::vector<std::wstring> modules;  // module paths in load order; empty: just modulePath
   bool refuseModules = false;     // its modules cannot be listed
+
+  // --- the image name by identifier (no handle needed) ---
+  std::wstring ntImagePath;  // "\Device\HarddiskVolume3\…"; empty: that query fails too
 };
 
 struct FakeWindow {
@@ -305,7 +308,14 @@ class FakeSystem : public NativeApi,
   // --- UiWait ---
   void PumpThenSleep(int milliseconds) override;
 
+  // --- process paths: the drive letters' devices, the image-name-by-identifier query ---
+  std::vector<DriveDevice> driveDevices;
+  int driveDeviceReads = 0;
+  int imageNameQueries = 0;
+  void DriveDevices(std::vector<DriveDevice>& out) override;
+
  private:
+  NtStatus AnswerImageNameQuery(void* buffer, std::uint32_t length);
   NtStatus WriteFixed(std::uint32_t infoClass, void* buffer, std::uint32_t length,
                       std::uint32_t* returnLength) const;
   std::deque<FakeProcess> processes_;

@@ -48,6 +48,7 @@ class Win32ProcessApi : public ProcessApi {
   bool EnablePrivilege(const std::wstring& name) override;
   std::optional<GuiObjectCounts> GuiObjects(std::uint32_t pid) override;
   std::optional<std::wstring> CurrentUserName() override;
+  void DriveDevices(std::vector<DriveDevice>& out) override;
 
   // BOOLEAN WINAPI WinStationGetProcessSid(HANDLE hServer, DWORD ProcessId,
   //     FILETIME ProcessStartTime, PVOID pProcessUserSid, PDWORD dwSidSize);
