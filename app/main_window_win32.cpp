@@ -37,14 +37,14 @@ TMainForm::TMainForm(SystemActions actions)
     : cycle_(*this, dialogs_),
       processesPage_(processTable_, procList_, processApi_, shell_, dialogs_, debugger_,
                      cycle_.ClosingFlag()),
-      processCollector_(native_, processApi_, clock_, poster_, processTable_, mainProcInfo_,
-                        cycle_.ClosingFlag(), CpuInstanceCount),
+      processCollector_(native_, processApi_, processPaths_, clock_, poster_, processTable_,
+                        mainProcInfo_, cycle_.ClosingFlag(), CpuInstanceCount),
       totalsCollector_(native_, poster_, mainProcInfo_),
       applicationsPage_(winTable_, taskList_, windowApi_, cycle_.ClosingFlag()),
-      windowCollector_(windowApi_, poster_, winTable_, cycle_.ClosingFlag()),
+      windowCollector_(windowApi_, processPaths_, poster_, winTable_, cycle_.ClosingFlag()),
       adapterCollector_(adapterApi_, clock_, poster_, adapterTable_),
       networkingPage_(adapterTable_, netList_, cycle_.ClosingFlag()),
-      portList_(connectionApi_, processApi_, dialogs_, processesPage_, portListModel_),
+      portList_(connectionApi_, processPaths_, dialogs_, processesPage_, portListModel_),
       cpuSampler_(native_, performanceData_, poster_, cycle_.ClosingFlag()),
       performancePage_(mainProcInfo_, cpuSampler_.PerCpuPercent(), cpuSampler_.CpuUsagePercent(),
                        memoryStatus_, poster_, cycle_.ClosingFlag()),
@@ -121,6 +121,7 @@ LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam,
     form->poster_.SetWindow(nullptr);
     form->dialogs_.SetOwner(nullptr);
     form->shell_.SetOwner(nullptr);
+    form->debugger_.SetOwner(nullptr);
     return DefWindowProcW(window, message, wParam, lParam);
   }
   // An error of a command must not unwind through the system's code: show it.
@@ -215,6 +216,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void TMainForm::FormCreate() {
   dialogs_.SetOwner(window_);
   shell_.SetOwner(window_);
+  debugger_.SetOwner(window_);
   poster_.SetWindow(window_);
   applicationsPage_.SetOwnWindow(platform::win32::Win32WindowApi::FromHwnd(window_));
   // Once for the whole run: lets the program read and end other users' processes.

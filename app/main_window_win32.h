@@ -34,6 +34,7 @@
 #include "platform/win32/program_font_win32.h"
 #include "platform/win32/win32_system.h"
 #include "procs/process_collector.h"
+#include "procs/process_path.h"
 #include "procs/process_table.h"
 #include "procs/processes_page.h"
 #include "procs/processes_view_win32.h"
@@ -141,6 +142,8 @@ class TMainForm final : private TimerControl {
   platform::win32::Win32Dialogs dialogs_;
   platform::win32::WindowPoster poster_;
   platform::win32::Win32Debugger debugger_;
+  // One path look-up for the process list, the Applications page and the port list.
+  procs::ProcessPathLookup processPaths_{processApi_, native_, clock_};
 
   procs::ProcessTable processTable_;
   procs::TMainProcInfo mainProcInfo_;

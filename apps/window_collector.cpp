@@ -24,9 +24,10 @@ bool IsProgramPath(std::wstring_view path) {
   return true;
 }
 
-WindowCollector::WindowCollector(platform::WindowApi& windows, platform::MessagePoster& poster,
-                                 WinTable& table, const bool& closing)
-    : windows_(windows), poster_(poster), table_(table), closing_(closing) {}
+WindowCollector::WindowCollector(platform::WindowApi& windows, procs::ProcessPathLookup& paths,
+                                 platform::MessagePoster& poster, WinTable& table,
+                                 const bool& closing)
+    : windows_(windows), paths_(paths), poster_(poster), table_(table), closing_(closing) {}
 
 void WindowCollector::CollectWindows() {
   table_.BeginCollection();
@@ -85,15 +86,13 @@ bool WindowCollector::AnswersNow(TWinInfo& row, bool existing) {
   return false;
 }
 
+// The same look-up as the process list's, which also answers for elevated
+// processes; it remembers failures, so asking again at every tick costs nothing.
 void WindowCollector::FindProgramPath(TWinInfo& row) {
   row.ExePath.clear();
-  // Process 0 would name this program's own modules.
   if (row.ProcessId == 0) return;
-  windows_.VisitModules(row.ProcessId, [&row](std::wstring_view path) {
-    if (!IsProgramPath(path)) return false;
-    row.ExePath.assign(path);
-    return true;
-  });
+  const std::wstring& path = paths_.GetProcessPath(row.ProcessId);
+  if (IsProgramPath(path)) row.ExePath = path;
 }
 
 }  // namespace apps

@@ -10,6 +10,7 @@
 #include "apps/win_table.h"
 #include "platform/message_poster.h"
 #include "platform/window_api.h"
+#include "procs/process_path.h"
 
 namespace apps {
 
@@ -25,8 +26,8 @@ bool IsProgramPath(std::wstring_view path);
 
 class WindowCollector {
  public:
-  WindowCollector(platform::WindowApi& windows, platform::MessagePoster& poster, WinTable& table,
-                  const bool& closing);
+  WindowCollector(platform::WindowApi& windows, procs::ProcessPathLookup& paths,
+                  platform::MessagePoster& poster, WinTable& table, const bool& closing);
 
   // One tick: renew the table and post the windows update.
   void CollectWindows();
@@ -39,6 +40,7 @@ class WindowCollector {
   void FindProgramPath(TWinInfo& row);
 
   platform::WindowApi& windows_;
+  procs::ProcessPathLookup& paths_;
   platform::MessagePoster& poster_;
   WinTable& table_;
   const bool& closing_;

@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "net/connection_format.h"
-#include "procs/process_path.h"
 
 namespace net {
 namespace {
@@ -74,11 +73,11 @@ TableVariant ChooseTableVariant(const platform::ConnectionEntryPoints& entryPoin
   return TableVariant::kPlain;
 }
 
-PortList::PortList(platform::ConnectionApi& tables, platform::ProcessApi& processes,
+PortList::PortList(platform::ConnectionApi& tables, procs::ProcessPathLookup& paths,
                    platform::Dialogs& dialogs, procs::ProcessesPage& processesPage,
                    app::ListModel& list)
     : tables_(tables),
-      processes_(processes),
+      paths_(paths),
       dialogs_(dialogs),
       processesPage_(processesPage),
       list_(list),
@@ -165,7 +164,7 @@ void PortList::AddOwnerRows() {
          .localPort = FormatPort(e.localPort),
          .remoteIp = tcp ? AddressText(e, true) : L"",
          .remotePort = tcp ? FormatPort(e.remotePort) : L"",
-         .path = e.pid == 0 ? L"unknown" : procs::GetProcessPath(processes_, e.pid),
+         .path = e.pid == 0 ? L"unknown" : paths_.GetProcessPath(e.pid),
          .state = tcp ? TcpStateName(e.state) : L"",
          .protocol = tcp ? L"TCP" : L"UDP"},
         e.pid));

@@ -11,7 +11,7 @@
 #include "net/connection_table.h"
 #include "platform/connection_api.h"
 #include "platform/dialogs.h"
-#include "platform/process_api.h"
+#include "procs/process_path.h"
 #include "procs/processes_page.h"
 
 namespace net {
@@ -29,7 +29,7 @@ TableVariant ChooseTableVariant(const platform::ConnectionEntryPoints& entryPoin
 
 class PortList {
  public:
-  PortList(platform::ConnectionApi& tables, platform::ProcessApi& processes,
+  PortList(platform::ConnectionApi& tables, procs::ProcessPathLookup& paths,
            platform::Dialogs& dialogs, procs::ProcessesPage& processesPage, app::ListModel& list);
 
   static const std::vector<app::ListColumn>& Columns();
@@ -57,7 +57,7 @@ class PortList {
   void AddPlainRows();
 
   platform::ConnectionApi& tables_;
-  platform::ProcessApi& processes_;
+  procs::ProcessPathLookup& paths_;
   platform::Dialogs& dialogs_;
   procs::ProcessesPage& processesPage_;
   app::ListModel& list_;

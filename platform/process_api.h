@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -20,8 +21,8 @@ enum PriorityClass : std::uint32_t {
 };
 
 enum class ProcessAccess {
-  kQuery,         // full query rights and memory read (module paths)
-  kQueryLimited,  // the limited query right that protected processes still grant
+  kQuery,         // full query rights and memory read
+  kQueryLimited,  // the limited query right that elevated and protected processes still grant
   kTerminate,
   kSetInformation,
 };
@@ -40,12 +41,17 @@ struct GuiObjectCounts {
   std::uint32_t gdi = 0;
 };
 
+// A drive letter and the NT device it currently stands for: "C:" and
+// "\Device\HarddiskVolume3".
+struct DriveDevice {
+  std::wstring drive;
+  std::wstring device;
+};
+
 // An open process; the handle is closed when the object goes.
 class OpenedProcess {
  public:
   virtual ~OpenedProcess() = default;
-  // Path of the main module as the loader records it (may carry a \??\ prefix).
-  virtual std::optional<std::wstring> MainModulePath() = 0;
   // Win32 path of the image; works with the limited query right.
   virtual std::optional<std::wstring> ImagePath() = 0;
   // Account name (without domain) of the process token's user.
@@ -76,6 +82,8 @@ class ProcessApi {
   virtual std::optional<GuiObjectCounts> GuiObjects(std::uint32_t pid) = 0;
   // Account name (without domain) of the user this program runs as.
   virtual std::optional<std::wstring> CurrentUserName() = 0;
+  // Every drive letter with its device; empty when none can be read.
+  virtual void DriveDevices(std::vector<DriveDevice>& out) = 0;
 };
 
 }  // namespace platform

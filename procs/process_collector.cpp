@@ -1,5 +1,5 @@
 // The process collector. Each tick takes one snapshot; rows are refreshed from it,
-// and only a process seen for the first time is opened (at most twice).
+// and only a process seen for the first time is opened (once here, once for its path).
 #include "procs/process_collector.h"
 
 #include "app/update_messages.h"
@@ -13,11 +13,13 @@ constexpr std::int64_t kUnitsPerSecond = 10'000'000;
 }  // namespace
 
 ProcessCollector::ProcessCollector(platform::NativeApi& native,
-                                   platform::ProcessApi& processes, platform::Clock& clock,
+                                   platform::ProcessApi& processes, ProcessPathLookup& paths,
+                                   platform::Clock& clock,
                                    platform::MessagePoster& poster, ProcessTable& table,
                                    TMainProcInfo& totals, const bool& closing,
                                    const int& cpuInstanceCount)
     : processes_(processes),
+      paths_(paths),
       clock_(clock),
       poster_(poster),
       table_(table),
@@ -42,6 +44,7 @@ void ProcessCollector::CollectProcesses() {
     StoreProcessRow(entry, now);
   }
   if (complete) {
+    paths_.KeepOnly(entries_);
     totals_.HandleCount = handles;
     totals_.ThreadCount = threads;
     totals_.ProcessCount = static_cast<std::int64_t>(entries_.size());
@@ -138,7 +141,17 @@ void ProcessCollector::StoreProcessRow(const SnapshotEntry& entry, std::int64_t 
     row->Changed |= ChangeBit(ColumnKind::kCpuTime);
   row->CpuTime = cpuTime;
   if (table_.WantsGuiCounts()) TakeGuiCounts(*row, entry);
+  RetryUnknownPath(*row, entry);
   row->Listed = kRefreshed;
+}
+
+// The look-up remembers its failures and decides when one is worth a new try.
+void ProcessCollector::RetryUnknownPath(TprocTimeInfo& row, const SnapshotEntry& entry) {
+  if (!entry.HasName() || row.ImagePath != kUnknownPath) return;
+  const std::wstring& path = paths_.GetProcessPath(entry.processId, entry.createTime);
+  if (path == row.ImagePath) return;
+  row.ImagePath = path;
+  row.Changed |= ChangeBit(ColumnKind::kPath);
 }
 
 void ProcessCollector::TakeGuiCounts(TprocTimeInfo& row, const SnapshotEntry& entry) {
@@ -154,28 +167,17 @@ TprocTimeInfo ProcessCollector::NewRow(const SnapshotEntry& entry) {
   row.CreateTime = entry.createTime;
   row.ParentProcessId = entry.parentProcessId;
   row.ImageName = reader_.ImageName(entry);
-  row.ImagePath = L"unknown";
+  row.ImagePath = kUnknownPath;
   row.PriorityText = PriorityWord(0);
   TakeSnapshotFigures(row, entry, row.ImageName.empty() ? 16 : BytesToK(entry.workingSet), true);
   if (row.ImageName.empty()) {
     row.ImageName = L"System Idle";
     return row;
   }
-  // Full query rights give the loader's module path; protected processes still
-  // grant the limited right, which gives the image path.
+  row.ImagePath = paths_.GetProcessPath(entry.processId, entry.createTime);
+  // The limited right is enough for the token and the priority class.
   std::unique_ptr<platform::OpenedProcess> process =
-      processes_.Open(entry.processId, platform::ProcessAccess::kQuery);
-  std::optional<std::wstring> path;
-  if (process) {
-    path = process->MainModulePath();
-  } else {
-    process = processes_.Open(entry.processId, platform::ProcessAccess::kQueryLimited);
-  }
-  if (process && !path) path = process->ImagePath();
-  if (path) {
-    const std::wstring cleaned = CleanModulePath(*path);
-    if (!cleaned.empty()) row.ImagePath = cleaned;
-  }
+      processes_.Open(entry.processId, platform::ProcessAccess::kQueryLimited);
   std::optional<std::wstring> user =
       processes_.UserNameBySessionSid(entry.processId, entry.createTime);
   if (!user && process) user = process->TokenUserName();

@@ -1,6 +1,7 @@
 // Fills the process table from one snapshot per tick. A process is opened only
 // when its row is made (for its path, user and priority); every later tick takes
-// its memory and CPU time from the snapshot alone.
+// its memory and CPU time from the snapshot alone, and asks the path look-up
+// again only while the path is unknown.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "platform/message_poster.h"
 #include "platform/native_api.h"
 #include "platform/process_api.h"
+#include "procs/process_path.h"
 #include "procs/process_snapshot.h"
 #include "procs/process_table.h"
 
@@ -17,9 +19,9 @@ namespace procs {
 class ProcessCollector {
  public:
   ProcessCollector(platform::NativeApi& native, platform::ProcessApi& processes,
-                   platform::Clock& clock, platform::MessagePoster& poster,
-                   ProcessTable& table, TMainProcInfo& totals, const bool& closing,
-                   const int& cpuInstanceCount);
+                   ProcessPathLookup& paths, platform::Clock& clock,
+                   platform::MessagePoster& poster, ProcessTable& table, TMainProcInfo& totals,
+                   const bool& closing, const int& cpuInstanceCount);
 
   // One tick: walk the snapshot, merge it into the table, post the update.
   // A failed snapshot leaves the table as it is and posts nothing.
@@ -29,9 +31,11 @@ class ProcessCollector {
   void StoreProcessRow(const SnapshotEntry& entry, std::int64_t now);
   TprocTimeInfo NewRow(const SnapshotEntry& entry);
   void TakeGuiCounts(TprocTimeInfo& row, const SnapshotEntry& entry);
+  void RetryUnknownPath(TprocTimeInfo& row, const SnapshotEntry& entry);
   int ProcessorCount() const;
 
   platform::ProcessApi& processes_;
+  ProcessPathLookup& paths_;
   platform::Clock& clock_;
   platform::MessagePoster& poster_;
   ProcessTable& table_;

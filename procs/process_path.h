@@ -1,14 +1,73 @@
-// The executable path of a process by its identifier, for lists that show the
-// owner of something (the port list): the loader's module path, or the image
-// path that protected processes still give, or "unknown".
+// The executable path of a process, found the way a user without elevation can:
+// the image path through the limited query right; where even that is refused,
+// the NT image name the system gives for the bare identifier, turned into a drive
+// path; only then "unknown". Answers are kept per process (identifier and
+// creation time) and a failed look-up is tried once more after ten seconds, so
+// the lists that ask at every tick or for every row cost nothing after that.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
+#include "platform/clock.h"
+#include "platform/native_api.h"
 #include "platform/process_api.h"
+#include "procs/process_snapshot.h"
 
 namespace procs {
 
-std::wstring GetProcessPath(platform::ProcessApi& processes, std::uint32_t pid);
+inline constexpr wchar_t kUnknownPath[] = L"unknown";
+// How long a failed look-up waits for its one more try.
+inline constexpr std::int64_t kPathRetryMs = 10'000;
+
+// The drive path of an NT path: "\Device\HarddiskVolume3\x.exe" becomes "C:\x.exe"
+// when `drives` maps C: to that device, and the network redirector's paths become
+// UNC paths. Empty when no drive matches.
+std::wstring DrivePathOf(std::wstring_view ntPath,
+                         const std::vector<platform::DriveDevice>& drives);
+
+// The NT image name the system keeps for a process identifier; no handle needed.
+std::optional<std::wstring> ImageNameById(platform::NativeApi& native, std::uint32_t pid);
+
+class ProcessPathLookup {
+ public:
+  ProcessPathLookup(platform::ProcessApi& processes, platform::NativeApi& native,
+                    platform::Clock& clock);
+
+  // The path of the process `pid` that was created at `createTime`, or "unknown".
+  const std::wstring& GetProcessPath(std::uint32_t pid, std::int64_t createTime);
+  // For lists that know only the identifier: the process that holds it, as the
+  // process collector last saw it.
+  const std::wstring& GetProcessPath(std::uint32_t pid);
+  // Forgets the processes that are not in this snapshot.
+  void KeepOnly(const std::vector<SnapshotEntry>& live);
+
+ private:
+  struct Entry {
+    std::int64_t createTime = 0;
+    std::wstring path;
+    bool found = false;
+    bool retried = false;
+    std::int64_t failedAtMs = 0;
+    std::uint64_t seenIn = 0;  // the last KeepOnly that found it alive
+  };
+
+  const std::wstring& Answer(std::uint32_t pid, Entry& entry);
+  void LookUp(std::uint32_t pid, Entry& entry);
+  std::wstring FindPath(std::uint32_t pid);
+  std::wstring DrivePath(const std::wstring& ntPath);
+
+  platform::ProcessApi& processes_;
+  platform::NativeApi& native_;
+  platform::Clock& clock_;
+  std::unordered_map<std::uint32_t, Entry> entries_;
+  // Read on the first NT name, and again when a name matches none of them.
+  std::vector<platform::DriveDevice> drives_;
+  bool drivesRead_ = false;
+  std::uint64_t generation_ = 0;
+};
 
 }  // namespace procs

@@ -299,6 +299,12 @@ void ProcessesPage::EndProcesses(const std::vector<std::int64_t>& pids) {
 }
 
 bool ProcessesPage::KillProcess(std::uint32_t pid) {
+  // The idle process cannot be opened at all, and the system says so with the
+  // answer it gives for an identifier nobody holds: that is a refusal, not an end.
+  if (pid == 0) {
+    ShowKillRefusal();
+    return false;
+  }
   platform::OpenError error = platform::OpenError::kNone;
   auto process = processes_.Open(pid, platform::ProcessAccess::kTerminate, &error);
   if (!process && error == platform::OpenError::kNotFound) return true;
@@ -361,7 +367,8 @@ void ProcessesPage::N37Click() {
   if (!pid) return;
   const auto command = debugger_.RegisteredDebugger();
   if (!command || command->empty()) return;
-  debugger_.StartCommand(DebuggerCommandFor(*command, *pid));
+  const CommandParts parts = SplitCommandLine(DebuggerCommandFor(*command, *pid));
+  if (!parts.program.empty()) debugger_.StartCommand(parts.program, parts.parameters);
 }
 
 void ProcessesPage::N34Click() {

@@ -28,11 +28,6 @@ class FakeOpenedProcess : public OpenedProcess {
   FakeOpenedProcess(FakeSystem& system, std::uint32_t pid, ProcessAccess access)
       : system_(system), pid_(pid), access_(access) {}
 
-  std::optional<std::wstring> MainModulePath() override {
-    const FakeProcess* p = Live();
-    if (!p || access_ != ProcessAccess::kQuery || p->modulePath.empty()) return std::nullopt;
-    return p->modulePath;
-  }
   std::optional<std::wstring> ImagePath() override {
     const FakeProcess* p = Live();
     if (!p || p->imagePath.empty()) return std::nullopt;
@@ -168,6 +163,7 @@ std::uint32_t FakeSystem::WriteSnapshot(std::byte* buffer, std::uint32_t size) c
 
 NtStatus FakeSystem::QuerySystemInformation(std::uint32_t infoClass, void* buffer,
                                             std::uint32_t length, std::uint32_t* returnLength) {
+  if (infoClass == kSystemProcessIdInformation) return AnswerImageNameQuery(buffer, length);
   if (infoClass != kSystemProcessInformation)
     return WriteFixed(infoClass, buffer, length, returnLength);
   ++snapshotQueries;
@@ -248,7 +244,8 @@ std::unique_ptr<OpenedProcess> FakeSystem::Open(std::uint32_t pid, ProcessAccess
     if (error) *error = why;
     return std::unique_ptr<OpenedProcess>{};
   };
-  FakeProcess* p = Find(pid);
+  // The idle process cannot be opened; the system answers as for a free identifier.
+  FakeProcess* p = pid == 0 ? nullptr : Find(pid);
   if (p && p->vanishesOnOpen) {
     RemoveProcess(pid);
     p = nullptr;
@@ -292,8 +289,8 @@ std::optional<std::wstring> FakeSystem::RegisteredDebugger() {
   return debugger;
 }
 
-bool FakeSystem::StartCommand(const std::wstring& commandLine) {
-  startedCommands.push_back(commandLine);
+bool FakeSystem::StartCommand(const std::wstring& program, const std::wstring& parameters) {
+  startedCommands.push_back({L"", program, parameters});
   return true;
 }
 
@@ -547,6 +544,42 @@ std::uint32_t FakeSystem::QueryCounterNames(void* buffer, std::uint32_t& size) {
   std::memcpy(buffer, counterNames.data(), counterNames.size());
   size = static_cast<std::uint32_t>(counterNames.size());
   return kRegistrySuccess;
+}
+
+// --- process paths ------------------------------------------------------------
+
+void FakeSystem::DriveDevices(std::vector<DriveDevice>& out) {
+  ++driveDeviceReads;
+  out = driveDevices;
+}
+
+// As the system answers: the record must be exactly the size of its kind, and a
+// buffer too small gets the bytes needed (with the terminator) in MaximumLength.
+NtStatus FakeSystem::AnswerImageNameQuery(void* buffer, std::uint32_t length) {
+  using namespace process_id_layout;
+  ++imageNameQueries;
+  if (length != kSize) return kStatusInfoLengthMismatch;
+  auto* record = static_cast<std::byte*>(buffer);
+  std::uint64_t pid = 0, address = 0;
+  std::uint16_t maximum = 0;
+  std::memcpy(&pid, record + kProcessId, sizeof pid);
+  std::memcpy(&maximum, record + kNameMaximumLength, sizeof maximum);
+  std::memcpy(&address, record + kNameBuffer, sizeof address);
+  const FakeProcess* p = pid > 0xFFFFFFFFu ? nullptr : Find(static_cast<std::uint32_t>(pid));
+  constexpr NtStatus kStatusInvalidCid = 0xC000000B;
+  if (!p || p->ntImagePath.empty()) return kStatusInvalidCid;
+  const std::size_t bytes = p->ntImagePath.size() * 2;
+  if (bytes + 2 > maximum) {
+    Put<std::uint16_t>(record, kNameMaximumLength, static_cast<std::uint16_t>(bytes + 2));
+    return kStatusInfoLengthMismatch;
+  }
+  auto* name = reinterpret_cast<std::byte*>(static_cast<std::uintptr_t>(address));
+  for (std::size_t c = 0; c <= p->ntImagePath.size(); ++c) {
+    const wchar_t unit = c < p->ntImagePath.size() ? p->ntImagePath[c] : L'\0';
+    Put<std::uint16_t>(name, 2 * c, static_cast<std::uint16_t>(unit));
+  }
+  Put<std::uint16_t>(record, kNameLength, static_cast<std::uint16_t>(bytes));
+  return kStatusSuccess;
 }
 
 }  // namespace platform::fake

@@ -65,6 +65,9 @@ struct FakeProcess {
   bool vanishesOnOpen = false;    // ends between the snapshot and the first open
   std::vector<std::wstring> modules;  // module paths in load order; empty: just modulePath
   bool refuseModules = false;     // its modules cannot be listed
+
+  // --- the image name by identifier (no handle needed) ---
+  std::wstring ntImagePath;  // "\Device\HarddiskVolume3\…"; empty: that query fails too
 };
 
 struct FakeWindow {
@@ -212,7 +215,7 @@ class FakeSystem : public NativeApi,
   std::vector<std::uint32_t> posted;
   std::vector<std::wstring> privilegesEnabled;
   std::vector<std::uint32_t> terminated;
-  std::vector<std::wstring> startedCommands;
+  std::vector<FakeShellCall> startedCommands;  // the debugger's program and parameters
   int snapshotQueries = 0;
   int opens = 0;
   std::vector<FakeWindowCommand> windowCommands;
@@ -250,7 +253,7 @@ class FakeSystem : public NativeApi,
   std::optional<std::wstring> CurrentUserName() override;
   // --- DebuggerApi ---
   std::optional<std::wstring> RegisteredDebugger() override;
-  bool StartCommand(const std::wstring& commandLine) override;
+  bool StartCommand(const std::wstring& program, const std::wstring& parameters) override;
   // --- Clock ---
   std::int64_t NowMs() override { return nowMs; }
   // --- ShellApi ---
@@ -332,9 +335,16 @@ class FakeSystem : public NativeApi,
   std::uint32_t QueryCounterNames(void* buffer, std::uint32_t& size) override;
   int ActiveProcessorCount() override { return activeProcessorCount; }
 
+  // --- process paths: the drive letters' devices, the image-name-by-identifier query ---
+  std::vector<DriveDevice> driveDevices;
+  int driveDeviceReads = 0;
+  int imageNameQueries = 0;
+  void DriveDevices(std::vector<DriveDevice>& out) override;
+
  private:
   // Done, or refused with refusalText when systemActionsSucceed is false.
   ActionResult SystemActionResult() const;
+  NtStatus AnswerImageNameQuery(void* buffer, std::uint32_t length);
   NtStatus WriteFixed(std::uint32_t infoClass, void* buffer, std::uint32_t length,
                       std::uint32_t* returnLength) const;
   std::deque<FakeProcess> processes_;

@@ -1,9 +1,10 @@
-// The registered debugger: read from the AeDebug key, started as a command line.
+// The registered debugger: read from the AeDebug key, started through the shell.
 #include "platform/win32/win32_system.h"
 
-#include <vector>
+#include <objbase.h>
+#include <shellapi.h>
 
-#include "platform/win32/handle_win32.h"
+#include <vector>
 
 namespace platform::win32 {
 
@@ -33,18 +34,21 @@ std::optional<std::wstring> Win32Debugger::RegisteredDebugger() {
   return std::nullopt;
 }
 
-bool Win32Debugger::StartCommand(const std::wstring& commandLine) {
-  std::wstring writable = commandLine;  // CreateProcessW may write into it
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info)) {
-    return false;
-  }
-  UniqueHandle process(info.hProcess);
-  UniqueHandle thread(info.hThread);
-  return true;
+bool Win32Debugger::StartCommand(const std::wstring& program, const std::wstring& parameters) {
+  // The shell may hand the start to COM objects; CreateProcessW could not ask
+  // for the elevation a debugger's manifest may demand.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof(info);
+  // No error box of the shell's own: the command reports failure to its caller.
+  info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+  info.hwnd = owner_;
+  info.lpFile = program.c_str();
+  info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  const bool started = ShellExecuteExW(&info) != FALSE;
+  if (SUCCEEDED(com)) CoUninitialize();
+  return started;
 }
 
 }  // namespace platform::win32

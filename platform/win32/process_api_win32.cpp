@@ -1,9 +1,10 @@
-// Opening processes and reading what the list shows about each one: module and
-// image paths, token user, priority class; plus ending and re-prioritising them.
+// Opening processes and reading what the list shows about each one: image path,
+// token user, priority class; ending and re-prioritising them; and the drive
+// letters' devices that turn NT image names into drive paths.
 #include "platform/win32/win32_system.h"
 
-#include <psapi.h>
-
+#include <algorithm>
+#include <cwchar>
 #include <vector>
 
 #include "platform/win32/handle_win32.h"
@@ -39,26 +40,6 @@ class Win32OpenedProcess : public OpenedProcess {
  public:
   Win32OpenedProcess(UniqueHandle process, std::shared_ptr<AccountNames> accountNames)
       : process_(std::move(process)), accountNames_(std::move(accountNames)) {}
-
-  std::optional<std::wstring> MainModulePath() override {
-    // The first module listed is the executable itself.
-    HMODULE module = nullptr;
-    DWORD needed = 0;
-    if (!EnumProcessModules(process_.Get(), &module, sizeof(module), &needed) || needed == 0) {
-      return std::nullopt;
-    }
-    // A name that fills the buffer may have been cut: grow and read again.
-    for (DWORD size = MAX_PATH; size <= kLongestPath * 2; size *= 2) {
-      std::wstring path(size, L'\0');
-      const DWORD length = GetModuleFileNameExW(process_.Get(), module, path.data(), size);
-      if (length == 0) return std::nullopt;
-      if (length < size - 1) {
-        path.resize(length);
-        return path;
-      }
-    }
-    return std::nullopt;
-  }
 
   std::optional<std::wstring> ImagePath() override {
     for (DWORD size = MAX_PATH; size <= kLongestPath * 2; size *= 2) {
@@ -139,6 +120,28 @@ std::optional<GuiObjectCounts> Win32ProcessApi::GuiObjects(std::uint32_t pid) {
 std::optional<std::wstring> Win32ProcessApi::CurrentUserName() {
   // The same look-up as for every row, so that the names compare alike.
   return win32::TokenUserName(GetCurrentProcess(), *accountNames_);
+}
+
+void Win32ProcessApi::DriveDevices(std::vector<DriveDevice>& out) {
+  out.clear();
+  // "A:\<NUL>C:\<NUL>...<NUL>"; the length may change between the two calls.
+  std::vector<wchar_t> letters(128);
+  DWORD length = GetLogicalDriveStringsW(static_cast<DWORD>(letters.size()), letters.data());
+  if (length >= letters.size()) {
+    letters.assign(length + 1, L'\0');
+    length = GetLogicalDriveStringsW(static_cast<DWORD>(letters.size()), letters.data());
+  }
+  if (length == 0 || length >= letters.size()) return;
+  std::vector<wchar_t> target(kLongestPath);
+  for (const wchar_t* root = letters.data(); *root != L'\0'; root += wcslen(root) + 1) {
+    // QueryDosDeviceW wants "C:" without the backslash; the first string it
+    // gives is the device's current mapping.
+    const std::wstring drive(root, std::min<std::size_t>(wcslen(root), 2));
+    if (drive.size() != 2 || drive[1] != L':') continue;
+    if (QueryDosDeviceW(drive.c_str(), target.data(), static_cast<DWORD>(target.size())) == 0)
+      continue;
+    out.push_back({drive, std::wstring(target.data())});
+  }
 }
 
 }  // namespace platform::win32

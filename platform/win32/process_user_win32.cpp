@@ -67,19 +67,25 @@ std::optional<std::wstring> TokenUserName(HANDLE process, AccountNames& names) {
   return std::nullopt;
 }
 
-std::optional<std::wstring> Win32ProcessApi::UserNameBySessionSid(std::uint32_t pid,
-                                                                  std::int64_t createTime) {
-  if (getProcessSid_ == nullptr) return std::nullopt;
+std::optional<std::wstring> SessionSidUserName(Win32ProcessApi::GetSidFn getProcessSid,
+                                               DWORD pid, std::int64_t createTime,
+                                               AccountNames& names) {
+  if (getProcessSid == nullptr) return std::nullopt;
   // The creation time tells this process apart from an older one with the same id.
   const auto time = static_cast<std::uint64_t>(createTime);
-  FILETIME created{static_cast<DWORD>(time & 0xFFFFFFFFu), static_cast<DWORD>(time >> 32)};
+  const FILETIME created{static_cast<DWORD>(time & 0xFFFFFFFFu), static_cast<DWORD>(time >> 32)};
 
-  ULONG size = 0;
-  getProcessSid_(nullptr, pid, &created, nullptr, &size);
+  DWORD size = 0;
+  getProcessSid(nullptr, pid, created, nullptr, &size);
   if (size == 0 || size > 4096) return std::nullopt;
   std::vector<BYTE> sid(size);
-  if (!getProcessSid_(nullptr, pid, &created, sid.data(), &size)) return std::nullopt;
-  return accountNames_->NameOf(sid.data());
+  if (!getProcessSid(nullptr, pid, created, sid.data(), &size)) return std::nullopt;
+  return names.NameOf(sid.data());
+}
+
+std::optional<std::wstring> Win32ProcessApi::UserNameBySessionSid(std::uint32_t pid,
+                                                                  std::int64_t createTime) {
+  return SessionSidUserName(getProcessSid_, pid, createTime, *accountNames_);
 }
 
 }  // namespace platform::win32

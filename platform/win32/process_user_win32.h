@@ -3,10 +3,13 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <unordered_map>
+
+#include "platform/win32/win32_system.h"
 
 namespace platform::win32 {
 
@@ -22,5 +25,12 @@ class AccountNames {
 
 // The account name of the user in the process's token (needs a query right).
 std::optional<std::wstring> TokenUserName(HANDLE process, AccountNames& names);
+
+// The account name of a process's user through winsta.dll's session SID route,
+// which needs no handle: it names the service and system accounts (SYSTEM, LOCAL
+// SERVICE, DWM-n, UMFD-n) that refuse a user without elevation.
+std::optional<std::wstring> SessionSidUserName(Win32ProcessApi::GetSidFn getProcessSid,
+                                               DWORD pid, std::int64_t createTime,
+                                               AccountNames& names);
 
 }  // namespace platform::win32

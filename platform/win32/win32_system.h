@@ -48,20 +48,31 @@ class Win32ProcessApi : public ProcessApi {
   bool EnablePrivilege(const std::wstring& name) override;
   std::optional<GuiObjectCounts> GuiObjects(std::uint32_t pid) override;
   std::optional<std::wstring> CurrentUserName() override;
+  void DriveDevices(std::vector<DriveDevice>& out) override;
+
+  // BOOLEAN WINAPI WinStationGetProcessSid(HANDLE hServer, DWORD ProcessId,
+  //     FILETIME ProcessStartTime, PVOID pProcessUserSid, PDWORD dwSidSize);
+  // The start time goes by value: passed by address, its bits would be read as
+  // the time and no process would ever match.
+  using GetSidFn = BOOLEAN(WINAPI*)(HANDLE, DWORD, FILETIME, PVOID, PDWORD);
 
  private:
-  using GetSidFn = BOOLEAN(WINAPI*)(HANDLE, ULONG, FILETIME*, PVOID, PULONG);
   HMODULE winsta_ = nullptr;
   GetSidFn getProcessSid_ = nullptr;
   // Shared with the opened processes, whose token look-ups use the same names.
   std::shared_ptr<AccountNames> accountNames_;
 };
 
-// The AeDebug "Debugger" value under HKEY_LOCAL_MACHINE; CreateProcessW.
+// The AeDebug "Debugger" value under HKEY_LOCAL_MACHINE; ShellExecuteExW, owned
+// by a window so that an elevation prompt comes up in front of it.
 class Win32Debugger : public DebuggerApi {
  public:
+  void SetOwner(HWND owner) { owner_ = owner; }
   std::optional<std::wstring> RegisteredDebugger() override;
-  bool StartCommand(const std::wstring& commandLine) override;
+  bool StartCommand(const std::wstring& program, const std::wstring& parameters) override;
+
+ private:
+  HWND owner_ = nullptr;
 };
 
 // GetTickCount64.

@@ -43,9 +43,8 @@ TEST(WindowCollector, ListsOnlyWindowsAUserWouldCallApplications) {
 
 TEST(WindowCollector, RowRecordsStateProcessAndProgramPath) {
   WindowWorld w;
-  auto& program = w.system.AddProcess(10, L"prog.exe");
-  program.modules = {L"C:\\Lib\\helper.dll", L"C:\\Apps\\PROG.EXE", L"C:\\Apps\\other.exe"};
-  w.system.AddProcess(20, L"locked.exe").refuseModules = true;
+  w.system.AddProcess(10, L"prog.exe").imagePath = L"C:\\Apps\\PROG.EXE";
+  w.system.AddProcess(20, L"locked.exe").refuseLimited = true;
   w.system.AddWindow(1, L"Program", 10).showState = platform::kShowMaximized;
   w.system.AddWindow(2, L"Locked", 20).showState = platform::kShowMinimized;
   w.system.AddWindow(3, L"Orphan", 99);
@@ -58,7 +57,7 @@ TEST(WindowCollector, RowRecordsStateProcessAndProgramPath) {
   EXPECT_EQ(row->ShowCmd, platform::kShowMaximized);
   EXPECT_EQ(row->StatusText, L"正在运行");
   EXPECT_EQ(row->RowState, kRowFilled);
-  // Modules that cannot be listed leave the path empty; the row is kept.
+  // A path that cannot be found is left empty; the row is kept.
   ASSERT_NE(w.table.Find(2), nullptr);
   EXPECT_EQ(w.table.Find(2)->ExePath, L"");
   EXPECT_EQ(w.table.Find(2)->ShowCmd, platform::kShowMinimized);
@@ -75,8 +74,8 @@ TEST(WindowCollector, VanishingWindowAndOverlongTitleFallBack) {
   ASSERT_NE(gone, nullptr);
   EXPECT_EQ(gone->ShowCmd, 0);
   EXPECT_EQ(gone->ProcessId, 0u);
-  EXPECT_EQ(gone->ExePath, L"");  // process 0 is never walked: it would be this program
-  EXPECT_EQ(w.system.moduleListings, 1);
+  EXPECT_EQ(gone->ExePath, L"");  // process 0 is never asked for
+  EXPECT_EQ(w.system.opens, 1);
   EXPECT_EQ(w.table.Find(2)->Caption.size(), platform::kMaxTitleLength);
 }
 
@@ -103,22 +102,27 @@ TEST(WindowCollector, RowsFollowWindowsThatComeAndGoWithoutLimit) {
   EXPECT_EQ(w.table.Capacity(), 250u);
 }
 
-TEST(WindowCollector, ProgramPathIsLookedUpOncePerWindow) {
+TEST(WindowCollector, ProgramPathIsLookedUpOncePerProcessAndAFailureRetriedOnce) {
   WindowWorld w;
   w.system.AddProcess(10, L"a.exe");
-  w.system.AddProcess(20, L"b.exe").refuseModules = true;
+  w.system.AddProcess(20, L"b.exe").refuseLimited = true;
   w.system.AddWindow(1, L"One", 10);
   w.system.AddWindow(2, L"Two", 10);
   w.system.AddWindow(3, L"Locked", 20);
   w.collector.CollectWindows();
-  EXPECT_EQ(w.system.moduleListings, 3);
-  w.system.Find(20)->refuseModules = false;
+  EXPECT_EQ(w.system.opens, 2);
+  w.system.Find(20)->refuseLimited = false;
   w.collector.CollectWindows();
-  // Known paths are kept; the one that failed is tried again and now found.
-  EXPECT_EQ(w.system.moduleListings, 4);
+  // Known paths are kept, and the failure is not asked again at every tick...
+  EXPECT_EQ(w.system.opens, 2);
+  EXPECT_EQ(w.table.Find(3)->ExePath, L"");
+  // ...but once more after a while, and now found.
+  w.system.Advance(procs::kPathRetryMs);
+  w.collector.CollectWindows();
+  EXPECT_EQ(w.system.opens, 3);
   EXPECT_EQ(w.table.Find(3)->ExePath, L"C:\\Programs\\b.exe");
   w.collector.CollectWindows();
-  EXPECT_EQ(w.system.moduleListings, 4);
+  EXPECT_EQ(w.system.opens, 3);
 }
 
 TEST(WindowCollector, SilentWindowCostsOneWaitAndRecoversThroughItsProbe) {

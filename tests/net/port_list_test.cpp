@@ -22,6 +22,7 @@ struct PortWorld {
   procs::ProcessesPage processesPage{processTable, processList, system, system, system, system,
                                      closing};
   app::ListModel list;
+  procs::ProcessPathLookup paths{system, system, system};
   std::unique_ptr<PortList> ports;
 
   PortWorld() {
@@ -47,7 +48,7 @@ struct PortWorld {
     system.sockets.push_back(v6);
   }
   PortList& Ports() {
-    if (!ports) ports = std::make_unique<PortList>(system, system, system, processesPage, list);
+    if (!ports) ports = std::make_unique<PortList>(system, paths, system, processesPage, list);
     return *ports;
   }
   std::vector<std::wstring> Column(std::size_t column) const {
@@ -110,6 +111,10 @@ TEST(PortList, PathsFallBackToTheImagePathAndToUnknown) {
   w.Ports().Fill();
   EXPECT_EQ(w.Column(kPortPath),
             (Cells{L"unknown", L"unknown", L"C:\\Protected\\server.exe"}));
+  // Answers and failures alike are remembered: filling again asks nobody.
+  const int opens = w.system.opens;
+  w.Ports().Fill();
+  EXPECT_EQ(w.system.opens, opens);
 }
 
 TEST(PortList, MissingUdpPartnerShowsTcpRowsAlone) {

@@ -33,7 +33,7 @@ TEST(ProcessCollector, RowHoldsNamePathUserPriorityAndSnapshotFigures) {
   ProcessWorld w;
   w.page.SetShowAllUsers(true);  // alice is not the user this program runs as
   auto& p = w.system.AddProcess(200, L"editor.exe");
-  p.modulePath = L"\\??\\C:\\Tools\\editor.exe";
+  p.imagePath = L"\\??\\C:\\Tools\\editor.exe";
   p.priorityClass = platform::kHighPriority;
   p.sessionUser = L"alice";
   p.tokenUser = L"bob";
@@ -142,6 +142,21 @@ TEST(ProcessCollector, ReusedIdentifierGetsTheNewProcessesNameAndPath) {
   EXPECT_EQ(w.Cell(500, kColName), L"second.exe");
   EXPECT_EQ(w.Cell(500, kColPath), L"C:\\Programs\\second.exe");
   EXPECT_EQ(w.Cell(500, kColCpu), L"0");
+}
+
+TEST(ProcessCollector, UnknownPathIsAskedOnceMoreAfterTenSeconds) {
+  ProcessWorld w;
+  w.system.AddProcess(600, L"late.exe").refuseLimited = true;
+  w.Tick();
+  EXPECT_EQ(w.Cell(600, kColPath), L"unknown");
+  w.system.Find(600)->refuseLimited = false;
+  w.system.opens = 0;
+  w.Tick();
+  EXPECT_EQ(w.Cell(600, kColPath), L"unknown");
+  EXPECT_EQ(w.system.opens, 0);
+  w.Tick(kPathRetryMs);
+  EXPECT_EQ(w.Cell(600, kColPath), L"C:\\Programs\\late.exe");
+  EXPECT_EQ(w.system.opens, 1);
 }
 
 TEST(ProcessTable, FreedRowsAreReusedLowestFirstAndTheTableGrows) {

@@ -165,6 +165,10 @@ TEST(Debugger, StartsTheRegisteredCommandWithTheIdentifierFilledIn) {
   EXPECT_EQ(DebuggerCommandFor(L"\"C:\\dbg.exe\" -p %ld -e %ld", 42), L"\"C:\\dbg.exe\" -p 42 -e 0");
   EXPECT_EQ(DebuggerCommandFor(L"dbg %d 100%%", 7), L"dbg 7 100%");
   EXPECT_EQ(DebuggerCommandFor(L"dbg.exe", 7), L"dbg.exe 7");
+  // The debug-information address of a crash: a running process has none.
+  EXPECT_EQ(DebuggerCommandFor(L"vsjit.exe -p %ld -e %ld -j 0x%p", 42),
+            L"vsjit.exe -p 42 -e 0 -j 0x0");
+  EXPECT_EQ(DebuggerCommandFor(L"dbg -j %p -p %lu", 9), L"dbg -j 0 -p 9");
 
   ProcessWorld w;
   w.system.AddProcess(42, L"a.exe");
@@ -176,5 +180,22 @@ TEST(Debugger, StartsTheRegisteredCommandWithTheIdentifierFilledIn) {
   w.system.debugger = L"winedbg --auto %ld %ld";
   EXPECT_TRUE(w.page.DebuggerRegistered());
   w.page.N37Click();
-  EXPECT_EQ(w.system.startedCommands, std::vector<std::wstring>{L"winedbg --auto 42 0"});
+  ASSERT_EQ(w.system.startedCommands.size(), 1u);
+  EXPECT_EQ(w.system.startedCommands[0].file, L"winedbg");
+  EXPECT_EQ(w.system.startedCommands[0].parameters, L"--auto 42 0");
+}
+
+TEST(Debugger, CommandIsCutIntoProgramAndParametersForTheShell) {
+  auto parts = [](const std::wstring& line) {
+    const CommandParts p = SplitCommandLine(line);
+    return std::vector<std::wstring>{p.program, p.parameters};
+  };
+  using Parts = std::vector<std::wstring>;
+  EXPECT_EQ(parts(L"\"C:\\Program Files\\Dbg\\dbg.exe\"  -p 42 "),
+            (Parts{L"C:\\Program Files\\Dbg\\dbg.exe", L"-p 42"}));
+  EXPECT_EQ(parts(L"C:\\Program Files\\Dbg\\dbg.exe -p 42 -f C:\\x.exe"),
+            (Parts{L"C:\\Program Files\\Dbg\\dbg.exe", L"-p 42 -f C:\\x.exe"}));
+  EXPECT_EQ(parts(L"drwtsn32 -p 42 -f C:\\x.exe"), (Parts{L"drwtsn32", L"-p 42 -f C:\\x.exe"}));
+  EXPECT_EQ(parts(L"\"C:\\unclosed dbg.exe 42"), (Parts{L"C:\\unclosed dbg.exe 42", L""}));
+  EXPECT_EQ(parts(L"dbg.exe"), (Parts{L"dbg.exe", L""}));
 }

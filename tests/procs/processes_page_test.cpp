@@ -89,6 +89,15 @@ TEST(ProcessesPage, RefusedEndShowsAccessDeniedAndKeepsTheItem) {
   EXPECT_TRUE(w.Listed(10));
   w.Tick();
   EXPECT_TRUE(w.Listed(10));
+
+  // The idle process is refused too, though the system answers for it as for
+  // an identifier that nobody holds any more.
+  w.system.AddProcess(0, L"");
+  w.Tick();
+  for (std::size_t i = 0; i < w.list.Count(); ++i) w.list.Select(i, w.list.Item(i).key == 0);
+  w.page.act_KillProcExecute();
+  EXPECT_EQ(w.system.boxes.back().text, L"访问被拒绝");
+  EXPECT_TRUE(w.Listed(0));
 }
 
 TEST(ProcessesPage, EndingAProcessThatIsAlreadyGoneIsSilent) {

@@ -15,7 +15,8 @@ struct ProcessWorld {
   app::ListModel list;
   bool closing = false;
   int cpuInstanceCount = 2;  // one processor
-  procs::ProcessCollector collector{system, system, system, system, table,
+  procs::ProcessPathLookup paths{system, system, system};
+  procs::ProcessCollector collector{system, system, paths, system, system, table,
                                     totals, closing, cpuInstanceCount};
   procs::ProcessesPage page{table, list, system, system, system, system, closing};
 

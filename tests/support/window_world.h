@@ -36,7 +36,8 @@ struct WindowWorld {
   app::ListModel list;
   bool closing = false;
   FakeImageLists images;
-  apps::WindowCollector collector{system, system, table, closing};
+  procs::ProcessPathLookup paths{system, system, system};
+  apps::WindowCollector collector{system, paths, system, table, closing};
   apps::ApplicationsPage page{table, list, system, closing};
 
   // One refresh tick and the page's handling of the update it posted.

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "platform/win32/handle_win32.h"
+#include "platform/win32/process_user_win32.h"
+#include "procs/process_path.h"
 
 namespace platform::win32 {
 namespace {
@@ -81,7 +83,6 @@ TEST(Win32ProcessApiTest, ReadsOwnPathsUserAndPriority) {
 
   auto full = api.Open(GetCurrentProcessId(), ProcessAccess::kQuery, nullptr);
   ASSERT_NE(full, nullptr);
-  EXPECT_TRUE(EndsWithNoCase(full->MainModulePath(), tail));
   EXPECT_TRUE(EndsWithNoCase(full->ImagePath(), tail));
   const auto user = full->TokenUserName();
   ASSERT_TRUE(user.has_value());
@@ -105,6 +106,64 @@ TEST(Win32ProcessApiTest, ReadsOwnPathsUserAndPriority) {
   if (sessionUser) {
     EXPECT_EQ(*sessionUser, *user);
   }
+}
+
+// Stands in for winsta.dll's entry point, with its documented prototype: it
+// knows this process by its identifier and start time, as LocalSystem.
+FILETIME ownStart{};
+BOOLEAN WINAPI StandInGetProcessSid(HANDLE, DWORD pid, FILETIME start, PVOID sid, PDWORD size) {
+  if (pid != GetCurrentProcessId() || start.dwLowDateTime != ownStart.dwLowDateTime ||
+      start.dwHighDateTime != ownStart.dwHighDateTime) {
+    return FALSE;
+  }
+  BYTE system[SECURITY_MAX_SID_SIZE];
+  DWORD length = sizeof(system);
+  if (!CreateWellKnownSid(WinLocalSystemSid, nullptr, system, &length)) return FALSE;
+  if (sid == nullptr || *size < length) {
+    *size = length;
+    return FALSE;
+  }
+  std::memcpy(sid, system, length);
+  *size = length;
+  return TRUE;
+}
+
+TEST(Win32ProcessApiTest, SessionSidRoutePassesTheStartTimeByValue) {
+  FILETIME exited{}, kernel{}, user{};
+  ASSERT_TRUE(GetProcessTimes(GetCurrentProcess(), &ownStart, &exited, &kernel, &user));
+  const std::int64_t createTime =
+      (static_cast<std::int64_t>(ownStart.dwHighDateTime) << 32) | ownStart.dwLowDateTime;
+  // Bound as GetProcAddress binds it: through an untyped address.
+  const auto bound = reinterpret_cast<Win32ProcessApi::GetSidFn>(
+      reinterpret_cast<void*>(&StandInGetProcessSid));
+  AccountNames names;
+  BYTE system[SECURITY_MAX_SID_SIZE];
+  DWORD length = sizeof(system);
+  ASSERT_TRUE(CreateWellKnownSid(WinLocalSystemSid, nullptr, system, &length));
+  const auto systemName = names.NameOf(system);
+  ASSERT_TRUE(systemName.has_value());
+  EXPECT_EQ(SessionSidUserName(bound, GetCurrentProcessId(), createTime, names), systemName);
+  EXPECT_EQ(SessionSidUserName(bound, GetCurrentProcessId(), createTime + 1, names), std::nullopt);
+  EXPECT_EQ(SessionSidUserName(nullptr, GetCurrentProcessId(), createTime, names), std::nullopt);
+}
+
+TEST(Win32ProcessApiTest, DrivesAndTheNameByIdentifierGiveThisProgramsPath) {
+  Win32ProcessApi api;
+  std::vector<DriveDevice> drives;
+  api.DriveDevices(drives);
+  ASSERT_FALSE(drives.empty());
+  for (const DriveDevice& d : drives) {
+    EXPECT_EQ(d.drive.size(), 2u);
+    EXPECT_FALSE(d.device.empty()) << d.drive;
+  }
+  // The identifier route may be missing (older Wine); when it answers, its NT
+  // name must come back as this program's drive path.
+  Win32NativeApi native;
+  const auto ntName = procs::ImageNameById(native, GetCurrentProcessId());
+  if (ntName) {
+    EXPECT_TRUE(EndsWithNoCase(procs::DrivePathOf(*ntName, drives), OwnExeTail())) << *ntName;
+  }
+  EXPECT_FALSE(procs::ImageNameById(native, 0xFFFFFFF0u).has_value());
 }
 
 TEST(Win32ProcessApiTest, MissingProcessIsNotFound) {
@@ -186,8 +245,8 @@ TEST(Win32DebuggerTest, ReadsTheRegisteredDebuggerAndStartsCommands) {
   if (found) {
     EXPECT_EQ(*found, value);
   }
-  EXPECT_TRUE(debugger.StartCommand(L"cmd.exe /c exit 0"));
-  EXPECT_FALSE(debugger.StartCommand(L"no-such-program-here.exe"));
+  EXPECT_TRUE(debugger.StartCommand(L"cmd.exe", L"/c exit 0"));
+  EXPECT_FALSE(debugger.StartCommand(L"no-such-program-here.exe", L""));
 }
 
 TEST(Win32ProcessApiTest, EnablePrivilegeNeedsAKnownHeldPrivilege) {
