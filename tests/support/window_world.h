@@ -37,7 +37,7 @@ struct WindowWorld {
   bool closing = false;
   FakeImageLists images;
   apps::WindowCollector collector{system, system, table, closing};
-  apps::ApplicationsPage page{table, list, system, closing};
+  apps::ApplicationsPage page{table, list, system, system, closing};
 
   // One refresh tick and the page's handling of the update it posted.
   void Tick() {
