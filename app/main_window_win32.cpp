@@ -40,7 +40,7 @@ TMainForm::TMainForm(SystemActions actions)
       processCollector_(native_, processApi_, processPaths_, clock_, poster_, processTable_,
                         mainProcInfo_, cycle_.ClosingFlag(), CpuInstanceCount),
       totalsCollector_(native_, poster_, mainProcInfo_),
-      applicationsPage_(winTable_, taskList_, windowApi_, cycle_.ClosingFlag()),
+      applicationsPage_(winTable_, taskList_, windowApi_, dialogs_, cycle_.ClosingFlag()),
       windowCollector_(windowApi_, processPaths_, poster_, winTable_, cycle_.ClosingFlag()),
       adapterCollector_(adapterApi_, clock_, poster_, adapterTable_),
       networkingPage_(adapterTable_, netList_, cycle_.ClosingFlag()),

@@ -78,8 +78,9 @@ int ShowStateForSwitch(int recorded) {
 }  // namespace
 
 ApplicationsPage::ApplicationsPage(WinTable& table, app::ListModel& list,
-                                   platform::WindowApi& windows, const bool& closing)
-    : table_(table), list_(list), windows_(windows), closing_(closing) {}
+                                   platform::WindowApi& windows, platform::Dialogs& dialogs,
+                                   const bool& closing)
+    : table_(table), list_(list), windows_(windows), dialogs_(dialogs), closing_(closing) {}
 
 const std::vector<app::ListColumn>& ApplicationsPage::Columns() {
   static const std::vector<app::ListColumn> columns = [] {
@@ -93,7 +94,11 @@ const std::vector<app::ListColumn>& ApplicationsPage::Columns() {
 
 int ApplicationsPage::RefreshIcons(int imageIndex, const TWinInfo& row) {
   if (images_ == nullptr) return -1;
-  const WindowIcons icons = FetchWindowIcons(windows_, row.Wnd, row.Responding);
+  // The icons of the window whose process the row shows. Only the listed window
+  // itself is asked, and only when it answered.
+  const bool own = row.ProcessWnd == 0 || row.ProcessWnd == row.Wnd;
+  const WindowIcons icons = FetchWindowIcons(windows_, own ? row.Wnd : row.ProcessWnd,
+                                             own && row.Responding);
   if (icons.large != 0 || icons.small != 0)
     return StoreIcons(imageIndex, icons.large, icons.small);
   // Neither the class nor the window has one (other programs' class icons cannot
@@ -152,14 +157,14 @@ void ApplicationsPage::UpdateTaskList() {
       continue;
     }
     const int image = list_.Item(i).imageIndex;
-    // A new title may come with a new icon; a window without one is asked again.
-    if (row->Caption != list_.Item(i).caption) {
-      list_.SetImage(i, RefreshIcons(image, *row));
-      list_.SetText(i, kColTask, row->Caption);
-    } else if (image < 0) {
-      list_.SetImage(i, RefreshIcons(image, *row));
-    }
-    // The handle is the item's key and the program file stays with the window.
+    // A new title may come with a new icon, and so does a new program (an app
+    // frame that now shows its app); a window without one is asked again.
+    const bool newTitle = row->Caption != list_.Item(i).caption;
+    const bool newProgram = row->ExePath != list_.Text(i, kColExePath);
+    if (newTitle || newProgram || image < 0) list_.SetImage(i, RefreshIcons(image, *row));
+    if (newTitle) list_.SetText(i, kColTask, row->Caption);
+    if (newProgram) list_.SetText(i, kColExePath, row->ExePath);
+    // The handle is the item's key.
     for (const TaskColumn c : {kColStatus, kColShowCmd}) {
       kTaskColumns[c].cell(*row, scratch_);
       list_.SetText(i, c, scratch_);
@@ -224,7 +229,8 @@ bool ApplicationsPage::act_KillTaskExecute() {
   int state = 0;
   const platform::WindowHandle window = Selected(state);
   if (window == 0) return false;
-  windows_.PostClose(window);
+  if (!windows_.PostClose(window))
+    dialogs_.ShowMessage(L"系统提示", L"访问被拒绝", platform::BoxIcon::kError);
   return true;
 }
 
@@ -238,23 +244,18 @@ const std::vector<platform::WindowHandle>& ApplicationsPage::SelectedWindows() {
   return selected_;
 }
 
-// The system's own arrangement, or one by hand where the system does nothing.
+// The arrangements are made here rather than by the system's cascade and tile
+// calls, which wait for each window's program to move it, hung or not.
 void ApplicationsPage::act_CasExecute() {
-  const auto& windows = SelectedWindows();
-  if (!windows.empty() && !windows_.Cascade(windows))
-    ArrangeByHand(windows_, windows, Arrangement::kCascade);
+  ArrangeByHand(windows_, SelectedWindows(), Arrangement::kCascade);
 }
 
 void ApplicationsPage::act_HExecute() {
-  const auto& windows = SelectedWindows();
-  if (!windows.empty() && !windows_.Tile(windows, true))
-    ArrangeByHand(windows_, windows, Arrangement::kTileHorizontal);
+  ArrangeByHand(windows_, SelectedWindows(), Arrangement::kTileHorizontal);
 }
 
 void ApplicationsPage::act_VExecute() {
-  const auto& windows = SelectedWindows();
-  if (!windows.empty() && !windows_.Tile(windows, false))
-    ArrangeByHand(windows_, windows, Arrangement::kTileVertical);
+  ArrangeByHand(windows_, SelectedWindows(), Arrangement::kTileVertical);
 }
 
 std::optional<std::uint32_t> ApplicationsPage::ProcessOfSelected() {

@@ -12,6 +12,7 @@
 #include "apps/image_slots.h"
 #include "apps/task_commands.h"
 #include "apps/win_table.h"
+#include "platform/dialogs.h"
 #include "platform/window_api.h"
 
 namespace apps {
@@ -34,7 +35,7 @@ class TaskImageLists {
 class ApplicationsPage {
  public:
   ApplicationsPage(WinTable& table, app::ListModel& list, platform::WindowApi& windows,
-                   const bool& closing);
+                   platform::Dialogs& dialogs, const bool& closing);
 
   static const std::vector<app::ListColumn>& Columns();
   // Without image lists no icon is fetched.
@@ -50,7 +51,7 @@ class ApplicationsPage {
   bool act_TopExecute();      // "前置(&B)"
   bool act_MinExecute();      // "最小化(&M)"
   bool act_MaxExecute();      // "最大化(&X)"
-  bool act_KillTaskExecute(); // "结束任务(&E)"
+  bool act_KillTaskExecute(); // "结束任务(&E)"; a refusal is shown as "访问被拒绝"
   // Arrangements of every selected window.
   void act_CasExecute();      // "层叠(&C)"
   void act_HExecute();        // "横向平铺(&H)"
@@ -82,6 +83,7 @@ class ApplicationsPage {
   WinTable& table_;
   app::ListModel& list_;
   platform::WindowApi& windows_;
+  platform::Dialogs& dialogs_;
   const bool& closing_;
   TaskImageLists* images_ = nullptr;
   platform::WindowHandle ownWindow_ = 0;

@@ -32,6 +32,7 @@ TWinInfo& WinTable::Take(WindowHandle window, bool& existing) {
   row.Wnd = window;
   row.ShowCmd = 0;
   row.ProcessId = 0;
+  row.ProcessWnd = window;
   row.RowState = kRowFilled;
   row.Responding = false;
   row.AwaitingAnswer = false;

@@ -29,6 +29,9 @@ struct TWinInfo {
   int ShowCmd = 0;       // 1 normal, 2 minimised, 3 maximised; 0 when unreadable
   std::wstring ExePath;  // first ".exe" module of the process; empty when none
   std::uint32_t ProcessId = 0;
+  // The window whose process (and icon) the row shows: Wnd itself, or the app
+  // window inside an app host's frame, or the hung window behind a ghost.
+  WindowHandle ProcessWnd = 0;
   std::wstring StatusText;  // "正在运行" or "无响应"
   std::uint8_t RowState = kRowFree;
   bool Responding = false;

@@ -1,5 +1,6 @@
-// Cascading and tiling windows by hand, for systems whose own arrangement calls
-// do nothing: where each window goes within the desktop's free area.
+// Cascading and tiling windows: where each window goes within the desktop's free
+// area. Made here rather than by the system's own arrangement calls, which wait
+// for every window's program (and do nothing at all on some systems).
 #pragma once
 #include <vector>
 

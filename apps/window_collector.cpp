@@ -54,18 +54,23 @@ bool WindowCollector::IsApplicationWindow(WindowHandle window) {
   if ((style & platform::kToolWindowStyle) != 0 && (style & platform::kAppWindowStyle) == 0)
     return false;
   windows_.Title(window, title_);
-  return HasVisibleText(title_);
+  // A cloaked window is on no screen the user looks at: a suspended store app's
+  // frame, a window the shell keeps out of sight.
+  return HasVisibleText(title_) && !windows_.IsCloaked(window);
 }
 
 void WindowCollector::StoreWinInfo(WindowHandle window) {
   bool existing = false;
   TWinInfo& row = table_.Take(window, existing);
   if (row.Caption != title_) row.Caption = title_;
-  row.Responding = AnswersNow(row, existing);
+  const WindowProcess process = processes_.Find(window);
+  // A ghost answers for the hung window it stands in for: it is not asked.
+  row.Responding = !process.ghost && AnswersNow(row, existing);
   row.StatusText = row.Responding ? kRunningText : kNotRespondingText;
   row.ShowCmd = windows_.ShowStateOf(window);
-  const std::uint32_t pid = windows_.ProcessIdOf(window);
-  // A window keeps its process for life: its program path is looked up once.
+  row.ProcessWnd = process.window;
+  const std::uint32_t pid = process.pid;
+  // The program path is looked up once per process the row stands for.
   const bool knownPath = existing && row.ProcessId == pid && !row.ExePath.empty();
   row.ProcessId = pid;
   if (!knownPath) FindProgramPath(row);

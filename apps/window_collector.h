@@ -1,13 +1,15 @@
 // Fills the window table at every tick with the windows a user would call
-// applications: visible, not owned by another window, not tool windows unless
-// they ask to be on the taskbar, and with a title that is not blank. Each row
-// gets the window's show state, process, program path and whether it answers.
+// applications: visible and not cloaked, not owned by another window, not tool
+// windows unless they ask to be on the taskbar, and with a title that is not
+// blank. Each row gets the window's show state, the process it stands for,
+// that process's program path and whether the window answers.
 #pragma once
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "apps/win_table.h"
+#include "apps/window_process.h"
 #include "platform/message_poster.h"
 #include "platform/window_api.h"
 #include "procs/process_path.h"
@@ -44,6 +46,7 @@ class WindowCollector {
   platform::MessagePoster& poster_;
   WinTable& table_;
   const bool& closing_;
+  WindowProcessFinder processes_{windows_};
   std::vector<WindowHandle> handles_;  // reused from tick to tick
   std::wstring title_;
 };

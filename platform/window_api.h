@@ -1,6 +1,7 @@
 // Top-level windows: their enumeration, the queries that tell an application
-// window from the rest, their icons, and the commands the Applications page
-// gives them. Handles travel as plain numbers so that portable code can hold them.
+// window from the rest (and which process it stands for), their icons, and the
+// commands the Applications page gives them. Handles travel as plain numbers so
+// that portable code can hold them.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -51,6 +52,16 @@ class WindowApi {
   virtual int ShowStateOf(WindowHandle window) = 0;
   // 0 when it cannot be read.
   virtual std::uint32_t ProcessIdOf(WindowHandle window) = 0;
+  // Whether the window manager keeps the window out of sight although it counts
+  // as visible (cloaked); false where the system cannot tell.
+  virtual bool IsCloaked(WindowHandle window) = 0;
+  // The name of the window's class; empty when it cannot be read.
+  virtual void ClassName(WindowHandle window, std::wstring& out) = 0;
+  // The windows inside a window, at every depth. `out` is emptied first.
+  virtual void ChildWindows(WindowHandle parent, std::vector<WindowHandle>& out) = 0;
+  // The hung window that a ghost window stands in for; 0 when `ghost` stands in
+  // for none or the system cannot tell.
+  virtual WindowHandle HungWindowOf(WindowHandle ghost) = 0;
   // Offers the module paths of a process in load order until `stop` returns true.
   // False when the modules cannot be listed at all.
   virtual bool VisitModules(std::uint32_t pid,
@@ -78,20 +89,20 @@ class WindowApi {
       const std::function<void(IconHandle large, IconHandle small)>& use) = 0;
 
   // --- commands ---
+  // None of them waits for the window's program: a hung program must not hang
+  // this one. The window carries a command out when its program gets to it.
   virtual void Show(WindowHandle window, int showState) = 0;
   virtual bool SetForeground(WindowHandle window) = 0;
   // Brings the window to the foreground even when the system's foreground lock
   // would refuse a program that is not in the foreground itself.
   virtual bool ForceForeground(WindowHandle window) = 0;
-  virtual void PostClose(WindowHandle window) = 0;
-  // The system's arrangements of the given windows on the desktop; minimised and
-  // maximised ones are brought back to their normal size first. False when the
-  // system arranged none of them (some systems do not offer these at all).
-  virtual bool Cascade(const std::vector<WindowHandle>& windows) = 0;
-  virtual bool Tile(const std::vector<WindowHandle>& windows, bool horizontal) = 0;
-  // For arranging windows by hand: the desktop area the taskbar leaves free,
-  // a window's place, and moving a window there on top of the others (a window
-  // that cannot be resized keeps its size).
+  // False when the system refused the message (a window of a program running
+  // at a higher integrity level); a window that has gone counts as closed.
+  virtual bool PostClose(WindowHandle window) = 0;
+  // For arranging windows: the desktop area the taskbar leaves free, a window's
+  // place at its normal size (for a minimised or maximised one only the size
+  // counts), and moving a window there on top of the others, back at its
+  // normal size first (a window that cannot be resized keeps its size).
   virtual ScreenRect WorkArea() = 0;
   virtual ScreenRect Bounds(WindowHandle window) = 0;
   virtual void Move(WindowHandle window, const ScreenRect& place) = 0;

@@ -397,7 +397,8 @@ FakeWindow* FakeSystem::FindFakeWindow(WindowHandle handle) {
 
 void FakeSystem::TopWindows(std::vector<WindowHandle>& out) {
   out.clear();
-  for (const FakeWindow& w : windows_) out.push_back(w.handle);
+  for (const FakeWindow& w : windows_)
+    if (w.parent == 0) out.push_back(w.handle);
 }
 
 bool FakeSystem::IsVisible(WindowHandle window) {
@@ -428,6 +429,32 @@ int FakeSystem::ShowStateOf(WindowHandle window) {
 std::uint32_t FakeSystem::ProcessIdOf(WindowHandle window) {
   const FakeWindow* w = FindFakeWindow(window);
   return w && !w->vanished ? w->pid : 0;
+}
+
+bool FakeSystem::IsCloaked(WindowHandle window) {
+  const FakeWindow* w = FindFakeWindow(window);
+  return w && w->cloaked;
+}
+
+void FakeSystem::ClassName(WindowHandle window, std::wstring& out) {
+  const FakeWindow* w = FindFakeWindow(window);
+  out.assign(w ? w->className : std::wstring());
+}
+
+void FakeSystem::ChildWindows(WindowHandle parent, std::vector<WindowHandle>& out) {
+  out.clear();
+  if (parent == 0) return;
+  // Parents before their children: every window inside one already found is inside too.
+  out.push_back(parent);
+  for (std::size_t found = 0; found < out.size(); ++found)
+    for (const FakeWindow& w : windows_)
+      if (w.parent == out[found]) out.push_back(w.handle);
+  out.erase(out.begin());
+}
+
+WindowHandle FakeSystem::HungWindowOf(WindowHandle ghost) {
+  const FakeWindow* w = FindFakeWindow(ghost);
+  return w ? w->ghostOf : 0;
 }
 
 bool FakeSystem::VisitModules(std::uint32_t pid,
@@ -509,18 +536,10 @@ bool FakeSystem::ForceForeground(WindowHandle window) {
   return true;
 }
 
-void FakeSystem::PostClose(WindowHandle window) {
+bool FakeSystem::PostClose(WindowHandle window) {
   windowCommands.push_back({L"close", {window}, 0});
-}
-
-bool FakeSystem::Cascade(const std::vector<WindowHandle>& windows) {
-  windowCommands.push_back({L"cascade", windows, 0});
-  return systemArranges;
-}
-
-bool FakeSystem::Tile(const std::vector<WindowHandle>& windows, bool horizontal) {
-  windowCommands.push_back({horizontal ? L"tileH" : L"tileV", windows, 0});
-  return systemArranges;
+  const FakeWindow* w = FindFakeWindow(window);
+  return !(w && w->refusesClose);
 }
 
 ScreenRect FakeSystem::Bounds(WindowHandle window) {
@@ -530,7 +549,10 @@ ScreenRect FakeSystem::Bounds(WindowHandle window) {
 
 void FakeSystem::Move(WindowHandle window, const ScreenRect& place) {
   windowCommands.push_back({L"move", {window}, 0});
-  if (FakeWindow* w = FindFakeWindow(window)) w->bounds = place;
+  if (FakeWindow* w = FindFakeWindow(window)) {
+    w->bounds = place;
+    w->showState = kShowNormal;
+  }
 }
 
 // --- processor groups and performance titles ---

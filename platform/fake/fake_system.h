@@ -85,10 +85,15 @@ struct FakeWindow {
   IconHandle classIconSmall = 0;
   IconHandle ownIcon = 0;     // what it answers to the icon request
   ScreenRect bounds{100, 100, 500, 400};
+  std::wstring className;     // empty: a program's own class
+  WindowHandle parent = 0;    // a child window inside `parent`, not a top-level one
+  bool cloaked = false;       // kept out of sight by the window manager
+  WindowHandle ghostOf = 0;   // for a ghost: the hung window it stands in for, if known
+  bool refusesClose = false;  // its program runs elevated: WM_CLOSE is refused
 };
 
 struct FakeWindowCommand {
-  std::wstring what;  // "show", "foreground", "force", "close", "cascade", "tileH", "tileV"
+  std::wstring what;  // "show", "foreground", "force", "close", "move"
   std::vector<WindowHandle> windows;
   int showState = 0;
 };
@@ -153,7 +158,8 @@ class FakeSystem : public NativeApi,
   FakeProcess* Find(std::uint32_t pid);
   std::deque<FakeProcess>& Processes() { return processes_; }
   void Advance(std::int64_t ms) { nowMs += ms; }
-  // Windows in top-to-bottom order.
+  // Windows in top-to-bottom order; child windows (with a parent) are listed
+  // only inside their parent.
   FakeWindow& AddWindow(WindowHandle handle, const std::wstring& title, std::uint32_t pid);
   void RemoveWindow(WindowHandle handle);
   FakeWindow* FindFakeWindow(WindowHandle handle);
@@ -228,7 +234,6 @@ class FakeSystem : public NativeApi,
   std::int64_t waitedMs = 0;  // time the hung tests and icon requests waited
   std::vector<WindowHandle> probes;  // probes out, not yet answered or forgotten
   WindowHandle desktop = 0x10010;
-  bool systemArranges = true;  // false: Cascade and Tile arrange nothing
   ScreenRect workArea{0, 0, 1000, 700};
   int guiQueries = 0;
   int performanceDataQueries = 0;
@@ -273,6 +278,10 @@ class FakeSystem : public NativeApi,
   void Title(WindowHandle window, std::wstring& out) override;
   int ShowStateOf(WindowHandle window) override;
   std::uint32_t ProcessIdOf(WindowHandle window) override;
+  bool IsCloaked(WindowHandle window) override;
+  void ClassName(WindowHandle window, std::wstring& out) override;
+  void ChildWindows(WindowHandle parent, std::vector<WindowHandle>& out) override;
+  WindowHandle HungWindowOf(WindowHandle ghost) override;
   bool VisitModules(std::uint32_t pid,
                     const std::function<bool(std::wstring_view path)>& stop) override;
   bool Responds(WindowHandle window, int timeoutMs) override;
@@ -286,9 +295,7 @@ class FakeSystem : public NativeApi,
   void Show(WindowHandle window, int showState) override;
   bool SetForeground(WindowHandle window) override;
   bool ForceForeground(WindowHandle window) override;
-  void PostClose(WindowHandle window) override;
-  bool Cascade(const std::vector<WindowHandle>& windows) override;
-  bool Tile(const std::vector<WindowHandle>& windows, bool horizontal) override;
+  bool PostClose(WindowHandle window) override;
   ScreenRect WorkArea() override { return workArea; }
   ScreenRect Bounds(WindowHandle window) override;
   void Move(WindowHandle window, const ScreenRect& place) override;

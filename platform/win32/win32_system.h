@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <type_traits>
 
 #include "platform/clock.h"
 #include "platform/debugger_api.h"
@@ -116,9 +117,15 @@ class WindowPoster : public MessagePoster {
   HWND window_ = nullptr;
 };
 
-// Top-level windows through user32; module walks through the tool-help snapshot.
+// Top-level windows through user32, with DwmGetWindowAttribute (dwmapi.dll) and
+// HungWindowFromGhostWindow (user32) bound by name; module walks through the
+// tool-help snapshot.
 class Win32WindowApi : public WindowApi {
  public:
+  Win32WindowApi();
+  Win32WindowApi(const Win32WindowApi&) = delete;  // owns the dwmapi.dll reference
+  Win32WindowApi& operator=(const Win32WindowApi&) = delete;
+
   void TopWindows(std::vector<WindowHandle>& out) override;
   bool IsVisible(WindowHandle window) override;
   WindowHandle Owner(WindowHandle window) override;
@@ -127,6 +134,10 @@ class Win32WindowApi : public WindowApi {
   void Title(WindowHandle window, std::wstring& out) override;
   int ShowStateOf(WindowHandle window) override;
   std::uint32_t ProcessIdOf(WindowHandle window) override;
+  bool IsCloaked(WindowHandle window) override;
+  void ClassName(WindowHandle window, std::wstring& out) override;
+  void ChildWindows(WindowHandle parent, std::vector<WindowHandle>& out) override;
+  WindowHandle HungWindowOf(WindowHandle ghost) override;
   bool VisitModules(std::uint32_t pid,
                     const std::function<bool(std::wstring_view path)>& stop) override;
   bool Responds(WindowHandle window, int timeoutMs) override;
@@ -140,9 +151,7 @@ class Win32WindowApi : public WindowApi {
   void Show(WindowHandle window, int showState) override;
   bool SetForeground(WindowHandle window) override;
   bool ForceForeground(WindowHandle window) override;
-  void PostClose(WindowHandle window) override;
-  bool Cascade(const std::vector<WindowHandle>& windows) override;
-  bool Tile(const std::vector<WindowHandle>& windows, bool horizontal) override;
+  bool PostClose(WindowHandle window) override;
   ScreenRect WorkArea() override;
   ScreenRect Bounds(WindowHandle window) override;
   void Move(WindowHandle window, const ScreenRect& place) override;
@@ -155,9 +164,14 @@ class Win32WindowApi : public WindowApi {
   }
 
  private:
-  // Brings the windows to their normal size and lists them in arranged_.
-  void TakeNormalSize(const std::vector<WindowHandle>& windows);
-  std::vector<HWND> arranged_;  // handles for CascadeWindows/TileWindows
+  struct LibraryDeleter {
+    void operator()(HMODULE library) const { FreeLibrary(library); }
+  };
+  using GetAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
+  using HungWindowFn = HWND(WINAPI*)(HWND);
+  std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryDeleter> dwmapi_;
+  GetAttributeFn getWindowAttribute_ = nullptr;  // null: no window counts as cloaked
+  HungWindowFn hungWindowFromGhost_ = nullptr;   // null: a ghost names no hung window
 };
 
 // The wtsapi32 session calls on the local server, LockWorkStation, and

@@ -1,6 +1,8 @@
-// Top-level windows through user32: enumeration, the application-window queries,
-// the hung test and its probe that nobody waits for, icons, and the window
-// commands; program paths through a tool-help module snapshot.
+// Top-level windows through user32: enumeration, the application-window queries
+// (cloaking through dwmapi, ghosts through user32, both bound by name), the hung
+// test and its probe that nobody waits for, icons, and the window commands, none
+// of which waits for another program; program paths through a tool-help module
+// snapshot.
 #include <windows.h>
 #include <shellapi.h>
 #include <tlhelp32.h>
@@ -17,7 +19,7 @@ namespace platform::win32 {
 
 namespace {
 
-BOOL CALLBACK CollectTopWindow(HWND window, LPARAM data) {
+BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
   reinterpret_cast<std::vector<WindowHandle>*>(data)->push_back(Win32WindowApi::FromHwnd(window));
   return TRUE;
 }
@@ -39,11 +41,44 @@ void CALLBACK ProbeReturned(HWND window, UINT, ULONG_PTR, LRESULT) {
   if (PendingProbes().erase(window) != 0) AnsweredProbes().insert(window);
 }
 
+// A window of this thread is changed at once; any other only gets the request,
+// which its program carries out when it next handles messages.
+bool OfThisThread(HWND window) {
+  return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
+}
+
+void ShowWithoutWaiting(HWND window, int showState) {
+  if (OfThisThread(window)) {
+    ShowWindow(window, showState);
+  } else {
+    ShowWindowAsync(window, showState);
+  }
+}
+
 }  // namespace
+
+Win32WindowApi::Win32WindowApi() {
+  // Cloaking came with Windows 8 and ghosts' hung windows are not named on every
+  // system (nor under Wine): without them no window counts as cloaked and a
+  // ghost keeps its own process. dwmapi.dll is loaded from the system folder only.
+  wchar_t folder[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+  if (length > 0 && length < MAX_PATH) {
+    dwmapi_.reset(LoadLibraryW((std::wstring(folder, length) + L"\\dwmapi.dll").c_str()));
+  }
+  if (dwmapi_) {
+    getWindowAttribute_ = reinterpret_cast<GetAttributeFn>(
+        reinterpret_cast<void*>(GetProcAddress(dwmapi_.get(), "DwmGetWindowAttribute")));
+  }
+  if (HMODULE user32 = GetModuleHandleW(L"user32.dll")) {
+    hungWindowFromGhost_ = reinterpret_cast<HungWindowFn>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "HungWindowFromGhostWindow")));
+  }
+}
 
 void Win32WindowApi::TopWindows(std::vector<WindowHandle>& out) {
   out.clear();
-  EnumWindows(CollectTopWindow, reinterpret_cast<LPARAM>(&out));
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&out));
 }
 
 bool Win32WindowApi::IsVisible(WindowHandle window) {
@@ -77,6 +112,33 @@ std::uint32_t Win32WindowApi::ProcessIdOf(WindowHandle window) {
   DWORD pid = 0;
   if (GetWindowThreadProcessId(ToHwnd(window), &pid) == 0) return 0;
   return pid;
+}
+
+bool Win32WindowApi::IsCloaked(WindowHandle window) {
+  constexpr DWORD kCloakedAttribute = 14;  // DWMWA_CLOAKED: a DWORD, non-zero when cloaked
+  DWORD cloaked = 0;
+  // Systems before Windows 8 refuse the attribute: nothing is cloaked there.
+  return getWindowAttribute_ != nullptr &&
+         SUCCEEDED(getWindowAttribute_(ToHwnd(window), kCloakedAttribute, &cloaked,
+                                       sizeof(cloaked))) &&
+         cloaked != 0;
+}
+
+void Win32WindowApi::ClassName(WindowHandle window, std::wstring& out) {
+  wchar_t name[257];  // class names have at most 256 characters
+  const int length = GetClassNameW(ToHwnd(window), name, static_cast<int>(std::size(name)));
+  out.assign(name, static_cast<std::size_t>(std::max(0, length)));
+}
+
+void Win32WindowApi::ChildWindows(WindowHandle parent, std::vector<WindowHandle>& out) {
+  out.clear();
+  // With no parent the call would list the top-level windows instead.
+  if (parent == 0) return;
+  EnumChildWindows(ToHwnd(parent), CollectWindow, reinterpret_cast<LPARAM>(&out));
+}
+
+WindowHandle Win32WindowApi::HungWindowOf(WindowHandle ghost) {
+  return hungWindowFromGhost_ != nullptr ? FromHwnd(hungWindowFromGhost_(ToHwnd(ghost))) : 0;
 }
 
 bool Win32WindowApi::VisitModules(std::uint32_t pid,
@@ -151,7 +213,7 @@ void Win32WindowApi::WithProgramIcons(const std::wstring& path,
 }
 
 void Win32WindowApi::Show(WindowHandle window, int showState) {
-  ShowWindow(ToHwnd(window), showState);
+  ShowWithoutWaiting(ToHwnd(window), showState);
 }
 
 bool Win32WindowApi::SetForeground(WindowHandle window) {
@@ -160,46 +222,28 @@ bool Win32WindowApi::SetForeground(WindowHandle window) {
 
 bool Win32WindowApi::ForceForeground(WindowHandle window) {
   // The foreground lock would make the window only flash on the taskbar: lift it
-  // for this one call and put it back as it was.
+  // for this one call and put it back as it was. Nobody is told of the change
+  // (no SPIF_SENDCHANGE): telling sends WM_SETTINGCHANGE to every top-level
+  // window and waits while any of them is hung.
   DWORD lockTimeout = 0;
   const bool haveLock =
       SystemParametersInfoW(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &lockTimeout, 0) != FALSE;
-  if (haveLock) SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, SPIF_SENDCHANGE);
+  if (haveLock) SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, 0);
   const bool done = SetForegroundWindow(ToHwnd(window)) != FALSE;
   if (haveLock) {
     SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
-                          reinterpret_cast<PVOID>(static_cast<std::uintptr_t>(lockTimeout)),
-                          SPIF_SENDCHANGE);
+                          reinterpret_cast<PVOID>(static_cast<std::uintptr_t>(lockTimeout)), 0);
   }
   return done;
 }
 
-void Win32WindowApi::PostClose(WindowHandle window) {
-  PostMessageW(ToHwnd(window), WM_CLOSE, 0, 0);
-}
-
-void Win32WindowApi::TakeNormalSize(const std::vector<WindowHandle>& windows) {
-  arranged_.clear();
-  for (const WindowHandle window : windows) {
-    HWND hwnd = ToHwnd(window);
-    // Minimised and maximised windows take no part in an arrangement. A window
-    // minimised from maximised comes back maximised: restore it once more.
-    for (int step = 0; step < 2 && (IsIconic(hwnd) || IsZoomed(hwnd)); ++step)
-      ShowWindow(hwnd, SW_RESTORE);
-    arranged_.push_back(hwnd);
-  }
-}
-
-bool Win32WindowApi::Cascade(const std::vector<WindowHandle>& windows) {
-  TakeNormalSize(windows);
-  return CascadeWindows(nullptr, 0, nullptr, static_cast<UINT>(arranged_.size()),
-                        arranged_.data()) != 0;
-}
-
-bool Win32WindowApi::Tile(const std::vector<WindowHandle>& windows, bool horizontal) {
-  TakeNormalSize(windows);
-  return TileWindows(nullptr, horizontal ? MDITILE_HORIZONTAL : MDITILE_VERTICAL, nullptr,
-                     static_cast<UINT>(arranged_.size()), arranged_.data()) != 0;
+bool Win32WindowApi::PostClose(WindowHandle window) {
+  HWND hwnd = ToHwnd(window);
+  if (PostMessageW(hwnd, WM_CLOSE, 0, 0)) return true;
+  // A window that has gone needs no closing. Otherwise the message was refused,
+  // as the system does for a window of a higher integrity level (an elevated
+  // program) so that a lesser one cannot drive it.
+  return IsWindow(hwnd) == FALSE;
 }
 
 ScreenRect Win32WindowApi::WorkArea() {
@@ -211,17 +255,40 @@ ScreenRect Win32WindowApi::WorkArea() {
 }
 
 ScreenRect Win32WindowApi::Bounds(WindowHandle window) {
+  HWND hwnd = ToHwnd(window);
   RECT place{};
-  if (!GetWindowRect(ToHwnd(window), &place)) return {};
+  if (IsIconic(hwnd) || IsZoomed(hwnd)) {
+    // Where it goes back to, in work-area coordinates: its size is what counts.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    if (!GetWindowPlacement(hwnd, &placement)) return {};
+    place = placement.rcNormalPosition;
+  } else if (!GetWindowRect(hwnd, &place)) {
+    return {};
+  }
   return {place.left, place.top, place.right, place.bottom};
 }
 
 void Win32WindowApi::Move(WindowHandle window, const ScreenRect& place) {
   HWND hwnd = ToHwnd(window);
+  // Back to the normal size first; a window minimised from maximised comes
+  // back maximised, so it is restored once more. The restores and the move go
+  // to the window's program as requests, in that order.
+  int restores = 0;
+  if (IsIconic(hwnd)) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    const bool toMaximized = GetWindowPlacement(hwnd, &placement) &&
+                             (placement.flags & WPF_RESTORETOMAXIMIZED) != 0;
+    restores = toMaximized ? 2 : 1;
+  } else if (IsZoomed(hwnd)) {
+    restores = 1;
+  }
+  for (int i = 0; i < restores; ++i) ShowWithoutWaiting(hwnd, SW_RESTORE);
   // A window the user cannot resize (a game board, a dialog) is only moved.
   const bool sizable = (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_THICKFRAME) != 0;
   SetWindowPos(hwnd, HWND_TOP, place.left, place.top, place.Width(), place.Height(),
-               SWP_NOACTIVATE | (sizable ? 0 : SWP_NOSIZE));
+               SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS | (sizable ? 0 : SWP_NOSIZE));
 }
 
 }  // namespace platform::win32

@@ -1,6 +1,7 @@
 // The Applications page on the fake system: the list follows the window table in
 // place, icons are fetched only when needed and keep one place per window, and
-// the window commands reach the first selected window in the right show state.
+// the window commands reach the first selected window in the right show state
+// (or say why the system refused them).
 #include "apps/applications_page.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <algorithm>
 
 #include "apps/window_icon.h"
+#include "apps/window_process.h"
 #include "tests/support/window_world.h"
 
 using testing_support::WindowWorld;
@@ -171,6 +173,45 @@ TEST(ApplicationsPage, WindowWithNoIconOfItsOwnShowsItsProgramFilesIcon) {
   EXPECT_EQ(w.system.programIconReads, 1);
 }
 
+TEST(ApplicationsPage, AppFrameTakesItsAppsPathIconAndProcessOnceTheAppIsInside) {
+  WindowWorld w;
+  w.system.AddProcess(30, L"ApplicationFrameHost.exe");
+  w.system.AddProcess(40, L"Calculator.exe");
+  w.system.AddWindow(1, L"Calculator", 30).className = kAppFrameClass;
+  w.Tick();
+  w.SelectOnly({1});
+  EXPECT_EQ(w.page.ProcessOfSelected(), 30u);  // the app is still starting
+
+  auto& app = w.system.AddWindow(3, L"", 40);
+  app.parent = 1;
+  app.className = kHostedAppClass;
+  w.Tick();
+  EXPECT_EQ(w.page.ProcessOfSelected(), 40u);
+  EXPECT_EQ(w.Cell(1, kColExePath), L"C:\\Programs\\Calculator.exe");
+  const int slot = w.list.Item(*w.ItemOf(1)).imageIndex;
+  ASSERT_GE(slot, 0);
+  EXPECT_EQ(w.images.places[slot].large, app.classIcon);
+  // The commands still go to the frame the user sees.
+  w.page.act_KillTaskExecute();
+  EXPECT_TRUE(Same(w.system.windowCommands.back(), L"close", {1}));
+}
+
+TEST(ApplicationsPage, EndTaskThatTheSystemRefusesSaysAccessDenied) {
+  WindowWorld w;
+  Desktop(w);
+  w.system.FindFakeWindow(2)->refusesClose = true;  // its program runs elevated
+  w.Tick();
+  w.SelectOnly({1});
+  w.page.act_KillTaskExecute();
+  EXPECT_TRUE(w.system.boxes.empty());
+  w.SelectOnly({2});
+  w.page.act_KillTaskExecute();
+  ASSERT_EQ(w.system.boxes.size(), 1u);
+  EXPECT_EQ(w.system.boxes[0].caption, L"系统提示");
+  EXPECT_EQ(w.system.boxes[0].text, L"访问被拒绝");
+  EXPECT_EQ(w.system.boxes[0].icon, platform::BoxIcon::kError);
+}
+
 TEST(ApplicationsPage, SwitchAndFrontRestoreMinimisedWindowsToNormal) {
   WindowWorld w;
   Desktop(w);
@@ -226,20 +267,23 @@ TEST(ApplicationsPage, ArrangementsTakeEverySelectedWindow) {
   w.page.act_HExecute();
   w.page.act_VExecute();
   const auto& c = w.system.windowCommands;
-  ASSERT_EQ(c.size(), 3u);
-  EXPECT_TRUE(Same(c[0], L"cascade", {1, 3}));
-  EXPECT_TRUE(Same(c[1], L"tileH", {1, 3}));
-  EXPECT_TRUE(Same(c[2], L"tileV", {1, 3}));
+  ASSERT_EQ(c.size(), 6u);
+  for (std::size_t i = 0; i < c.size(); i += 2) {
+    EXPECT_TRUE(Same(c[i], L"move", {1}));
+    EXPECT_TRUE(Same(c[i + 1], L"move", {3}));
+  }
 }
 
-TEST(ApplicationsPage, ArrangementsAreMadeByHandWhereTheSystemMakesNone) {
+TEST(ApplicationsPage, ArrangementsAreMadeByHandAtNormalSize) {
   WindowWorld w;
-  Desktop(w).Tick();
-  w.system.systemArranges = false;
+  Desktop(w);
+  w.system.FindFakeWindow(2)->showState = platform::kShowMinimized;
+  w.Tick();
   w.SelectOnly({1, 2});
   w.page.act_HExecute();
   EXPECT_EQ(w.system.FindFakeWindow(1)->bounds, (platform::ScreenRect{0, 0, 1000, 350}));
   EXPECT_EQ(w.system.FindFakeWindow(2)->bounds, (platform::ScreenRect{0, 350, 1000, 700}));
+  EXPECT_EQ(w.system.FindFakeWindow(2)->showState, platform::kShowNormal);
   EXPECT_EQ(w.system.FindFakeWindow(3)->bounds, (platform::ScreenRect{100, 100, 500, 400}));
 }
 

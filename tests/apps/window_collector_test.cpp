@@ -1,6 +1,7 @@
 // The window collector on the fake system: which windows count as applications,
-// what each row records, how the table follows windows that come and go, and how
-// little a silent window may cost a tick.
+// what each row records (and which process an app frame or a ghost stands for),
+// how the table follows windows that come and go, and how little a silent window
+// may cost a tick.
 #include "apps/window_collector.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +36,7 @@ TEST(WindowCollector, ListsOnlyWindowsAUserWouldCallApplications) {
   w.system.AddWindow(7, L"Owned by desktop", 10).owner = w.system.desktop;
   w.system.AddWindow(8, L"Owned dialog", 10).owner = 1;
   w.system.AddWindow(9, L" padded ", 10);
+  w.system.AddWindow(10, L"Cloaked", 10).cloaked = true;  // visible, yet on no screen
   w.collector.CollectWindows();
   EXPECT_EQ(Collected(w.table), (std::vector<WindowHandle>{1, 6, 7, 9}));
   EXPECT_EQ(w.table.Find(9)->Caption, L" padded ");  // kept as the system gives it
@@ -62,6 +64,55 @@ TEST(WindowCollector, RowRecordsStateProcessAndProgramPath) {
   EXPECT_EQ(w.table.Find(2)->ExePath, L"");
   EXPECT_EQ(w.table.Find(2)->ShowCmd, platform::kShowMinimized);
   EXPECT_EQ(w.table.Find(3)->ExePath, L"");
+}
+
+TEST(WindowCollector, AppFrameStandsForTheAppItHosts) {
+  WindowWorld w;
+  w.system.AddProcess(30, L"ApplicationFrameHost.exe");
+  w.system.AddProcess(40, L"Calculator.exe");
+  w.system.AddWindow(1, L"Calculator", 30).className = kAppFrameClass;
+  w.system.AddWindow(2, L"Title bar", 30).parent = 1;  // the frame's own part
+  auto& app = w.system.AddWindow(3, L"Calculator", 40);
+  app.parent = 1;
+  app.className = kHostedAppClass;
+  // A frame whose app is not inside (starting, suspended) stays the host's.
+  w.system.AddWindow(4, L"Settings", 30).className = kAppFrameClass;
+  w.collector.CollectWindows();
+
+  EXPECT_EQ(Collected(w.table), (std::vector<WindowHandle>{1, 4}));
+  const TWinInfo* frame = w.table.Find(1);
+  EXPECT_EQ(frame->ProcessId, 40u);
+  EXPECT_EQ(frame->ProcessWnd, 3u);
+  EXPECT_EQ(frame->ExePath, L"C:\\Programs\\Calculator.exe");
+  EXPECT_EQ(w.table.Find(4)->ProcessId, 30u);
+  EXPECT_EQ(w.table.Find(4)->ProcessWnd, 4u);
+}
+
+TEST(WindowCollector, GhostIsNotRespondingAndStandsForTheHungWindowsProcess) {
+  WindowWorld w;
+  w.system.AddProcess(50, L"dwm.exe");
+  w.system.AddProcess(60, L"editor.exe");
+  auto& hung = w.system.AddWindow(7, L"Editor", 60);
+  hung.visible = false;  // hidden behind its ghost
+  hung.hungBySystem = true;
+  auto& ghost = w.system.AddWindow(8, L"Editor (Not Responding)", 50);
+  ghost.className = kGhostClass;
+  ghost.ghostOf = 7;
+  // Where the system cannot name the hung window, the ghost keeps its own process.
+  w.system.AddWindow(9, L"Viewer (Not Responding)", 50).className = kGhostClass;
+  w.collector.CollectWindows();
+
+  const TWinInfo* row = w.table.Find(8);
+  ASSERT_NE(row, nullptr);
+  EXPECT_EQ(row->StatusText, L"无响应");
+  EXPECT_EQ(row->ProcessId, 60u);
+  EXPECT_EQ(row->ProcessWnd, 7u);
+  EXPECT_EQ(row->ExePath, L"C:\\Programs\\editor.exe");
+  EXPECT_EQ(w.table.Find(9)->StatusText, L"无响应");
+  EXPECT_EQ(w.table.Find(9)->ProcessId, 50u);
+  // The ghost answers for the hung window, so it is never asked.
+  EXPECT_EQ(w.system.answerTests, 0);
+  EXPECT_TRUE(w.system.probes.empty());
 }
 
 TEST(WindowCollector, VanishingWindowAndOverlongTitleFallBack) {

@@ -38,7 +38,7 @@ struct WindowWorld {
   FakeImageLists images;
   procs::ProcessPathLookup paths{system, system, system};
   apps::WindowCollector collector{system, paths, system, table, closing};
-  apps::ApplicationsPage page{table, list, system, closing};
+  apps::ApplicationsPage page{table, list, system, system, closing};
 
   // One refresh tick and the page's handling of the update it posted.
   void Tick() {

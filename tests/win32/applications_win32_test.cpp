@@ -1,13 +1,16 @@
 // The Applications page under Wine with real programs: a started notepad is
 // listed as running with its icon, "结束任务(&E)" closes it, "转到进程(&G)" selects
-// its process on the Processes page, "切换至(&S)" minimises this window, and the
-// commands on the buttons and menus follow the selection.
+// its process on the Processes page, "切换至(&S)" minimises this window, the
+// commands on the buttons and menus follow the selection, and no command waits
+// for a window whose program handles no messages.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <set>
 #include <string>
+#include <thread>
 
 #include "tests/win32/main_window_fixture_win32.h"
 
@@ -28,6 +31,33 @@ std::set<UINT> MenuIds(HMENU menu) {
   }
   return ids;
 }
+
+// Another program's thread held still, as a hung program's is, and let go
+// after a few seconds at the latest, so that a command that does wait for it
+// fails the test instead of hanging it.
+class HeldThread {
+ public:
+  explicit HeldThread(DWORD threadId)
+      : thread_(OpenThread(THREAD_SUSPEND_RESUME, FALSE, threadId)) {
+    if (thread_ && SuspendThread(thread_.Get()) == static_cast<DWORD>(-1)) thread_.Reset();
+    watchdog_ = std::thread([this] {
+      WaitForSingleObject(done_.Get(), 3000);
+      if (thread_) ResumeThread(thread_.Get());
+    });
+  }
+  ~HeldThread() {
+    SetEvent(done_.Get());
+    watchdog_.join();
+  }
+  HeldThread(const HeldThread&) = delete;
+  HeldThread& operator=(const HeldThread&) = delete;
+  bool Held() const { return thread_.Valid(); }
+
+ private:
+  platform::win32::UniqueHandle thread_;
+  platform::win32::UniqueHandle done_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  std::thread watchdog_;
+};
 
 class ApplicationsPageTest : public testing_win32::MainWindowFixture {
  protected:
@@ -152,6 +182,51 @@ TEST_F(ApplicationsPageTest, CommandsOnButtonsAndMenusFollowTheSelection) {
   ClickItem(other, true);
   EXPECT_EQ(MenuIds(windowMenu).size(), 6u);
   EXPECT_TRUE(MenuIds(view.BuildPopupMenu().get()).count(apps::kCmdTaskCascade));
+}
+
+TEST_F(ApplicationsPageTest, NoCommandWaitsForTheWindowOfAHungProgram) {
+  ChildProgram notepad(L"notepad.exe");
+  const int item = ItemOfProcess(notepad.Pid());
+  ASSERT_GE(item, 0);
+  const auto window = reinterpret_cast<HWND>(form_->TaskList().Item(item).key);
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  Command(kCmdAutoMinimize);  // "切换至" leaves this window as it is
+  for (const UINT command :
+       {apps::kCmdTaskSwitch, apps::kCmdTaskFront, apps::kCmdTaskMinimize, apps::kCmdTaskMaximize,
+        apps::kCmdTaskCascade, apps::kCmdTaskTileHorizontal, apps::kCmdTaskTileVertical}) {
+    ClickItem(item);
+    HeldThread hung(thread);
+    ASSERT_TRUE(hung.Held());
+    const auto start = std::chrono::steady_clock::now();
+    form_->ApplicationsView().ExecuteCommand(command);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(waited, std::chrono::milliseconds(1000)) << "command " << command << " waited";
+  }
+}
+
+TEST(Win32WindowQueries, ClassChildrenAtEveryDepthNoCloakAndNoGhost) {
+  platform::win32::Win32WindowApi api;
+  const auto id = [](HWND window) { return platform::win32::Win32WindowApi::FromHwnd(window); };
+  HWND frame = CreateWindowExW(0, L"STATIC", L"frame", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND inner = CreateWindowExW(0, L"BUTTON", L"inner", WS_CHILD, 0, 0, 50, 20, frame, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  HWND deeper = CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 20, 10, inner, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  std::wstring name;
+  api.ClassName(id(inner), name);
+  EXPECT_EQ(_wcsicmp(name.c_str(), L"Button"), 0);
+  std::vector<platform::WindowHandle> children;
+  api.ChildWindows(id(frame), children);
+  EXPECT_EQ(children, (std::vector<platform::WindowHandle>{id(inner), id(deeper)}));
+  api.ChildWindows(0, children);
+  EXPECT_TRUE(children.empty()) << "no parent lists no top-level windows";
+  EXPECT_FALSE(api.IsCloaked(id(frame)));
+  EXPECT_EQ(api.HungWindowOf(id(frame)), 0u);
+  DestroyWindow(frame);
+  api.ClassName(id(frame), name);
+  EXPECT_TRUE(name.empty());
+  Pump();
 }
 
 TEST_F(ApplicationsPageTest, ViewStylesChangeTheListAndMoveTheirMarks) {
