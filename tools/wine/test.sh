@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # `make test`: installs what is missing, then builds and runs everything:
 #   native build + ctest, fuzz build + each fuzzer for a few seconds,
-#   MinGW cross build + the Windows test programs under Wine in a private Xvfb.
+#   MinGW cross build + the DLLs zentrik.exe imports + the Windows test
+#   programs under Wine in a private Xvfb.
 # Keeps going after a failure where it can, prints a summary, and exits
 # non-zero if anything failed. Tunables: ZENTRIK_FUZZ_SECONDS (5),
 # ZENTRIK_WINE_TEST_TIMEOUT (600 s per Windows test program).
@@ -114,6 +115,14 @@ fi
 say "cross build (build/mingw)"
 if bash "$tools/build.sh" mingw; then
   note "cross build" ok
+  if [[ -f $ZENTRIK_BUILD/mingw/zentrik.exe ]]; then
+    say "zentrik.exe: imported DLLs and manifest"
+    if bash "$ZENTRIK_ROOT/tools/dist/check_exe.sh" "$ZENTRIK_BUILD/mingw/zentrik.exe"; then
+      note "zentrik.exe imports" ok; passed=$((passed + 1))
+    else
+      note "zentrik.exe imports" FAILED; failed=$((failed + 1))
+    fi
+  fi
   suites=()
   for exe in zentrik_win_tests zentrik_tests; do
     [[ -f $ZENTRIK_BUILD/mingw/$exe.exe ]] && suites+=("$ZENTRIK_BUILD/mingw/$exe.exe")
