@@ -1,9 +1,10 @@
-# Entry points; the work is done by the scripts in tools/wine.
+# Entry points; the work is done by the scripts in tools/wine and tools/dist.
 #   make test    install what is missing, build everything, run all tests
 #   make run     build zentrik.exe and start it under Wine
 #   make bench   build and run the benchmarks
+#   make dist    build build/dist/zentrik-VERSION-win64.zip and start it under Wine
 #   make clean   remove the builds (the Wine prefixes stay)
-.PHONY: test run bench clean distclean
+.PHONY: test run bench dist clean distclean
 
 test:
 	@bash tools/wine/test.sh
@@ -14,8 +15,11 @@ run:
 bench:
 	@bash tools/wine/bench.sh
 
+dist:
+	@bash tools/dist/dist.sh
+
 clean:
-	rm -rf build/native build/bench build/fuzz build/mingw build/logs build/shots
+	rm -rf build/native build/bench build/fuzz build/mingw build/logs build/shots build/dist
 
 distclean:
 	rm -rf build
