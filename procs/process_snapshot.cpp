@@ -49,7 +49,6 @@ void DecodeEntry(const std::byte* buffer, std::size_t filled, const std::byte* e
   out.virtualSize = Read<std::uint64_t>(e, kVirtualSize);
   out.pagedPool = Read<std::uint64_t>(e, kQuotaPagedPoolUsage);
   out.nonPagedPool = Read<std::uint64_t>(e, kQuotaNonPagedPoolUsage);
-  out.pagefileUsage = Read<std::uint64_t>(e, kPagefileUsage);
   out.pageFaults = Read<std::uint32_t>(e, kPageFaultCount);
   out.readOperations = Read<std::uint64_t>(e, kReadOperationCount);
   out.writeOperations = Read<std::uint64_t>(e, kWriteOperationCount);
