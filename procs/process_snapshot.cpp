@@ -5,10 +5,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/layouts/process_entry.h"
+#include "platform/layouts/system_information.h"
+
 namespace procs {
 namespace {
 
-using namespace entry_layout;
+using namespace platform::process_entry_layout;
 
 template <typename T>
 T Read(const std::byte* entry, std::size_t offset) {

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "procs/process_snapshot.h"
-#include "procs/system_totals.h"
+#include "platform/layouts/process_entry.h"
+#include "platform/layouts/system_information.h"
 
 namespace platform::fake {
 namespace {
@@ -15,11 +15,6 @@ template <typename T>
 void Put(std::byte* at, std::size_t offset, T value) {
   std::memcpy(at + offset, &value, sizeof value);
 }
-
-constexpr std::uint32_t kTimeOfDayClass = 3;
-constexpr std::size_t kTimeOfDaySize = 48;
-constexpr std::size_t kTimeOfDayCurrentTime = 8;
-constexpr std::size_t kProcessorEntrySize = 48;
 
 std::size_t NameBytes(const FakeProcess& p) { return (p.name.size() * 2 + 7) & ~std::size_t{7}; }
 
@@ -115,7 +110,7 @@ std::uint64_t FakeSystem::SystemAffinity() const {
 }
 
 std::uint32_t FakeSystem::WriteSnapshot(std::byte* buffer, std::uint32_t size) const {
-  using namespace procs::entry_layout;
+  using namespace process_entry_layout;
   std::size_t needed = 0;
   for (const FakeProcess& p : processes_) needed += kEntrySize + NameBytes(p);
   if (needed == 0) needed = kEntrySize;  // the system always lists at least the idle entry
@@ -175,10 +170,10 @@ NtStatus FakeSystem::QuerySystemInformation(std::uint32_t infoClass, void* buffe
 
 NtStatus FakeSystem::WriteFixed(std::uint32_t infoClass, void* buffer, std::uint32_t length,
                                 std::uint32_t* returnLength) const {
-  using namespace procs::totals_layout;
+  using namespace system_info_layout;
   auto* out = static_cast<std::byte*>(buffer);
   std::size_t size = 0;
-  if (infoClass == kTimeOfDayClass) {
+  if (infoClass == kSystemTimeOfDayInformation) {
     // Accepts any length up to the whole record, as the system does.
     if (failTimeOfDay || length > kTimeOfDaySize) return kStatusInfoLengthMismatch;
     std::byte record[kTimeOfDaySize] = {};
@@ -188,16 +183,16 @@ NtStatus FakeSystem::WriteFixed(std::uint32_t infoClass, void* buffer, std::uint
     return kStatusSuccess;
   }
   if (infoClass == kSystemProcessorPerformanceInformation) {
-    const std::size_t count = std::min<std::size_t>(length / kProcessorEntrySize, processorTimes.size());
+    const std::size_t count = std::min<std::size_t>(length / kProcessorTimesSize, processorTimes.size());
     if (count == 0) return processorTimes.empty() ? kStatusNotImplemented : kStatusInfoLengthMismatch;
-    std::memset(out, 0, count * kProcessorEntrySize);
+    std::memset(out, 0, count * kProcessorTimesSize);
     for (std::size_t i = 0; i < count; ++i) {
-      std::byte* entry = out + i * kProcessorEntrySize;
-      Put(entry, 0, processorTimes[i].idle);
-      Put(entry, 8, processorTimes[i].kernel);
-      Put(entry, 16, processorTimes[i].user);
+      std::byte* entry = out + i * kProcessorTimesSize;
+      Put(entry, kProcessorIdleTime, processorTimes[i].idle);
+      Put(entry, kProcessorKernelTime, processorTimes[i].kernel);
+      Put(entry, kProcessorUserTime, processorTimes[i].user);
     }
-    if (returnLength) *returnLength = static_cast<std::uint32_t>(count * kProcessorEntrySize);
+    if (returnLength) *returnLength = static_cast<std::uint32_t>(count * kProcessorTimesSize);
     return kStatusSuccess;
   }
   switch (infoClass) {
@@ -224,7 +219,7 @@ NtStatus FakeSystem::WriteFixed(std::uint32_t infoClass, void* buffer, std::uint
     Put(out, kBasicPhysicalPages, physicalPages);
     Put(out, kBasicProcessorCount, processorCount);
   } else if (infoClass == kSystemPerformanceInformation) {
-    Put(out, 0, idleTime);
+    Put(out, kPerfIdleTime, idleTime);
     Put(out, kPerfAvailablePages, availablePages);
     Put(out, kPerfCommittedPages, committedPages);
     Put(out, kPerfCommitLimit, commitLimit);

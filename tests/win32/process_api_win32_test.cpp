@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/layouts/system_information.h"
 #include "platform/win32/handle_win32.h"
 #include "platform/win32/process_user_win32.h"
 #include "procs/process_path.h"
