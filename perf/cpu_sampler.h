@@ -80,7 +80,7 @@ class CpuSampler {
   Object object_ = Object::kUndecided;
   bool titlesLookedUp_ = false;
   std::wstring informationQuery_;  // its title indices; empty: the system has none
-  ProcessorObject informationObject_{{}, {perf_layout::kProcessorTimeCounter}, true};
+  ProcessorObject informationObject_{{}, {platform::perf_data_layout::kProcessorTimeCounter}, true};
   ProcessorObject processorObject_;
   std::vector<std::byte> perfBuffer_;   // grows, never shrinks
   std::vector<std::byte> timesBuffer_;  // one entry per processor

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/layouts/performance_data_block.h"
 #include "platform/layouts/process_entry.h"
 #include "platform/layouts/system_information.h"
 
@@ -315,13 +316,15 @@ std::uint32_t FakeSystem::Query(const std::wstring& objectIndex, void* buffer, s
       listed != performanceDataOf.end() ? &listed->second : &performanceData;
   if (answer->empty()) {
     // What a system without the object answers: a header and nothing else.
-    empty.assign(88, std::byte{0});
+    using namespace perf_data_layout;
+    empty.assign(kBlockSize, std::byte{0});
     const wchar_t signature[] = {L'P', L'E', L'R', L'F'};
-    for (int i = 0; i < 4; ++i) Put<std::uint16_t>(empty.data(), 2 * i, static_cast<std::uint16_t>(signature[i]));
-    Put<std::uint32_t>(empty.data(), 20, 88);  // total length
-    Put<std::uint32_t>(empty.data(), 24, 88);  // header length
+    for (int i = 0; i < 4; ++i)
+      Put<std::uint16_t>(empty.data(), kBlockSignature + 2 * i, static_cast<std::uint16_t>(signature[i]));
+    Put<std::uint32_t>(empty.data(), kBlockTotalByteLength, kBlockSize);
+    Put<std::uint32_t>(empty.data(), kBlockHeaderLength, kBlockSize);
     const std::uint16_t time[8] = {2024, 1, 1, 1, 0, 0, 0, 0};
-    std::memcpy(empty.data() + 36, time, sizeof time);
+    std::memcpy(empty.data() + kBlockSystemTime, time, sizeof time);
     answer = &empty;
   }
   if (answer->size() > size) return kRegistryMoreData;
