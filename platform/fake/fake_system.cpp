@@ -78,8 +78,7 @@ FakeProcess& FakeSystem::AddProcess(std::uint32_t pid, const std::wstring& name)
   p.pid = pid;
   p.name = name;
   p.createTime = nowMs * 10'000 + pid;
-  p.modulePath = L"C:\\Programs\\" + name;
-  p.imagePath = p.modulePath;
+  p.imagePath = L"C:\\Programs\\" + name;
   p.tokenUser = L"tester";
   processes_.push_back(p);
   indexStale_ = true;
@@ -247,8 +246,7 @@ std::unique_ptr<OpenedProcess> FakeSystem::Open(std::uint32_t pid, ProcessAccess
     p = nullptr;
   }
   if (!p) return fail(OpenError::kNotFound);
-  const bool refused = (access == ProcessAccess::kQuery && (p->refuseQuery || p->refuseLimited)) ||
-                       (access == ProcessAccess::kQueryLimited && p->refuseLimited) ||
+  const bool refused = (access == ProcessAccess::kQueryLimited && p->refuseLimited) ||
                        (access == ProcessAccess::kTerminate && p->refuseTerminate) ||
                        (access == ProcessAccess::kSetInformation && p->refuseSetInformation);
   if (refused) return fail(OpenError::kAccessDenied);
@@ -453,20 +451,6 @@ void FakeSystem::ChildWindows(WindowHandle parent, std::vector<WindowHandle>& ou
 WindowHandle FakeSystem::HungWindowOf(WindowHandle ghost) {
   const FakeWindow* w = FindFakeWindow(ghost);
   return w ? w->ghostOf : 0;
-}
-
-bool FakeSystem::VisitModules(std::uint32_t pid,
-                              const std::function<bool(std::wstring_view path)>& stop) {
-  ++moduleListings;
-  const FakeProcess* p = Find(pid);
-  if (!p || p->refuseModules) return false;
-  if (p->modules.empty()) {
-    stop(p->modulePath);
-    return true;
-  }
-  for (const std::wstring& path : p->modules)
-    if (stop(path)) break;
-  return true;
 }
 
 bool FakeSystem::Responds(WindowHandle window, int timeoutMs) {

@@ -53,18 +53,14 @@ struct FakeProcess {
   std::uint32_t userObjects = 0, gdiObjects = 0;
   bool refuseGuiObjects = false;
   std::uint64_t affinity = 0;  // 0: every processor
-  std::wstring modulePath;   // empty: the module path cannot be read
   std::wstring imagePath;    // empty: the image path cannot be read
   std::wstring tokenUser;    // empty: the token cannot be read
   std::wstring sessionUser;  // empty: the session route fails
   std::uint32_t priorityClass = kNormalPriority;
-  bool refuseQuery = false;       // full query rights refused
-  bool refuseLimited = false;     // limited query right refused as well
+  bool refuseLimited = false;     // even the limited query right is refused
   bool refuseTerminate = false;
   bool refuseSetInformation = false;  // also refuses a new affinity
   bool vanishesOnOpen = false;    // ends between the snapshot and the first open
-  std::vector<std::wstring> modules;  // module paths in load order; empty: just modulePath
-  bool refuseModules = false;     // its modules cannot be listed
 
   // --- the image name by identifier (no handle needed) ---
   std::wstring ntImagePath;  // "\Device\HarddiskVolume3\…"; empty: that query fails too
@@ -227,7 +223,6 @@ class FakeSystem : public NativeApi,
   std::vector<FakeWindowCommand> windowCommands;
   int iconRequests = 0;     // class icons and icon messages together
   int iconMessages = 0;     // icon requests sent to a window
-  int moduleListings = 0;
   int programIconReads = 0;
   std::vector<std::pair<std::wstring, IconHandle>> programIcons;  // path -> icon of both sizes
   int answerTests = 0;      // waiting hung tests
@@ -282,8 +277,6 @@ class FakeSystem : public NativeApi,
   void ClassName(WindowHandle window, std::wstring& out) override;
   void ChildWindows(WindowHandle parent, std::vector<WindowHandle>& out) override;
   WindowHandle HungWindowOf(WindowHandle ghost) override;
-  bool VisitModules(std::uint32_t pid,
-                    const std::function<bool(std::wstring_view path)>& stop) override;
   bool Responds(WindowHandle window, int timeoutMs) override;
   void StartProbe(WindowHandle window) override;
   bool ProbeAnswered(WindowHandle window) override;

@@ -105,7 +105,6 @@ TEST(PortList, LocalFilterHidesLoopbackAndWildcardLocalAddressesOnly) {
 
 TEST(PortList, PathsFallBackToTheImagePathAndToUnknown) {
   PortWorld w;
-  w.system.Find(40)->refuseQuery = true;  // the limited right still gives the image path
   w.system.Find(40)->imagePath = L"C:\\Protected\\server.exe";
   w.system.Find(41)->refuseLimited = true;
   w.Ports().Fill();
