@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/fake/fake_bytes.h"
 #include "platform/layouts/adapter_records.h"
 #include "platform/layouts/connection_rows.h"
 #include "platform/layouts/interface_rows.h"
@@ -13,11 +14,6 @@ namespace platform::fake {
 namespace {
 
 constexpr std::uint32_t kInvalidParameter = 87;
-
-template <typename T>
-void Put(std::byte* at, std::size_t offset, T value) {
-  std::memcpy(at + offset, &value, sizeof value);
-}
 
 // A port in network order in the low 16 bits of its field.
 std::uint32_t PortField(std::uint16_t port) {
