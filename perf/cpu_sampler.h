@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "perf/performance_data_walk.h"
-#include "platform/message_poster.h"
 #include "platform/layouts/system_information.h"
+#include "platform/message_poster.h"
 #include "platform/native_api.h"
 #include "platform/performance_data.h"
 
