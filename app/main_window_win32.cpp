@@ -44,7 +44,7 @@ TMainForm::TMainForm(SystemActions actions)
       windowCollector_(windowApi_, processPaths_, poster_, winTable_, cycle_.ClosingFlag()),
       adapterCollector_(adapterApi_, clock_, poster_, adapterTable_),
       networkingPage_(adapterTable_, netList_, cycle_.ClosingFlag()),
-      portList_(connectionApi_, processPaths_, dialogs_, processesPage_, portListModel_),
+      portList_(connectionApi_, processPaths_, dialogs_, processApi_, portListModel_),
       cpuSampler_(native_, performanceData_, poster_, cycle_.ClosingFlag()),
       performancePage_(mainProcInfo_, cpuSampler_.PerCpuPercent(), cpuSampler_.CpuUsagePercent(),
                        memoryStatus_, poster_, cycle_.ClosingFlag()),

@@ -7,10 +7,12 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/layouts/adapter_records.h"
+
 namespace net {
 namespace {
 
-using namespace adapter_layout;
+using namespace platform::adapter_layout;
 
 template <typename T>
 T Read(const std::byte* at, std::size_t offset) {

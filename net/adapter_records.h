@@ -17,25 +17,6 @@ struct AdapterRecord {
   std::wstring friendlyName;  // empty in the older list
 };
 
-// Byte offsets of the 64-bit layouts; the fake system writes with them too.
-namespace adapter_layout {
-// IP_ADAPTER_ADDRESSES: links and strings are addresses.
-inline constexpr std::size_t kAddressesNext = 8;
-inline constexpr std::size_t kAddressesAdapterName = 16;  // char*
-inline constexpr std::size_t kAddressesDescription = 64;  // wchar*
-inline constexpr std::size_t kAddressesFriendlyName = 72; // wchar*
-inline constexpr std::size_t kAddressesUsed = 80;         // the part of a record read here
-inline constexpr std::size_t kAddressesSize = 448;
-// IP_ADAPTER_INFO: the link is an address, the strings are arrays in the record.
-inline constexpr std::size_t kInfoNext = 0;
-inline constexpr std::size_t kInfoAdapterName = 12;
-inline constexpr std::size_t kInfoAdapterNameBytes = 260;
-inline constexpr std::size_t kInfoDescription = 272;
-inline constexpr std::size_t kInfoDescriptionBytes = 132;
-inline constexpr std::size_t kInfoUsed = kInfoDescription + kInfoDescriptionBytes;
-inline constexpr std::size_t kInfoSize = 704;
-}  // namespace adapter_layout
-
 // The chains start at buffer[0]. An address field names the byte at
 // (address - base) of the buffer: the system writes real addresses, so `base` is
 // the buffer's own address there. A link or string outside the filled part ends

@@ -5,67 +5,51 @@
 #include <cstring>
 
 #include "platform/adapter_api.h"
+#include "platform/layouts/connection_rows.h"
 
 namespace net {
 namespace {
 
-std::uint32_t Dword(const std::byte* row, std::size_t index) {
+using platform::connection_layout::kAbsent;
+using platform::connection_layout::RowForm;
+
+std::uint32_t Dword(const std::byte* at, std::size_t offset) {
   std::uint32_t value;
-  std::memcpy(&value, row + 4 * index, sizeof value);
+  std::memcpy(&value, at + offset, sizeof value);
   return value;
 }
 
-void Ipv4(const std::byte* row, std::size_t index, std::array<std::uint8_t, 16>& out) {
-  out.fill(0);
-  std::memcpy(out.data(), row + 4 * index, 4);
-}
-
-// Field order of the IPv4 rows, in 32-bit fields.
-struct Ipv4Fields {
-  int state, localAddress, localPort, remoteAddress, remotePort, pid;  // -1: absent
+struct LayoutForm {
+  Protocol protocol;
+  const RowForm& form;
 };
 
-ConnectionEntry DecodeIpv4(const std::byte* row, Protocol protocol, const Ipv4Fields& f) {
-  ConnectionEntry e;
-  e.protocol = protocol;
-  Ipv4(row, f.localAddress, e.localAddress);
-  e.localPort = Dword(row, f.localPort);
-  if (f.remoteAddress >= 0) Ipv4(row, f.remoteAddress, e.remoteAddress);
-  if (f.remotePort >= 0) e.remotePort = Dword(row, f.remotePort);
-  if (f.state >= 0) e.state = Dword(row, f.state);
-  if (f.pid >= 0) e.pid = Dword(row, f.pid);
-  return e;
-}
-
-// MIB_TCP6ROW_OWNER_PID: local address (16), scope, port, remote address (16),
-// scope, port, state, pid. The UDP row stops after the local port with the pid.
-ConnectionEntry DecodeIpv6(const std::byte* row, Protocol protocol) {
-  ConnectionEntry e;
-  e.protocol = protocol;
-  e.ipv6 = true;
-  std::memcpy(e.localAddress.data(), row, 16);
-  e.localPort = Dword(row, 5);
-  if (protocol == Protocol::kTcp) {
-    std::memcpy(e.remoteAddress.data(), row + 24, 16);
-    e.remotePort = Dword(row, 11);
-    e.state = Dword(row, 12);
-    e.pid = Dword(row, 13);
-  } else {
-    e.pid = Dword(row, 6);
-  }
-  return e;
-}
-
-ConnectionEntry Decode(const std::byte* row, ConnectionLayout layout) {
+LayoutForm FormOf(ConnectionLayout layout) {
+  namespace rows = platform::connection_layout;
   switch (layout) {
-    case ConnectionLayout::kTcpOwnerPid: return DecodeIpv4(row, Protocol::kTcp, {0, 1, 2, 3, 4, 5});
-    case ConnectionLayout::kUdpOwnerPid: return DecodeIpv4(row, Protocol::kUdp, {-1, 0, 1, -1, -1, 2});
-    case ConnectionLayout::kTcpPlain: return DecodeIpv4(row, Protocol::kTcp, {0, 1, 2, 3, 4, -1});
-    case ConnectionLayout::kUdpPlain: return DecodeIpv4(row, Protocol::kUdp, {-1, 0, 1, -1, -1, -1});
-    case ConnectionLayout::kTcp6OwnerPid: return DecodeIpv6(row, Protocol::kTcp);
-    case ConnectionLayout::kUdp6OwnerPid: return DecodeIpv6(row, Protocol::kUdp);
+    case ConnectionLayout::kTcpOwnerPid: return {Protocol::kTcp, rows::kTcpOwnerPid};
+    case ConnectionLayout::kTcp6OwnerPid: return {Protocol::kTcp, rows::kTcp6OwnerPid};
+    case ConnectionLayout::kUdpOwnerPid: return {Protocol::kUdp, rows::kUdpOwnerPid};
+    case ConnectionLayout::kUdp6OwnerPid: return {Protocol::kUdp, rows::kUdp6OwnerPid};
+    case ConnectionLayout::kTcpPlain: return {Protocol::kTcp, rows::kTcpPlain};
+    case ConnectionLayout::kUdpPlain: return {Protocol::kUdp, rows::kUdpPlain};
   }
-  return {};
+  return {Protocol::kUdp, rows::kUdpPlain};
+}
+
+ConnectionEntry Decode(const std::byte* row, const LayoutForm& layout) {
+  const RowForm& f = layout.form;
+  ConnectionEntry e;
+  e.protocol = layout.protocol;
+  e.ipv6 = f.addressBytes == 16;
+  std::memcpy(e.localAddress.data(), row + f.localAddress, f.addressBytes);
+  e.localPort = Dword(row, f.localPort);
+  if (f.remoteAddress != kAbsent)
+    std::memcpy(e.remoteAddress.data(), row + f.remoteAddress, f.addressBytes);
+  if (f.remotePort != kAbsent) e.remotePort = Dword(row, f.remotePort);
+  if (f.state != kAbsent) e.state = Dword(row, f.state);
+  if (f.owningPid != kAbsent) e.pid = Dword(row, f.owningPid);
+  return e;
 }
 
 constexpr int kMaxCalls = 4;
@@ -73,26 +57,14 @@ constexpr std::uint32_t kMaxTable = 64u << 20;
 
 }  // namespace
 
-std::size_t ConnectionRowSize(ConnectionLayout layout) {
-  switch (layout) {
-    case ConnectionLayout::kTcpOwnerPid: return 24;
-    case ConnectionLayout::kTcp6OwnerPid: return 56;
-    case ConnectionLayout::kUdpOwnerPid: return 12;
-    case ConnectionLayout::kUdp6OwnerPid: return 28;
-    case ConnectionLayout::kTcpPlain: return 20;
-    case ConnectionLayout::kUdpPlain: return 8;
-  }
-  return 0;
-}
-
 std::size_t WalkConnectionTable(const std::byte* buffer, std::size_t filled,
                                 ConnectionLayout layout, std::vector<ConnectionEntry>& out) {
-  if (filled < kConnectionRows) return 0;
-  const std::size_t rowSize = ConnectionRowSize(layout);
-  const std::size_t count =
-      std::min<std::size_t>(Dword(buffer, 0), (filled - kConnectionRows) / rowSize);
-  for (std::size_t i = 0; i < count; ++i)
-    out.push_back(Decode(buffer + kConnectionRows + i * rowSize, layout));
+  using platform::connection_layout::kRows;
+  if (filled < kRows) return 0;
+  const LayoutForm form = FormOf(layout);
+  const std::size_t rowSize = form.form.size;
+  const std::size_t count = std::min<std::size_t>(Dword(buffer, 0), (filled - kRows) / rowSize);
+  for (std::size_t i = 0; i < count; ++i) out.push_back(Decode(buffer + kRows + i * rowSize, form));
   return count;
 }
 
@@ -103,7 +75,7 @@ TableRead ReadConnectionTable(const TableCall& call, std::vector<std::byte>& buf
   if (call(nullptr, &size) != platform::kErrorInsufficientBuffer) return TableRead::kNoSizeAnswer;
   for (int attempt = 0; attempt < kMaxCalls; ++attempt) {
     if (size > kMaxTable) return TableRead::kFailed;
-    buffer.assign(std::max<std::uint32_t>(size, kConnectionRows), std::byte{0});
+    buffer.assign(std::max<std::size_t>(size, platform::connection_layout::kRows), std::byte{0});
     size = static_cast<std::uint32_t>(buffer.size());
     const std::uint32_t result = call(buffer.data(), &size);
     if (result == platform::kNoError) {

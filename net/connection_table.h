@@ -33,10 +33,6 @@ enum class ConnectionLayout {
   kUdpPlain,      // MIB_UDPROW
 };
 
-// Every table is a 32-bit row count followed by the rows from offset 4.
-inline constexpr std::size_t kConnectionRows = 4;
-std::size_t ConnectionRowSize(ConnectionLayout layout);
-
 // Appends the rows of a table in buffer[0, filled) to `out`. A count larger than
 // the filled part holds is cut to the rows that are there. Returns the rows added.
 std::size_t WalkConnectionTable(const std::byte* buffer, std::size_t filled,

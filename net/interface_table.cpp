@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/layouts/interface_rows.h"
+
 namespace net {
 namespace {
 
-using namespace if_layout;
+using namespace platform::if_layout;
 
 template <typename T>
 T Read(const std::byte* at, std::size_t offset) {

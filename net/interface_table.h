@@ -30,30 +30,6 @@ struct InterfaceEntry {
   int counterBits = 32;       // where the octet counters wrap
 };
 
-// Byte offsets of the 64-bit layouts; the fake system writes with them too.
-namespace if_layout {
-// MIB_IF_TABLE2: a 32-bit count, then rows of MIB_IF_ROW2 from offset 8.
-inline constexpr std::size_t kTable2Rows = 8;
-inline constexpr std::size_t kRow2Size = 1352;
-inline constexpr std::size_t kRow2Description = 542;  // WCHAR[257]
-inline constexpr std::size_t kRow2DescriptionChars = 257;
-inline constexpr std::size_t kRow2OperStatus = 1156;
-inline constexpr std::size_t kRow2MediaConnectState = 1164;
-inline constexpr std::size_t kRow2TransmitLinkSpeed = 1192;
-inline constexpr std::size_t kRow2ReceiveLinkSpeed = 1200;
-inline constexpr std::size_t kRow2InOctets = 1208;
-inline constexpr std::size_t kRow2OutOctets = 1280;
-// MIB_IFTABLE: a 32-bit count, then rows of MIB_IFROW from offset 4.
-inline constexpr std::size_t kTableRows = 4;
-inline constexpr std::size_t kRowSize = 860;
-inline constexpr std::size_t kRowSpeed = 524;
-inline constexpr std::size_t kRowOperStatus = 544;
-inline constexpr std::size_t kRowInOctets = 552;
-inline constexpr std::size_t kRowOutOctets = 576;
-inline constexpr std::size_t kRowDescription = 604;  // 256 bytes, ANSI
-inline constexpr std::size_t kRowDescriptionBytes = 256;
-}  // namespace if_layout
-
 // The newer table reports the interface's state (up, down, dormant...) and its
 // media state apart; these are the older table's words for the pair.
 std::uint32_t OperStatusOfRow2(std::uint32_t ifOperStatus, std::uint32_t mediaConnectState);

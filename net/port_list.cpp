@@ -6,13 +6,10 @@
 #include <utility>
 
 #include "net/connection_format.h"
+#include "procs/process_actions.h"
 
 namespace net {
 namespace {
-
-const wchar_t kKillWarning[] =
-    L"警告：终止进程会导致不希望发生的结果，\n\r包括数据丢失和系统不稳定。在被终止前，\n\r"
-    L"进程将没有机会保存其状态和数据。确实\n\r想终止该进程吗？";
 
 std::wstring AddressText(const ConnectionEntry& e, bool remote) {
   const auto& address = remote ? e.remoteAddress : e.localAddress;
@@ -74,12 +71,12 @@ TableVariant ChooseTableVariant(const platform::ConnectionEntryPoints& entryPoin
 }
 
 PortList::PortList(platform::ConnectionApi& tables, procs::ProcessPathLookup& paths,
-                   platform::Dialogs& dialogs, procs::ProcessesPage& processesPage,
+                   platform::Dialogs& dialogs, platform::ProcessApi& processes,
                    app::ListModel& list)
     : tables_(tables),
       paths_(paths),
       dialogs_(dialogs),
-      processesPage_(processesPage),
+      processes_(processes),
       list_(list),
       entryPoints_(tables.EntryPoints()),
       variant_(ChooseTableVariant(entryPoints_)) {}
@@ -190,11 +187,11 @@ void PortList::AddPlainRows() {
 }
 
 bool PortList::BitBtn4Click() {
-  if (!dialogs_.AskYesNo(L"泽恩特警告", kKillWarning, platform::BoxIcon::kWarning)) return false;
+  if (!procs::ConfirmKill(dialogs_)) return false;
   const auto selected = list_.FirstSelected();
   if (!selected) return false;
   const auto pid = static_cast<std::uint32_t>(list_.Item(*selected).key);
-  if (pid != 0 && !processesPage_.KillProcess(pid)) return false;
+  if (pid != 0 && !procs::KillProcess(processes_, dialogs_, pid)) return false;
   return true;
 }
 

@@ -11,8 +11,8 @@
 #include "net/connection_table.h"
 #include "platform/connection_api.h"
 #include "platform/dialogs.h"
+#include "platform/process_api.h"
 #include "procs/process_path.h"
-#include "procs/processes_page.h"
 
 namespace net {
 
@@ -30,7 +30,7 @@ TableVariant ChooseTableVariant(const platform::ConnectionEntryPoints& entryPoin
 class PortList {
  public:
   PortList(platform::ConnectionApi& tables, procs::ProcessPathLookup& paths,
-           platform::Dialogs& dialogs, procs::ProcessesPage& processesPage, app::ListModel& list);
+           platform::Dialogs& dialogs, platform::ProcessApi& processes, app::ListModel& list);
 
   static const std::vector<app::ListColumn>& Columns();
   TableVariant Variant() const { return variant_; }
@@ -59,7 +59,7 @@ class PortList {
   platform::ConnectionApi& tables_;
   procs::ProcessPathLookup& paths_;
   platform::Dialogs& dialogs_;
-  procs::ProcessesPage& processesPage_;
+  platform::ProcessApi& processes_;
   app::ListModel& list_;
   platform::ConnectionEntryPoints entryPoints_;
   TableVariant variant_;

@@ -13,7 +13,7 @@
 namespace perf {
 namespace {
 
-using namespace sampler_layout;
+using namespace platform::system_info_layout;
 
 constexpr std::uint32_t kBufferStep = 4096;
 constexpr std::uint32_t kBufferLimit = 64u << 20;  // a system that keeps asking for more
@@ -52,10 +52,10 @@ bool CpuSampler::QueryFixed(std::uint32_t infoClass, std::array<std::byte, N>& o
 
 int CpuSampler::SampleTotalCpuUsage() {
   if (!QueryFixed(platform::kSystemBasicInformation, basic_) ||
-      !QueryFixed(kTimeOfDayClass, timeOfDay_) ||
+      !QueryFixed(platform::kSystemTimeOfDayInformation, timeOfDay_) ||
       !QueryFixed(platform::kSystemPerformanceInformation, performance_))
     return 0;
-  const auto idle = ReadAt<std::int64_t>(performance_, kPerformanceIdleTime);
+  const auto idle = ReadAt<std::int64_t>(performance_, kPerfIdleTime);
   const auto now = ReadAt<std::int64_t>(timeOfDay_, kTimeOfDayCurrentTime);
   int result = 0;
   if (previousIdle_ != 0) {

@@ -11,27 +11,12 @@
 #include <vector>
 
 #include "perf/performance_data_walk.h"
+#include "platform/layouts/system_information.h"
 #include "platform/message_poster.h"
 #include "platform/native_api.h"
 #include "platform/performance_data.h"
 
 namespace perf {
-
-// Byte sizes and offsets of the native answers the sampler reads.
-namespace sampler_layout {
-inline constexpr std::size_t kBasicSize = 64;
-inline constexpr std::size_t kBasicProcessorCount = 56;  // one byte
-inline constexpr std::size_t kTimeOfDaySize = 32;
-inline constexpr std::size_t kTimeOfDayCurrentTime = 8;
-inline constexpr std::size_t kPerformanceSize = 344;
-inline constexpr std::size_t kPerformanceIdleTime = 0;
-inline constexpr std::uint32_t kTimeOfDayClass = 3;
-// One entry per processor: idle, kernel (idle included) and user time.
-inline constexpr std::size_t kProcessorTimesSize = 48;
-inline constexpr std::size_t kProcessorIdleTime = 0;
-inline constexpr std::size_t kProcessorKernelTime = 8;
-inline constexpr std::size_t kProcessorUserTime = 16;
-}  // namespace sampler_layout
 
 // A usage fraction in whole percent, halves going to the even neighbour.
 int UsagePercent(double fraction);
@@ -80,9 +65,9 @@ class CpuSampler {
   const bool& closing_;
 
   // Total usage.
-  std::array<std::byte, sampler_layout::kBasicSize> basic_{};
-  std::array<std::byte, sampler_layout::kTimeOfDaySize> timeOfDay_{};
-  std::array<std::byte, sampler_layout::kPerformanceSize> performance_{};
+  std::array<std::byte, platform::system_info_layout::kBasicSize> basic_{};
+  std::array<std::byte, platform::system_info_layout::kTimeOfDayRequestSize> timeOfDay_{};
+  std::array<std::byte, platform::system_info_layout::kPerformanceSize> performance_{};
   std::int64_t previousIdle_ = 0;
   std::int64_t previousTime_ = 0;
   int cpuUsagePercent_ = 0;
@@ -95,7 +80,7 @@ class CpuSampler {
   Object object_ = Object::kUndecided;
   bool titlesLookedUp_ = false;
   std::wstring informationQuery_;  // its title indices; empty: the system has none
-  ProcessorObject informationObject_{{}, {perf_layout::kProcessorTimeCounter}, true};
+  ProcessorObject informationObject_{{}, {platform::perf_data_layout::kProcessorTimeCounter}, true};
   ProcessorObject processorObject_;
   std::vector<std::byte> perfBuffer_;   // grows, never shrinks
   std::vector<std::byte> timesBuffer_;  // one entry per processor

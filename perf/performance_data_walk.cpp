@@ -11,7 +11,7 @@
 namespace perf {
 namespace {
 
-using namespace perf_layout;
+using namespace platform::perf_data_layout;
 
 // A view of [begin, end) inside the block; reads outside it fail.
 class Span {

@@ -9,46 +9,17 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/layouts/performance_data_block.h"
+
 namespace perf {
-
-// Byte offsets of the records in a performance-data block (the same for 32-bit
-// and 64-bit programs).
-namespace perf_layout {
-inline constexpr std::size_t kBlockHeaderLength = 24;
-inline constexpr std::size_t kBlockNumObjectTypes = 28;
-inline constexpr std::size_t kBlockSystemTime = 36;  // SYSTEMTIME, 8 words
-inline constexpr std::size_t kBlockMinimumSize = kBlockSystemTime + 16;
-
-inline constexpr std::size_t kObjectTotalByteLength = 0;
-inline constexpr std::size_t kObjectDefinitionLength = 4;
-inline constexpr std::size_t kObjectHeaderLength = 8;
-inline constexpr std::size_t kObjectNameTitleIndex = 12;
-inline constexpr std::size_t kObjectNumCounters = 32;
-inline constexpr std::size_t kObjectNumInstances = 40;
-inline constexpr std::size_t kObjectSize = 64;
-
-inline constexpr std::size_t kCounterByteLength = 0;
-inline constexpr std::size_t kCounterNameTitleIndex = 4;
-inline constexpr std::size_t kCounterOffset = 36;
-inline constexpr std::size_t kCounterSize = 40;
-
-inline constexpr std::size_t kInstanceByteLength = 0;
-inline constexpr std::size_t kInstanceNameOffset = 16;
-inline constexpr std::size_t kInstanceNameLength = 20;  // bytes, the ending zero included
-inline constexpr std::size_t kInstanceSize = 24;
-inline constexpr std::size_t kCounterBlockByteLength = 0;
-
-inline constexpr std::uint32_t kProcessorObject = 238;
-inline constexpr std::uint32_t kProcessorTimeCounter = 6;
-}  // namespace perf_layout
 
 enum class PerfDataResult { kFound, kMissingObject, kMissingCounter };
 
 // Which object the walk looks for, and how its instances are ordered.
 struct ProcessorObject {
-  std::vector<std::uint32_t> titles = {perf_layout::kProcessorObject};
+  std::vector<std::uint32_t> titles = {platform::perf_data_layout::kProcessorObject};
   // Title indices the processor-time counter may carry (the first that is found).
-  std::vector<std::uint32_t> timeCounters = {perf_layout::kProcessorTimeCounter};
+  std::vector<std::uint32_t> timeCounters = {platform::perf_data_layout::kProcessorTimeCounter};
   // Instances named "group,cpu", with a total per group ("group,_Total") and one
   // over all ("_Total"): the processors are taken in (group, cpu) order, the
   // group totals are skipped and "_Total" comes last. Otherwise the instances

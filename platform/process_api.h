@@ -21,7 +21,6 @@ enum PriorityClass : std::uint32_t {
 };
 
 enum class ProcessAccess {
-  kQuery,         // full query rights and memory read
   kQueryLimited,  // the limited query right that elevated and protected processes still grant
   kTerminate,
   kSetInformation,

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -62,10 +61,6 @@ class WindowApi {
   // The hung window that a ghost window stands in for; 0 when `ghost` stands in
   // for none or the system cannot tell.
   virtual WindowHandle HungWindowOf(WindowHandle ghost) = 0;
-  // Offers the module paths of a process in load order until `stop` returns true.
-  // False when the modules cannot be listed at all.
-  virtual bool VisitModules(std::uint32_t pid,
-                            const std::function<bool(std::wstring_view path)>& stop) = 0;
 
   // --- whether it answers ---
   // True when the window handled a message within `timeoutMs`; false at once for

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <cwctype>
 
+#include "platform/layouts/system_information.h"
 #include "procs/process_format.h"
 
 namespace procs {

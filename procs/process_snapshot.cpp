@@ -5,10 +5,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/layouts/process_entry.h"
+#include "platform/layouts/system_information.h"
+
 namespace procs {
 namespace {
 
-using namespace entry_layout;
+using namespace platform::process_entry_layout;
 
 template <typename T>
 T Read(const std::byte* entry, std::size_t offset) {
@@ -49,7 +52,6 @@ void DecodeEntry(const std::byte* buffer, std::size_t filled, const std::byte* e
   out.virtualSize = Read<std::uint64_t>(e, kVirtualSize);
   out.pagedPool = Read<std::uint64_t>(e, kQuotaPagedPoolUsage);
   out.nonPagedPool = Read<std::uint64_t>(e, kQuotaNonPagedPoolUsage);
-  out.pagefileUsage = Read<std::uint64_t>(e, kPagefileUsage);
   out.pageFaults = Read<std::uint32_t>(e, kPageFaultCount);
   out.readOperations = Read<std::uint64_t>(e, kReadOperationCount);
   out.writeOperations = Read<std::uint64_t>(e, kWriteOperationCount);

@@ -31,7 +31,6 @@ struct SnapshotEntry {
   std::uint64_t virtualSize = 0;
   std::uint64_t pagedPool = 0;
   std::uint64_t nonPagedPool = 0;
-  std::uint64_t pagefileUsage = 0;
   std::uint32_t pageFaults = 0;
   std::uint64_t readOperations = 0;
   std::uint64_t writeOperations = 0;
@@ -40,37 +39,6 @@ struct SnapshotEntry {
   std::uint64_t writeBytes = 0;
   std::uint64_t otherBytes = 0;
 };
-
-// Byte offsets of the 64-bit process entry; the fake system writes with them too.
-namespace entry_layout {
-inline constexpr std::size_t kNextEntryOffset = 0;
-inline constexpr std::size_t kNumberOfThreads = 4;
-inline constexpr std::size_t kCreateTime = 32;
-inline constexpr std::size_t kUserTime = 40;
-inline constexpr std::size_t kKernelTime = 48;
-inline constexpr std::size_t kImageNameLength = 56;  // bytes, not characters
-inline constexpr std::size_t kImageNameBuffer = 64;  // address inside the buffer
-inline constexpr std::size_t kBasePriority = 72;
-inline constexpr std::size_t kUniqueProcessId = 80;
-inline constexpr std::size_t kInheritedFromProcessId = 88;
-inline constexpr std::size_t kHandleCount = 96;
-inline constexpr std::size_t kSessionId = 100;
-inline constexpr std::size_t kPeakVirtualSize = 112;
-inline constexpr std::size_t kVirtualSize = 120;
-inline constexpr std::size_t kPageFaultCount = 128;
-inline constexpr std::size_t kPeakWorkingSetSize = 136;
-inline constexpr std::size_t kWorkingSetSize = 144;
-inline constexpr std::size_t kQuotaPagedPoolUsage = 160;
-inline constexpr std::size_t kQuotaNonPagedPoolUsage = 176;
-inline constexpr std::size_t kPagefileUsage = 184;
-inline constexpr std::size_t kReadOperationCount = 208;
-inline constexpr std::size_t kWriteOperationCount = 216;
-inline constexpr std::size_t kOtherOperationCount = 224;
-inline constexpr std::size_t kReadTransferCount = 232;
-inline constexpr std::size_t kWriteTransferCount = 240;
-inline constexpr std::size_t kOtherTransferCount = 248;
-inline constexpr std::size_t kEntrySize = 256;
-}  // namespace entry_layout
 
 // Decodes the entries in buffer[0, filled); `out` is resized to the entries found. Returns false when an entry
 // or its link points outside the filled part: the snapshot is then unusable.

@@ -10,16 +10,13 @@
 #include "app/list_reorder.h"
 #include "procs/affinity.h"
 #include "procs/debugger_command.h"
+#include "procs/process_actions.h"
 #include "procs/process_format.h"
 #include "procs/process_tree.h"
 
 namespace procs {
 
 namespace {
-
-const wchar_t kKillWarning[] =
-    L"警告：终止进程会导致不希望发生的结果，\n包括数据丢失和系统不稳定。在被终止前，\n"
-    L"进程将没有机会保存其状态和数据。确实\n想终止该进程吗？";
 
 bool SameNameNoCase(const std::wstring& a, const std::wstring& b) {
   return a.size() == b.size() &&
@@ -271,18 +268,18 @@ void ProcessesPage::SetShowAllUsers(bool all) {
 // --- commands -----------------------------------------------------------------
 
 void ProcessesPage::act_KillProcExecute() {
-  if (!dialogs_.AskYesNo(L"泽恩特警告", kKillWarning, platform::BoxIcon::kWarning)) return;
+  if (!ConfirmKill(dialogs_)) return;
   for (std::size_t i = list_.Count(); i-- > 0;) {
     if (!list_.Item(i).selected) continue;
     const std::int64_t pid = list_.Item(i).key;
-    if (!KillProcess(static_cast<std::uint32_t>(pid))) return;
+    if (!KillProcess(processes_, dialogs_, static_cast<std::uint32_t>(pid))) return;
     list_.Delete(i);
     endedFromPage_.push_back(pid);
   }
 }
 
 void ProcessesPage::N38Click() {
-  if (!dialogs_.AskYesNo(L"泽恩特警告", kKillWarning, platform::BoxIcon::kWarning)) return;
+  if (!ConfirmKill(dialogs_)) return;
   const auto pid = SelectedPid();
   if (!pid) return;
   std::vector<std::int64_t> tree = ProcessTreeOf(table_, *pid);
@@ -292,31 +289,10 @@ void ProcessesPage::N38Click() {
 
 void ProcessesPage::EndProcesses(const std::vector<std::int64_t>& pids) {
   for (const std::int64_t pid : pids) {
-    if (!KillProcess(static_cast<std::uint32_t>(pid))) return;
+    if (!KillProcess(processes_, dialogs_, static_cast<std::uint32_t>(pid))) return;
     if (const auto item = list_.FindByKey(pid)) list_.Delete(*item);
     endedFromPage_.push_back(pid);
   }
-}
-
-bool ProcessesPage::KillProcess(std::uint32_t pid) {
-  // The idle process cannot be opened at all, and the system says so with the
-  // answer it gives for an identifier nobody holds: that is a refusal, not an end.
-  if (pid == 0) {
-    ShowKillRefusal();
-    return false;
-  }
-  platform::OpenError error = platform::OpenError::kNone;
-  auto process = processes_.Open(pid, platform::ProcessAccess::kTerminate, &error);
-  if (!process && error == platform::OpenError::kNotFound) return true;
-  if (!process || !process->Terminate(1)) {
-    ShowKillRefusal();
-    return false;
-  }
-  return true;
-}
-
-void ProcessesPage::ShowKillRefusal() {
-  dialogs_.ShowMessage(L"系统提示", L"访问被拒绝", platform::BoxIcon::kError);
 }
 
 int ProcessesPage::PriorityIndexOf(std::uint32_t pid) {
@@ -346,7 +322,7 @@ void ProcessesPage::N41Click(AffinityChooser& chooser, int processors) {
   if (!pid) return;
   const auto masks = AffinityOf(*pid);
   if (!masks) {
-    ShowKillRefusal();
+    ShowAccessDenied(dialogs_);
     return;
   }
   // Without a count from the sampler, the system's own mask tells how many there are.
@@ -354,7 +330,7 @@ void ProcessesPage::N41Click(AffinityChooser& chooser, int processors) {
   const auto chosen = chooser.Choose(ProcessorsOfMask(masks->process, processors));
   if (!chosen) return;
   const auto mask = MaskOfProcessors(*chosen);
-  if (mask && !SetAffinity(*pid, *mask)) ShowKillRefusal();
+  if (mask && !SetAffinity(*pid, *mask)) ShowAccessDenied(dialogs_);
 }
 
 bool ProcessesPage::DebuggerRegistered() {

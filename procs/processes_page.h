@@ -75,9 +75,6 @@ class ProcessesPage {
   // "结束进程树(&T)": asks, then ends the selected process and its descendants,
   // children first.
   void N38Click();
-  // Ends one process. False when the system refused: the refusal has been shown
-  // and the calling action must stop. A process that is already gone is no refusal.
-  bool KillProcess(std::uint32_t pid);
   // Tag 0..5 of the process's current priority class.
   int PriorityIndexOf(std::uint32_t pid);
   bool SetProcessPriority(std::uint32_t pid, int tag);
@@ -114,7 +111,6 @@ class ProcessesPage {
   void KeepSorted();
   // Ends the processes in turn; stops at the first refusal.
   void EndProcesses(const std::vector<std::int64_t>& pids);
-  void ShowKillRefusal();
 
   ProcessTable& table_;
   app::ListModel& list_;

@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "app/update_messages.h"
+#include "platform/layouts/system_information.h"
 
 namespace procs {
 namespace {
 
-using namespace totals_layout;
+using namespace platform::system_info_layout;
 
 // Asks for one fixed-size answer; a newer system may want a larger buffer once.
 bool QueryFixed(platform::NativeApi& native, std::uint32_t infoClass, std::size_t size,

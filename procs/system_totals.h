@@ -24,23 +24,6 @@ struct MemoryCounters {
   std::optional<std::uint64_t> fileCacheBytes;  // absent when its query failed
 };
 
-// Byte offsets of the 64-bit answers the totals are read from.
-namespace totals_layout {
-inline constexpr std::size_t kBasicSize = 64;
-inline constexpr std::size_t kBasicPageSize = 8;
-inline constexpr std::size_t kBasicPhysicalPages = 12;
-inline constexpr std::size_t kBasicProcessorCount = 56;  // one byte
-inline constexpr std::size_t kPerformanceSize = 344;
-inline constexpr std::size_t kPerfAvailablePages = 44;
-inline constexpr std::size_t kPerfCommittedPages = 48;
-inline constexpr std::size_t kPerfCommitLimit = 52;
-inline constexpr std::size_t kPerfPeakCommitment = 56;
-inline constexpr std::size_t kPerfPagedPoolPages = 112;
-inline constexpr std::size_t kPerfNonPagedPoolPages = 116;
-inline constexpr std::size_t kFileCacheSize = 64;
-inline constexpr std::size_t kFileCacheCurrentSize = 0;
-}  // namespace totals_layout
-
 // Writes the figures into `totals`; the file-cache figures only when present.
 void FormatSystemTotals(const MemoryCounters& counters, TMainProcInfo& totals);
 

@@ -1,23 +1,19 @@
-// The fake network's answers, written byte for byte in the 64-bit layouts the
-// walks in net/ decode.
+// The fake network's answers, written byte for byte in the system's layouts
+// (platform/layouts), the ones the walks in net/ decode.
 #include "platform/fake/fake_network.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "net/adapter_records.h"
-#include "net/connection_table.h"
-#include "net/interface_table.h"
+#include "platform/fake/fake_bytes.h"
+#include "platform/layouts/adapter_records.h"
+#include "platform/layouts/connection_rows.h"
+#include "platform/layouts/interface_rows.h"
 
 namespace platform::fake {
 namespace {
 
 constexpr std::uint32_t kInvalidParameter = 87;
-
-template <typename T>
-void Put(std::byte* at, std::size_t offset, T value) {
-  std::memcpy(at + offset, &value, sizeof value);
-}
 
 // A port in network order in the low 16 bits of its field.
 std::uint32_t PortField(std::uint16_t port) {
@@ -57,7 +53,7 @@ FakeSocket FakeNetwork::Ipv4Socket(bool tcp, std::array<std::uint8_t, 4> local,
 }
 
 std::uint32_t FakeNetwork::GetIfTable2(void* buffer, std::uint32_t* size) {
-  using namespace net::if_layout;
+  using namespace if_layout;
   if (!hasIfTable2) return kErrorNotSupported;
   ++interfaceReads;
   if (failInterfaceTable) return kInvalidParameter;
@@ -86,7 +82,7 @@ std::uint32_t FakeNetwork::GetIfTable2(void* buffer, std::uint32_t* size) {
 }
 
 std::uint32_t FakeNetwork::GetIfTable(void* buffer, std::uint32_t* size) {
-  using namespace net::if_layout;
+  using namespace if_layout;
   ++interfaceReads;
   if (failInterfaceTable) return kInvalidParameter;
   std::uint32_t result = kNoError;
@@ -113,7 +109,7 @@ std::uint32_t FakeNetwork::GetIfTable(void* buffer, std::uint32_t* size) {
 }
 
 std::uint32_t FakeNetwork::GetAdaptersAddresses(void* buffer, std::uint32_t* size) {
-  using namespace net::adapter_layout;
+  using namespace adapter_layout;
   if (!hasAdaptersAddresses) return kErrorNotSupported;
   ++adapterListReads;
   if (failAdapterLists) return kInvalidParameter;
@@ -152,7 +148,7 @@ std::uint32_t FakeNetwork::GetAdaptersAddresses(void* buffer, std::uint32_t* siz
 }
 
 std::uint32_t FakeNetwork::GetAdaptersInfo(void* buffer, std::uint32_t* size) {
-  using namespace net::adapter_layout;
+  using namespace adapter_layout;
   ++adapterListReads;
   if (failAdapterLists) return kInvalidParameter;
   if (adapters.empty()) return kErrorNoData;
@@ -187,59 +183,36 @@ std::wstring FakeNetwork::AnsiText(std::string_view bytes) {
   return text;
 }
 
-std::uint32_t FakeNetwork::WriteSockets(const std::string& call, bool tcp, bool ipv6, Form form,
+std::uint32_t FakeNetwork::WriteSockets(const std::string& call, bool tcp, bool ipv6, Form kind,
                                         void* buffer, std::uint32_t* size) {
   tableCalls.push_back(call);
   const auto failure = tableFailures.find(call);
   const CallFailure how = failure == tableFailures.end() ? CallFailure::kNone : failure->second;
   if (how == CallFailure::kSizeQuery || (how == CallFailure::kRealCall && buffer != nullptr))
     return kInvalidParameter;
-  using net::ConnectionLayout;
-  const ConnectionLayout layout =
-      form == Form::kPlain ? (tcp ? ConnectionLayout::kTcpPlain : ConnectionLayout::kUdpPlain)
-      : tcp ? (ipv6 ? ConnectionLayout::kTcp6OwnerPid : ConnectionLayout::kTcpOwnerPid)
-            : (ipv6 ? ConnectionLayout::kUdp6OwnerPid : ConnectionLayout::kUdpOwnerPid);
-  const std::size_t rowSize = net::ConnectionRowSize(layout);
+  using namespace connection_layout;
+  const RowForm& form = kind == Form::kPlain ? (tcp ? kTcpPlain : kUdpPlain)
+                        : tcp ? (ipv6 ? kTcp6OwnerPid : kTcpOwnerPid)
+                              : (ipv6 ? kUdp6OwnerPid : kUdpOwnerPid);
   std::vector<const FakeSocket*> chosen;
   for (const FakeSocket& s : sockets)
     if (s.tcp == tcp && s.ipv6 == ipv6) chosen.push_back(&s);
   std::uint32_t result = kNoError;
-  if (!Fits(buffer, size, net::kConnectionRows + chosen.size() * rowSize, kErrorInsufficientBuffer,
-            result)) {
+  if (!Fits(buffer, size, kRows + chosen.size() * form.size, kErrorInsufficientBuffer, result))
     return result;
-  }
   auto* out = static_cast<std::byte*>(buffer);
   Put<std::uint32_t>(out, 0, static_cast<std::uint32_t>(chosen.size()));
   for (std::size_t i = 0; i < chosen.size(); ++i) {
     const FakeSocket& s = *chosen[i];
-    std::byte* row = out + net::kConnectionRows + i * rowSize;
-    std::memset(row, 0, rowSize);
-    if (ipv6) {
-      std::memcpy(row, s.local.data(), 16);
-      Put(row, 20, PortField(s.localPort));
-      if (tcp) {
-        std::memcpy(row + 24, s.remote.data(), 16);
-        Put(row, 44, PortField(s.remotePort));
-        Put(row, 48, s.state);
-        Put(row, 52, s.pid);
-      } else {
-        Put(row, 24, s.pid);
-      }
-      continue;
-    }
-    std::size_t field = 0;
-    auto next = [&](const void* value) {
-      std::memcpy(row + 4 * field++, value, 4);
-    };
-    const std::uint32_t localPort = PortField(s.localPort), remotePort = PortField(s.remotePort);
-    if (tcp) next(&s.state);
-    next(s.local.data());
-    next(&localPort);
-    if (tcp) {
-      next(s.remote.data());
-      next(&remotePort);
-    }
-    if (form == Form::kOwner) next(&s.pid);
+    std::byte* row = out + kRows + i * form.size;
+    std::memset(row, 0, form.size);
+    std::memcpy(row + form.localAddress, s.local.data(), form.addressBytes);
+    Put(row, form.localPort, PortField(s.localPort));
+    if (form.remoteAddress != kAbsent)
+      std::memcpy(row + form.remoteAddress, s.remote.data(), form.addressBytes);
+    if (form.remotePort != kAbsent) Put(row, form.remotePort, PortField(s.remotePort));
+    if (form.state != kAbsent) Put(row, form.state, s.state);
+    if (form.owningPid != kAbsent) Put(row, form.owningPid, s.pid);
   }
   return kNoError;
 }

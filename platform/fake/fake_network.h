@@ -91,7 +91,7 @@ class FakeNetwork : public AdapterApi, public ConnectionApi {
 
  private:
   enum class Form { kOwner, kPlain };
-  std::uint32_t WriteSockets(const std::string& call, bool tcp, bool ipv6, Form form, void* buffer,
+  std::uint32_t WriteSockets(const std::string& call, bool tcp, bool ipv6, Form kind, void* buffer,
                              std::uint32_t* size);
 };
 

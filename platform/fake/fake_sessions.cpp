@@ -1,18 +1,18 @@
 // The fake system's sessions and system actions: enumeration and user names from
 // the script, and every log-off, lock, message, power and exit request recorded
 // instead of made.
-#include "platform/fake/fake_system.h"
+#include "platform/fake/fake_sessions.h"
 
 namespace platform::fake {
 
-bool FakeSystem::EnumerateSessions(std::vector<SessionEntry>& out) {
+bool FakeSessions::EnumerateSessions(std::vector<SessionEntry>& out) {
   out.clear();
   if (failSessionEnumeration) return false;
   for (const FakeSession& s : sessions) out.push_back({s.id, s.windowStation, s.state});
   return true;
 }
 
-std::wstring FakeSystem::QueryUserName(std::uint32_t sessionId) {
+std::wstring FakeSessions::QueryUserName(std::uint32_t sessionId) {
   ++userNameQueries;
   for (FakeSession& s : sessions) {
     if (s.id != sessionId) continue;
@@ -25,40 +25,35 @@ std::wstring FakeSystem::QueryUserName(std::uint32_t sessionId) {
   return {};
 }
 
-bool FakeSystem::LogoffSession(std::uint32_t sessionId) {
+bool FakeSessions::LogoffSession(std::uint32_t sessionId) {
   systemActions.push_back(L"logoff " + std::to_wstring(sessionId));
   return systemActionsSucceed;
 }
 
-bool FakeSystem::SendSessionMessage(std::uint32_t sessionId, const std::wstring& title,
-                                    const std::wstring& text) {
+bool FakeSessions::SendSessionMessage(std::uint32_t sessionId, const std::wstring& title,
+                                      const std::wstring& text) {
   systemActions.push_back(L"message " + std::to_wstring(sessionId));
   sentMessages.push_back({sessionId, title, text});
   return systemActionsSucceed;
 }
 
-ActionResult FakeSystem::LockWorkStation() {
+ActionResult FakeSessions::LockWorkStation() {
   systemActions.push_back(L"lock");
   return SystemActionResult();
 }
 
-ActionResult FakeSystem::Suspend(SleepKind kind) {
+ActionResult FakeSessions::Suspend(SleepKind kind) {
   systemActions.push_back(kind == SleepKind::kStandby ? L"standby" : L"hibernate");
   return SystemActionResult();
 }
 
-ActionResult FakeSystem::RequestExit(std::uint32_t flags, std::uint32_t reason) {
+ActionResult FakeSessions::RequestExit(std::uint32_t flags, std::uint32_t reason) {
   systemActions.push_back(L"exit " + std::to_wstring(flags) + L" " + std::to_wstring(reason));
   return SystemActionResult();
 }
 
-ActionResult FakeSystem::SystemActionResult() const {
+ActionResult FakeSessions::SystemActionResult() const {
   return systemActionsSucceed ? ActionResult::Done() : ActionResult::Refused(refusalText);
-}
-
-void FakeSystem::PumpThenSleep(int milliseconds) {
-  waits.push_back(milliseconds);
-  if (onWait) onWait();
 }
 
 }  // namespace platform::fake

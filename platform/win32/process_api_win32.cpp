@@ -19,7 +19,6 @@ constexpr DWORD kLongestPath = 32768;
 
 DWORD AccessRights(ProcessAccess access) {
   switch (access) {
-    case ProcessAccess::kQuery: return PROCESS_QUERY_INFORMATION | PROCESS_VM_READ;
     case ProcessAccess::kQueryLimited: return PROCESS_QUERY_LIMITED_INFORMATION;
     case ProcessAccess::kTerminate: return PROCESS_TERMINATE;
     case ProcessAccess::kSetInformation:

@@ -138,8 +138,6 @@ class Win32WindowApi : public WindowApi {
   void ClassName(WindowHandle window, std::wstring& out) override;
   void ChildWindows(WindowHandle parent, std::vector<WindowHandle>& out) override;
   WindowHandle HungWindowOf(WindowHandle ghost) override;
-  bool VisitModules(std::uint32_t pid,
-                    const std::function<bool(std::wstring_view path)>& stop) override;
   bool Responds(WindowHandle window, int timeoutMs) override;
   void StartProbe(WindowHandle window) override;
   bool ProbeAnswered(WindowHandle window) override;

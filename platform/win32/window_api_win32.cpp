@@ -1,11 +1,9 @@
 // Top-level windows through user32: enumeration, the application-window queries
 // (cloaking through dwmapi, ghosts through user32, both bound by name), the hung
 // test and its probe that nobody waits for, icons, and the window commands, none
-// of which waits for another program; program paths through a tool-help module
-// snapshot.
+// of which waits for another program.
 #include <windows.h>
 #include <shellapi.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <memory>
@@ -139,25 +137,6 @@ void Win32WindowApi::ChildWindows(WindowHandle parent, std::vector<WindowHandle>
 
 WindowHandle Win32WindowApi::HungWindowOf(WindowHandle ghost) {
   return hungWindowFromGhost_ != nullptr ? FromHwnd(hungWindowFromGhost_(ToHwnd(ghost))) : 0;
-}
-
-bool Win32WindowApi::VisitModules(std::uint32_t pid,
-                                  const std::function<bool(std::wstring_view path)>& stop) {
-  UniqueHandle snapshot;
-  // The snapshot fails now and then while the process loads a module: try again.
-  for (int attempt = 0; attempt < 3 && !snapshot; ++attempt) {
-    snapshot.Reset(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, pid));
-    if (!snapshot && GetLastError() != ERROR_BAD_LENGTH) break;
-  }
-  if (!snapshot) return false;
-  MODULEENTRY32W module{};
-  module.dwSize = sizeof(module);
-  for (BOOL more = Module32FirstW(snapshot.Get(), &module); more;
-       more = Module32NextW(snapshot.Get(), &module)) {
-    module.szExePath[MAX_PATH - 1] = L'\0';
-    if (stop(module.szExePath)) break;
-  }
-  return true;
 }
 
 bool Win32WindowApi::Responds(WindowHandle window, int timeoutMs) {

@@ -16,11 +16,6 @@ namespace {
 
 struct PortWorld {
   platform::fake::FakeSystem system;
-  procs::ProcessTable processTable;
-  app::ListModel processList;
-  bool closing = false;
-  procs::ProcessesPage processesPage{processTable, processList, system, system, system, system,
-                                     closing};
   app::ListModel list;
   procs::ProcessPathLookup paths{system, system, system};
   std::unique_ptr<PortList> ports;
@@ -48,7 +43,7 @@ struct PortWorld {
     system.sockets.push_back(v6);
   }
   PortList& Ports() {
-    if (!ports) ports = std::make_unique<PortList>(system, paths, system, processesPage, list);
+    if (!ports) ports = std::make_unique<PortList>(system, paths, system, system, list);
     return *ports;
   }
   std::vector<std::wstring> Column(std::size_t column) const {
@@ -105,7 +100,6 @@ TEST(PortList, LocalFilterHidesLoopbackAndWildcardLocalAddressesOnly) {
 
 TEST(PortList, PathsFallBackToTheImagePathAndToUnknown) {
   PortWorld w;
-  w.system.Find(40)->refuseQuery = true;  // the limited right still gives the image path
   w.system.Find(40)->imagePath = L"C:\\Protected\\server.exe";
   w.system.Find(41)->refuseLimited = true;
   w.Ports().Fill();

@@ -60,7 +60,7 @@ TEST(PerformanceDataWalk, EveryTruncationIsAMissingObject) {
 }
 
 TEST(PerformanceDataWalk, MalformedLengthsAndCountsAreRefused) {
-  using namespace perf_layout;
+  using namespace platform::perf_data_layout;
   using B = PerfDataBuilder;
   const auto good = ProcessorBlock({5, 6, 11});
   const std::size_t object = 88, firstInstance = object + kObjectSize + 2 * kCounterSize;
@@ -150,9 +150,9 @@ TEST(PerformanceDataWalk, ProcessorInformationNamesThatDoNotAddUpAreRefused) {
 
   // A name that points outside its instance is no name.
   auto block = testing_support::ProcessorInformationBlock(1848, 1, 1, IdleOf, 1);
-  const std::size_t firstInstance = 88 + perf_layout::kObjectSize + 2 * perf_layout::kCounterSize;
+  const std::size_t firstInstance = 88 + platform::perf_data_layout::kObjectSize + 2 * platform::perf_data_layout::kCounterSize;
   testing_support::PerfDataBuilder::Put<std::uint32_t>(
-      block, firstInstance + perf_layout::kInstanceNameOffset, 0xFFFFFFF0u);  // "0,_Total"
+      block, firstInstance + platform::perf_data_layout::kInstanceNameOffset, 0xFFFFFFF0u);  // "0,_Total"
   ProcessorCounters out;
   ASSERT_EQ(WalkProcessorCounters(block.data(), block.size(), -1, out, kInformation),
             PerfDataResult::kFound);

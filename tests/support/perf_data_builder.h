@@ -8,15 +8,15 @@
 #include <utility>
 #include <vector>
 
-#include "perf/performance_data_walk.h"
+#include "platform/layouts/performance_data_block.h"
 
 namespace testing_support {
 
 struct PerfObjectContent {
-  std::uint32_t titleIndex = perf::perf_layout::kProcessorObject;
-  std::vector<std::uint32_t> counterTitles = {1, perf::perf_layout::kProcessorTimeCounter};
+  std::uint32_t titleIndex = platform::perf_data_layout::kProcessorObject;
+  std::vector<std::uint32_t> counterTitles = {1, platform::perf_data_layout::kProcessorTimeCounter};
   std::vector<std::uint64_t> instanceValues;  // the processor-time counter per instance
-  std::uint32_t valueCounter = perf::perf_layout::kProcessorTimeCounter;  // which one that is
+  std::uint32_t valueCounter = platform::perf_data_layout::kProcessorTimeCounter;  // which one that is
 };
 
 class PerfDataBuilder {
@@ -31,10 +31,9 @@ class PerfDataBuilder {
   }
 
   std::vector<std::byte> Build() const {
-    using namespace perf::perf_layout;
-    constexpr std::size_t kHeader = 88;
-    std::vector<std::byte> out(kHeader);
-    Put<std::uint32_t>(out, kBlockHeaderLength, kHeader);
+    using namespace platform::perf_data_layout;
+    std::vector<std::byte> out(kBlockSize);
+    Put<std::uint32_t>(out, kBlockHeaderLength, kBlockSize);
     Put<std::uint32_t>(out, kBlockNumObjectTypes, static_cast<std::uint32_t>(objects_.size()));
     std::memcpy(out.data() + kBlockSystemTime, time, sizeof time);
     for (std::size_t o = 0; o < objects_.size(); ++o) {
@@ -80,7 +79,7 @@ class PerfDataBuilder {
       }
       Put<std::uint32_t>(out, start + kObjectTotalByteLength, static_cast<std::uint32_t>(out.size() - start));
     }
-    Put<std::uint32_t>(out, 20, static_cast<std::uint32_t>(out.size()));
+    Put<std::uint32_t>(out, kBlockTotalByteLength, static_cast<std::uint32_t>(out.size()));
     return out;
   }
 
@@ -99,7 +98,7 @@ inline std::vector<std::byte> ProcessorBlock(std::vector<std::uint64_t> values,
                                              std::uint16_t second = 0) {
   PerfDataBuilder builder;
   builder.time[6] = second;
-  builder.Add({perf::perf_layout::kProcessorObject, {1, perf::perf_layout::kProcessorTimeCounter},
+  builder.Add({platform::perf_data_layout::kProcessorObject, {1, platform::perf_data_layout::kProcessorTimeCounter},
                std::move(values)});
   return builder.Build();
 }

@@ -1,5 +1,6 @@
 // The byte offsets that the portable walks read the system's network tables
-// with, checked against the real structures of the Windows headers.
+// with (and the fake system writes them with), checked against the real
+// structures of the Windows headers.
 #include <winsock2.h>
 #include <ws2tcpip.h>
 #include <iphlpapi.h>
@@ -8,12 +9,12 @@
 
 #include <cstddef>
 
-#include "net/adapter_records.h"
-#include "net/connection_table.h"
-#include "net/interface_table.h"
+#include "platform/layouts/adapter_records.h"
+#include "platform/layouts/connection_rows.h"
+#include "platform/layouts/interface_rows.h"
 
 TEST(NetLayoutTest, InterfaceTablesMatchTheSystemStructures) {
-  using namespace net::if_layout;
+  using namespace platform::if_layout;
   EXPECT_EQ(kTable2Rows, offsetof(MIB_IF_TABLE2, Table));
   EXPECT_EQ(kRow2Size, sizeof(MIB_IF_ROW2));
   EXPECT_EQ(kRow2Description, offsetof(MIB_IF_ROW2, Description));
@@ -35,7 +36,7 @@ TEST(NetLayoutTest, InterfaceTablesMatchTheSystemStructures) {
 }
 
 TEST(NetLayoutTest, AdapterListsMatchTheSystemStructures) {
-  using namespace net::adapter_layout;
+  using namespace platform::adapter_layout;
   EXPECT_EQ(kAddressesNext, offsetof(IP_ADAPTER_ADDRESSES, Next));
   EXPECT_EQ(kAddressesAdapterName, offsetof(IP_ADAPTER_ADDRESSES, AdapterName));
   EXPECT_EQ(kAddressesDescription, offsetof(IP_ADAPTER_ADDRESSES, Description));
@@ -50,27 +51,32 @@ TEST(NetLayoutTest, AdapterListsMatchTheSystemStructures) {
 }
 
 TEST(NetLayoutTest, ConnectionTablesMatchTheSystemStructures) {
-  using net::ConnectionLayout;
-  EXPECT_EQ(net::kConnectionRows, offsetof(MIB_TCPTABLE_OWNER_PID, table));
-  EXPECT_EQ(net::kConnectionRows, offsetof(MIB_TCP6TABLE_OWNER_PID, table));
-  EXPECT_EQ(net::kConnectionRows, offsetof(MIB_UDP6TABLE_OWNER_PID, table));
-  EXPECT_EQ(net::kConnectionRows, offsetof(MIB_TCPTABLE, table));
-  EXPECT_EQ(net::ConnectionRowSize(ConnectionLayout::kTcpOwnerPid), sizeof(MIB_TCPROW_OWNER_PID));
-  EXPECT_EQ(net::ConnectionRowSize(ConnectionLayout::kTcp6OwnerPid), sizeof(MIB_TCP6ROW_OWNER_PID));
-  EXPECT_EQ(net::ConnectionRowSize(ConnectionLayout::kUdpOwnerPid), sizeof(MIB_UDPROW_OWNER_PID));
-  EXPECT_EQ(net::ConnectionRowSize(ConnectionLayout::kUdp6OwnerPid), sizeof(MIB_UDP6ROW_OWNER_PID));
-  EXPECT_EQ(net::ConnectionRowSize(ConnectionLayout::kTcpPlain), sizeof(MIB_TCPROW));
-  EXPECT_EQ(net::ConnectionRowSize(ConnectionLayout::kUdpPlain), sizeof(MIB_UDPROW));
-  // The field positions the IPv4 rows are decoded with (in 32-bit fields).
-  EXPECT_EQ(offsetof(MIB_TCPROW_OWNER_PID, dwState), 0u);
-  EXPECT_EQ(offsetof(MIB_TCPROW_OWNER_PID, dwRemotePort), 16u);
-  EXPECT_EQ(offsetof(MIB_TCPROW_OWNER_PID, dwOwningPid), 20u);
-  EXPECT_EQ(offsetof(MIB_UDPROW_OWNER_PID, dwOwningPid), 8u);
-  EXPECT_EQ(offsetof(MIB_TCP6ROW_OWNER_PID, dwLocalPort), 20u);
-  EXPECT_EQ(offsetof(MIB_TCP6ROW_OWNER_PID, ucRemoteAddr), 24u);
-  EXPECT_EQ(offsetof(MIB_TCP6ROW_OWNER_PID, dwRemotePort), 44u);
-  EXPECT_EQ(offsetof(MIB_TCP6ROW_OWNER_PID, dwState), 48u);
-  EXPECT_EQ(offsetof(MIB_TCP6ROW_OWNER_PID, dwOwningPid), 52u);
-  EXPECT_EQ(offsetof(MIB_UDP6ROW_OWNER_PID, dwLocalPort), 20u);
-  EXPECT_EQ(offsetof(MIB_UDP6ROW_OWNER_PID, dwOwningPid), 24u);
+  using namespace platform::connection_layout;
+  EXPECT_EQ(kRows, offsetof(MIB_TCPTABLE_OWNER_PID, table));
+  EXPECT_EQ(kRows, offsetof(MIB_TCP6TABLE_OWNER_PID, table));
+  EXPECT_EQ(kRows, offsetof(MIB_UDP6TABLE_OWNER_PID, table));
+  EXPECT_EQ(kRows, offsetof(MIB_TCPTABLE, table));
+  EXPECT_EQ(kTcpOwnerPid.size, sizeof(MIB_TCPROW_OWNER_PID));
+  EXPECT_EQ(kTcp6OwnerPid.size, sizeof(MIB_TCP6ROW_OWNER_PID));
+  EXPECT_EQ(kUdpOwnerPid.size, sizeof(MIB_UDPROW_OWNER_PID));
+  EXPECT_EQ(kUdp6OwnerPid.size, sizeof(MIB_UDP6ROW_OWNER_PID));
+  EXPECT_EQ(kTcpPlain.size, sizeof(MIB_TCPROW));
+  EXPECT_EQ(kUdpPlain.size, sizeof(MIB_UDPROW));
+  // The field positions the rows are decoded with.
+  EXPECT_EQ(offsetof(MIB_TCPROW_OWNER_PID, dwState), kTcpOwnerPid.state);
+  EXPECT_EQ(offsetof(MIB_TCPROW_OWNER_PID, dwLocalPort), kTcpOwnerPid.localPort);
+  EXPECT_EQ(offsetof(MIB_TCPROW_OWNER_PID, dwRemoteAddr), kTcpOwnerPid.remoteAddress);
+  EXPECT_EQ(offsetof(MIB_TCPROW_OWNER_PID, dwRemotePort), kTcpOwnerPid.remotePort);
+  EXPECT_EQ(offsetof(MIB_TCPROW_OWNER_PID, dwOwningPid), kTcpOwnerPid.owningPid);
+  EXPECT_EQ(offsetof(MIB_UDPROW_OWNER_PID, dwLocalPort), kUdpOwnerPid.localPort);
+  EXPECT_EQ(offsetof(MIB_UDPROW_OWNER_PID, dwOwningPid), kUdpOwnerPid.owningPid);
+  EXPECT_EQ(offsetof(MIB_TCP6ROW_OWNER_PID, dwLocalPort), kTcp6OwnerPid.localPort);
+  EXPECT_EQ(offsetof(MIB_TCP6ROW_OWNER_PID, ucRemoteAddr), kTcp6OwnerPid.remoteAddress);
+  EXPECT_EQ(offsetof(MIB_TCP6ROW_OWNER_PID, dwRemotePort), kTcp6OwnerPid.remotePort);
+  EXPECT_EQ(offsetof(MIB_TCP6ROW_OWNER_PID, dwState), kTcp6OwnerPid.state);
+  EXPECT_EQ(offsetof(MIB_TCP6ROW_OWNER_PID, dwOwningPid), kTcp6OwnerPid.owningPid);
+  EXPECT_EQ(offsetof(MIB_UDP6ROW_OWNER_PID, dwLocalPort), kUdp6OwnerPid.localPort);
+  EXPECT_EQ(offsetof(MIB_UDP6ROW_OWNER_PID, dwOwningPid), kUdp6OwnerPid.owningPid);
+  EXPECT_EQ(offsetof(MIB_TCPROW, dwRemotePort), kTcpPlain.remotePort);
+  EXPECT_EQ(offsetof(MIB_UDPROW, dwLocalPort), kUdpPlain.localPort);
 }

@@ -137,13 +137,9 @@ TEST(PortListWin32Test, OwnUdpSocketIsListedWithThisProcessId) {
   platform::win32::Win32NativeApi native;
   platform::win32::Win32Clock clock;
   procs::ProcessPathLookup paths(processes, native, clock);
-  platform::fake::FakeSystem fake;  // shell and dialogs
-  procs::ProcessTable processTable;
-  app::ListModel processList, list;
-  bool closing = false;
-  procs::ProcessesPage processesPage(processTable, processList, processes, fake, fake, fake,
-                                     closing);
-  net::PortList ports(tables, paths, fake, processesPage, list);
+  platform::fake::FakeSystem fake;  // dialogs
+  app::ListModel list;
+  net::PortList ports(tables, paths, fake, processes, list);
   EXPECT_EQ(ports.Variant(), net::TableVariant::kExtended);
 
   const std::wstring port = std::to_wstring(socket.Port());

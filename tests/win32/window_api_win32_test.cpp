@@ -7,11 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cwctype>
 #include <string>
 #include <thread>
 
-#include "apps/window_collector.h"
 #include "platform/win32/handle_win32.h"
 #include "tests/win32/gui_helpers_win32.h"
 
@@ -24,11 +22,6 @@ using testing_win32::PumpUntil;
 HWND MakeWindow(const std::wstring& title, DWORD exStyle = 0, HWND owner = nullptr) {
   return CreateWindowExW(exStyle, L"STATIC", title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50,
                          50, 200, 100, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
-}
-
-std::wstring Lower(std::wstring text) {
-  for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(c));
-  return text;
 }
 
 TEST(Win32WindowApi, ReadsWhatTellsAnApplicationWindowApart) {
@@ -62,20 +55,6 @@ TEST(Win32WindowApi, ReadsWhatTellsAnApplicationWindowApart) {
   EXPECT_EQ(api.ProcessIdOf(id(plain)), 0u);
   EXPECT_FALSE(api.IsVisible(id(plain)));
   Pump();
-}
-
-TEST(Win32WindowApi, FindsThisProgramsPathAmongItsModules) {
-  Win32WindowApi api;
-  std::wstring found;
-  EXPECT_TRUE(api.VisitModules(GetCurrentProcessId(), [&](std::wstring_view path) {
-    if (!apps::IsProgramPath(path)) return false;
-    found.assign(path);
-    return true;
-  }));
-  wchar_t own[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, own, MAX_PATH);
-  EXPECT_EQ(Lower(found), Lower(own));
-  EXPECT_FALSE(api.VisitModules(0x7FFFFFF0, [](std::wstring_view) { return true; }));
 }
 
 TEST(Win32WindowApi, BusyWindowFailsTheHungTestQuicklyAndItsProbeReturnsLater) {

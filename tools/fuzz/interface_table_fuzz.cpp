@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "net/interface_table.h"
+#include "platform/layouts/interface_rows.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::vector<std::byte> buffer(size);
@@ -20,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   net::WalkIfTable(buffer.data(), size, latin1, entries);
   // Small tables are the interesting ones: also try a count that just fits.
   if (size >= 8) {
-    const std::uint32_t count = static_cast<std::uint32_t>((size - 8) / net::if_layout::kRow2Size);
+    const std::uint32_t count = static_cast<std::uint32_t>((size - 8) / platform::if_layout::kRow2Size);
     std::memcpy(buffer.data(), &count, sizeof count);
     net::WalkIfTable2(buffer.data(), size, entries);
   }

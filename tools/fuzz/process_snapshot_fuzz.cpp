@@ -5,10 +5,11 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/layouts/process_entry.h"
 #include "procs/process_snapshot.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  namespace layout = procs::entry_layout;
+  namespace layout = platform::process_entry_layout;
   std::vector<std::byte> buffer(size);
   if (size > 0) std::memcpy(buffer.data(), data, size);
   std::vector<procs::SnapshotEntry> entries;

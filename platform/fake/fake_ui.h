@@ -1,0 +1,96 @@
+// The fake system's side that faces the user: a clock that moves only when told,
+// message boxes answered from the script, the shell, the registered debugger,
+// posted messages, the notification area, the waits of the UI thread and the
+// token's elevation, each recorded instead of shown or started.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/debugger_api.h"
+#include "platform/dialogs.h"
+#include "platform/elevation_api.h"
+#include "platform/message_poster.h"
+#include "platform/notify_icon.h"
+#include "platform/shell_api.h"
+#include "platform/ui_wait.h"
+
+namespace platform::fake {
+
+struct FakeBox {
+  std::wstring caption;
+  std::wstring text;
+  BoxIcon icon = BoxIcon::kNone;
+  bool question = false;
+};
+
+struct FakeShellCall {
+  std::wstring verb, file, parameters;
+};
+
+struct FakeTrayCall {
+  enum Kind { kAdd, kModify, kRemove } kind;
+  IconRef icon = nullptr;
+  std::wstring tip;
+};
+
+class FakeUi : public Clock,
+               public Dialogs,
+               public ShellApi,
+               public DebuggerApi,
+               public MessagePoster,
+               public NotifyIcon,
+               public UiWait,
+               public ElevationApi {
+ public:
+  // --- scripting ---
+  std::int64_t nowMs = 100000;
+  void Advance(std::int64_t ms) { nowMs += ms; }
+  bool answerYes = true;
+  bool shellAccepts = true;
+  std::wstring debugger;  // empty: none registered
+  bool notifyAreaRefuses = false;
+  // Runs inside PumpThenSleep, to look at the program while it waits.
+  std::function<void()> onWait;
+  bool tokenElevated = true;  // as under Wine: nothing to offer
+  std::wstring programPath = L"C:\\Program Files\\Zentrik\\zentrik.exe";
+  bool consentGiven = true;   // false: the user says no to the consent prompt
+
+  // --- record ---
+  std::vector<FakeBox> boxes;
+  std::vector<FakeShellCall> shellCalls;
+  std::vector<FakeShellCall> startedCommands;  // the debugger's program and parameters
+  std::vector<std::uint32_t> posted;
+  std::vector<FakeTrayCall> trayCalls;
+  std::vector<int> waits;
+
+  // --- Clock ---
+  std::int64_t NowMs() override { return nowMs; }
+  // --- Dialogs ---
+  bool AskYesNo(const std::wstring& caption, const std::wstring& text, BoxIcon icon) override;
+  void ShowMessage(const std::wstring& caption, const std::wstring& text, BoxIcon icon) override;
+  // --- ShellApi ---
+  bool Execute(const std::wstring& verb, const std::wstring& file,
+               const std::wstring& parameters) override;
+  // Recorded in shellCalls, with no parameters.
+  bool ExecuteConfirmed(const std::wstring& verb, const std::wstring& file) override;
+  // --- DebuggerApi ---
+  std::optional<std::wstring> RegisteredDebugger() override;
+  bool StartCommand(const std::wstring& program, const std::wstring& parameters) override;
+  // --- MessagePoster ---
+  void Post(std::uint32_t message) override { posted.push_back(message); }
+  // --- NotifyIcon ---
+  bool AddIcon(IconRef icon, const std::wstring& tip) override;
+  bool ModifyIcon(IconRef icon, const std::wstring& tip) override;
+  bool RemoveIcon() override;
+  // --- UiWait ---
+  void PumpThenSleep(int milliseconds) override;
+  // --- ElevationApi ---
+  bool TokenElevated() override { return tokenElevated; }
+  std::wstring ProgramPath() override { return programPath; }
+};
+
+}  // namespace platform::fake

@@ -1,0 +1,33 @@
+// One entry of the system's process list (SYSTEM_PROCESS_INFORMATION as the
+// 64-bit system writes it): byte offsets of the fields this program reads. The
+// snapshot walk decodes with them and the fake system writes with them.
+#pragma once
+#include <cstddef>
+
+namespace platform::process_entry_layout {
+inline constexpr std::size_t kNextEntryOffset = 0;
+inline constexpr std::size_t kNumberOfThreads = 4;
+inline constexpr std::size_t kCreateTime = 32;
+inline constexpr std::size_t kUserTime = 40;
+inline constexpr std::size_t kKernelTime = 48;
+inline constexpr std::size_t kImageNameLength = 56;  // bytes, not characters
+inline constexpr std::size_t kImageNameBuffer = 64;  // address inside the buffer
+inline constexpr std::size_t kBasePriority = 72;
+inline constexpr std::size_t kUniqueProcessId = 80;
+inline constexpr std::size_t kInheritedFromProcessId = 88;
+inline constexpr std::size_t kHandleCount = 96;
+inline constexpr std::size_t kSessionId = 100;
+inline constexpr std::size_t kVirtualSize = 120;
+inline constexpr std::size_t kPageFaultCount = 128;
+inline constexpr std::size_t kPeakWorkingSetSize = 136;
+inline constexpr std::size_t kWorkingSetSize = 144;
+inline constexpr std::size_t kQuotaPagedPoolUsage = 160;
+inline constexpr std::size_t kQuotaNonPagedPoolUsage = 176;
+inline constexpr std::size_t kReadOperationCount = 208;
+inline constexpr std::size_t kWriteOperationCount = 216;
+inline constexpr std::size_t kOtherOperationCount = 224;
+inline constexpr std::size_t kReadTransferCount = 232;
+inline constexpr std::size_t kWriteTransferCount = 240;
+inline constexpr std::size_t kOtherTransferCount = 248;
+inline constexpr std::size_t kEntrySize = 256;  // the threads' entries follow
+}  // namespace platform::process_entry_layout

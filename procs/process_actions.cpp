@@ -1,0 +1,40 @@
+// The end-process warning, the end itself, and the one refusal message.
+#include "procs/process_actions.h"
+
+namespace procs {
+namespace {
+
+const wchar_t kKillCaption[] = L"泽恩特警告";
+// Each line ends in a line feed and then a carriage return.
+const wchar_t kKillWarning[] =
+    L"警告：终止进程会导致不希望发生的结果，\n\r包括数据丢失和系统不稳定。在被终止前，\n\r"
+    L"进程将没有机会保存其状态和数据。确实\n\r想终止该进程吗？";
+
+}  // namespace
+
+void ShowAccessDenied(platform::Dialogs& dialogs) {
+  dialogs.ShowMessage(L"系统提示", L"访问被拒绝", platform::BoxIcon::kError);
+}
+
+bool ConfirmKill(platform::Dialogs& dialogs) {
+  return dialogs.AskYesNo(kKillCaption, kKillWarning, platform::BoxIcon::kWarning);
+}
+
+bool KillProcess(platform::ProcessApi& processes, platform::Dialogs& dialogs, std::uint32_t pid) {
+  // The idle process cannot be opened at all, and the system says so with the
+  // answer it gives for an identifier nobody holds: that is a refusal, not an end.
+  if (pid == 0) {
+    ShowAccessDenied(dialogs);
+    return false;
+  }
+  platform::OpenError error = platform::OpenError::kNone;
+  auto process = processes.Open(pid, platform::ProcessAccess::kTerminate, &error);
+  if (!process && error == platform::OpenError::kNotFound) return true;
+  if (!process || !process->Terminate(1)) {
+    ShowAccessDenied(dialogs);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace procs
