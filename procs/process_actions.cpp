@@ -5,10 +5,11 @@ namespace procs {
 namespace {
 
 const wchar_t kKillCaption[] = L"泽恩特警告";
-// Each line ends in a line feed and then a carriage return.
+// Lines are broken with a line feed alone, as the message box breaks them; a
+// carriage return after it would be a stray character of the text.
 const wchar_t kKillWarning[] =
-    L"警告：终止进程会导致不希望发生的结果，\n\r包括数据丢失和系统不稳定。在被终止前，\n\r"
-    L"进程将没有机会保存其状态和数据。确实\n\r想终止该进程吗？";
+    L"警告：终止进程会导致不希望发生的结果，\n包括数据丢失和系统不稳定。在被终止前，\n"
+    L"进程将没有机会保存其状态和数据。确实\n想终止该进程吗？";
 
 }  // namespace
 

@@ -195,8 +195,8 @@ TEST(PortList, EndingTheSelectedRowsOwner) {
   const platform::fake::FakeBox& box = w.system.boxes.back();
   EXPECT_EQ(box.caption, L"泽恩特警告");
   EXPECT_EQ(box.text,
-            L"警告：终止进程会导致不希望发生的结果，\n\r包括数据丢失和系统不稳定。在被终止前，\n\r"
-            L"进程将没有机会保存其状态和数据。确实\n\r想终止该进程吗？");
+            L"警告：终止进程会导致不希望发生的结果，\n包括数据丢失和系统不稳定。在被终止前，\n"
+            L"进程将没有机会保存其状态和数据。确实\n想终止该进程吗？");
 
   w.SelectRowWithLocalPort(L"53");
   EXPECT_TRUE(w.Ports().BitBtn4Click());
