@@ -10,11 +10,11 @@
 
 #include "app/about_form_win32.h"
 #include "app/open_form_win32.h"
-#include "app/page_win32.h"
 #include "app/resource_ids.h"
 #include "app/update_messages.h"
 #include "platform/text_utf8.h"
 #include "procs/column_chooser_win32.h"
+#include "ui/page_win32.h"
 
 namespace app {
 
@@ -265,7 +265,7 @@ void TMainForm::CreateControls() {
   SendMessageW(statusBar_, SB_SETPARTS, std::size(kStatusPanelEdges),
                reinterpret_cast<LPARAM>(kStatusPanelEdges));
   for (HWND& page : pages_) {
-    page = CreatePageWindow(window_, instance);
+    page = ui::CreatePageWindow(window_, instance);
     // Above the tab control, which does not paint over its siblings.
     SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }

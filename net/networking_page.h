@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "app/list_model.h"
 #include "net/adapter_table.h"
 #include "net/traffic_meter.h"
 #include "perf/performance_layout.h"
 #include "perf/usage_graph.h"
 #include "perf/usage_history.h"
+#include "ui/list_model.h"
 
 namespace net {
 
@@ -34,9 +34,9 @@ GraphBox AdapterGraphBox(int sheetWidth, int sheetHeight, int count, int index);
 
 class NetworkingPage {
  public:
-  NetworkingPage(const TAdapterStatuses& table, app::ListModel& list, const bool& closing);
+  NetworkingPage(const TAdapterStatuses& table, ui::ListModel& list, const bool& closing);
 
-  static const std::vector<app::ListColumn>& Columns();
+  static const std::vector<ui::ListColumn>& Columns();
 
   // The tab sheet's size, for the graphs made at the next rebuild or layout.
   void SetSheetSize(int width, int height);
@@ -72,7 +72,7 @@ class NetworkingPage {
   void DrawGraphs();
 
   const TAdapterStatuses& table_;
-  app::ListModel& list_;
+  ui::ListModel& list_;
   const bool& closing_;
   int sheetWidth_ = 0, sheetHeight_ = 0;
   std::size_t lengthAtRebuild_ = 0;

@@ -3,7 +3,7 @@
 
 #include <commctrl.h>
 
-#include "app/controls_win32.h"
+#include "ui/controls_win32.h"
 
 namespace perf {
 namespace {
@@ -22,7 +22,7 @@ constexpr const wchar_t* kRowCaptions[kFigureBoxCount][3] = {
 
 HWND CreateChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
                  HFONT font) {
-  return app::CreateChild(parent, className, text, WS_CLIPSIBLINGS | style, 0, 0, font);
+  return ui::CreateChild(parent, className, text, WS_CLIPSIBLINGS | style, 0, 0, font);
 }
 
 HWND CreateGroupBox(HWND parent, const wchar_t* caption, HFONT font) {
@@ -38,11 +38,11 @@ void Place(HWND control, const Rect& r) {
 PerformanceView::PerformanceView(HWND page, HFONT font, PerformancePage& logic, HWND statusBar)
     : page_(page), font_(font), logic_(logic), statusBar_(statusBar) {
   CreateControls();
-  app::SetPageContent(page_, this);
+  ui::SetPageContent(page_, this);
   Layout();
 }
 
-PerformanceView::~PerformanceView() { app::SetPageContent(page_, nullptr); }
+PerformanceView::~PerformanceView() { ui::SetPageContent(page_, nullptr); }
 
 void PerformanceView::CreateControls() {
   gb_CpuTotal_ = CreateGroupBox(page_, L"CPU使用", font_);

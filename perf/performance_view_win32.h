@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "app/page_win32.h"
 #include "perf/performance_page.h"
 #include "perf/raster_view_win32.h"
+#include "ui/page_win32.h"
 
 namespace perf {
 
-class PerformanceView final : public app::PageContent {
+class PerformanceView final : public ui::PageContent {
  public:
   PerformanceView(HWND page, HFONT font, PerformancePage& logic, HWND statusBar);
   ~PerformanceView() override;

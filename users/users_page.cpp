@@ -49,7 +49,7 @@ class TimerRestart {
 
 }  // namespace
 
-UsersPage::UsersPage(SessionTable& table, app::ListModel& list, platform::SessionApi& sessions,
+UsersPage::UsersPage(SessionTable& table, ui::ListModel& list, platform::SessionApi& sessions,
                      platform::Dialogs& dialogs, app::RefreshCycle& cycle,
                      platform::UiWait& wait, const bool& closing)
     : table_(table),
@@ -60,9 +60,9 @@ UsersPage::UsersPage(SessionTable& table, app::ListModel& list, platform::Sessio
       wait_(wait),
       closing_(closing) {}
 
-const std::vector<app::ListColumn>& UsersPage::Columns() {
-  static const std::vector<app::ListColumn> columns = [] {
-    std::vector<app::ListColumn> headers;
+const std::vector<ui::ListColumn>& UsersPage::Columns() {
+  static const std::vector<ui::ListColumn> columns = [] {
+    std::vector<ui::ListColumn> headers;
     for (const UserColumnSpec& c : kUserColumns)
       headers.push_back({c.caption, c.width, false, c.centred});
     return headers;
@@ -70,8 +70,8 @@ const std::vector<app::ListColumn>& UsersPage::Columns() {
   return columns;
 }
 
-app::ListItem UsersPage::MakeItem(const TUserInfo& row) const {
-  app::ListItem item;
+ui::ListItem UsersPage::MakeItem(const TUserInfo& row) const {
+  ui::ListItem item;
   item.key = row.SessionId;
   item.caption = kUserColumns[kColUser].cell(row);
   for (std::size_t c = 1; c < kUserColumnCount; ++c)

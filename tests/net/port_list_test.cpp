@@ -17,11 +17,11 @@ namespace {
 struct PortWorld {
   platform::fake::FakeSystem system;
   procs::ProcessTable processTable;
-  app::ListModel processList;
+  ui::ListModel processList;
   bool closing = false;
   procs::ProcessesPage processesPage{processTable, processList, system, system, system, system,
                                      closing};
-  app::ListModel list;
+  ui::ListModel list;
   procs::ProcessPathLookup paths{system, system, system};
   std::unique_ptr<PortList> ports;
 

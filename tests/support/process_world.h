@@ -1,10 +1,10 @@
 // A process collector and its page wired to the fake system, as the main window
 // wires them to the real one.
 #pragma once
-#include "app/list_model.h"
 #include "platform/fake/fake_system.h"
 #include "procs/process_collector.h"
 #include "procs/processes_page.h"
+#include "ui/list_model.h"
 
 namespace testing_support {
 
@@ -12,7 +12,7 @@ struct ProcessWorld {
   platform::fake::FakeSystem system;
   procs::ProcessTable table;
   procs::TMainProcInfo totals;
-  app::ListModel list;
+  ui::ListModel list;
   bool closing = false;
   int cpuInstanceCount = 2;  // one processor
   procs::ProcessPathLookup paths{system, system, system};

@@ -3,10 +3,10 @@
 #pragma once
 #include <vector>
 
-#include "app/list_model.h"
 #include "apps/applications_page.h"
 #include "apps/window_collector.h"
 #include "platform/fake/fake_system.h"
+#include "ui/list_model.h"
 
 namespace testing_support {
 
@@ -33,7 +33,7 @@ struct WindowWorld {
 
   platform::fake::FakeSystem system;
   apps::WinTable table;
-  app::ListModel list;
+  ui::ListModel list;
   bool closing = false;
   FakeImageLists images;
   procs::ProcessPathLookup paths{system, system, system};

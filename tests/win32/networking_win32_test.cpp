@@ -102,7 +102,7 @@ TEST(NetworkTablesTest, LoopbackTrafficMovesTheLoopbackGraph) {
   platform::fake::FakeSystem fake;
   net::TAdapterStatuses table;
   net::AdapterCollector collector(api, fake, fake, table);
-  app::ListModel list;
+  ui::ListModel list;
   bool closing = false;
   net::NetworkingPage page(table, list, closing);
   collector.CollectAdapters();
@@ -139,7 +139,7 @@ TEST(PortListWin32Test, OwnUdpSocketIsListedWithThisProcessId) {
   procs::ProcessPathLookup paths(processes, native, clock);
   platform::fake::FakeSystem fake;  // shell and dialogs
   procs::ProcessTable processTable;
-  app::ListModel processList, list;
+  ui::ListModel processList, list;
   bool closing = false;
   procs::ProcessesPage processesPage(processTable, processList, processes, fake, fake, fake,
                                      closing);
