@@ -141,10 +141,10 @@ void NetworkingPage::DrawGraphs() {
   const double scale = previousHeight_ > 0 ? static_cast<double>(height) / previousHeight_ : 1.0;
   for (AdapterGraph& g : graphs_) {
     g.history.Fit(width, scale);
-    g.history.SetNewest(perf::RoundHalfEven(g.lastShare * height));
+    g.history.SetNewest(ui::RoundHalfEven(g.lastShare * height));
     g.graph.Clear();
     g.graph.DrawGrid();
-    g.graph.DrawHistory(g.history, perf::kCpuCurveColor);
+    g.graph.DrawHistory(g.history, ui::kCpuCurveColor);
   }
   previousHeight_ = height;
 }

@@ -9,10 +9,10 @@
 
 #include "net/adapter_collector.h"
 #include "net/networking_page.h"
-#include "perf/raster_view_win32.h"
 #include "ui/list_model.h"
 #include "ui/list_view_win32.h"
 #include "ui/page_win32.h"
+#include "ui/raster_view_win32.h"
 
 namespace net {
 
@@ -41,7 +41,7 @@ class NetworkingView final : public ui::PageContent {
  private:
   struct Graph {
     HWND box = nullptr;  // the group box, owned by the page
-    std::unique_ptr<perf::RasterView> image;  // shows the logic's graph picture
+    std::unique_ptr<ui::RasterView> image;  // shows the logic's graph picture
   };
 
   void BuildAdapterGraphs(std::size_t count);

@@ -63,13 +63,13 @@ void PerformancePage::UpdateTotals() {
 void PerformancePage::CreateCpuGraphs(int count) {
   if (count < 0) count = 0;
   if (count == CpuGraphCount()) return;
-  cpuGraphs_.assign(static_cast<std::size_t>(count), TUseage{});
-  cpuHistory_.assign(static_cast<std::size_t>(count), UsageHistory{});
+  cpuGraphs_.assign(static_cast<std::size_t>(count), ui::TUseage{});
+  cpuHistory_.assign(static_cast<std::size_t>(count), ui::UsageHistory{});
   previousCpuHeight_ = 0;
   // Provisional places until the first layout message.
   LayOutCpuGraphs(layout_.gb_CPU1, count, cpuGraphRects_);
   for (int i = 0; i < count; ++i) {
-    const Rect& r = cpuGraphRects_[static_cast<std::size_t>(i)];
+    const ui::Rect& r = cpuGraphRects_[static_cast<std::size_t>(i)];
     cpuGraphs_[static_cast<std::size_t>(i)].Create(r.Height(), r.Width());
     cpuGraphs_[static_cast<std::size_t>(i)].DrawGrid();
   }
@@ -78,8 +78,8 @@ void PerformancePage::CreateCpuGraphs(int count) {
 void PerformancePage::LayoutGraphs() {
   LayOutCpuGraphs(layout_.gb_CPU1, CpuGraphCount(), cpuGraphRects_);
   for (int i = 0; i < CpuGraphCount(); ++i) {
-    const Rect& r = cpuGraphRects_[static_cast<std::size_t>(i)];
-    TUseage& graph = cpuGraphs_[static_cast<std::size_t>(i)];
+    const ui::Rect& r = cpuGraphRects_[static_cast<std::size_t>(i)];
+    ui::TUseage& graph = cpuGraphs_[static_cast<std::size_t>(i)];
     graph.SetSize(r.Height(), r.Width());
     graph.DrawGrid();
   }
@@ -96,8 +96,8 @@ void PerformancePage::LayoutMeters() {
   pageFileMeterRect_ = MeterImageRect(layout_.gb_MemTotal);
   cpuMeter_.SetSize(cpuMeterRect_.Height(), cpuMeterRect_.Width());
   pageFileMeter_.SetSize(pageFileMeterRect_.Height(), pageFileMeterRect_.Width());
-  cpuMeter_.Fill(kBlack);
-  pageFileMeter_.Fill(kBlack);
+  cpuMeter_.Fill(ui::kBlack);
+  pageFileMeter_.Fill(ui::kBlack);
   DrawMeterFrame(cpuMeter_);
   DrawMeterFrame(pageFileMeter_);
 }
@@ -119,7 +119,7 @@ int PerformancePage::PageFileSample(int height) {
   }
   const double usedK = static_cast<double>(status.totalPhys / 1024) -
                        static_cast<double>(status.availPhys / 1024);
-  return RoundHalfEven(usedK / static_cast<double>(totalK) * height);
+  return ui::RoundHalfEven(usedK / static_cast<double>(totalK) * height);
 }
 
 void PerformancePage::UpdateGraphs() {
@@ -132,7 +132,7 @@ void PerformancePage::UpdateGraphs() {
   pageFileHistory_.SetNewest(sample);
   pageFileGraph_.Clear();
   pageFileGraph_.DrawGrid();
-  pageFileGraph_.DrawHistory(pageFileHistory_, kPageFileCurveColor);
+  pageFileGraph_.DrawHistory(pageFileHistory_, ui::kPageFileCurveColor);
   previousPageFileHeight_ = pageHeight;
 
   if (cpuGraphs_.empty()) return;
@@ -142,10 +142,10 @@ void PerformancePage::UpdateGraphs() {
   for (std::size_t i = 0; i < cpuGraphs_.size(); ++i) {
     const int percent = i < perCpuPercent_.size() ? perCpuPercent_[i] : 0;
     cpuHistory_[i].Fit(width, cpuScale);
-    cpuHistory_[i].SetNewest(RoundHalfEven(percent * (height / 100.0)));
+    cpuHistory_[i].SetNewest(ui::RoundHalfEven(percent * (height / 100.0)));
     cpuGraphs_[i].Clear();
     cpuGraphs_[i].DrawGrid();
-    cpuGraphs_[i].DrawHistory(cpuHistory_[i], kCpuCurveColor);
+    cpuGraphs_[i].DrawHistory(cpuHistory_[i], ui::kCpuCurveColor);
   }
   previousCpuHeight_ = height;
 }

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "perf/performance_page.h"
-#include "perf/raster_view_win32.h"
 #include "ui/page_win32.h"
+#include "ui/raster_view_win32.h"
 
 namespace perf {
 
@@ -54,8 +54,8 @@ class PerformanceView final : public ui::PageContent {
   std::array<std::array<HWND, 3>, kFigureBoxCount> captions_{}, values_{};
   std::array<std::array<std::wstring, 3>, kFigureBoxCount> shownValues_;
   std::array<std::wstring, 3> shownStatus_;
-  std::unique_ptr<RasterView> cpuMeter_, pageFileMeter_, pageFileGraph_;
-  std::vector<std::unique_ptr<RasterView>> cpuGraphs_;
+  std::unique_ptr<ui::RasterView> cpuMeter_, pageFileMeter_, pageFileGraph_;
+  std::vector<std::unique_ptr<ui::RasterView>> cpuGraphs_;
 };
 
 }  // namespace perf

@@ -1,4 +1,4 @@
-// Mirrors an ui::ListModel onto a real list view control: items, texts and the
+// Mirrors a ui::ListModel onto a real list view control: items, texts and the
 // selection made by the program go to the control; the selection made by the user
 // comes back to the model. Items are changed in place, never rebuilt, so the
 // control keeps its selection, focus and scroll position across updates.
