@@ -12,9 +12,10 @@
 #include "app/open_form_win32.h"
 #include "app/resource_ids.h"
 #include "app/update_messages.h"
-#include "platform/text_utf8.h"
 #include "procs/column_chooser_win32.h"
 #include "ui/page_win32.h"
+#include "ui/refresh_error.h"
+#include "ui/text_utf8.h"
 
 namespace app {
 
@@ -127,10 +128,10 @@ LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam,
   // An error of a command must not unwind through the system's code: show it.
   try {
     return form->HandleMessage(message, wParam, lParam);
-  } catch (const RefreshError& error) {
+  } catch (const ui::RefreshError& error) {
     MessageBoxW(window, error.Text().c_str(), kCaption, MB_OK | MB_ICONERROR);
   } catch (const std::exception& error) {
-    MessageBoxW(window, platform::WidenUtf8(error.what()).c_str(), kCaption, MB_OK | MB_ICONERROR);
+    MessageBoxW(window, ui::WidenUtf8(error.what()).c_str(), kCaption, MB_OK | MB_ICONERROR);
   }
   return 0;
 }
@@ -291,7 +292,7 @@ void TMainForm::CreateControls() {
 void TMainForm::FormShow() {
   try {
     CpuInstanceCount = cpuSampler_.CpuSampleCount();
-  } catch (const RefreshError&) {
+  } catch (const ui::RefreshError&) {
     // Neither source of processor figures answers: the first tick says so.
     CpuInstanceCount = std::max(2, procs::QueryProcessorCount(native_, performanceData_) + 1);
   }

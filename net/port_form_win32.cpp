@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/text_utf8.h"
 #include "ui/controls_win32.h"
+#include "ui/text_utf8.h"
 
 namespace net {
 namespace {
@@ -145,7 +145,7 @@ LRESULT CALLBACK TPortForm::WindowProc(HWND window, UINT message, WPARAM wParam,
   try {
     return form->HandleMessage(message, wParam, lParam);
   } catch (const std::exception& error) {
-    MessageBoxW(window, platform::WidenUtf8(error.what()).c_str(), kCaption,
+    MessageBoxW(window, ui::WidenUtf8(error.what()).c_str(), kCaption,
                 MB_OK | MB_ICONERROR);
   }
   return 0;

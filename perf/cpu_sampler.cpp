@@ -6,9 +6,9 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/refresh_cycle.h"
 #include "app/update_messages.h"
 #include "perf/counter_titles.h"
+#include "ui/refresh_error.h"
 
 namespace perf {
 namespace {
@@ -100,7 +100,7 @@ void CpuSampler::TakeCpuSample() {
     perfData = ReadPerformanceData();
     if (perfData == PerfDataResult::kFound) return Store(Source::kPerformanceData);
   }
-  throw app::RefreshError(perfData == PerfDataResult::kMissingCounter
+  throw ui::RefreshError(perfData == PerfDataResult::kMissingCounter
                               ? L"Unable to locate the \"% of CPU usage\" performance counter"
                               : L"Unable to locate the \"Processor\" performance object");
 }
@@ -223,7 +223,7 @@ void CpuSampler::Store(Source source) {
 
 double CpuSampler::CpuSampleUsage(int index) {
   if (instanceCount_ < 0) TakeCpuSample();
-  if (index < 0 || index >= instanceCount_) throw app::RefreshError(L"CPU index out of bounds");
+  if (index < 0 || index >= instanceCount_) throw ui::RefreshError(L"CPU index out of bounds");
   const auto i = static_cast<std::size_t>(index);
   const std::int64_t base = baseNow_[i] - baseBefore_[i];
   if (base == 0) return 0.0;

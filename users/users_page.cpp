@@ -35,28 +35,16 @@ static_assert([] {
 
 constexpr wchar_t kCaption[] = L"系统提示";
 
-// Starts the refresh timer when it goes out of scope, however the action ended.
-class TimerRestart {
- public:
-  explicit TimerRestart(app::RefreshCycle& cycle) : cycle_(cycle) {}
-  ~TimerRestart() { cycle_.ResumeTimer(true); }
-  TimerRestart(const TimerRestart&) = delete;
-  TimerRestart& operator=(const TimerRestart&) = delete;
-
- private:
-  app::RefreshCycle& cycle_;
-};
-
 }  // namespace
 
 UsersPage::UsersPage(SessionTable& table, ui::ListModel& list, platform::SessionApi& sessions,
-                     platform::Dialogs& dialogs, app::RefreshCycle& cycle,
+                     platform::Dialogs& dialogs, ui::UpdateTimer& timer,
                      platform::UiWait& wait, const bool& closing)
     : table_(table),
       list_(list),
       sessions_(sessions),
       dialogs_(dialogs),
-      cycle_(cycle),
+      timer_(timer),
       wait_(wait),
       closing_(closing) {}
 
@@ -122,8 +110,7 @@ void UsersPage::btn_LockStationClick() {
   if (!selected || IsConsole(*selected)) return;
   const auto sessionId = static_cast<std::uint32_t>(list_.Item(*selected).key);
   // No tick may start while the system is ending the session.
-  cycle_.SuspendTimer();
-  TimerRestart restart(cycle_);
+  ui::TimerHold hold(timer_, ui::TimerHold::Afterwards::kRunning);
   sessions_.LogoffSession(sessionId);
   wait_.PumpThenSleep(kLogoffWaitMs);
 }

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/refresh_cycle.h"
 #include "platform/dialogs.h"
 #include "platform/session_api.h"
 #include "platform/ui_wait.h"
 #include "ui/list_model.h"
+#include "ui/timer_hold.h"
 #include "users/session_table.h"
 
 namespace users {
@@ -45,7 +45,7 @@ class UsersPage {
   static constexpr int kLogoffWaitMs = 2000;
 
   UsersPage(SessionTable& table, ui::ListModel& list, platform::SessionApi& sessions,
-            platform::Dialogs& dialogs, app::RefreshCycle& cycle, platform::UiWait& wait,
+            platform::Dialogs& dialogs, ui::UpdateTimer& timer, platform::UiWait& wait,
             const bool& closing);
 
   static const std::vector<ui::ListColumn>& Columns();
@@ -71,7 +71,7 @@ class UsersPage {
   ui::ListModel& list_;
   platform::SessionApi& sessions_;
   platform::Dialogs& dialogs_;
-  app::RefreshCycle& cycle_;
+  ui::UpdateTimer& timer_;
   platform::UiWait& wait_;
   const bool& closing_;
 };

@@ -7,10 +7,10 @@
 
 #include <functional>
 
-#include "app/refresh_cycle.h"
 #include "app/update_messages.h"
 #include "platform/fake/fake_system.h"
 #include "tests/support/perf_data_builder.h"
+#include "ui/refresh_error.h"
 
 using namespace perf;
 using platform::fake::FakeSystem;
@@ -34,7 +34,7 @@ struct SamplerWorld {
   std::wstring ErrorOf(const std::function<void()>& action) {
     try {
       action();
-    } catch (const app::RefreshError& error) {
+    } catch (const ui::RefreshError& error) {
       return error.Text();
     }
     return L"<no error>";
