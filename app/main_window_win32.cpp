@@ -11,7 +11,6 @@
 #include "app/about_form_win32.h"
 #include "app/open_form_win32.h"
 #include "app/resource_ids.h"
-#include "app/update_messages.h"
 #include "procs/column_chooser_win32.h"
 #include "ui/page_win32.h"
 #include "ui/refresh_error.h"
@@ -38,17 +37,19 @@ TMainForm::TMainForm(SystemActions actions)
     : cycle_(*this, dialogs_),
       processesPage_(processTable_, procList_, processApi_, shell_, dialogs_, debugger_,
                      cycle_.ClosingFlag()),
-      processCollector_(native_, processApi_, processPaths_, clock_, poster_, processTable_,
-                        mainProcInfo_, cycle_.ClosingFlag(), CpuInstanceCount),
-      totalsCollector_(native_, poster_, mainProcInfo_),
+      processCollector_(native_, processApi_, processPaths_, clock_,
+                        {poster_, kUpdateProcesses}, processTable_, mainProcInfo_,
+                        cycle_.ClosingFlag(), CpuInstanceCount),
+      totalsCollector_(native_, {poster_, kUpdateTotals}, mainProcInfo_),
       applicationsPage_(winTable_, taskList_, windowApi_, dialogs_, cycle_.ClosingFlag()),
-      windowCollector_(windowApi_, processPaths_, poster_, winTable_, cycle_.ClosingFlag()),
-      adapterCollector_(adapterApi_, clock_, poster_, adapterTable_),
+      windowCollector_(windowApi_, processPaths_, {poster_, kUpdateWindows}, winTable_,
+                       cycle_.ClosingFlag()),
+      adapterCollector_(adapterApi_, clock_, {poster_, kUpdateAdapters}, adapterTable_),
       networkingPage_(adapterTable_, netList_, cycle_.ClosingFlag()),
       portList_(connectionApi_, processPaths_, dialogs_, processesPage_, portListModel_),
-      cpuSampler_(native_, performanceData_, poster_, cycle_.ClosingFlag()),
+      cpuSampler_(native_, performanceData_, {poster_, kUpdateGraphs}, cycle_.ClosingFlag()),
       performancePage_(mainProcInfo_, cpuSampler_.PerCpuPercent(), cpuSampler_.CpuUsagePercent(),
-                       memoryStatus_, poster_, cycle_.ClosingFlag()),
+                       memoryStatus_, {poster_, kUpdateGraphs}, cycle_.ClosingFlag()),
       trayIcon_(notifyIcon_, [this](int pen) -> platform::IconRef {
         return trayPictures_ ? trayPictures_->IconFor(pen) : nullptr;
       }),

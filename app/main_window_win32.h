@@ -11,6 +11,7 @@
 #include "app/main_menu_win32.h"
 #include "app/refresh_cycle.h"
 #include "app/restart_elevated.h"
+#include "app/update_messages.h"
 #include "apps/applications_page.h"
 #include "apps/applications_view_win32.h"
 #include "apps/win_table.h"
@@ -186,7 +187,8 @@ class TMainForm final : private TimerControl {
   SystemActions actions_;
   users::SessionTable sessionTable_;
   ui::ListModel userList_;
-  users::SessionCollector sessionCollector_{*actions_.sessions, poster_, sessionTable_};
+  users::SessionCollector sessionCollector_{*actions_.sessions, {poster_, kUpdateSessions},
+                                            sessionTable_};
   users::UsersPage usersPage_{sessionTable_, userList_, *actions_.sessions, dialogs_,
                               cycle_, uiWait_, cycle_.ClosingFlag()};
   users::ShutdownMenu shutdownMenu_{dialogs_, processApi_, *actions_.power, *actions_.sessions};

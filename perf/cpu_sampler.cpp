@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/update_messages.h"
 #include "perf/counter_titles.h"
 #include "ui/refresh_error.h"
 
@@ -41,8 +40,8 @@ int UsagePercent(double fraction) {
 }
 
 CpuSampler::CpuSampler(platform::NativeApi& native, platform::PerformanceData& performanceData,
-                       platform::MessagePoster& poster, const bool& closing)
-    : native_(native), performanceData_(performanceData), poster_(poster), closing_(closing) {}
+                       ui::UpdateNotice notice, const bool& closing)
+    : native_(native), performanceData_(performanceData), notice_(notice), closing_(closing) {}
 
 template <std::size_t N>
 bool CpuSampler::QueryFixed(std::uint32_t infoClass, std::array<std::byte, N>& out) {
@@ -72,7 +71,7 @@ int CpuSampler::SampleTotalCpuUsage() {
   }
   previousIdle_ = idle;
   previousTime_ = now;
-  poster_.Post(app::kUpdateGraphs);
+  notice_.Post();
   return result;
 }
 

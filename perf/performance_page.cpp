@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "app/update_messages.h"
 #include "perf/meter.h"
 
 namespace perf {
@@ -29,12 +28,12 @@ int FigureValue(const std::wstring& text) {
 PerformancePage::PerformancePage(const procs::TMainProcInfo& totals,
                                  const std::vector<int>& perCpuPercent,
                                  const int& cpuUsagePercent, platform::MemoryStatusApi& memory,
-                                 platform::MessagePoster& poster, const bool& closing)
+                                 ui::UpdateNotice notice, const bool& closing)
     : totals_(totals),
       perCpuPercent_(perCpuPercent),
       cpuUsagePercent_(cpuUsagePercent),
       memory_(memory),
-      poster_(poster),
+      notice_(notice),
       closing_(closing) {}
 
 void PerformancePage::SetPageSize(int width, int height) {
@@ -84,7 +83,7 @@ void PerformancePage::LayoutGraphs() {
     graph.DrawGrid();
   }
   LayoutMeters();
-  poster_.Post(app::kUpdateGraphs);
+  notice_.Post();
   pageFileRect_ = PageFileImageRect(layout_.gb_mem);
   pageFileGraph_.SetSize(pageFileRect_.Height(), pageFileRect_.Width());
   pageFileGraph_.DrawGrid();

@@ -9,9 +9,9 @@
 
 #include "perf/performance_layout.h"
 #include "platform/memory_status.h"
-#include "platform/message_poster.h"
 #include "procs/process_table.h"
 #include "ui/raster.h"
+#include "ui/update_notice.h"
 #include "ui/usage_graph.h"
 #include "ui/usage_history.h"
 
@@ -35,7 +35,7 @@ class PerformancePage {
  public:
   PerformancePage(const procs::TMainProcInfo& totals, const std::vector<int>& perCpuPercent,
                   const int& cpuUsagePercent, platform::MemoryStatusApi& memory,
-                  platform::MessagePoster& poster, const bool& closing);
+                  ui::UpdateNotice notice, const bool& closing);
 
   // The page's size changed: boxes and labels move at once; the graphs and
   // meters follow at the next LayoutGraphs.
@@ -79,7 +79,7 @@ class PerformancePage {
   const std::vector<int>& perCpuPercent_;
   const int& cpuUsagePercent_;
   platform::MemoryStatusApi& memory_;
-  platform::MessagePoster& poster_;
+  ui::UpdateNotice notice_;
   const bool& closing_;
 
   int pageWidth_ = 0, pageHeight_ = 0;

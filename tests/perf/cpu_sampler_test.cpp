@@ -23,7 +23,7 @@ constexpr std::int64_t kSecond = 10'000'000;
 struct SamplerWorld {
   FakeSystem system;
   bool closing = false;
-  CpuSampler sampler{system, system, system, closing};
+  CpuSampler sampler{system, system, {system, app::kUpdateGraphs}, closing};
 
   // One second passes in which the processors were idle for `idle` seconds in all.
   int TotalAfter(double idle) {

@@ -19,7 +19,7 @@ struct PageWorld {
   std::vector<int> perCpu;
   int cpuPercent = 0;
   bool closing = false;
-  PerformancePage page{totals, perCpu, cpuPercent, system, system, closing};
+  PerformancePage page{totals, perCpu, cpuPercent, system, {system, app::kUpdateGraphs}, closing};
 
   PageWorld() {
     page.SetPageSize(380, 310);

@@ -22,7 +22,9 @@ struct NetWorld {
   std::unique_ptr<net::AdapterCollector> collector;
 
   net::AdapterCollector& Collector() {
-    if (!collector) collector = std::make_unique<net::AdapterCollector>(system, system, system, table);
+    if (!collector)
+      collector = std::make_unique<net::AdapterCollector>(
+          system, system, ui::UpdateNotice{system, app::kUpdateAdapters}, table);
     return *collector;
   }
   // An interface with its adapter record (a GUID made from `n`) and, when

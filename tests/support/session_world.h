@@ -2,6 +2,7 @@
 // timer, as the main window wires them to the real ones.
 #pragma once
 #include "app/refresh_cycle.h"
+#include "app/update_messages.h"
 #include "platform/fake/fake_system.h"
 #include "ui/list_model.h"
 #include "users/session_collector.h"
@@ -26,7 +27,7 @@ struct SessionWorld {
   users::SessionTable table;
   ui::ListModel list;
   bool closing = false;
-  users::SessionCollector collector{system, system, table};
+  users::SessionCollector collector{system, {system, app::kUpdateSessions}, table};
   users::UsersPage page{table, list, system, system, cycle, system, closing};
 
   platform::fake::FakeSession& AddSession(std::uint32_t id, const std::wstring& user,

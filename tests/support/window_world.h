@@ -3,6 +3,7 @@
 #pragma once
 #include <vector>
 
+#include "app/update_messages.h"
 #include "apps/applications_page.h"
 #include "apps/window_collector.h"
 #include "platform/fake/fake_system.h"
@@ -37,7 +38,7 @@ struct WindowWorld {
   bool closing = false;
   FakeImageLists images;
   procs::ProcessPathLookup paths{system, system, system};
-  apps::WindowCollector collector{system, paths, system, table, closing};
+  apps::WindowCollector collector{system, paths, {system, app::kUpdateWindows}, table, closing};
   apps::ApplicationsPage page{table, list, system, system, closing};
 
   // One refresh tick and the page's handling of the update it posted.

@@ -80,7 +80,7 @@ TEST(NetworkTablesTest, CollectorReadsAndNamesTheRealInterfaces) {
   platform::win32::Win32AdapterApi api;
   platform::fake::FakeSystem fake;  // clock and poster
   net::TAdapterStatuses table;
-  net::AdapterCollector collector(api, fake, fake, table);
+  net::AdapterCollector collector(api, fake, {fake, app::kUpdateAdapters}, table);
   collector.CollectAdapters();
   EXPECT_TRUE(collector.UsesIfTable2());
   ASSERT_FALSE(table.Rows.empty());
@@ -101,7 +101,7 @@ TEST(NetworkTablesTest, LoopbackTrafficMovesTheLoopbackGraph) {
   platform::win32::Win32AdapterApi api;
   platform::fake::FakeSystem fake;
   net::TAdapterStatuses table;
-  net::AdapterCollector collector(api, fake, fake, table);
+  net::AdapterCollector collector(api, fake, {fake, app::kUpdateAdapters}, table);
   ui::ListModel list;
   bool closing = false;
   net::NetworkingPage page(table, list, closing);
