@@ -1,6 +1,8 @@
 // The About box: its text, version, picture and "确定".
 #include "app/about_form_win32.h"
 
+#include "app/resource_ids.h"
+
 namespace app {
 
 namespace {
@@ -22,7 +24,7 @@ bool TAboutForm::Create(HWND owner, HFONT font) {
   if (!CreateForm(owner, L"关于", 263, 228, font)) return false;
   AddControl(L"STATIC", kAboutText, SS_LEFT | SS_NOPREFIX, 28, 27, 210, 110, 0);
   AddControl(L"STATIC", L"版本号：3.3", SS_LEFT, 162, 157, 80, 14, 0);
-  AddProgramPicture(23, 143);
+  AddIconPicture(23, 143, IDI_ZENTRIK);
   ok_ = AddControl(L"BUTTON", L"确定", WS_TABSTOP | BS_PUSHBUTTON, 154, 185, 75, 25, kOk);
   return true;
 }

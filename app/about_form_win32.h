@@ -3,11 +3,11 @@
 #pragma once
 #include <windows.h>
 
-#include "app/dialog_window_win32.h"
+#include "ui/modal_form_win32.h"
 
 namespace app {
 
-class TAboutForm final : public DialogWindow {
+class TAboutForm final : public ui::ModalForm {
  public:
   enum Control : UINT { kOk = 0x420 };
 

@@ -10,11 +10,11 @@
 
 #include "app/about_form_win32.h"
 #include "app/open_form_win32.h"
-#include "app/page_win32.h"
 #include "app/resource_ids.h"
-#include "app/update_messages.h"
-#include "platform/text_utf8.h"
 #include "procs/column_chooser_win32.h"
+#include "ui/page_win32.h"
+#include "ui/refresh_error.h"
+#include "ui/text_utf8.h"
 
 namespace app {
 
@@ -37,17 +37,19 @@ TMainForm::TMainForm(SystemActions actions)
     : cycle_(*this, dialogs_),
       processesPage_(processTable_, procList_, processApi_, shell_, dialogs_, debugger_,
                      cycle_.ClosingFlag()),
-      processCollector_(native_, processApi_, processPaths_, clock_, poster_, processTable_,
-                        mainProcInfo_, cycle_.ClosingFlag(), CpuInstanceCount),
-      totalsCollector_(native_, poster_, mainProcInfo_),
+      processCollector_(native_, processApi_, processPaths_, clock_,
+                        {poster_, kUpdateProcesses}, processTable_, mainProcInfo_,
+                        cycle_.ClosingFlag(), CpuInstanceCount),
+      totalsCollector_(native_, {poster_, kUpdateTotals}, mainProcInfo_),
       applicationsPage_(winTable_, taskList_, windowApi_, dialogs_, cycle_.ClosingFlag()),
-      windowCollector_(windowApi_, processPaths_, poster_, winTable_, cycle_.ClosingFlag()),
-      adapterCollector_(adapterApi_, clock_, poster_, adapterTable_),
+      windowCollector_(windowApi_, processPaths_, {poster_, kUpdateWindows}, winTable_,
+                       cycle_.ClosingFlag()),
+      adapterCollector_(adapterApi_, clock_, {poster_, kUpdateAdapters}, adapterTable_),
       networkingPage_(adapterTable_, netList_, cycle_.ClosingFlag()),
       portList_(connectionApi_, processPaths_, dialogs_, processApi_, portListModel_),
-      cpuSampler_(native_, performanceData_, poster_, cycle_.ClosingFlag()),
+      cpuSampler_(native_, performanceData_, {poster_, kUpdateGraphs}, cycle_.ClosingFlag()),
       performancePage_(mainProcInfo_, cpuSampler_.PerCpuPercent(), cpuSampler_.CpuUsagePercent(),
-                       memoryStatus_, poster_, cycle_.ClosingFlag()),
+                       memoryStatus_, {poster_, kUpdateGraphs}, cycle_.ClosingFlag()),
       trayIcon_(notifyIcon_, [this](int pen) -> platform::IconRef {
         return trayPictures_ ? trayPictures_->IconFor(pen) : nullptr;
       }),
@@ -127,10 +129,10 @@ LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam,
   // An error of a command must not unwind through the system's code: show it.
   try {
     return form->HandleMessage(message, wParam, lParam);
-  } catch (const RefreshError& error) {
+  } catch (const ui::RefreshError& error) {
     MessageBoxW(window, error.Text().c_str(), kCaption, MB_OK | MB_ICONERROR);
   } catch (const std::exception& error) {
-    MessageBoxW(window, platform::WidenUtf8(error.what()).c_str(), kCaption, MB_OK | MB_ICONERROR);
+    MessageBoxW(window, ui::WidenUtf8(error.what()).c_str(), kCaption, MB_OK | MB_ICONERROR);
   }
   return 0;
 }
@@ -265,7 +267,7 @@ void TMainForm::CreateControls() {
   SendMessageW(statusBar_, SB_SETPARTS, std::size(kStatusPanelEdges),
                reinterpret_cast<LPARAM>(kStatusPanelEdges));
   for (HWND& page : pages_) {
-    page = CreatePageWindow(window_, instance);
+    page = ui::CreatePageWindow(window_, instance);
     // Above the tab control, which does not paint over its siblings.
     SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
@@ -291,7 +293,7 @@ void TMainForm::CreateControls() {
 void TMainForm::FormShow() {
   try {
     CpuInstanceCount = cpuSampler_.CpuSampleCount();
-  } catch (const RefreshError&) {
+  } catch (const ui::RefreshError&) {
     // Neither source of processor figures answers: the first tick says so.
     CpuInstanceCount = std::max(2, procs::QueryProcessorCount(native_, performanceData_) + 1);
   }

@@ -8,10 +8,10 @@
 #include <array>
 #include <memory>
 
-#include "app/list_model.h"
 #include "app/main_menu_win32.h"
 #include "app/refresh_cycle.h"
 #include "app/restart_elevated.h"
+#include "app/update_messages.h"
 #include "apps/applications_page.h"
 #include "apps/applications_view_win32.h"
 #include "apps/win_table.h"
@@ -22,14 +22,14 @@
 #include "net/networking_view_win32.h"
 #include "net/port_form_win32.h"
 #include "net/port_list.h"
-#include "platform/win32/com_apartment_win32.h"
-#include "platform/win32/elevation_win32.h"
-#include "platform/win32/network_win32.h"
 #include "perf/cpu_sampler.h"
 #include "perf/performance_page.h"
 #include "perf/performance_view_win32.h"
 #include "perf/tray_icon.h"
 #include "perf/tray_pictures_win32.h"
+#include "platform/win32/com_apartment_win32.h"
+#include "platform/win32/elevation_win32.h"
+#include "platform/win32/network_win32.h"
 #include "platform/win32/performance_system_win32.h"
 #include "platform/win32/program_font_win32.h"
 #include "platform/win32/win32_system.h"
@@ -39,6 +39,7 @@
 #include "procs/processes_page.h"
 #include "procs/processes_view_win32.h"
 #include "procs/system_totals.h"
+#include "ui/list_model.h"
 #include "users/session_collector.h"
 #include "users/session_table.h"
 #include "users/shutdown_menu.h"
@@ -80,11 +81,11 @@ class TMainForm final : private TimerControl {
   void SelectPage(int page);
 
   RefreshCycle& Cycle() { return cycle_; }
-  ListModel& ProcList() { return procList_; }
+  ui::ListModel& ProcList() { return procList_; }
   procs::ProcessesPage& ProcessesPage() { return processesPage_; }
   procs::ProcessesView& ProcessesView() { return *processesView_; }
   procs::ProcessTable& ProcessTable() { return processTable_; }
-  ListModel& TaskList() { return taskList_; }
+  ui::ListModel& TaskList() { return taskList_; }
   apps::ApplicationsPage& ApplicationsPage() { return applicationsPage_; }
   apps::ApplicationsView& ApplicationsView() { return *applicationsView_; }
   apps::WinTable& WinTable() { return winTable_; }
@@ -93,12 +94,12 @@ class TMainForm final : private TimerControl {
   // "网络连接状态(&O)": opens the port list window (or brings it forward) and fills it.
   void RefreshPortList();
   net::TPortForm* PortForm() { return portForm_.get(); }
-  app::ListModel& PortListModel() { return portListModel_; }
+  ui::ListModel& PortListModel() { return portListModel_; }
   perf::CpuSampler& CpuSampler() { return cpuSampler_; }
   perf::PerformancePage& PerformancePage() { return performancePage_; }
   perf::PerformanceView& PerformanceView() { return *performanceView_; }
   perf::TrayIcon& TrayIcon() { return trayIcon_; }
-  ListModel& UserList() { return userList_; }
+  ui::ListModel& UserList() { return userList_; }
   users::UsersView& UsersView() { return *usersView_; }
 
   // Processor instances: the processors plus the total instance (at least 2).
@@ -147,14 +148,14 @@ class TMainForm final : private TimerControl {
 
   procs::ProcessTable processTable_;
   procs::TMainProcInfo mainProcInfo_;
-  ListModel procList_;
+  ui::ListModel procList_;
   RefreshCycle cycle_;
   procs::ProcessesPage processesPage_;
   procs::ProcessCollector processCollector_;
   procs::SystemTotalsCollector totalsCollector_;
   platform::win32::Win32WindowApi windowApi_;
   apps::WinTable winTable_;
-  ListModel taskList_;
+  ui::ListModel taskList_;
   apps::ApplicationsPage applicationsPage_;
   apps::WindowCollector windowCollector_;
 
@@ -163,10 +164,10 @@ class TMainForm final : private TimerControl {
   platform::win32::Win32ConnectionApi connectionApi_;
   net::TAdapterStatuses adapterTable_;
   net::AdapterCollector adapterCollector_;
-  ListModel netList_;
+  ui::ListModel netList_;
   net::NetworkingPage networkingPage_;
   std::unique_ptr<net::NetworkingView> networkingView_;
-  ListModel portListModel_;
+  ui::ListModel portListModel_;
   net::PortList portList_;
   std::unique_ptr<net::TPortForm> portForm_;
 
@@ -185,8 +186,9 @@ class TMainForm final : private TimerControl {
   platform::win32::Win32UiWait uiWait_;
   SystemActions actions_;
   users::SessionTable sessionTable_;
-  ListModel userList_;
-  users::SessionCollector sessionCollector_{*actions_.sessions, poster_, sessionTable_};
+  ui::ListModel userList_;
+  users::SessionCollector sessionCollector_{*actions_.sessions, {poster_, kUpdateSessions},
+                                            sessionTable_};
   users::UsersPage usersPage_{sessionTable_, userList_, *actions_.sessions, dialogs_,
                               cycle_, uiWait_, cycle_.ClosingFlag()};
   users::ShutdownMenu shutdownMenu_{dialogs_, processApi_, *actions_.power, *actions_.sessions};

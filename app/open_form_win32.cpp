@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/new_task.h"
+#include "app/resource_ids.h"
 
 namespace app {
 
@@ -25,7 +26,7 @@ std::wstring TextOf(HWND control) {
 
 bool TOpenForm::Create(HWND owner, HFONT font) {
   if (!CreateForm(owner, L"创建新任务", 344, 139, font)) return false;
-  AddProgramPicture(16, 16);
+  AddIconPicture(16, 16, IDI_ZENTRIK);
   AddControl(L"STATIC", L"Zentrik  将根据您所输入的名称，为你打开相应的\r\n"
                         L"程序、文件夹、文档或  Internet  资源。",
              SS_LEFT, 62, 16, 270, 30, 0);  // two lines, with room for taller fonts

@@ -4,12 +4,12 @@
 #pragma once
 #include <windows.h>
 
-#include "app/dialog_window_win32.h"
 #include "platform/shell_api.h"
+#include "ui/modal_form_win32.h"
 
 namespace app {
 
-class TOpenForm final : public DialogWindow {
+class TOpenForm final : public ui::ModalForm {
  public:
   enum Control : UINT { kTaskName = 0x400, kOk, kCancel, kBrowse };
 

@@ -1,7 +1,8 @@
 // The timer tick, the update speeds, the pause and the closing handshake.
 #include "app/refresh_cycle.h"
 
-#include "platform/text_utf8.h"
+#include "ui/refresh_error.h"
+#include "ui/text_utf8.h"
 
 namespace app {
 
@@ -17,12 +18,12 @@ void RefreshCycle::RefreshAll() {
 void RefreshCycle::Timer1Timer() {
   try {
     RefreshAll();
-  } catch (const RefreshError& error) {
+  } catch (const ui::RefreshError& error) {
     SetEnabled(false);
     ShowError(error.Text());
   } catch (const std::exception& error) {
     SetEnabled(false);
-    ShowError(platform::WidenUtf8(error.what()));
+    ShowError(ui::WidenUtf8(error.what()));
   }
   if (closing_) {
     SetEnabled(false);
@@ -35,10 +36,10 @@ void RefreshCycle::N7Click() {
   // and the timer goes on.
   try {
     RefreshAll();
-  } catch (const RefreshError& error) {
+  } catch (const ui::RefreshError& error) {
     ShowError(error.Text());
   } catch (const std::exception& error) {
-    ShowError(platform::WidenUtf8(error.what()));
+    ShowError(ui::WidenUtf8(error.what()));
   }
 }
 

@@ -3,24 +3,13 @@
 // update speeds, the pause and the closing handshake with the timer.
 #pragma once
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/dialogs.h"
+#include "ui/timer_hold.h"
 
 namespace app {
-
-// A collector raises this to stop the timer and show its text.
-class RefreshError : public std::runtime_error {
- public:
-  explicit RefreshError(std::wstring text)
-      : std::runtime_error("refresh error"), text_(std::move(text)) {}
-  const std::wstring& Text() const { return text_; }
-
- private:
-  std::wstring text_;
-};
 
 // The real timer behind the cycle (SetTimer/KillTimer on the main window).
 class TimerControl {
@@ -32,7 +21,7 @@ class TimerControl {
 
 enum class UpdateSpeed { kUnset, kHigh, kNormal, kLow };
 
-class RefreshCycle {
+class RefreshCycle final : public ui::UpdateTimer {
  public:
   RefreshCycle(TimerControl& timer, platform::Dialogs& dialogs);
 
@@ -47,8 +36,8 @@ class RefreshCycle {
   void N16Click();              // "暂停(&P)"
 
   // Stops the timer for a modal action and gives it back as it was.
-  bool SuspendTimer();
-  void ResumeTimer(bool wasRunning);
+  bool SuspendTimer() override;
+  void ResumeTimer(bool wasRunning) override;
 
   void BeginClosing();
   bool Closing() const { return closing_; }

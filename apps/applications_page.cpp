@@ -77,14 +77,14 @@ int ShowStateForSwitch(int recorded) {
 
 }  // namespace
 
-ApplicationsPage::ApplicationsPage(WinTable& table, app::ListModel& list,
+ApplicationsPage::ApplicationsPage(WinTable& table, ui::ListModel& list,
                                    platform::WindowApi& windows, platform::Dialogs& dialogs,
                                    const bool& closing)
     : table_(table), list_(list), windows_(windows), dialogs_(dialogs), closing_(closing) {}
 
-const std::vector<app::ListColumn>& ApplicationsPage::Columns() {
-  static const std::vector<app::ListColumn> columns = [] {
-    std::vector<app::ListColumn> headers;
+const std::vector<ui::ListColumn>& ApplicationsPage::Columns() {
+  static const std::vector<ui::ListColumn> columns = [] {
+    std::vector<ui::ListColumn> headers;
     for (const TaskColumnSpec& c : kTaskColumns)
       if (c.caption != nullptr) headers.push_back({c.caption, c.width});
     return headers;
@@ -133,8 +133,8 @@ void ApplicationsPage::ReleaseImage(std::size_t index) {
   if (slot >= 0) slots_.Release(slot);
 }
 
-app::ListItem ApplicationsPage::MakeItem(const TWinInfo& row) {
-  app::ListItem item;
+ui::ListItem ApplicationsPage::MakeItem(const TWinInfo& row) {
+  ui::ListItem item;
   item.key = static_cast<std::int64_t>(row.Wnd);
   item.imageIndex = RefreshIcons(-1, row);
   kTaskColumns[kColTask].cell(row, item.caption);

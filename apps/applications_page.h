@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "app/list_model.h"
 #include "apps/image_slots.h"
 #include "apps/task_commands.h"
 #include "apps/win_table.h"
 #include "platform/dialogs.h"
 #include "platform/window_api.h"
+#include "ui/list_model.h"
 
 namespace apps {
 
@@ -34,10 +34,10 @@ class TaskImageLists {
 
 class ApplicationsPage {
  public:
-  ApplicationsPage(WinTable& table, app::ListModel& list, platform::WindowApi& windows,
+  ApplicationsPage(WinTable& table, ui::ListModel& list, platform::WindowApi& windows,
                    platform::Dialogs& dialogs, const bool& closing);
 
-  static const std::vector<app::ListColumn>& Columns();
+  static const std::vector<ui::ListColumn>& Columns();
   // Without image lists no icon is fetched.
   void SetImageLists(TaskImageLists* lists) { images_ = lists; }
   // The main window, which "最小化(&M)" hands the foreground to.
@@ -70,7 +70,7 @@ class ApplicationsPage {
   const ImageSlots& Slots() const { return slots_; }
 
  private:
-  app::ListItem MakeItem(const TWinInfo& row);
+  ui::ListItem MakeItem(const TWinInfo& row);
   // Fetches the window's icons into the item's place (taking one if needed);
   // returns the image index, -1 when there is no icon.
   int RefreshIcons(int imageIndex, const TWinInfo& row);
@@ -81,7 +81,7 @@ class ApplicationsPage {
   const std::vector<platform::WindowHandle>& SelectedWindows();
 
   WinTable& table_;
-  app::ListModel& list_;
+  ui::ListModel& list_;
   platform::WindowApi& windows_;
   platform::Dialogs& dialogs_;
   const bool& closing_;

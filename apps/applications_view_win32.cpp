@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/controls_win32.h"
+#include "ui/controls_win32.h"
 
 namespace apps {
 
@@ -46,17 +46,17 @@ class MenuBuilder {
 }  // namespace
 
 ApplicationsView::ApplicationsView(HWND page, HFONT font, ApplicationsPage& logic,
-                                   app::ListModel& model, ApplicationsViewHooks hooks)
+                                   ui::ListModel& model, ApplicationsViewHooks hooks)
     : page_(page), logic_(logic), model_(model), hooks_(std::move(hooks)) {
   CreateControls(font);
   logic_.SetImageLists(this);
-  app::SetPageContent(page_, this);
+  ui::SetPageContent(page_, this);
   Layout();
 }
 
 ApplicationsView::~ApplicationsView() {
   logic_.SetImageLists(nullptr);
-  app::SetPageContent(page_, nullptr);
+  ui::SetPageContent(page_, nullptr);
   if (IsWindow(list_)) {
     ListView_SetImageList(list_, nullptr, LVSIL_NORMAL);
     ListView_SetImageList(list_, nullptr, LVSIL_SMALL);
@@ -65,7 +65,7 @@ ApplicationsView::~ApplicationsView() {
 
 void ApplicationsView::CreateControls(HFONT font) {
   // Several items may be selected; the image lists are ours, not the control's.
-  list_ = app::CreateChild(page_, WC_LISTVIEWW, L"",
+  list_ = ui::CreateChild(page_, WC_LISTVIEWW, L"",
                            WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE |
                                LVS_SHAREIMAGELISTS,
                            WS_EX_CLIENTEDGE, 0, font);
@@ -74,12 +74,12 @@ void ApplicationsView::CreateControls(HFONT font) {
   small_.reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 8, 8));
   ListView_SetImageList(list_, large_.get(), LVSIL_NORMAL);
   ListView_SetImageList(list_, small_.get(), LVSIL_SMALL);
-  binding_ = std::make_unique<app::ListViewBinding>(list_, model_);
+  binding_ = std::make_unique<ui::ListViewBinding>(list_, model_);
   binding_->SetColumns(ApplicationsPage::Columns());
 
-  killButton_ = app::CreatePushButton(page_, L"结束任务(&E)", kCmdTaskKill, font);
-  switchButton_ = app::CreatePushButton(page_, L"切换至(&S)", kCmdTaskSwitch, font);
-  newButton_ = app::CreatePushButton(page_, L"新任务(&N)...", kCmdTaskNew, font);
+  killButton_ = ui::CreatePushButton(page_, L"结束任务(&E)", kCmdTaskKill, font);
+  switchButton_ = ui::CreatePushButton(page_, L"切换至(&S)", kCmdTaskSwitch, font);
+  newButton_ = ui::CreatePushButton(page_, L"新任务(&N)...", kCmdTaskNew, font);
 }
 
 HWND ApplicationsView::Button(UINT id) const {
@@ -256,7 +256,7 @@ void ApplicationsView::OnListNotify(const NMHDR& header) {
 }
 
 void ApplicationsView::ShowPopup(LPARAM screenPoint) {
-  const POINT at = app::ContextMenuPoint(list_, screenPoint, model_.FirstSelected());
+  const POINT at = ui::ContextMenuPoint(list_, screenPoint, model_.FirstSelected());
   const UniqueMenu popup = BuildPopupMenu();
   const UINT id = TrackPopupMenu(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0,
                                  page_, nullptr);

@@ -11,10 +11,10 @@
 #include <memory>
 #include <type_traits>
 
-#include "app/list_model.h"
-#include "app/list_view_win32.h"
-#include "app/page_win32.h"
 #include "apps/applications_page.h"
+#include "ui/list_model.h"
+#include "ui/list_view_win32.h"
+#include "ui/page_win32.h"
 
 namespace apps {
 
@@ -45,14 +45,14 @@ struct ApplicationsViewHooks {
   std::function<void()> commandsChanged;                    // the command states changed
 };
 
-class ApplicationsView final : public app::PageContent, public TaskImageLists {
+class ApplicationsView final : public ui::PageContent, public TaskImageLists {
  public:
   struct MenuDeleter {
     void operator()(HMENU menu) const { DestroyMenu(menu); }
   };
   using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
 
-  ApplicationsView(HWND page, HFONT font, ApplicationsPage& logic, app::ListModel& model,
+  ApplicationsView(HWND page, HFONT font, ApplicationsPage& logic, ui::ListModel& model,
                    ApplicationsViewHooks hooks);
   ~ApplicationsView() override;
   ApplicationsView(const ApplicationsView&) = delete;
@@ -90,7 +90,7 @@ class ApplicationsView final : public app::PageContent, public TaskImageLists {
 
   HWND page_;
   ApplicationsPage& logic_;
-  app::ListModel& model_;
+  ui::ListModel& model_;
   ApplicationsViewHooks hooks_;
   HWND list_ = nullptr;
   HWND killButton_ = nullptr;    // btn_KillTask
@@ -98,7 +98,7 @@ class ApplicationsView final : public app::PageContent, public TaskImageLists {
   HWND newButton_ = nullptr;     // BitBtn3
   UniqueImageList large_;        // ImageList_b
   UniqueImageList small_;        // ImageList_S
-  std::unique_ptr<app::ListViewBinding> binding_;
+  std::unique_ptr<ui::ListViewBinding> binding_;
   TaskView view_ = TaskView::kReport;
 };
 

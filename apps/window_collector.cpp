@@ -4,7 +4,6 @@
 
 #include <cwctype>
 
-#include "app/update_messages.h"
 
 namespace apps {
 
@@ -25,9 +24,9 @@ bool IsProgramPath(std::wstring_view path) {
 }
 
 WindowCollector::WindowCollector(platform::WindowApi& windows, procs::ProcessPathLookup& paths,
-                                 platform::MessagePoster& poster, WinTable& table,
+                                 ui::UpdateNotice notice, WinTable& table,
                                  const bool& closing)
-    : windows_(windows), paths_(paths), poster_(poster), table_(table), closing_(closing) {}
+    : windows_(windows), paths_(paths), notice_(notice), table_(table), closing_(closing) {}
 
 void WindowCollector::CollectWindows() {
   table_.BeginCollection();
@@ -43,7 +42,7 @@ void WindowCollector::CollectWindows() {
   table_.EndCollection([this](const TWinInfo& gone) {
     if (gone.AwaitingAnswer) windows_.ForgetProbe(gone.Wnd);
   });
-  poster_.Post(app::kUpdateWindows);
+  notice_.Post();
 }
 
 bool WindowCollector::IsApplicationWindow(WindowHandle window) {

@@ -10,9 +10,9 @@
 
 #include "apps/win_table.h"
 #include "apps/window_process.h"
-#include "platform/message_poster.h"
 #include "platform/window_api.h"
 #include "procs/process_path.h"
+#include "ui/update_notice.h"
 
 namespace apps {
 
@@ -29,7 +29,7 @@ bool IsProgramPath(std::wstring_view path);
 class WindowCollector {
  public:
   WindowCollector(platform::WindowApi& windows, procs::ProcessPathLookup& paths,
-                  platform::MessagePoster& poster, WinTable& table, const bool& closing);
+                  ui::UpdateNotice notice, WinTable& table, const bool& closing);
 
   // One tick: renew the table and post the windows update.
   void CollectWindows();
@@ -43,7 +43,7 @@ class WindowCollector {
 
   platform::WindowApi& windows_;
   procs::ProcessPathLookup& paths_;
-  platform::MessagePoster& poster_;
+  ui::UpdateNotice notice_;
   WinTable& table_;
   const bool& closing_;
   WindowProcessFinder processes_{windows_};

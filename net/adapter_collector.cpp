@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/update_messages.h"
 
 namespace net {
 namespace {
@@ -35,10 +34,10 @@ std::wstring ConnectionKeyPath(const std::wstring& adapterName) {
 }
 
 AdapterCollector::AdapterCollector(platform::AdapterApi& api, platform::Clock& clock,
-                                   platform::MessagePoster& poster, TAdapterStatuses& table)
+                                   ui::UpdateNotice notice, TAdapterStatuses& table)
     : api_(api),
       clock_(clock),
-      poster_(poster),
+      notice_(notice),
       table_(table),
       decode_([&api](std::string_view bytes) { return api.AnsiText(bytes); }),
       adapterBuffer_(kInitialAdapterBuffer) {
@@ -71,7 +70,7 @@ void AdapterCollector::CollectAdapters() {
     }
     table_.SampleTimeMs = clock_.NowMs();
   }
-  poster_.Post(app::kUpdateAdapters);
+  notice_.Post();
 }
 
 std::wstring AdapterCollector::ConnectionNameOf(const std::wstring& adapterName) {

@@ -12,7 +12,7 @@
 #include "net/interface_table.h"
 #include "platform/adapter_api.h"
 #include "platform/clock.h"
-#include "platform/message_poster.h"
+#include "ui/update_notice.h"
 
 namespace net {
 
@@ -23,7 +23,7 @@ class AdapterCollector {
  public:
   // Sizes the interface-table buffer from the system's answer at this moment.
   AdapterCollector(platform::AdapterApi& api, platform::Clock& clock,
-                   platform::MessagePoster& poster, TAdapterStatuses& table);
+                   ui::UpdateNotice notice, TAdapterStatuses& table);
 
   // A failed read keeps the table's rows; the update is posted in any case.
   void CollectAdapters();
@@ -44,7 +44,7 @@ class AdapterCollector {
 
   platform::AdapterApi& api_;
   platform::Clock& clock_;
-  platform::MessagePoster& poster_;
+  ui::UpdateNotice notice_;
   TAdapterStatuses& table_;
   AnsiDecoder decode_;
   bool useIfTable2_ = true;

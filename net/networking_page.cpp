@@ -48,13 +48,13 @@ GraphBox AdapterGraphBox(int sheetWidth, int sheetHeight, int count, int index) 
   return graph;
 }
 
-NetworkingPage::NetworkingPage(const TAdapterStatuses& table, app::ListModel& list,
+NetworkingPage::NetworkingPage(const TAdapterStatuses& table, ui::ListModel& list,
                                const bool& closing)
     : table_(table), list_(list), closing_(closing) {}
 
-const std::vector<app::ListColumn>& NetworkingPage::Columns() {
-  static const std::vector<app::ListColumn> columns = [] {
-    std::vector<app::ListColumn> headers;
+const std::vector<ui::ListColumn>& NetworkingPage::Columns() {
+  static const std::vector<ui::ListColumn> columns = [] {
+    std::vector<ui::ListColumn> headers;
     for (const NetColumnSpec& c : kNetColumns)
       headers.push_back({c.caption, c.width, c.rightAligned});
     return headers;
@@ -86,7 +86,7 @@ void NetworkingPage::Rebuild() {
   std::size_t k = 0;
   for (const TAdapterStatus& row : table_.Rows) {
     if (row.ConnectionName.empty()) continue;
-    app::ListItem item;
+    ui::ListItem item;
     item.caption = kNetColumns[kNetName].cell(row);
     for (std::size_t c = 1; c < kNetColumnCount; ++c)
       item.subItems.push_back(kNetColumns[c].cell(row));
@@ -141,10 +141,10 @@ void NetworkingPage::DrawGraphs() {
   const double scale = previousHeight_ > 0 ? static_cast<double>(height) / previousHeight_ : 1.0;
   for (AdapterGraph& g : graphs_) {
     g.history.Fit(width, scale);
-    g.history.SetNewest(perf::RoundHalfEven(g.lastShare * height));
+    g.history.SetNewest(ui::RoundHalfEven(g.lastShare * height));
     g.graph.Clear();
     g.graph.DrawGrid();
-    g.graph.DrawHistory(g.history, perf::kCpuCurveColor);
+    g.graph.DrawHistory(g.history, ui::kCpuCurveColor);
   }
   previousHeight_ = height;
 }

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "app/list_model.h"
 #include "net/adapter_table.h"
 #include "net/traffic_meter.h"
-#include "perf/performance_layout.h"
-#include "perf/usage_graph.h"
-#include "perf/usage_history.h"
+#include "ui/list_model.h"
+#include "ui/rect.h"
+#include "ui/usage_graph.h"
+#include "ui/usage_history.h"
 
 namespace net {
 
@@ -27,16 +27,16 @@ inline constexpr int kNetListHeight = 92;
 // One adapter's group box on the tab sheet and the graph image inside it, both
 // in sheet coordinates. The first adapter's box is the lowest, just above the list.
 struct GraphBox {
-  perf::Rect box;
-  perf::Rect image;
+  ui::Rect box;
+  ui::Rect image;
 };
 GraphBox AdapterGraphBox(int sheetWidth, int sheetHeight, int count, int index);
 
 class NetworkingPage {
  public:
-  NetworkingPage(const TAdapterStatuses& table, app::ListModel& list, const bool& closing);
+  NetworkingPage(const TAdapterStatuses& table, ui::ListModel& list, const bool& closing);
 
-  static const std::vector<app::ListColumn>& Columns();
+  static const std::vector<ui::ListColumn>& Columns();
 
   // The tab sheet's size, for the graphs made at the next rebuild or layout.
   void SetSheetSize(int width, int height);
@@ -50,8 +50,8 @@ class NetworkingPage {
 
   std::size_t ListedCount() const { return graphs_.size(); }
   const GraphBox& Box(std::size_t listed) const { return graphs_[listed].place; }
-  const perf::TUseage& Graph(std::size_t listed) const { return graphs_[listed].graph; }
-  const perf::UsageHistory& History(std::size_t listed) const { return graphs_[listed].history; }
+  const ui::TUseage& Graph(std::size_t listed) const { return graphs_[listed].graph; }
+  const ui::UsageHistory& History(std::size_t listed) const { return graphs_[listed].history; }
   const TrafficMeter& Meter(std::size_t listed) const { return graphs_[listed].meter; }
   // The throughput of the last update as a share of the link (or of the peak).
   double LastShare(std::size_t listed) const { return graphs_[listed].lastShare; }
@@ -62,8 +62,8 @@ class NetworkingPage {
     TrafficMeter meter;
     double lastShare = 0;
     GraphBox place;
-    perf::TUseage graph;
-    perf::UsageHistory history;
+    ui::TUseage graph;
+    ui::UsageHistory history;
   };
 
   void Rebuild();
@@ -72,7 +72,7 @@ class NetworkingPage {
   void DrawGraphs();
 
   const TAdapterStatuses& table_;
-  app::ListModel& list_;
+  ui::ListModel& list_;
   const bool& closing_;
   int sheetWidth_ = 0, sheetHeight_ = 0;
   std::size_t lengthAtRebuild_ = 0;

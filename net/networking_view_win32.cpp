@@ -5,24 +5,24 @@
 
 #include <algorithm>
 
-#include "app/controls_win32.h"
+#include "ui/controls_win32.h"
 
 namespace net {
 NetworkingView::NetworkingView(HWND page, HFONT font, NetworkingPage& logic,
-                               app::ListModel& model, AdapterCollector& collector)
+                               ui::ListModel& model, AdapterCollector& collector)
     : page_(page), font_(font), logic_(logic), model_(model), collector_(collector) {
   // Captions can be edited in place; the edit changes the list alone.
-  list_ = app::CreateChild(page_, WC_LISTVIEWW, L"",
+  list_ = ui::CreateChild(page_, WC_LISTVIEWW, L"",
                            WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS,
                            WS_EX_CLIENTEDGE, 0, font_);
   ListView_SetExtendedListViewStyle(list_, LVS_EX_DOUBLEBUFFER);
-  binding_ = std::make_unique<app::ListViewBinding>(list_, model_);
+  binding_ = std::make_unique<ui::ListViewBinding>(list_, model_);
   binding_->SetColumns(NetworkingPage::Columns());
-  app::SetPageContent(page_, this);
+  ui::SetPageContent(page_, this);
   Layout();
 }
 
-NetworkingView::~NetworkingView() { app::SetPageContent(page_, nullptr); }
+NetworkingView::~NetworkingView() { ui::SetPageContent(page_, nullptr); }
 
 void NetworkingView::UpdateNetPage() {
   const NetworkingPage::Update update = logic_.UpdateNetPage();
@@ -47,10 +47,10 @@ void NetworkingView::BuildAdapterGraphs(std::size_t count) {
   graphs_.resize(count);
   for (std::size_t i = count; i-- > 0;) {
     const std::wstring& caption = model_.Text(i, kNetName);
-    graphs_[i].box = app::CreateChild(page_, L"BUTTON", caption.c_str(), BS_GROUPBOX, 0, 0, font_);
+    graphs_[i].box = ui::CreateChild(page_, L"BUTTON", caption.c_str(), BS_GROUPBOX, 0, 0, font_);
     // The box lies under the picture shown in it.
     SetWindowPos(graphs_[i].box, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    graphs_[i].image = std::make_unique<perf::RasterView>(page_, &logic_.Graph(i).Picture());
+    graphs_[i].image = std::make_unique<ui::RasterView>(page_, &logic_.Graph(i).Picture());
     PlaceGraph(i);
   }
   InvalidateRect(page_, nullptr, TRUE);

@@ -7,18 +7,18 @@
 #include <memory>
 #include <vector>
 
-#include "app/list_model.h"
-#include "app/list_view_win32.h"
-#include "app/page_win32.h"
 #include "net/adapter_collector.h"
 #include "net/networking_page.h"
-#include "perf/raster_view_win32.h"
+#include "ui/list_model.h"
+#include "ui/list_view_win32.h"
+#include "ui/page_win32.h"
+#include "ui/raster_view_win32.h"
 
 namespace net {
 
-class NetworkingView final : public app::PageContent {
+class NetworkingView final : public ui::PageContent {
  public:
-  NetworkingView(HWND page, HFONT font, NetworkingPage& logic, app::ListModel& model,
+  NetworkingView(HWND page, HFONT font, NetworkingPage& logic, ui::ListModel& model,
                  AdapterCollector& collector);
   ~NetworkingView() override;
   NetworkingView(const NetworkingView&) = delete;
@@ -41,7 +41,7 @@ class NetworkingView final : public app::PageContent {
  private:
   struct Graph {
     HWND box = nullptr;  // the group box, owned by the page
-    std::unique_ptr<perf::RasterView> image;  // shows the logic's graph picture
+    std::unique_ptr<ui::RasterView> image;  // shows the logic's graph picture
   };
 
   void BuildAdapterGraphs(std::size_t count);
@@ -54,10 +54,10 @@ class NetworkingView final : public app::PageContent {
   HWND page_;
   HFONT font_;
   NetworkingPage& logic_;
-  app::ListModel& model_;
+  ui::ListModel& model_;
   AdapterCollector& collector_;
   HWND list_ = nullptr;
-  std::unique_ptr<app::ListViewBinding> binding_;
+  std::unique_ptr<ui::ListViewBinding> binding_;
   std::vector<Graph> graphs_;
 };
 

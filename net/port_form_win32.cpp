@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <string>
 
-#include "app/controls_win32.h"
-#include "platform/text_utf8.h"
+#include "ui/controls_win32.h"
+#include "ui/text_utf8.h"
 
 namespace net {
 namespace {
@@ -23,7 +23,7 @@ constexpr int kCheckWidth = 120, kCheckHeight = 17;
 
 }  // namespace
 
-TPortForm::TPortForm(HINSTANCE instance, HFONT font, PortList& logic, app::ListModel& model,
+TPortForm::TPortForm(HINSTANCE instance, HFONT font, PortList& logic, ui::ListModel& model,
                      std::function<void()> refresh)
     : logic_(logic), model_(model), refresh_(std::move(refresh)) {
   WNDCLASSEXW windowClass{};
@@ -55,20 +55,20 @@ TPortForm::~TPortForm() {
 }
 
 void TPortForm::CreateControls(HFONT font) {
-  list_ = app::CreateChild(window_, WC_LISTVIEWW, L"",
+  list_ = ui::CreateChild(window_, WC_LISTVIEWW, L"",
                            WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
                            WS_EX_CLIENTEDGE, 0, font);
   ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-  binding_ = std::make_unique<app::ListViewBinding>(list_, model_);
+  binding_ = std::make_unique<ui::ListViewBinding>(list_, model_);
   binding_->SetColumns(PortList::Columns());
-  hideLocal_ = app::CreateChild(window_, L"BUTTON", L"隐藏本地连接",
+  hideLocal_ = ui::CreateChild(window_, L"BUTTON", L"隐藏本地连接",
                                 WS_TABSTOP | BS_AUTOCHECKBOX, 0, kCmdPortHideLocal, font);
   // A new window starts with the local endpoints hidden.
   Button_SetCheck(hideLocal_, BST_CHECKED);
   logic_.SetHideLocal(true);
-  standard_ = app::CreatePushButton(window_, L"标准", kCmdPortStandard, font);
-  kill_ = app::CreatePushButton(window_, L"结束进程(&E)", kCmdPortKill, font);
-  refreshButton_ = app::CreatePushButton(window_, L"刷新(&R)", kCmdPortRefresh, font);
+  standard_ = ui::CreatePushButton(window_, L"标准", kCmdPortStandard, font);
+  kill_ = ui::CreatePushButton(window_, L"结束进程(&E)", kCmdPortKill, font);
+  refreshButton_ = ui::CreatePushButton(window_, L"刷新(&R)", kCmdPortRefresh, font);
   popup_.reset(CreatePopupMenu());
   AppendMenuW(popup_.get(), MF_STRING, kCmdPortRefresh, L"刷新");
 }
@@ -122,7 +122,7 @@ void TPortForm::ExecuteCommand(UINT id) {
 }
 
 void TPortForm::ShowPopup(LPARAM screenPoint) {
-  const POINT at = app::ContextMenuPoint(list_, screenPoint, std::nullopt);
+  const POINT at = ui::ContextMenuPoint(list_, screenPoint, std::nullopt);
   const UINT id = TrackPopupMenu(popup_.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0,
                                  window_, nullptr);
   if (id != 0) ExecuteCommand(id);
@@ -145,7 +145,7 @@ LRESULT CALLBACK TPortForm::WindowProc(HWND window, UINT message, WPARAM wParam,
   try {
     return form->HandleMessage(message, wParam, lParam);
   } catch (const std::exception& error) {
-    MessageBoxW(window, platform::WidenUtf8(error.what()).c_str(), kCaption,
+    MessageBoxW(window, ui::WidenUtf8(error.what()).c_str(), kCaption,
                 MB_OK | MB_ICONERROR);
   }
   return 0;

@@ -9,9 +9,9 @@
 #include <memory>
 #include <type_traits>
 
-#include "app/list_model.h"
-#include "app/list_view_win32.h"
 #include "net/port_list.h"
+#include "ui/list_model.h"
+#include "ui/list_view_win32.h"
 
 namespace net {
 
@@ -25,7 +25,7 @@ enum PortFormCommand : UINT {
 class TPortForm {
  public:
   // `refresh` is RefreshPortList: show the window, bring it forward and fill it.
-  TPortForm(HINSTANCE instance, HFONT font, PortList& logic, app::ListModel& model,
+  TPortForm(HINSTANCE instance, HFONT font, PortList& logic, ui::ListModel& model,
             std::function<void()> refresh);
   ~TPortForm();
   TPortForm(const TPortForm&) = delete;
@@ -53,7 +53,7 @@ class TPortForm {
   void ShowPopup(LPARAM screenPoint);
 
   PortList& logic_;
-  app::ListModel& model_;
+  ui::ListModel& model_;
   std::function<void()> refresh_;
   HWND window_ = nullptr;
   HWND list_ = nullptr;
@@ -61,7 +61,7 @@ class TPortForm {
   HWND standard_ = nullptr;   // Button2
   HWND kill_ = nullptr;       // BitBtn4
   HWND refreshButton_ = nullptr;  // Button1
-  std::unique_ptr<app::ListViewBinding> binding_;
+  std::unique_ptr<ui::ListViewBinding> binding_;
   UniqueMenu popup_;
 };
 

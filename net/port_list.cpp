@@ -53,8 +53,8 @@ static_assert([] {
 }(), "one row per column, in the columns' order");
 
 // `key`: the owning process, 0 when the table names none.
-app::ListItem ItemOf(PortRowTexts texts, std::uint32_t key) {
-  app::ListItem item;
+ui::ListItem ItemOf(PortRowTexts texts, std::uint32_t key) {
+  ui::ListItem item;
   item.key = key;
   item.caption = std::move(texts.*kPortColumns[kPortPid].text);
   for (std::size_t c = 1; c < kPortColumnCount; ++c)
@@ -72,7 +72,7 @@ TableVariant ChooseTableVariant(const platform::ConnectionEntryPoints& entryPoin
 
 PortList::PortList(platform::ConnectionApi& tables, procs::ProcessPathLookup& paths,
                    platform::Dialogs& dialogs, platform::ProcessApi& processes,
-                   app::ListModel& list)
+                   ui::ListModel& list)
     : tables_(tables),
       paths_(paths),
       dialogs_(dialogs),
@@ -81,9 +81,9 @@ PortList::PortList(platform::ConnectionApi& tables, procs::ProcessPathLookup& pa
       entryPoints_(tables.EntryPoints()),
       variant_(ChooseTableVariant(entryPoints_)) {}
 
-const std::vector<app::ListColumn>& PortList::Columns() {
-  static const std::vector<app::ListColumn> columns = [] {
-    std::vector<app::ListColumn> headers;
+const std::vector<ui::ListColumn>& PortList::Columns() {
+  static const std::vector<ui::ListColumn> columns = [] {
+    std::vector<ui::ListColumn> headers;
     for (const PortColumnSpec& c : kPortColumns)
       headers.push_back({c.caption, c.width, false, c.centred});
     return headers;

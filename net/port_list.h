@@ -7,12 +7,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/list_model.h"
 #include "net/connection_table.h"
 #include "platform/connection_api.h"
 #include "platform/dialogs.h"
 #include "platform/process_api.h"
 #include "procs/process_path.h"
+#include "ui/list_model.h"
 
 namespace net {
 
@@ -30,9 +30,9 @@ TableVariant ChooseTableVariant(const platform::ConnectionEntryPoints& entryPoin
 class PortList {
  public:
   PortList(platform::ConnectionApi& tables, procs::ProcessPathLookup& paths,
-           platform::Dialogs& dialogs, platform::ProcessApi& processes, app::ListModel& list);
+           platform::Dialogs& dialogs, platform::ProcessApi& processes, ui::ListModel& list);
 
-  static const std::vector<app::ListColumn>& Columns();
+  static const std::vector<ui::ListColumn>& Columns();
   TableVariant Variant() const { return variant_; }
 
   // "隐藏本地连接": rows whose local address is a loopback or wildcard address are
@@ -60,7 +60,7 @@ class PortList {
   procs::ProcessPathLookup& paths_;
   platform::Dialogs& dialogs_;
   platform::ProcessApi& processes_;
-  app::ListModel& list_;
+  ui::ListModel& list_;
   platform::ConnectionEntryPoints entryPoints_;
   TableVariant variant_;
   bool hideLocal_ = true;

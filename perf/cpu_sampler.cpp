@@ -6,9 +6,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/refresh_cycle.h"
-#include "app/update_messages.h"
 #include "perf/counter_titles.h"
+#include "ui/refresh_error.h"
 
 namespace perf {
 namespace {
@@ -41,8 +40,8 @@ int UsagePercent(double fraction) {
 }
 
 CpuSampler::CpuSampler(platform::NativeApi& native, platform::PerformanceData& performanceData,
-                       platform::MessagePoster& poster, const bool& closing)
-    : native_(native), performanceData_(performanceData), poster_(poster), closing_(closing) {}
+                       ui::UpdateNotice notice, const bool& closing)
+    : native_(native), performanceData_(performanceData), notice_(notice), closing_(closing) {}
 
 template <std::size_t N>
 bool CpuSampler::QueryFixed(std::uint32_t infoClass, std::array<std::byte, N>& out) {
@@ -72,7 +71,7 @@ int CpuSampler::SampleTotalCpuUsage() {
   }
   previousIdle_ = idle;
   previousTime_ = now;
-  poster_.Post(app::kUpdateGraphs);
+  notice_.Post();
   return result;
 }
 
@@ -100,7 +99,7 @@ void CpuSampler::TakeCpuSample() {
     perfData = ReadPerformanceData();
     if (perfData == PerfDataResult::kFound) return Store(Source::kPerformanceData);
   }
-  throw app::RefreshError(perfData == PerfDataResult::kMissingCounter
+  throw ui::RefreshError(perfData == PerfDataResult::kMissingCounter
                               ? L"Unable to locate the \"% of CPU usage\" performance counter"
                               : L"Unable to locate the \"Processor\" performance object");
 }
@@ -223,7 +222,7 @@ void CpuSampler::Store(Source source) {
 
 double CpuSampler::CpuSampleUsage(int index) {
   if (instanceCount_ < 0) TakeCpuSample();
-  if (index < 0 || index >= instanceCount_) throw app::RefreshError(L"CPU index out of bounds");
+  if (index < 0 || index >= instanceCount_) throw ui::RefreshError(L"CPU index out of bounds");
   const auto i = static_cast<std::size_t>(index);
   const std::int64_t base = baseNow_[i] - baseBefore_[i];
   if (base == 0) return 0.0;

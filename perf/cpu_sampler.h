@@ -12,9 +12,9 @@
 
 #include "perf/performance_data_walk.h"
 #include "platform/layouts/system_information.h"
-#include "platform/message_poster.h"
 #include "platform/native_api.h"
 #include "platform/performance_data.h"
+#include "ui/update_notice.h"
 
 namespace perf {
 
@@ -24,7 +24,7 @@ int UsagePercent(double fraction);
 class CpuSampler {
  public:
   CpuSampler(platform::NativeApi& native, platform::PerformanceData& performanceData,
-             platform::MessagePoster& poster, const bool& closing);
+             ui::UpdateNotice notice, const bool& closing);
 
   // Total usage: stores it and posts the graph update; the first call only
   // records the times and returns 0. A failed query returns 0 and posts nothing.
@@ -61,7 +61,7 @@ class CpuSampler {
 
   platform::NativeApi& native_;
   platform::PerformanceData& performanceData_;
-  platform::MessagePoster& poster_;
+  ui::UpdateNotice notice_;
   const bool& closing_;
 
   // Total usage.

@@ -1,7 +1,7 @@
 // The bar meters at the left of the Performance page: a black frame, a hatched
 // field, and lit rows that fill from the bottom up with the value.
 #pragma once
-#include "perf/raster.h"
+#include "ui/raster.h"
 
 namespace perf {
 
@@ -10,9 +10,9 @@ int MeterLitRows(int height, int value, int maximum);
 
 // The black frame: bands of 20 pixels at the left and right, 10 at the top and
 // 35 at the bottom, where the meter's caption sits.
-void DrawMeterFrame(Raster& image);
+void DrawMeterFrame(ui::Raster& image);
 // The hatch (alternate dark green and black columns) and the lit rows
 // (alternate bright green and black rows), drawn over the picture as it is.
-void DrawMeter(Raster& image, int value, int maximum);
+void DrawMeter(ui::Raster& image, int value, int maximum);
 
 }  // namespace perf

@@ -10,7 +10,7 @@ constexpr int kSide = 6;   // page border left and right
 constexpr int kGap = 4;
 constexpr int kRowTop = 16, kRowHeight = 16, kCaptionWidth = 56, kRowInset = 8;
 
-Rect Make(int left, int top, int width, int height) {
+ui::Rect Make(int left, int top, int width, int height) {
   return {left, top, left + std::max(width, 0), top + std::max(height, 0)};
 }
 
@@ -38,7 +38,7 @@ PerformanceLayout LayOutPerformancePage(int width, int height) {
   l.figureBoxes[kCommitBox] = Make(rightColumn, firstRow, columnWidth, kFigureBoxHeight);
   l.figureBoxes[kKernelBox] = Make(rightColumn, secondRow, columnWidth, kFigureBoxHeight);
   for (int b = 0; b < kFigureBoxCount; ++b) {
-    const Rect& box = l.figureBoxes[b];
+    const ui::Rect& box = l.figureBoxes[b];
     for (int r = 0; r < 3; ++r) {
       const int top = box.top + kRowTop + r * kRowHeight;
       l.rowCaptions[b][r] = Make(box.left + kRowInset, top, kCaptionWidth, kRowHeight - 2);
@@ -49,18 +49,18 @@ PerformanceLayout LayOutPerformancePage(int width, int height) {
   return l;
 }
 
-Rect MeterImageRect(const Rect& box) {
+ui::Rect MeterImageRect(const ui::Rect& box) {
   return Make(box.left + 6, box.top + 16, box.Width() - 12, box.Height() - 22);
 }
 
-CaptionAt CpuMeterCaptionAt(const Rect& image) { return {30, image.Height() - 16}; }
-CaptionAt PageFileMeterCaptionAt(const Rect& image) { return {27, image.Height() - 16}; }
+CaptionAt CpuMeterCaptionAt(const ui::Rect& image) { return {30, image.Height() - 16}; }
+CaptionAt PageFileMeterCaptionAt(const ui::Rect& image) { return {27, image.Height() - 16}; }
 
-Rect PageFileImageRect(const Rect& box) {
+ui::Rect PageFileImageRect(const ui::Rect& box) {
   return Make(box.left + 8, box.top + 15, box.Width() - 17, box.Height() - 25);
 }
 
-void LayOutCpuGraphs(const Rect& box, int count, std::vector<Rect>& images) {
+void LayOutCpuGraphs(const ui::Rect& box, int count, std::vector<ui::Rect>& images) {
   images.clear();
   if (count <= 0) return;
   // Each graph sits in a panel 15 pixels wider than itself.

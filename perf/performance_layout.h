@@ -5,22 +5,17 @@
 #include <array>
 #include <vector>
 
-namespace perf {
+#include "ui/rect.h"
 
-struct Rect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-  bool operator==(const Rect&) const = default;
-};
+namespace perf {
 
 // The figure boxes in the order of their captions in kFigureBoxCaptions.
 enum FigureBox { kTotalsBox, kPhysicalBox, kKernelBox, kCommitBox, kFigureBoxCount };
 
 struct PerformanceLayout {
-  Rect gb_CpuTotal, gb_CPU1, gb_MemTotal, gb_mem;
-  std::array<Rect, kFigureBoxCount> figureBoxes;
-  std::array<std::array<Rect, 3>, kFigureBoxCount> rowCaptions, rowValues;
+  ui::Rect gb_CpuTotal, gb_CPU1, gb_MemTotal, gb_mem;
+  std::array<ui::Rect, kFigureBoxCount> figureBoxes;
+  std::array<std::array<ui::Rect, 3>, kFigureBoxCount> rowCaptions, rowValues;
 };
 
 inline constexpr int kMeterBoxWidth = 98;
@@ -32,19 +27,19 @@ PerformanceLayout LayOutPerformancePage(int width, int height);
 
 // The meter picture inside its group box, and where its caption starts,
 // relative to the picture.
-Rect MeterImageRect(const Rect& box);
+ui::Rect MeterImageRect(const ui::Rect& box);
 struct CaptionAt {
   int x = 0, y = 0;
 };
-CaptionAt CpuMeterCaptionAt(const Rect& image);
-CaptionAt PageFileMeterCaptionAt(const Rect& image);
+CaptionAt CpuMeterCaptionAt(const ui::Rect& image);
+CaptionAt PageFileMeterCaptionAt(const ui::Rect& image);
 
 // The page-file graph inside "页面文件使用记录".
-Rect PageFileImageRect(const Rect& box);
+ui::Rect PageFileImageRect(const ui::Rect& box);
 
 // One graph per processor inside "CPU 使用记录", side by side while each is at
 // least kMinimumGraphWidth pixels wide, in as many rows as needed beyond that.
 // All graphs get the same size.
-void LayOutCpuGraphs(const Rect& box, int count, std::vector<Rect>& images);
+void LayOutCpuGraphs(const ui::Rect& box, int count, std::vector<ui::Rect>& images);
 
 }  // namespace perf

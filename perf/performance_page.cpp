@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "app/update_messages.h"
 #include "perf/meter.h"
 
 namespace perf {
@@ -29,12 +28,12 @@ int FigureValue(const std::wstring& text) {
 PerformancePage::PerformancePage(const procs::TMainProcInfo& totals,
                                  const std::vector<int>& perCpuPercent,
                                  const int& cpuUsagePercent, platform::MemoryStatusApi& memory,
-                                 platform::MessagePoster& poster, const bool& closing)
+                                 ui::UpdateNotice notice, const bool& closing)
     : totals_(totals),
       perCpuPercent_(perCpuPercent),
       cpuUsagePercent_(cpuUsagePercent),
       memory_(memory),
-      poster_(poster),
+      notice_(notice),
       closing_(closing) {}
 
 void PerformancePage::SetPageSize(int width, int height) {
@@ -63,13 +62,13 @@ void PerformancePage::UpdateTotals() {
 void PerformancePage::CreateCpuGraphs(int count) {
   if (count < 0) count = 0;
   if (count == CpuGraphCount()) return;
-  cpuGraphs_.assign(static_cast<std::size_t>(count), TUseage{});
-  cpuHistory_.assign(static_cast<std::size_t>(count), UsageHistory{});
+  cpuGraphs_.assign(static_cast<std::size_t>(count), ui::TUseage{});
+  cpuHistory_.assign(static_cast<std::size_t>(count), ui::UsageHistory{});
   previousCpuHeight_ = 0;
   // Provisional places until the first layout message.
   LayOutCpuGraphs(layout_.gb_CPU1, count, cpuGraphRects_);
   for (int i = 0; i < count; ++i) {
-    const Rect& r = cpuGraphRects_[static_cast<std::size_t>(i)];
+    const ui::Rect& r = cpuGraphRects_[static_cast<std::size_t>(i)];
     cpuGraphs_[static_cast<std::size_t>(i)].Create(r.Height(), r.Width());
     cpuGraphs_[static_cast<std::size_t>(i)].DrawGrid();
   }
@@ -78,13 +77,13 @@ void PerformancePage::CreateCpuGraphs(int count) {
 void PerformancePage::LayoutGraphs() {
   LayOutCpuGraphs(layout_.gb_CPU1, CpuGraphCount(), cpuGraphRects_);
   for (int i = 0; i < CpuGraphCount(); ++i) {
-    const Rect& r = cpuGraphRects_[static_cast<std::size_t>(i)];
-    TUseage& graph = cpuGraphs_[static_cast<std::size_t>(i)];
+    const ui::Rect& r = cpuGraphRects_[static_cast<std::size_t>(i)];
+    ui::TUseage& graph = cpuGraphs_[static_cast<std::size_t>(i)];
     graph.SetSize(r.Height(), r.Width());
     graph.DrawGrid();
   }
   LayoutMeters();
-  poster_.Post(app::kUpdateGraphs);
+  notice_.Post();
   pageFileRect_ = PageFileImageRect(layout_.gb_mem);
   pageFileGraph_.SetSize(pageFileRect_.Height(), pageFileRect_.Width());
   pageFileGraph_.DrawGrid();
@@ -96,8 +95,8 @@ void PerformancePage::LayoutMeters() {
   pageFileMeterRect_ = MeterImageRect(layout_.gb_MemTotal);
   cpuMeter_.SetSize(cpuMeterRect_.Height(), cpuMeterRect_.Width());
   pageFileMeter_.SetSize(pageFileMeterRect_.Height(), pageFileMeterRect_.Width());
-  cpuMeter_.Fill(kBlack);
-  pageFileMeter_.Fill(kBlack);
+  cpuMeter_.Fill(ui::kBlack);
+  pageFileMeter_.Fill(ui::kBlack);
   DrawMeterFrame(cpuMeter_);
   DrawMeterFrame(pageFileMeter_);
 }
@@ -119,7 +118,7 @@ int PerformancePage::PageFileSample(int height) {
   }
   const double usedK = static_cast<double>(status.totalPhys / 1024) -
                        static_cast<double>(status.availPhys / 1024);
-  return RoundHalfEven(usedK / static_cast<double>(totalK) * height);
+  return ui::RoundHalfEven(usedK / static_cast<double>(totalK) * height);
 }
 
 void PerformancePage::UpdateGraphs() {
@@ -132,7 +131,7 @@ void PerformancePage::UpdateGraphs() {
   pageFileHistory_.SetNewest(sample);
   pageFileGraph_.Clear();
   pageFileGraph_.DrawGrid();
-  pageFileGraph_.DrawHistory(pageFileHistory_, kPageFileCurveColor);
+  pageFileGraph_.DrawHistory(pageFileHistory_, ui::kPageFileCurveColor);
   previousPageFileHeight_ = pageHeight;
 
   if (cpuGraphs_.empty()) return;
@@ -142,10 +141,10 @@ void PerformancePage::UpdateGraphs() {
   for (std::size_t i = 0; i < cpuGraphs_.size(); ++i) {
     const int percent = i < perCpuPercent_.size() ? perCpuPercent_[i] : 0;
     cpuHistory_[i].Fit(width, cpuScale);
-    cpuHistory_[i].SetNewest(RoundHalfEven(percent * (height / 100.0)));
+    cpuHistory_[i].SetNewest(ui::RoundHalfEven(percent * (height / 100.0)));
     cpuGraphs_[i].Clear();
     cpuGraphs_[i].DrawGrid();
-    cpuGraphs_[i].DrawHistory(cpuHistory_[i], kCpuCurveColor);
+    cpuGraphs_[i].DrawHistory(cpuHistory_[i], ui::kCpuCurveColor);
   }
   previousCpuHeight_ = height;
 }

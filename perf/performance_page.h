@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "perf/performance_layout.h"
-#include "perf/raster.h"
-#include "perf/usage_graph.h"
-#include "perf/usage_history.h"
 #include "platform/memory_status.h"
-#include "platform/message_poster.h"
 #include "procs/process_table.h"
+#include "ui/raster.h"
+#include "ui/update_notice.h"
+#include "ui/usage_graph.h"
+#include "ui/usage_history.h"
 
 namespace perf {
 
@@ -35,7 +35,7 @@ class PerformancePage {
  public:
   PerformancePage(const procs::TMainProcInfo& totals, const std::vector<int>& perCpuPercent,
                   const int& cpuUsagePercent, platform::MemoryStatusApi& memory,
-                  platform::MessagePoster& poster, const bool& closing);
+                  ui::UpdateNotice notice, const bool& closing);
 
   // The page's size changed: boxes and labels move at once; the graphs and
   // meters follow at the next LayoutGraphs.
@@ -57,16 +57,18 @@ class PerformancePage {
   void UpdateGraphs();
 
   int CpuGraphCount() const { return static_cast<int>(cpuGraphs_.size()); }
-  const TUseage& CpuGraph(int i) const { return cpuGraphs_[static_cast<std::size_t>(i)]; }
-  const UsageHistory& CpuHistory(int i) const { return cpuHistory_[static_cast<std::size_t>(i)]; }
-  const std::vector<Rect>& CpuGraphRects() const { return cpuGraphRects_; }
-  const TUseage& PageFileGraph() const { return pageFileGraph_; }
-  const UsageHistory& PageFileHistory() const { return pageFileHistory_; }
-  const Rect& PageFileRect() const { return pageFileRect_; }
-  const Raster& CpuMeter() const { return cpuMeter_; }
-  const Raster& PageFileMeter() const { return pageFileMeter_; }
-  const Rect& CpuMeterRect() const { return cpuMeterRect_; }
-  const Rect& PageFileMeterRect() const { return pageFileMeterRect_; }
+  const ui::TUseage& CpuGraph(int i) const { return cpuGraphs_[static_cast<std::size_t>(i)]; }
+  const ui::UsageHistory& CpuHistory(int i) const {
+    return cpuHistory_[static_cast<std::size_t>(i)];
+  }
+  const std::vector<ui::Rect>& CpuGraphRects() const { return cpuGraphRects_; }
+  const ui::TUseage& PageFileGraph() const { return pageFileGraph_; }
+  const ui::UsageHistory& PageFileHistory() const { return pageFileHistory_; }
+  const ui::Rect& PageFileRect() const { return pageFileRect_; }
+  const ui::Raster& CpuMeter() const { return cpuMeter_; }
+  const ui::Raster& PageFileMeter() const { return pageFileMeter_; }
+  const ui::Rect& CpuMeterRect() const { return cpuMeterRect_; }
+  const ui::Rect& PageFileMeterRect() const { return pageFileMeterRect_; }
 
  private:
   void LayoutMeters();
@@ -77,21 +79,21 @@ class PerformancePage {
   const std::vector<int>& perCpuPercent_;
   const int& cpuUsagePercent_;
   platform::MemoryStatusApi& memory_;
-  platform::MessagePoster& poster_;
+  ui::UpdateNotice notice_;
   const bool& closing_;
 
   int pageWidth_ = 0, pageHeight_ = 0;
   PerformanceLayout layout_;
   PerformanceTexts texts_;
 
-  std::vector<TUseage> cpuGraphs_;
-  std::vector<UsageHistory> cpuHistory_;
-  std::vector<Rect> cpuGraphRects_;
-  TUseage pageFileGraph_;
-  UsageHistory pageFileHistory_;
-  Rect pageFileRect_;
-  Raster cpuMeter_, pageFileMeter_;
-  Rect cpuMeterRect_, pageFileMeterRect_;
+  std::vector<ui::TUseage> cpuGraphs_;
+  std::vector<ui::UsageHistory> cpuHistory_;
+  std::vector<ui::Rect> cpuGraphRects_;
+  ui::TUseage pageFileGraph_;
+  ui::UsageHistory pageFileHistory_;
+  ui::Rect pageFileRect_;
+  ui::Raster cpuMeter_, pageFileMeter_;
+  ui::Rect cpuMeterRect_, pageFileMeterRect_;
   // Heights at the last update, to rescale the histories after a resize.
   int previousCpuHeight_ = 0, previousPageFileHeight_ = 0;
 };

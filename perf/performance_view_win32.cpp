@@ -3,7 +3,7 @@
 
 #include <commctrl.h>
 
-#include "app/controls_win32.h"
+#include "ui/controls_win32.h"
 
 namespace perf {
 namespace {
@@ -22,14 +22,14 @@ constexpr const wchar_t* kRowCaptions[kFigureBoxCount][3] = {
 
 HWND CreateChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
                  HFONT font) {
-  return app::CreateChild(parent, className, text, WS_CLIPSIBLINGS | style, 0, 0, font);
+  return ui::CreateChild(parent, className, text, WS_CLIPSIBLINGS | style, 0, 0, font);
 }
 
 HWND CreateGroupBox(HWND parent, const wchar_t* caption, HFONT font) {
   return CreateChild(parent, L"BUTTON", caption, BS_GROUPBOX, font);
 }
 
-void Place(HWND control, const Rect& r) {
+void Place(HWND control, const ui::Rect& r) {
   MoveWindow(control, r.left, r.top, r.Width(), r.Height(), TRUE);
 }
 
@@ -38,11 +38,11 @@ void Place(HWND control, const Rect& r) {
 PerformanceView::PerformanceView(HWND page, HFONT font, PerformancePage& logic, HWND statusBar)
     : page_(page), font_(font), logic_(logic), statusBar_(statusBar) {
   CreateControls();
-  app::SetPageContent(page_, this);
+  ui::SetPageContent(page_, this);
   Layout();
 }
 
-PerformanceView::~PerformanceView() { app::SetPageContent(page_, nullptr); }
+PerformanceView::~PerformanceView() { ui::SetPageContent(page_, nullptr); }
 
 void PerformanceView::CreateControls() {
   gb_CpuTotal_ = CreateGroupBox(page_, L"CPU使用", font_);
@@ -56,9 +56,9 @@ void PerformanceView::CreateControls() {
       values_[b][r] = CreateChild(page_, L"STATIC", L"", SS_RIGHT, font_);
     }
   }
-  cpuMeter_ = std::make_unique<RasterView>(page_, &logic_.CpuMeter());
-  pageFileMeter_ = std::make_unique<RasterView>(page_, &logic_.PageFileMeter());
-  pageFileGraph_ = std::make_unique<RasterView>(page_, &logic_.PageFileGraph().Picture());
+  cpuMeter_ = std::make_unique<ui::RasterView>(page_, &logic_.CpuMeter());
+  pageFileMeter_ = std::make_unique<ui::RasterView>(page_, &logic_.PageFileMeter());
+  pageFileGraph_ = std::make_unique<ui::RasterView>(page_, &logic_.PageFileGraph().Picture());
   // The group boxes lie under everything placed inside them.
   for (HWND box : {gb_CpuTotal_, gb_CPU1_, gb_MemTotal_, gb_mem_})
     SetWindowPos(box, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -91,7 +91,7 @@ void PerformanceView::CreateCpuGraphs(int count) {
   cpuGraphs_.resize(static_cast<std::size_t>(logic_.CpuGraphCount()));
   for (int i = 0; i < logic_.CpuGraphCount(); ++i) {
     auto& view = cpuGraphs_[static_cast<std::size_t>(i)];
-    if (!view) view = std::make_unique<RasterView>(page_, nullptr);
+    if (!view) view = std::make_unique<ui::RasterView>(page_, nullptr);
     // The logic may have made its graphs anew: point at them again.
     view->SetPicture(&logic_.CpuGraph(i).Picture());
     view->MoveTo(logic_.CpuGraphRects()[static_cast<std::size_t>(i)]);
@@ -105,8 +105,8 @@ void PerformanceView::LayoutGraphs() {
     cpuGraphs_[static_cast<std::size_t>(i)]->MoveTo(logic_.CpuGraphRects()[static_cast<std::size_t>(i)]);
     cpuGraphs_[static_cast<std::size_t>(i)]->Refresh();
   }
-  const Rect& cpu = logic_.CpuMeterRect();
-  const Rect& pageFile = logic_.PageFileMeterRect();
+  const ui::Rect& cpu = logic_.CpuMeterRect();
+  const ui::Rect& pageFile = logic_.PageFileMeterRect();
   cpuMeter_->MoveTo(cpu);
   pageFileMeter_->MoveTo(pageFile);
   const CaptionAt cpuCaption = CpuMeterCaptionAt(cpu);

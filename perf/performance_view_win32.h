@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "app/page_win32.h"
 #include "perf/performance_page.h"
-#include "perf/raster_view_win32.h"
+#include "ui/page_win32.h"
+#include "ui/raster_view_win32.h"
 
 namespace perf {
 
-class PerformanceView final : public app::PageContent {
+class PerformanceView final : public ui::PageContent {
  public:
   PerformanceView(HWND page, HFONT font, PerformancePage& logic, HWND statusBar);
   ~PerformanceView() override;
@@ -54,8 +54,8 @@ class PerformanceView final : public app::PageContent {
   std::array<std::array<HWND, 3>, kFigureBoxCount> captions_{}, values_{};
   std::array<std::array<std::wstring, 3>, kFigureBoxCount> shownValues_;
   std::array<std::wstring, 3> shownStatus_;
-  std::unique_ptr<RasterView> cpuMeter_, pageFileMeter_, pageFileGraph_;
-  std::vector<std::unique_ptr<RasterView>> cpuGraphs_;
+  std::unique_ptr<ui::RasterView> cpuMeter_, pageFileMeter_, pageFileGraph_;
+  std::vector<std::unique_ptr<ui::RasterView>> cpuGraphs_;
 };
 
 }  // namespace perf

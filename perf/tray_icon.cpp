@@ -13,16 +13,16 @@ std::wstring TrayTip(int percent) {
 
 int TrayBarPenWidth(int percent) { return percent / 4 + 8; }
 
-void DrawTrayPicture(Raster& picture, int barPenWidth) {
+void DrawTrayPicture(ui::Raster& picture, int barPenWidth) {
   picture.SetSize(kTrayHeight, kTrayWidth);
-  picture.Fill(kDarkGreen);
+  picture.Fill(ui::kDarkGreen);
   // A pen this wide centred on the bottom edge covers half its width above it.
-  picture.FillRect(0, kTrayHeight - barPenWidth / 2, kTrayWidth, kTrayHeight, kBrightGreen);
+  picture.FillRect(0, kTrayHeight - barPenWidth / 2, kTrayWidth, kTrayHeight, ui::kBrightGreen);
   // The 4-pixel frame lines lie on the edges: two pixels of each fall inside.
-  picture.FillRect(0, 0, 2, kTrayHeight, kBlack);
-  picture.FillRect(kTrayWidth - 2, 0, kTrayWidth, kTrayHeight, kBlack);
-  picture.FillRect(0, 0, kTrayWidth, 2, kBlack);
-  picture.FillRect(0, kTrayHeight - 2, kTrayWidth, kTrayHeight, kBlack);
+  picture.FillRect(0, 0, 2, kTrayHeight, ui::kBlack);
+  picture.FillRect(kTrayWidth - 2, 0, kTrayWidth, kTrayHeight, ui::kBlack);
+  picture.FillRect(0, 0, kTrayWidth, 2, ui::kBlack);
+  picture.FillRect(0, kTrayHeight - 2, kTrayWidth, kTrayHeight, ui::kBlack);
 }
 
 TrayIcon::TrayIcon(platform::NotifyIcon& area,

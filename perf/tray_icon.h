@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
-#include "perf/raster.h"
 #include "platform/notify_icon.h"
+#include "ui/raster.h"
 
 namespace perf {
 
@@ -19,7 +19,7 @@ std::wstring TrayTip(int percent);
 int TrayBarPenWidth(int percent);
 // The 10 x 20 picture for one pen width: dark green, the bright bar rising from
 // the bottom, a black frame.
-void DrawTrayPicture(Raster& picture, int barPenWidth);
+void DrawTrayPicture(ui::Raster& picture, int barPenWidth);
 
 class TrayIcon {
  public:

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "perf/raster.h"
 #include "perf/tray_icon.h"
+#include "ui/raster.h"
 
 namespace perf {
 
@@ -14,7 +14,7 @@ using platform::win32::UniqueBitmap;
 TrayPictures::TrayPictures() {
   // A monochrome row is padded to 16 bits: 2 bytes per row, all 0 (opaque).
   const BYTE mask[2 * kTrayHeight] = {};
-  Raster picture;
+  ui::Raster picture;
   for (int pen = kFirstPen; pen <= kLastPen; ++pen) {
     DrawTrayPicture(picture, pen);
     UniqueBitmap color(CreateBitmap(kTrayWidth, kTrayHeight, 1, 32, picture.Pixels()));

@@ -5,12 +5,12 @@
 
 #include <vector>
 
-#include "app/modal_form_win32.h"
 #include "procs/processes_page.h"
+#include "ui/modal_form_win32.h"
 
 namespace procs {
 
-class AffinityDialog final : public AffinityChooser, private app::ModalForm {
+class AffinityDialog final : public AffinityChooser, private ui::ModalForm {
  public:
   static constexpr UINT kFirstBoxId = 1101;  // CPU 0
 

@@ -7,8 +7,8 @@ std::wstring HeaderOfCaption(const std::wstring& caption) {
   return caption.substr(0, caption.find(L'('));
 }
 
-ColumnChooser::ColumnChooser(ProcessesPage& page, app::RefreshCycle& cycle)
-    : page_(page), cycle_(cycle) {
+ColumnChooser::ColumnChooser(ProcessesPage& page, ui::UpdateTimer& timer)
+    : page_(page), timer_(timer) {
   for (std::size_t b = 0; b < kChooserBoxCount; ++b) {
     checked_[b] = ChooserBoxes()[b].fixed;
     for (const ProcessColumn& column : page_.Columns())
@@ -31,9 +31,8 @@ std::vector<ProcessColumn> ColumnChooser::ChosenColumns() const {
 }
 
 void ColumnChooser::BitBtn1Click() {
-  const bool wasRunning = cycle_.SuspendTimer();
+  ui::TimerHold hold(timer_, ui::TimerHold::Afterwards::kAsBefore);
   page_.SetColumns(ChosenColumns());
-  cycle_.ResumeTimer(wasRunning);
 }
 
 }  // namespace procs

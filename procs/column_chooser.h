@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/refresh_cycle.h"
 #include "procs/process_columns.h"
 #include "procs/processes_page.h"
+#include "ui/timer_hold.h"
 
 namespace procs {
 
@@ -28,7 +28,7 @@ std::wstring HeaderOfCaption(const std::wstring& caption);
 
 class ColumnChooser {
  public:
-  ColumnChooser(ProcessesPage& page, app::RefreshCycle& cycle);
+  ColumnChooser(ProcessesPage& page, ui::UpdateTimer& timer);
 
   bool Checked(std::size_t box) const { return checked_[box]; }
   // A fixed box stays checked.
@@ -44,7 +44,7 @@ class ColumnChooser {
 
  private:
   ProcessesPage& page_;
-  app::RefreshCycle& cycle_;
+  ui::UpdateTimer& timer_;
   std::array<bool, kChooserBoxCount> checked_{};
 };
 

@@ -30,7 +30,7 @@ BoxPlace PlaceOfBox(std::size_t box) {
 
 }  // namespace
 
-TViewForm::TViewForm(ProcessesPage& page, app::RefreshCycle& cycle) : chooser_(page, cycle) {}
+TViewForm::TViewForm(ProcessesPage& page, ui::UpdateTimer& timer) : chooser_(page, timer) {}
 
 void TViewForm::ShowModal(HWND owner, HFONT font) {
   ModalForm::ShowModal(owner, font, L"选择列", kClientWidth, kClientHeight);

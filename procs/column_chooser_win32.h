@@ -6,18 +6,18 @@
 
 #include <array>
 
-#include "app/modal_form_win32.h"
-#include "app/refresh_cycle.h"
 #include "procs/column_chooser.h"
 #include "procs/processes_page.h"
+#include "ui/modal_form_win32.h"
+#include "ui/timer_hold.h"
 
 namespace procs {
 
-class TViewForm final : private app::ModalForm {
+class TViewForm final : private ui::ModalForm {
  public:
   static constexpr UINT kFirstBoxId = 1001;  // CheckBox1; the others follow in order
 
-  TViewForm(ProcessesPage& page, app::RefreshCycle& cycle);
+  TViewForm(ProcessesPage& page, ui::UpdateTimer& timer);
   // N10Click: shown modally over the main window, in its font.
   void ShowModal(HWND owner, HFONT font);
 

@@ -2,7 +2,6 @@
 // and only a process seen for the first time is opened (once here, once for its path).
 #include "procs/process_collector.h"
 
-#include "app/update_messages.h"
 #include "procs/process_format.h"
 
 namespace procs {
@@ -15,13 +14,13 @@ constexpr std::int64_t kUnitsPerSecond = 10'000'000;
 ProcessCollector::ProcessCollector(platform::NativeApi& native,
                                    platform::ProcessApi& processes, ProcessPathLookup& paths,
                                    platform::Clock& clock,
-                                   platform::MessagePoster& poster, ProcessTable& table,
+                                   ui::UpdateNotice notice, ProcessTable& table,
                                    TMainProcInfo& totals, const bool& closing,
                                    const int& cpuInstanceCount)
     : processes_(processes),
       paths_(paths),
       clock_(clock),
-      poster_(poster),
+      notice_(notice),
       table_(table),
       totals_(totals),
       closing_(closing),
@@ -49,7 +48,7 @@ void ProcessCollector::CollectProcesses() {
     totals_.ThreadCount = threads;
     totals_.ProcessCount = static_cast<std::int64_t>(entries_.size());
   }
-  poster_.Post(app::kUpdateProcesses);
+  notice_.Post();
 }
 
 int ProcessCollector::ProcessorCount() const {

@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "platform/clock.h"
-#include "platform/message_poster.h"
 #include "platform/native_api.h"
 #include "platform/process_api.h"
 #include "procs/process_path.h"
 #include "procs/process_snapshot.h"
 #include "procs/process_table.h"
+#include "ui/update_notice.h"
 
 namespace procs {
 
@@ -20,7 +20,7 @@ class ProcessCollector {
  public:
   ProcessCollector(platform::NativeApi& native, platform::ProcessApi& processes,
                    ProcessPathLookup& paths, platform::Clock& clock,
-                   platform::MessagePoster& poster, ProcessTable& table, TMainProcInfo& totals,
+                   ui::UpdateNotice notice, ProcessTable& table, TMainProcInfo& totals,
                    const bool& closing, const int& cpuInstanceCount);
 
   // One tick: walk the snapshot, merge it into the table, post the update.
@@ -37,7 +37,7 @@ class ProcessCollector {
   platform::ProcessApi& processes_;
   ProcessPathLookup& paths_;
   platform::Clock& clock_;
-  platform::MessagePoster& poster_;
+  ui::UpdateNotice notice_;
   ProcessTable& table_;
   TMainProcInfo& totals_;
   const bool& closing_;

@@ -7,12 +7,12 @@
 #include <cwctype>
 #include <numeric>
 
-#include "app/list_reorder.h"
 #include "procs/affinity.h"
 #include "procs/debugger_command.h"
 #include "procs/process_actions.h"
 #include "procs/process_format.h"
 #include "procs/process_tree.h"
+#include "ui/list_reorder.h"
 
 namespace procs {
 
@@ -28,7 +28,7 @@ bool SameNameNoCase(const std::wstring& a, const std::wstring& b) {
 
 }  // namespace
 
-ProcessesPage::ProcessesPage(ProcessTable& table, app::ListModel& list,
+ProcessesPage::ProcessesPage(ProcessTable& table, ui::ListModel& list,
                              platform::ProcessApi& processes, platform::ShellApi& shell,
                              platform::Dialogs& dialogs, platform::DebuggerApi& debugger,
                              const bool& closing)
@@ -45,8 +45,8 @@ ProcessesPage::ProcessesPage(ProcessTable& table, app::ListModel& list,
 
 // --- columns ------------------------------------------------------------------
 
-std::vector<app::ListColumn> ProcessesPage::ListColumns() const {
-  std::vector<app::ListColumn> headers;
+std::vector<ui::ListColumn> ProcessesPage::ListColumns() const {
+  std::vector<ui::ListColumn> headers;
   for (const ProcessColumn& column : columns_)
     headers.push_back({column.caption, column.width, column.rightAligned});
   return headers;
@@ -68,8 +68,8 @@ void ProcessesPage::SetColumns(std::vector<ProcessColumn> columns) {
   if (columnsChanged_) columnsChanged_();
 }
 
-app::ListItem ProcessesPage::MakeItem(const TprocTimeInfo& row) {
-  app::ListItem item;
+ui::ListItem ProcessesPage::MakeItem(const TprocTimeInfo& row) {
+  ui::ListItem item;
   item.key = row.ProcessId;
   for (std::size_t c = 0; c < columns_.size(); ++c) {
     FormatCell(row, columns_[c].kind, scratch_);
@@ -181,7 +181,7 @@ void ProcessesPage::ShowRow(TprocTimeInfo& row) {
   row.Listed = kShown;
   row.Renewed = false;
   row.Changed = 0;
-  app::ListItem item = MakeItem(row);
+  ui::ListItem item = MakeItem(row);
   if (!sort_) {
     list_.Append(std::move(item));
     return;
@@ -242,7 +242,7 @@ void ProcessesPage::KeepSorted() {
   order_.resize(n);
   std::iota(order_.begin(), order_.end(), std::size_t{0});
   std::stable_sort(order_.begin(), order_.end(), before);
-  app::ReorderList(list_, order_);
+  ui::ReorderList(list_, order_);
 }
 
 // --- user filter --------------------------------------------------------------

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "app/list_model.h"
 #include "platform/debugger_api.h"
 #include "platform/dialogs.h"
 #include "platform/process_api.h"
 #include "platform/shell_api.h"
 #include "procs/process_columns.h"
 #include "procs/process_table.h"
+#include "ui/list_model.h"
 
 namespace procs {
 
@@ -40,7 +40,7 @@ class AffinityChooser {
 
 class ProcessesPage {
  public:
-  ProcessesPage(ProcessTable& table, app::ListModel& list, platform::ProcessApi& processes,
+  ProcessesPage(ProcessTable& table, ui::ListModel& list, platform::ProcessApi& processes,
                 platform::ShellApi& shell, platform::Dialogs& dialogs,
                 platform::DebuggerApi& debugger, const bool& closing);
 
@@ -49,7 +49,7 @@ class ProcessesPage {
 
   // --- columns ---
   const std::vector<ProcessColumn>& Columns() const { return columns_; }
-  std::vector<app::ListColumn> ListColumns() const;
+  std::vector<ui::ListColumn> ListColumns() const;
   // Shows these columns: every cell is made again for the kind of its column.
   void SetColumns(std::vector<ProcessColumn> columns);
   // Called after the columns changed, for the view's headers.
@@ -100,7 +100,7 @@ class ProcessesPage {
   // The row of `pid` that the collector refreshed since the last update, now
   // marked as taken; null when there is none.
   TprocTimeInfo* TakeListedRow(std::int64_t pid);
-  app::ListItem MakeItem(const TprocTimeInfo& row);
+  ui::ListItem MakeItem(const TprocTimeInfo& row);
   void RefreshItem(std::size_t index, TprocTimeInfo& row);
   void RewriteItem(std::size_t index, const TprocTimeInfo& row);
   // Lists a row: at the end, or while sorted, in its place.
@@ -113,7 +113,7 @@ class ProcessesPage {
   void EndProcesses(const std::vector<std::int64_t>& pids);
 
   ProcessTable& table_;
-  app::ListModel& list_;
+  ui::ListModel& list_;
   platform::ProcessApi& processes_;
   platform::ShellApi& shell_;
   platform::Dialogs& dialogs_;

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <array>
 
-#include "app/controls_win32.h"
 #include "procs/affinity_dialog_win32.h"
+#include "ui/controls_win32.h"
 
 namespace procs {
 
@@ -36,19 +36,19 @@ constexpr std::array<PriorityItem, 6> kPriorityItems{{
 
 }  // namespace
 
-ProcessesView::ProcessesView(HWND page, HFONT font, ProcessesPage& logic, app::ListModel& model,
+ProcessesView::ProcessesView(HWND page, HFONT font, ProcessesPage& logic, ui::ListModel& model,
                              const int& cpuInstanceCount)
     : page_(page), font_(font), cpuInstanceCount_(cpuInstanceCount), logic_(logic), model_(model) {
   CreateControls(font);
   BuildPopupMenu();
-  app::SetPageContent(page_, this);
+  ui::SetPageContent(page_, this);
   logic_.SetColumnsChangedHandler([this] { ShowColumns(); });
   Layout();
 }
 
 ProcessesView::~ProcessesView() {
   logic_.SetColumnsChangedHandler(nullptr);
-  app::SetPageContent(page_, nullptr);
+  ui::SetPageContent(page_, nullptr);
 }
 
 void ProcessesView::ShowColumns() {
@@ -65,16 +65,16 @@ void ProcessesView::lv_ProcColumnClick(int column) {
 }
 
 void ProcessesView::CreateControls(HFONT font) {
-  list_ = app::CreateChild(page_, WC_LISTVIEWW, L"",
+  list_ = ui::CreateChild(page_, WC_LISTVIEWW, L"",
                            WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
                            WS_EX_CLIENTEDGE, 0, font);
   ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-  binding_ = std::make_unique<app::ListViewBinding>(list_, model_);
+  binding_ = std::make_unique<ui::ListViewBinding>(list_, model_);
   binding_->SetColumns(logic_.ListColumns());
 
-  allUsers_ = app::CreateChild(page_, L"BUTTON", L"显示所有用户的进程(&S)",
+  allUsers_ = ui::CreateChild(page_, L"BUTTON", L"显示所有用户的进程(&S)",
                                WS_TABSTOP | BS_AUTOCHECKBOX, 0, kCmdAllUsers, font);
-  killButton_ = app::CreatePushButton(page_, L"结束进程(&E)", kCmdKillProcess, font);
+  killButton_ = ui::CreatePushButton(page_, L"结束进程(&E)", kCmdKillProcess, font);
 }
 
 void ProcessesView::BuildPopupMenu() {
@@ -147,7 +147,7 @@ bool ProcessesView::HandlePageMessage(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 void ProcessesView::ShowPopup(LPARAM screenPoint) {
-  const POINT at = app::ContextMenuPoint(list_, screenPoint, model_.FirstSelected());
+  const POINT at = ui::ContextMenuPoint(list_, screenPoint, model_.FirstSelected());
   EnableNetworkState();
   EnableMenuItem(popup_.get(), kCmdDebug,
                  MF_BYCOMMAND | (logic_.DebuggerRegistered() ? MF_ENABLED : MF_GRAYED));

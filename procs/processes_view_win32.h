@@ -8,10 +8,10 @@
 #include <memory>
 #include <type_traits>
 
-#include "app/list_model.h"
-#include "app/list_view_win32.h"
-#include "app/page_win32.h"
 #include "procs/processes_page.h"
+#include "ui/list_model.h"
+#include "ui/list_view_win32.h"
+#include "ui/page_win32.h"
 
 namespace procs {
 
@@ -28,10 +28,10 @@ enum ProcessesCommand : UINT {
   kCmdPriorityLast = kCmdPriorityFirst + 5,
 };
 
-class ProcessesView final : public app::PageContent {
+class ProcessesView final : public ui::PageContent {
  public:
   // `cpuInstanceCount`: the processors plus one, as the main window keeps it.
-  ProcessesView(HWND page, HFONT font, ProcessesPage& logic, app::ListModel& model,
+  ProcessesView(HWND page, HFONT font, ProcessesPage& logic, ui::ListModel& model,
                 const int& cpuInstanceCount);
   ~ProcessesView() override;
   ProcessesView(const ProcessesView&) = delete;
@@ -73,11 +73,11 @@ class ProcessesView final : public app::PageContent {
   HFONT font_;
   const int& cpuInstanceCount_;
   ProcessesPage& logic_;
-  app::ListModel& model_;
+  ui::ListModel& model_;
   HWND list_ = nullptr;
   HWND allUsers_ = nullptr;   // ckb_AllProc
   HWND killButton_ = nullptr; // BitBtn4
-  std::unique_ptr<app::ListViewBinding> binding_;
+  std::unique_ptr<ui::ListViewBinding> binding_;
   UniqueMenu popup_;
   HMENU priorityMenu_ = nullptr;  // owned by popup_
 };

@@ -7,7 +7,6 @@
 #include <cwchar>
 #include <vector>
 
-#include "app/update_messages.h"
 #include "platform/layouts/system_information.h"
 
 namespace procs {
@@ -84,9 +83,9 @@ void FormatSystemTotals(const MemoryCounters& c, TMainProcInfo& totals) {
 }
 
 SystemTotalsCollector::SystemTotalsCollector(platform::NativeApi& native,
-                                             platform::MessagePoster& poster,
+                                             ui::UpdateNotice notice,
                                              TMainProcInfo& totals)
-    : native_(native), poster_(poster), totals_(totals) {}
+    : native_(native), notice_(notice), totals_(totals) {}
 
 void SystemTotalsCollector::CollectSystemTotals() {
   std::vector<std::byte> basic, performance, cache;
@@ -107,7 +106,7 @@ void SystemTotalsCollector::CollectSystemTotals() {
       QueryFixed(native_, platform::kSystemFileCacheInformation, kFileCacheSize, cache);
   if (cacheRead) counters.fileCacheBytes = ReadU64(cache, kFileCacheCurrentSize);
   FormatSystemTotals(counters, totals_);
-  if (cacheRead) poster_.Post(app::kUpdateTotals);
+  if (cacheRead) notice_.Post();
 }
 
 int QueryProcessorCount(platform::NativeApi& native, platform::PerformanceData& performance) {

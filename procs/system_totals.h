@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/message_poster.h"
 #include "platform/native_api.h"
 #include "platform/performance_data.h"
 #include "procs/process_table.h"
+#include "ui/update_notice.h"
 
 namespace procs {
 
@@ -29,14 +29,14 @@ void FormatSystemTotals(const MemoryCounters& counters, TMainProcInfo& totals);
 
 class SystemTotalsCollector {
  public:
-  SystemTotalsCollector(platform::NativeApi& native, platform::MessagePoster& poster,
+  SystemTotalsCollector(platform::NativeApi& native, ui::UpdateNotice notice,
                         TMainProcInfo& totals);
   // Posts the update only when all three queries succeeded.
   void CollectSystemTotals();
 
  private:
   platform::NativeApi& native_;
-  platform::MessagePoster& poster_;
+  ui::UpdateNotice notice_;
   TMainProcInfo& totals_;
 };
 

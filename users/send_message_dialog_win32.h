@@ -1,16 +1,17 @@
 // The small modal dialog of "发送消息(&S)...": a title, the message text, "确定" and
-// "取消". Built from an in-memory template, owned by the main window.
+// "取消". Written whole as a template in dialog units, owned by the main window.
 #pragma once
 #include <windows.h>
 
 #include <optional>
 #include <string>
 
+#include "ui/modal_form_win32.h"
 #include "users/users_page.h"
 
 namespace users {
 
-class SendMessageDialog final : public MessagePrompt {
+class SendMessageDialog final : public MessagePrompt, private ui::ModalForm {
  public:
   // Control identifiers, for the dialog procedure and for tests that fill it in.
   enum : int { kTitleEdit = 101, kTextEdit = 102 };
@@ -22,9 +23,9 @@ class SendMessageDialog final : public MessagePrompt {
   std::optional<OutgoingMessage> AskMessage(const std::wstring& userName) override;
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-  void OnInit(HWND dialog);
-  bool OnOk(HWND dialog);
+  void FormCreate() override;
+  void Clicked(UINT id) override;
+  bool TakeMessage();
 
   HWND owner_;
   std::wstring userName_;

@@ -1,7 +1,6 @@
 // The session collector: enumeration, user names, the console's name, state words.
 #include "users/session_collector.h"
 
-#include "app/update_messages.h"
 
 namespace users {
 
@@ -21,8 +20,8 @@ std::wstring SessionStateText(std::uint32_t state, const std::wstring& windowSta
 }
 
 SessionCollector::SessionCollector(platform::SessionApi& sessions,
-                                   platform::MessagePoster& poster, SessionTable& table)
-    : sessions_(sessions), poster_(poster), table_(table) {}
+                                   ui::UpdateNotice notice, SessionTable& table)
+    : sessions_(sessions), notice_(notice), table_(table) {}
 
 void SessionCollector::CollectSessions() {
   if (!sessions_.EnumerateSessions(entries_)) entries_.clear();
@@ -44,7 +43,7 @@ void SessionCollector::CollectSessions() {
     // The page marks again the rows it finds in its list; the others are new.
     row.Listed = false;
   }
-  poster_.Post(app::kUpdateSessions);
+  notice_.Post();
 }
 
 }  // namespace users

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/message_poster.h"
 #include "platform/session_api.h"
+#include "ui/update_notice.h"
 #include "users/session_table.h"
 
 namespace users {
@@ -18,7 +18,7 @@ std::wstring SessionStateText(std::uint32_t state, const std::wstring& windowSta
 
 class SessionCollector {
  public:
-  SessionCollector(platform::SessionApi& sessions, platform::MessagePoster& poster,
+  SessionCollector(platform::SessionApi& sessions, ui::UpdateNotice notice,
                    SessionTable& table);
 
   // One tick: rows 0 .. count - 1 describe the current sessions, unlisted; a
@@ -27,7 +27,7 @@ class SessionCollector {
 
  private:
   platform::SessionApi& sessions_;
-  platform::MessagePoster& poster_;
+  ui::UpdateNotice notice_;
   SessionTable& table_;
   std::vector<platform::SessionEntry> entries_;  // reused from tick to tick
 };

@@ -35,34 +35,22 @@ static_assert([] {
 
 constexpr wchar_t kCaption[] = L"系统提示";
 
-// Starts the refresh timer when it goes out of scope, however the action ended.
-class TimerRestart {
- public:
-  explicit TimerRestart(app::RefreshCycle& cycle) : cycle_(cycle) {}
-  ~TimerRestart() { cycle_.ResumeTimer(true); }
-  TimerRestart(const TimerRestart&) = delete;
-  TimerRestart& operator=(const TimerRestart&) = delete;
-
- private:
-  app::RefreshCycle& cycle_;
-};
-
 }  // namespace
 
-UsersPage::UsersPage(SessionTable& table, app::ListModel& list, platform::SessionApi& sessions,
-                     platform::Dialogs& dialogs, app::RefreshCycle& cycle,
+UsersPage::UsersPage(SessionTable& table, ui::ListModel& list, platform::SessionApi& sessions,
+                     platform::Dialogs& dialogs, ui::UpdateTimer& timer,
                      platform::UiWait& wait, const bool& closing)
     : table_(table),
       list_(list),
       sessions_(sessions),
       dialogs_(dialogs),
-      cycle_(cycle),
+      timer_(timer),
       wait_(wait),
       closing_(closing) {}
 
-const std::vector<app::ListColumn>& UsersPage::Columns() {
-  static const std::vector<app::ListColumn> columns = [] {
-    std::vector<app::ListColumn> headers;
+const std::vector<ui::ListColumn>& UsersPage::Columns() {
+  static const std::vector<ui::ListColumn> columns = [] {
+    std::vector<ui::ListColumn> headers;
     for (const UserColumnSpec& c : kUserColumns)
       headers.push_back({c.caption, c.width, false, c.centred});
     return headers;
@@ -70,8 +58,8 @@ const std::vector<app::ListColumn>& UsersPage::Columns() {
   return columns;
 }
 
-app::ListItem UsersPage::MakeItem(const TUserInfo& row) const {
-  app::ListItem item;
+ui::ListItem UsersPage::MakeItem(const TUserInfo& row) const {
+  ui::ListItem item;
   item.key = row.SessionId;
   item.caption = kUserColumns[kColUser].cell(row);
   for (std::size_t c = 1; c < kUserColumnCount; ++c)
@@ -122,8 +110,7 @@ void UsersPage::btn_LockStationClick() {
   if (!selected || IsConsole(*selected)) return;
   const auto sessionId = static_cast<std::uint32_t>(list_.Item(*selected).key);
   // No tick may start while the system is ending the session.
-  cycle_.SuspendTimer();
-  TimerRestart restart(cycle_);
+  ui::TimerHold hold(timer_, ui::TimerHold::Afterwards::kRunning);
   sessions_.LogoffSession(sessionId);
   wait_.PumpThenSleep(kLogoffWaitMs);
 }

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/list_model.h"
-#include "app/refresh_cycle.h"
 #include "platform/dialogs.h"
 #include "platform/session_api.h"
 #include "platform/ui_wait.h"
+#include "ui/list_model.h"
+#include "ui/timer_hold.h"
 #include "users/session_table.h"
 
 namespace users {
@@ -44,11 +44,11 @@ class UsersPage {
   // The log-off waits this long with the refresh stopped, for the system to act.
   static constexpr int kLogoffWaitMs = 2000;
 
-  UsersPage(SessionTable& table, app::ListModel& list, platform::SessionApi& sessions,
-            platform::Dialogs& dialogs, app::RefreshCycle& cycle, platform::UiWait& wait,
+  UsersPage(SessionTable& table, ui::ListModel& list, platform::SessionApi& sessions,
+            platform::Dialogs& dialogs, ui::UpdateTimer& timer, platform::UiWait& wait,
             const bool& closing);
 
-  static const std::vector<app::ListColumn>& Columns();
+  static const std::vector<ui::ListColumn>& Columns();
 
   // Handler of the sessions update.
   void UpdateUsersPage();
@@ -63,15 +63,15 @@ class UsersPage {
   void btn_SendMsgClick(MessagePrompt& prompt);
 
  private:
-  app::ListItem MakeItem(const TUserInfo& row) const;
+  ui::ListItem MakeItem(const TUserInfo& row) const;
   // Whether the item is the session at the physical console.
   bool IsConsole(std::size_t item) const;
 
   SessionTable& table_;
-  app::ListModel& list_;
+  ui::ListModel& list_;
   platform::SessionApi& sessions_;
   platform::Dialogs& dialogs_;
-  app::RefreshCycle& cycle_;
+  ui::UpdateTimer& timer_;
   platform::UiWait& wait_;
   const bool& closing_;
 };

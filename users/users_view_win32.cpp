@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "app/controls_win32.h"
+#include "ui/controls_win32.h"
 #include "users/send_message_dialog_win32.h"
 
 namespace users {
@@ -20,26 +20,26 @@ constexpr int kLockWidth = 75, kLogoffWidth = 75, kSendWidth = 100;
 
 }  // namespace
 
-UsersView::UsersView(HWND page, HFONT font, UsersPage& logic, app::ListModel& model)
+UsersView::UsersView(HWND page, HFONT font, UsersPage& logic, ui::ListModel& model)
     : page_(page), logic_(logic), model_(model) {
   CreateControls(font);
-  app::SetPageContent(page_, this);
+  ui::SetPageContent(page_, this);
   Layout();
 }
 
-UsersView::~UsersView() { app::SetPageContent(page_, nullptr); }
+UsersView::~UsersView() { ui::SetPageContent(page_, nullptr); }
 
 void UsersView::CreateControls(HFONT font) {
-  list_ = app::CreateChild(page_, WC_LISTVIEWW, L"",
+  list_ = ui::CreateChild(page_, WC_LISTVIEWW, L"",
                            WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
                            WS_EX_CLIENTEDGE, 0, font);
   ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-  binding_ = std::make_unique<app::ListViewBinding>(list_, model_);
+  binding_ = std::make_unique<ui::ListViewBinding>(list_, model_);
   binding_->SetColumns(UsersPage::Columns());
   // All three start enabled; the first selection decides from then on.
-  lockButton_ = app::CreatePushButton(page_, L"断开(&D)", kCmdLockStation, font);
-  logoffButton_ = app::CreatePushButton(page_, L"注销(&L)", kCmdLogoff, font);
-  sendButton_ = app::CreatePushButton(page_, L"发送消息(&S)...", kCmdSendMessage, font);
+  lockButton_ = ui::CreatePushButton(page_, L"断开(&D)", kCmdLockStation, font);
+  logoffButton_ = ui::CreatePushButton(page_, L"注销(&L)", kCmdLogoff, font);
+  sendButton_ = ui::CreatePushButton(page_, L"发送消息(&S)...", kCmdSendMessage, font);
 }
 
 void UsersView::Layout() {

@@ -6,9 +6,9 @@
 
 #include <memory>
 
-#include "app/list_model.h"
-#include "app/list_view_win32.h"
-#include "app/page_win32.h"
+#include "ui/list_model.h"
+#include "ui/list_view_win32.h"
+#include "ui/page_win32.h"
 #include "users/users_page.h"
 
 namespace users {
@@ -20,9 +20,9 @@ enum UsersCommand : UINT {
   kCmdSendMessage,          // "发送消息(&S)...", btn_SendMsg
 };
 
-class UsersView final : public app::PageContent {
+class UsersView final : public ui::PageContent {
  public:
-  UsersView(HWND page, HFONT font, UsersPage& logic, app::ListModel& model);
+  UsersView(HWND page, HFONT font, UsersPage& logic, ui::ListModel& model);
   ~UsersView() override;
   UsersView(const UsersView&) = delete;
   UsersView& operator=(const UsersView&) = delete;
@@ -46,12 +46,12 @@ class UsersView final : public app::PageContent {
 
   HWND page_;
   UsersPage& logic_;
-  app::ListModel& model_;
+  ui::ListModel& model_;
   HWND list_ = nullptr;
   HWND lockButton_ = nullptr;
   HWND logoffButton_ = nullptr;
   HWND sendButton_ = nullptr;
-  std::unique_ptr<app::ListViewBinding> binding_;
+  std::unique_ptr<ui::ListViewBinding> binding_;
 };
 
 }  // namespace users

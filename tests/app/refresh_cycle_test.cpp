@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "platform/fake/fake_system.h"
+#include "ui/refresh_error.h"
 
 using namespace app;
 
@@ -67,7 +68,7 @@ TEST(RefreshCycle, SpeedsAndPauseAreIndependent) {
 
 TEST(RefreshCycle, AnErrorStopsTheTimerAndShowsItsText) {
   Cycle c;
-  c.cycle.AddStep([] { throw RefreshError(L"Unable to locate the counters"); });
+  c.cycle.AddStep([] { throw ui::RefreshError(L"Unable to locate the counters"); });
   c.cycle.AddStep([&c] { c.ran.push_back(3); });
   c.cycle.act_StartExecute();
   c.cycle.Timer1Timer();

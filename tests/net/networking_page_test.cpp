@@ -99,7 +99,7 @@ TEST(NetworkingPage, GraphsDrawTheThroughputLikeTheCpuGraphs) {
   w.page.SetSheetSize(400, 300);
   w.AddAdapter(1, L"A card", L"A").speed = 100'000'000;
   w.Tick();
-  const perf::TUseage& graph = w.page.Graph(0);
+  const ui::TUseage& graph = w.page.Graph(0);
   ASSERT_EQ(graph.Width(), 382);
   ASSERT_EQ(graph.Height(), 168);  // one box: 208 - 10 high, less 30
   for (int second = 0; second < 2; ++second) {
@@ -109,7 +109,7 @@ TEST(NetworkingPage, GraphsDrawTheThroughputLikeTheCpuGraphs) {
   // The newest points, half the height, at the right-hand end.
   const int w1 = graph.Width() - 1;
   const int y = graph.Height() + 1 - 84;
-  EXPECT_EQ(graph.Picture().Pixel(w1 - 1, y), perf::kCpuCurveColor);
+  EXPECT_EQ(graph.Picture().Pixel(w1 - 1, y), ui::kCpuCurveColor);
   EXPECT_EQ(w.page.History(0).At(w1), 84);
   // The next second idles: the curve falls back to the bottom at the end.
   w.Tick();
@@ -142,11 +142,11 @@ TEST(NetworkingPage, GraphBoxesStackUpwardsFromTheList) {
   // A 300-pixel sheet, the 92-pixel list and two adapters.
   const net::GraphBox first = net::AdapterGraphBox(400, 300, 2, 0);
   const net::GraphBox second = net::AdapterGraphBox(400, 300, 2, 1);
-  EXPECT_EQ(first.box, (perf::Rect{0, 94, 394, 188}));
-  EXPECT_EQ(second.box, (perf::Rect{0, 0, 394, 94}));
-  EXPECT_EQ(first.image, (perf::Rect{6, 114, 388, 178}));
+  EXPECT_EQ(first.box, (ui::Rect{0, 94, 394, 188}));
+  EXPECT_EQ(second.box, (ui::Rect{0, 0, 394, 94}));
+  EXPECT_EQ(first.image, (ui::Rect{6, 114, 388, 178}));
   // One adapter takes the whole space less the 10 pixels above the list.
-  EXPECT_EQ(net::AdapterGraphBox(400, 300, 1, 0).box, (perf::Rect{0, 0, 394, 198}));
+  EXPECT_EQ(net::AdapterGraphBox(400, 300, 1, 0).box, (ui::Rect{0, 0, 394, 198}));
   // A sheet too small for the boxes gives empty ones, never negative sizes.
   const net::GraphBox tiny = net::AdapterGraphBox(4, 100, 3, 0);
   EXPECT_EQ(tiny.box.Width(), 0);

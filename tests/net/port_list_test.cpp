@@ -16,7 +16,7 @@ namespace {
 
 struct PortWorld {
   platform::fake::FakeSystem system;
-  app::ListModel list;
+  ui::ListModel list;
   procs::ProcessPathLookup paths{system, system, system};
   std::unique_ptr<PortList> ports;
 

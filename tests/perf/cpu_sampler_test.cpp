@@ -7,10 +7,10 @@
 
 #include <functional>
 
-#include "app/refresh_cycle.h"
 #include "app/update_messages.h"
 #include "platform/fake/fake_system.h"
 #include "tests/support/perf_data_builder.h"
+#include "ui/refresh_error.h"
 
 using namespace perf;
 using platform::fake::FakeSystem;
@@ -23,7 +23,7 @@ constexpr std::int64_t kSecond = 10'000'000;
 struct SamplerWorld {
   FakeSystem system;
   bool closing = false;
-  CpuSampler sampler{system, system, system, closing};
+  CpuSampler sampler{system, system, {system, app::kUpdateGraphs}, closing};
 
   // One second passes in which the processors were idle for `idle` seconds in all.
   int TotalAfter(double idle) {
@@ -34,7 +34,7 @@ struct SamplerWorld {
   std::wstring ErrorOf(const std::function<void()>& action) {
     try {
       action();
-    } catch (const app::RefreshError& error) {
+    } catch (const ui::RefreshError& error) {
       return error.Text();
     }
     return L"<no error>";

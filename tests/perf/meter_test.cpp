@@ -12,7 +12,7 @@ using platform::fake::FakeTrayCall;
 
 namespace {
 
-int CountColumns(const Raster& r, int y, Rgb color) {
+int CountColumns(const ui::Raster& r, int y, ui::Rgb color) {
   int n = 0;
   for (int x = 0; x < r.Width(); ++x) n += r.Pixel(x, y) == color;
   return n;
@@ -21,46 +21,46 @@ int CountColumns(const Raster& r, int y, Rgb color) {
 }  // namespace
 
 TEST(Meter, HatchColumnsAndLitRowsOfAnImage86By49) {
-  Raster image(49, 86);
-  image.Fill(MakeRgb(1, 2, 3));
+  ui::Raster image(49, 86);
+  image.Fill(ui::MakeRgb(1, 2, 3));
   DrawMeterFrame(image);
   DrawMeter(image, 50, 100);
   EXPECT_EQ(MeterLitRows(49, 50, 100), 7);  // 14 x 0.5
   // 47 hatch columns, x = 20 to 66, dark green at even steps.
-  EXPECT_EQ(CountColumns(image, 12, kDarkGreen), 24);
-  EXPECT_EQ(image.Pixel(20, 12), kDarkGreen);
-  EXPECT_EQ(image.Pixel(21, 12), kBlack);
-  EXPECT_EQ(image.Pixel(66, 12), kDarkGreen);
-  EXPECT_EQ(image.Pixel(19, 12), kBlack);
-  EXPECT_EQ(image.Pixel(67, 12), kBlack);
+  EXPECT_EQ(CountColumns(image, 12, ui::kDarkGreen), 24);
+  EXPECT_EQ(image.Pixel(20, 12), ui::kDarkGreen);
+  EXPECT_EQ(image.Pixel(21, 12), ui::kBlack);
+  EXPECT_EQ(image.Pixel(66, 12), ui::kDarkGreen);
+  EXPECT_EQ(image.Pixel(19, 12), ui::kBlack);
+  EXPECT_EQ(image.Pixel(67, 12), ui::kBlack);
   // Lit rows 1 to 7 from y = 24 up, bright at odd rows, across x = 20 to 66.
   for (int k = 1; k <= 7; ++k)
-    EXPECT_EQ(CountColumns(image, 25 - k, kBrightGreen), k % 2 == 1 ? 47 : 0) << k;
-  EXPECT_EQ(image.Pixel(30, 17), kDarkGreen) << "hatch above the lit rows";
+    EXPECT_EQ(CountColumns(image, 25 - k, ui::kBrightGreen), k % 2 == 1 ? 47 : 0) << k;
+  EXPECT_EQ(image.Pixel(30, 17), ui::kDarkGreen) << "hatch above the lit rows";
   // The frame everywhere else.
-  EXPECT_EQ(image.Pixel(43, 5), kBlack);
-  EXPECT_EQ(image.Pixel(43, 40), kBlack);
-  EXPECT_EQ(CountColumns(image, 30, MakeRgb(1, 2, 3)), 0);
+  EXPECT_EQ(image.Pixel(43, 5), ui::kBlack);
+  EXPECT_EQ(image.Pixel(43, 40), ui::kBlack);
+  EXPECT_EQ(CountColumns(image, 30, ui::MakeRgb(1, 2, 3)), 0);
 
   // Falling back to 0 leaves no lit row behind.
   DrawMeter(image, 0, 100);
-  EXPECT_EQ(CountColumns(image, 24, kBrightGreen), 0);
+  EXPECT_EQ(CountColumns(image, 24, ui::kBrightGreen), 0);
 }
 
 TEST(Meter, LimitsOfSizeAndMaximum) {
-  Raster narrow(60, 39);
-  narrow.Fill(kBlack);
+  ui::Raster narrow(60, 39);
+  narrow.Fill(ui::kBlack);
   DrawMeter(narrow, 100, 100);
-  EXPECT_EQ(CountColumns(narrow, 12, kDarkGreen), 0) << "no hatch below 40 pixels";
+  EXPECT_EQ(CountColumns(narrow, 12, ui::kDarkGreen), 0) << "no hatch below 40 pixels";
   EXPECT_EQ(MeterLitRows(35, 100, 100), 0);
   EXPECT_EQ(MeterLitRows(60, 5, 0), 0);
   EXPECT_EQ(MeterLitRows(60, 5, -3), 0);
   EXPECT_EQ(MeterLitRows(45, 200, 100), 20) << "not clamped to the maximum";
-  Raster tall(45, 60);
-  tall.Fill(kBlack);
+  ui::Raster tall(45, 60);
+  tall.Fill(ui::kBlack);
   DrawMeter(tall, 300, 100);  // 30 rows: they stop at the top of the picture
-  EXPECT_EQ(tall.Pixel(30, 0), kBrightGreen);
-  EXPECT_EQ(tall.Pixel(30, 1), kBlack);
+  EXPECT_EQ(tall.Pixel(30, 0), ui::kBrightGreen);
+  EXPECT_EQ(tall.Pixel(30, 1), ui::kBlack);
 }
 
 TEST(TrayIcon, TipAndBarPenFollowThePercentage) {
@@ -72,21 +72,21 @@ TEST(TrayIcon, TipAndBarPenFollowThePercentage) {
   EXPECT_EQ(TrayBarPenWidth(45), 19);
   EXPECT_EQ(TrayBarPenWidth(100), 33);
 
-  Raster low, high;
+  ui::Raster low, high;
   DrawTrayPicture(low, 8);
   DrawTrayPicture(high, 33);
   ASSERT_EQ(low.Width(), 10);
   ASSERT_EQ(low.Height(), 20);
-  const auto brightRows = [](const Raster& r) {
+  const auto brightRows = [](const ui::Raster& r) {
     int rows = 0;
-    for (int y = 0; y < r.Height(); ++y) rows += r.Pixel(5, y) == kBrightGreen;
+    for (int y = 0; y < r.Height(); ++y) rows += r.Pixel(5, y) == ui::kBrightGreen;
     return rows;
   };
   EXPECT_EQ(brightRows(low), 2) << "a low bar stays visible above the frame";
   EXPECT_EQ(brightRows(high), 14);
-  EXPECT_EQ(low.Pixel(5, 5), kDarkGreen);
-  EXPECT_EQ(low.Pixel(1, 10), kBlack);
-  EXPECT_EQ(low.Pixel(5, 19), kBlack);
+  EXPECT_EQ(low.Pixel(5, 5), ui::kDarkGreen);
+  EXPECT_EQ(low.Pixel(1, 10), ui::kBlack);
+  EXPECT_EQ(low.Pixel(5, 19), ui::kBlack);
 }
 
 TEST(TrayIcon, AddModifyRemoveAndTheTaskbarComingBack) {

@@ -19,7 +19,7 @@ struct PageWorld {
   std::vector<int> perCpu;
   int cpuPercent = 0;
   bool closing = false;
-  PerformancePage page{totals, perCpu, cpuPercent, system, system, closing};
+  PerformancePage page{totals, perCpu, cpuPercent, system, {system, app::kUpdateGraphs}, closing};
 
   PageWorld() {
     page.SetPageSize(380, 310);
@@ -82,14 +82,14 @@ TEST(PerformancePage, LayoutBandsMetersAndGraphRows) {
   EXPECT_EQ(MeterImageRect(l.gb_CpuTotal).Width(), 86);
 
   // One processor: one graph as wide as the box less 15.
-  std::vector<Rect> graphs;
+  std::vector<ui::Rect> graphs;
   LayOutCpuGraphs(l.gb_CPU1, 1, graphs);
   ASSERT_EQ(graphs.size(), 1u);
   EXPECT_EQ(graphs[0].Width(), l.gb_CPU1.Width() - 15);
   EXPECT_EQ(graphs[0].Height(), l.gb_CPU1.Height() - 25);
 
   // Side by side while at least 40 wide; beyond that in rows, all the same size.
-  const Rect box{0, 0, 500, 300};
+  const ui::Rect box{0, 0, 500, 300};
   LayOutCpuGraphs(box, 9, graphs);  // 500 / 9 - 15 = 40
   EXPECT_EQ(graphs[8].top, graphs[0].top);
   LayOutCpuGraphs(box, 10, graphs);  // 35 would be too narrow: 9 per row
@@ -114,7 +114,7 @@ TEST(PerformancePage, LayoutSizesGraphsAndMetersAndAsksForARedraw) {
   }
   EXPECT_EQ(w.page.PageFileGraph().Width(), w.page.PageFileRect().Width());
   EXPECT_EQ(w.page.CpuMeter().Width(), w.page.CpuMeterRect().Width());
-  EXPECT_EQ(w.page.CpuMeter().Pixel(5, 5), kBlack);  // the frame
+  EXPECT_EQ(w.page.CpuMeter().Pixel(5, 5), ui::kBlack);  // the frame
   w.page.CreateCpuGraphs(2);
   EXPECT_EQ(w.page.CpuGraphCount(), 2) << "the same count keeps the graphs";
 }
@@ -124,24 +124,25 @@ TEST(PerformancePage, GraphUpdatesSampleRescaleAndScroll) {
   const int width = w.page.CpuGraph(0).Width(), height = w.page.CpuGraph(0).Height();
   w.perCpu = {50, 100};
   w.page.UpdateGraphs();
-  const UsageHistory& cpu0 = w.page.CpuHistory(0);
+  const ui::UsageHistory& cpu0 = w.page.CpuHistory(0);
   ASSERT_EQ(cpu0.Width(), width) << "each history is exactly as wide as its graph";
   // The newest sample was drawn at the right-hand end and stays in the last two columns.
-  EXPECT_EQ(cpu0.At(width - 1), RoundHalfEven(50 * (height / 100.0)));
+  EXPECT_EQ(cpu0.At(width - 1), ui::RoundHalfEven(50 * (height / 100.0)));
   EXPECT_EQ(w.page.CpuHistory(1).At(width - 2), height);
   w.page.UpdateGraphs();
-  EXPECT_EQ(w.page.CpuGraph(1).Picture().Pixel(width - 2, 1), kCpuCurveColor) << "100 % at the top";
-  EXPECT_NE(w.page.CpuGraph(1).Picture().Pixel(width - 2, 0), kCpuCurveColor);
+  EXPECT_EQ(w.page.CpuGraph(1).Picture().Pixel(width - 2, 1), ui::kCpuCurveColor)
+      << "100 % at the top";
+  EXPECT_NE(w.page.CpuGraph(1).Picture().Pixel(width - 2, 0), ui::kCpuCurveColor);
   EXPECT_EQ(w.page.CpuGraph(0).ScrollCount(), 4) << "created, laid out, updated twice";
 
   // Physical memory in use against the page-file total: 512 MB of 2 GB.
   const int pfHeight = w.page.PageFileGraph().Height();
   EXPECT_EQ(w.page.PageFileHistory().At(w.page.PageFileGraph().Width() - 1),
-            RoundHalfEven(0.25 * pfHeight));
+            ui::RoundHalfEven(0.25 * pfHeight));
   w.system.failMemoryStatus = true;
   w.page.UpdateGraphs();
   EXPECT_EQ(w.page.PageFileHistory().At(w.page.PageFileGraph().Width() - 1),
-            RoundHalfEven(0.25 * pfHeight)) << "no figures: the last sample again";
+            ui::RoundHalfEven(0.25 * pfHeight)) << "no figures: the last sample again";
 
   // The page grows taller and wider: histories follow with rescaled heights.
   w.page.SetPageSize(500, 400);
@@ -151,9 +152,10 @@ TEST(PerformancePage, GraphUpdatesSampleRescaleAndScroll) {
   const int newWidth = w.page.CpuGraph(0).Width(), newHeight = w.page.CpuGraph(0).Height();
   ASSERT_GT(newWidth, width);
   ASSERT_GT(newHeight, height);
-  const UsageHistory& grown = w.page.CpuHistory(1);
+  const ui::UsageHistory& grown = w.page.CpuHistory(1);
   EXPECT_EQ(grown.Width(), newWidth);
-  EXPECT_EQ(grown.At(newWidth - 3), RoundHalfEven(height * (static_cast<double>(newHeight) / height)));
+  EXPECT_EQ(grown.At(newWidth - 3),
+            ui::RoundHalfEven(height * (static_cast<double>(newHeight) / height)));
   EXPECT_EQ(grown.At(0), 0);
 
   // Closing: nothing moves.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/refresh_cycle.h"
 #include "tests/support/process_world.h"
 
 using testing_support::ProcessWorld;

@@ -61,7 +61,7 @@ TEST(ProcessColumns, AFreshWindowShowsEightColumnsWithTheirHeadersWidthsAndAlign
   std::vector<std::wstring> headers;
   std::vector<int> widths;
   std::wstring alignment;
-  for (const app::ListColumn& column : w.page.ListColumns()) {
+  for (const ui::ListColumn& column : w.page.ListColumns()) {
     headers.push_back(column.caption);
     widths.push_back(column.width);
     alignment += column.rightAligned ? L'R' : L'L';
@@ -163,7 +163,7 @@ TEST(ProcessColumns, GuiObjectsAreAskedOnlyWhileTheirColumnsAreShown) {
 }
 
 TEST(ProcessColumns, OnlyTheChangedCellsOfShownColumnsAreRewritten) {
-  struct Counter : app::ListObserver {
+  struct Counter : ui::ListObserver {
     std::vector<std::size_t> columns;
     void ItemInserted(std::size_t) override {}
     void ItemDeleted(std::size_t) override {}

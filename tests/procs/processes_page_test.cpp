@@ -30,7 +30,7 @@ TEST(ProcessesPage, EndedProcessLosesItsItemAtTheNextUpdateAndSelectionStays) {
 }
 
 TEST(ProcessesPage, UpdatesOnlyTheCellsThatChanged) {
-  struct Counter : app::ListObserver {
+  struct Counter : ui::ListObserver {
     int changes = 0, inserts = 0, deletes = 0;
     void ItemInserted(std::size_t) override { ++inserts; }
     void ItemDeleted(std::size_t) override { ++deletes; }

@@ -19,7 +19,7 @@ TEST(SystemTotals, KilobytesFromPagesAndWholeMegabytesOfCommit) {
   system.nonPagedPoolPages = 500;
   system.fileCacheBytes = 10 * 1024;
   TMainProcInfo totals;
-  SystemTotalsCollector collector(system, system, totals);
+  SystemTotalsCollector collector(system, {system, app::kUpdateTotals}, totals);
   collector.CollectSystemTotals();
   EXPECT_EQ(totals.CommitTotalK, L"2097152");
   EXPECT_EQ(totals.CommitTotalM, L"2048");
@@ -39,7 +39,7 @@ TEST(SystemTotals, KilobytesFromPagesAndWholeMegabytesOfCommit) {
 TEST(SystemTotals, AFailedQueryPostsNothing) {
   FakeSystem system;
   TMainProcInfo totals;
-  SystemTotalsCollector collector(system, system, totals);
+  SystemTotalsCollector collector(system, {system, app::kUpdateTotals}, totals);
   system.failFileCache = true;  // the first figures are written, the rest wait
   collector.CollectSystemTotals();
   EXPECT_EQ(totals.CommitTotalK, L"262144");

@@ -5,24 +5,26 @@
 #include <memory>
 #include <string>
 
-#include "app/list_model.h"
 #include "app/update_messages.h"
 #include "net/adapter_collector.h"
 #include "net/networking_page.h"
 #include "platform/fake/fake_system.h"
+#include "ui/list_model.h"
 
 namespace testing_support {
 
 struct NetWorld {
   platform::fake::FakeSystem system;
   net::TAdapterStatuses table;
-  app::ListModel list;
+  ui::ListModel list;
   bool closing = false;
   net::NetworkingPage page{table, list, closing};
   std::unique_ptr<net::AdapterCollector> collector;
 
   net::AdapterCollector& Collector() {
-    if (!collector) collector = std::make_unique<net::AdapterCollector>(system, system, system, table);
+    if (!collector)
+      collector = std::make_unique<net::AdapterCollector>(
+          system, system, ui::UpdateNotice{system, app::kUpdateAdapters}, table);
     return *collector;
   }
   // An interface with its adapter record (a GUID made from `n`) and, when

@@ -1,10 +1,11 @@
 // A process collector and its page wired to the fake system, as the main window
 // wires them to the real one.
 #pragma once
-#include "app/list_model.h"
+#include "app/update_messages.h"
 #include "platform/fake/fake_system.h"
 #include "procs/process_collector.h"
 #include "procs/processes_page.h"
+#include "ui/list_model.h"
 
 namespace testing_support {
 
@@ -12,12 +13,13 @@ struct ProcessWorld {
   platform::fake::FakeSystem system;
   procs::ProcessTable table;
   procs::TMainProcInfo totals;
-  app::ListModel list;
+  ui::ListModel list;
   bool closing = false;
   int cpuInstanceCount = 2;  // one processor
   procs::ProcessPathLookup paths{system, system, system};
-  procs::ProcessCollector collector{system, system, paths, system, system, table,
-                                    totals, closing, cpuInstanceCount};
+  procs::ProcessCollector collector{system, system, paths, system,
+                                    {system, app::kUpdateProcesses}, table, totals, closing,
+                                    cpuInstanceCount};
   procs::ProcessesPage page{table, list, system, system, system, system, closing};
 
   // One refresh tick and, when it posted its update, the page's handling of it.

@@ -1,9 +1,10 @@
 // The session collector and the Users page wired to the fake system and a fake
 // timer, as the main window wires them to the real ones.
 #pragma once
-#include "app/list_model.h"
 #include "app/refresh_cycle.h"
+#include "app/update_messages.h"
 #include "platform/fake/fake_system.h"
+#include "ui/list_model.h"
 #include "users/session_collector.h"
 #include "users/users_page.h"
 
@@ -24,9 +25,9 @@ struct SessionWorld {
   FakeTimer timer;
   app::RefreshCycle cycle{timer, system};
   users::SessionTable table;
-  app::ListModel list;
+  ui::ListModel list;
   bool closing = false;
-  users::SessionCollector collector{system, system, table};
+  users::SessionCollector collector{system, {system, app::kUpdateSessions}, table};
   users::UsersPage page{table, list, system, system, cycle, system, closing};
 
   platform::fake::FakeSession& AddSession(std::uint32_t id, const std::wstring& user,

@@ -3,10 +3,11 @@
 #pragma once
 #include <vector>
 
-#include "app/list_model.h"
+#include "app/update_messages.h"
 #include "apps/applications_page.h"
 #include "apps/window_collector.h"
 #include "platform/fake/fake_system.h"
+#include "ui/list_model.h"
 
 namespace testing_support {
 
@@ -33,11 +34,11 @@ struct WindowWorld {
 
   platform::fake::FakeSystem system;
   apps::WinTable table;
-  app::ListModel list;
+  ui::ListModel list;
   bool closing = false;
   FakeImageLists images;
   procs::ProcessPathLookup paths{system, system, system};
-  apps::WindowCollector collector{system, paths, system, table, closing};
+  apps::WindowCollector collector{system, paths, {system, app::kUpdateWindows}, table, closing};
   apps::ApplicationsPage page{table, list, system, system, closing};
 
   // One refresh tick and the page's handling of the update it posted.

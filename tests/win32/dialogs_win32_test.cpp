@@ -196,7 +196,7 @@ TEST(MainWindowDialogs, MenuOpensEachDialogOwnedByTheWindowAndEmptyEveryTime) {
   const auto open = [&](UINT command, const wchar_t* caption) {
     std::wstring text = L"<not shown>";
     RunSoon([&] {
-      HWND dialog = FindWindowW(L"ZentrikDialogWindow", caption);
+      HWND dialog = FindWindowW(L"#32770", caption);
       if (dialog == nullptr) return;
       text = L"<no name box>";
       EXPECT_EQ(GetWindow(dialog, GW_OWNER), form.Handle());
@@ -213,7 +213,7 @@ TEST(MainWindowDialogs, MenuOpensEachDialogOwnedByTheWindowAndEmptyEveryTime) {
   EXPECT_EQ(open(kCmdNewTask, L"创建新任务"), L"");
   EXPECT_EQ(open(kCmdNewTask, L"创建新任务"), L"") << "nothing typed is remembered";
   EXPECT_EQ(open(kCmdAbout, L"关于"), L"<no name box>");
-  EXPECT_EQ(FindWindowW(L"ZentrikDialogWindow", nullptr), nullptr);
+  EXPECT_EQ(FindWindowW(L"#32770", nullptr), nullptr);
   EXPECT_TRUE(IsWindowEnabled(form.Handle()));
 }
 

@@ -80,7 +80,7 @@ TEST(NetworkTablesTest, CollectorReadsAndNamesTheRealInterfaces) {
   platform::win32::Win32AdapterApi api;
   platform::fake::FakeSystem fake;  // clock and poster
   net::TAdapterStatuses table;
-  net::AdapterCollector collector(api, fake, fake, table);
+  net::AdapterCollector collector(api, fake, {fake, app::kUpdateAdapters}, table);
   collector.CollectAdapters();
   EXPECT_TRUE(collector.UsesIfTable2());
   ASSERT_FALSE(table.Rows.empty());
@@ -101,8 +101,8 @@ TEST(NetworkTablesTest, LoopbackTrafficMovesTheLoopbackGraph) {
   platform::win32::Win32AdapterApi api;
   platform::fake::FakeSystem fake;
   net::TAdapterStatuses table;
-  net::AdapterCollector collector(api, fake, fake, table);
-  app::ListModel list;
+  net::AdapterCollector collector(api, fake, {fake, app::kUpdateAdapters}, table);
+  ui::ListModel list;
   bool closing = false;
   net::NetworkingPage page(table, list, closing);
   collector.CollectAdapters();
@@ -138,7 +138,7 @@ TEST(PortListWin32Test, OwnUdpSocketIsListedWithThisProcessId) {
   platform::win32::Win32Clock clock;
   procs::ProcessPathLookup paths(processes, native, clock);
   platform::fake::FakeSystem fake;  // dialogs
-  app::ListModel list;
+  ui::ListModel list;
   net::PortList ports(tables, paths, fake, processes, list);
   EXPECT_EQ(ports.Variant(), net::TableVariant::kExtended);
 

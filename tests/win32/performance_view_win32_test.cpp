@@ -76,8 +76,8 @@ TEST_F(PerformanceViewTest, OneGraphPerProcessorThatAdvancesAndFollowsTheWindow)
     const int percent = form_->CpuSampler().PerCpuPercent()[i];
     EXPECT_GE(percent, 0);
     EXPECT_LE(percent, 100);
-    const UsageHistory& history = Page().CpuHistory(i);
-    EXPECT_EQ(history.At(history.Width() - 1), RoundHalfEven(percent * (height / 100.0)));
+    const ui::UsageHistory& history = Page().CpuHistory(i);
+    EXPECT_EQ(history.At(history.Width() - 1), ui::RoundHalfEven(percent * (height / 100.0)));
   }
   RECT place{};
   GetWindowRect(View().CpuGraph(0), &place);

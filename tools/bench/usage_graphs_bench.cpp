@@ -3,6 +3,7 @@
 // scrolled, on a page 1000 pixels wide, for 2, 16 and 64 processors.
 #include <benchmark/benchmark.h>
 
+#include "app/update_messages.h"
 #include "perf/performance_page.h"
 #include "platform/fake/fake_system.h"
 
@@ -15,7 +16,8 @@ void UpdateGraphs(benchmark::State& state) {
   std::vector<int> perCpu(static_cast<std::size_t>(processors), 0);
   int cpuPercent = 0;
   bool closing = false;
-  perf::PerformancePage page(totals, perCpu, cpuPercent, system, system, closing);
+  perf::PerformancePage page(totals, perCpu, cpuPercent, system, {system, app::kUpdateGraphs},
+                             closing);
   page.SetPageSize(1000, 600);
   page.CreateCpuGraphs(processors);
   page.LayoutGraphs();

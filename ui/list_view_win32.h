@@ -1,4 +1,4 @@
-// Mirrors an app::ListModel onto a real list view control: items, texts and the
+// Mirrors a ui::ListModel onto a real list view control: items, texts and the
 // selection made by the program go to the control; the selection made by the user
 // comes back to the model. Items are changed in place, never rebuilt, so the
 // control keeps its selection, focus and scroll position across updates.
@@ -8,9 +8,9 @@
 
 #include <vector>
 
-#include "app/list_model.h"
+#include "ui/list_model.h"
 
-namespace app {
+namespace ui {
 
 class ListViewBinding final : public ListObserver {
  public:
@@ -61,4 +61,4 @@ class ListViewBinding final : public ListObserver {
   bool programChange_ = false;
 };
 
-}  // namespace app
+}  // namespace ui

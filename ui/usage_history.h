@@ -4,7 +4,7 @@
 #pragma once
 #include <vector>
 
-namespace perf {
+namespace ui {
 
 // Rounds to the nearest integer, halves to the even neighbour.
 int RoundHalfEven(double value);
@@ -30,4 +30,4 @@ class UsageHistory {
   std::vector<int> values_;
 };
 
-}  // namespace perf
+}  // namespace ui

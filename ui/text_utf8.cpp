@@ -2,11 +2,11 @@
 // range it allows, which rules out overlong forms, surrogates and values above
 // U+10FFFF; a sequence that breaks off is replaced as a whole and the byte that
 // broke it starts the next one.
-#include "platform/text_utf8.h"
+#include "ui/text_utf8.h"
 
 #include <cstdint>
 
-namespace platform {
+namespace ui {
 
 namespace {
 
@@ -73,4 +73,4 @@ std::wstring WidenUtf8(std::string_view text) {
   return out;
 }
 
-}  // namespace platform
+}  // namespace ui

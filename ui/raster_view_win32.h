@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "perf/performance_layout.h"
-#include "perf/raster.h"
+#include "ui/raster.h"
+#include "ui/rect.h"
 
-namespace perf {
+namespace ui {
 
 class RasterView {
  public:
@@ -40,4 +40,4 @@ class RasterView {
   std::wstring caption_;
 };
 
-}  // namespace perf
+}  // namespace ui

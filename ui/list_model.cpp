@@ -1,9 +1,9 @@
 // The portable list: every change goes through here and is reported to the view.
-#include "app/list_model.h"
+#include "ui/list_model.h"
 
 #include <algorithm>
 
-namespace app {
+namespace ui {
 
 const std::wstring& ListModel::Text(std::size_t index, std::size_t column) const {
   static const std::wstring kEmpty;
@@ -109,4 +109,4 @@ std::optional<std::size_t> ListModel::FindByKey(std::int64_t key) const {
   return std::nullopt;
 }
 
-}  // namespace app
+}  // namespace ui

@@ -1,8 +1,8 @@
 // The picture window: a class of its own whose paint copies the picture's
 // pixels straight to the window, then draws the caption.
-#include "perf/raster_view_win32.h"
+#include "ui/raster_view_win32.h"
 
-namespace perf {
+namespace ui {
 namespace {
 
 constexpr wchar_t kRasterClass[] = L"ZentrikRaster";
@@ -119,4 +119,4 @@ void RasterView::Paint() {
   EndPaint(window_, &paint);
 }
 
-}  // namespace perf
+}  // namespace ui

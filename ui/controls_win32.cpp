@@ -1,10 +1,10 @@
 // Creation of child controls and the placing of list context menus.
-#include "app/controls_win32.h"
+#include "ui/controls_win32.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
 
-namespace app {
+namespace ui {
 
 HINSTANCE InstanceOf(HWND window) {
   return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
@@ -34,4 +34,4 @@ POINT ContextMenuPoint(HWND list, LPARAM screenPoint, std::optional<std::size_t>
   return at;
 }
 
-}  // namespace app
+}  // namespace ui

@@ -4,10 +4,10 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace ui {
 
 // Each malformed or cut-off sequence becomes one U+FFFD; characters above U+FFFF
 // become surrogate pairs where wchar_t has 16 bits (Windows).
 std::wstring WidenUtf8(std::string_view text);
 
-}  // namespace platform
+}  // namespace ui

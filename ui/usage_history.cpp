@@ -1,10 +1,10 @@
 // Fitting a history to a new graph size, and the scroll of one step.
-#include "perf/usage_history.h"
+#include "ui/usage_history.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace perf {
+namespace ui {
 
 int RoundHalfEven(double value) {
   if (!std::isfinite(value)) return 0;
@@ -43,4 +43,4 @@ void UsageHistory::Scroll() {
   if (values_.size() > 1) std::copy(values_.begin() + 1, values_.end(), values_.begin());
 }
 
-}  // namespace perf
+}  // namespace ui

@@ -1,8 +1,8 @@
 // The page window class: a container in the dialog colour that forwards its
 // messages to its content, if any.
-#include "app/page_win32.h"
+#include "ui/page_win32.h"
 
-namespace app {
+namespace ui {
 
 namespace {
 
@@ -43,4 +43,4 @@ void SetPageContent(HWND page, PageContent* content) {
   SetWindowLongPtrW(page, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(content));
 }
 
-}  // namespace app
+}  // namespace ui

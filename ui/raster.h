@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace perf {
+namespace ui {
 
 // 0x00RRGGBB, the byte order of a 32-bit device-independent bitmap.
 using Rgb = std::uint32_t;
@@ -44,4 +44,4 @@ class Raster {
   std::vector<std::uint32_t> pixels_;
 };
 
-}  // namespace perf
+}  // namespace ui

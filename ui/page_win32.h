@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-namespace app {
+namespace ui {
 
 class PageContent {
  public:
@@ -19,4 +19,4 @@ HWND CreatePageWindow(HWND parent, HINSTANCE instance);
 // Null detaches the content (before it goes away).
 void SetPageContent(HWND page, PageContent* content);
 
-}  // namespace app
+}  // namespace ui

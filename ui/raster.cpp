@@ -1,10 +1,10 @@
 // Pixel fills and lines of the off-screen picture.
-#include "perf/raster.h"
+#include "ui/raster.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-namespace perf {
+namespace ui {
 
 void Raster::SetSize(int height, int width) {
   height_ = std::max(0, height);
@@ -59,4 +59,4 @@ void Raster::Line(int x1, int y1, int x2, int y2, Rgb color) {
   }
 }
 
-}  // namespace perf
+}  // namespace ui

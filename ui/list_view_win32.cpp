@@ -1,7 +1,7 @@
 // The list view side of a ListModel: one control call per model change.
-#include "app/list_view_win32.h"
+#include "ui/list_view_win32.h"
 
-namespace app {
+namespace ui {
 
 namespace {
 LPWSTR TextPointer(const std::wstring& text) { return const_cast<LPWSTR>(text.c_str()); }
@@ -173,4 +173,4 @@ void ListViewBinding::WriteCell(std::size_t index, std::size_t column) {
                        TextPointer(model_.Text(index, column)));
 }
 
-}  // namespace app
+}  // namespace ui

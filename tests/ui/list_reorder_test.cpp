@@ -1,6 +1,6 @@
 // Reordering a list moves only the items that must move (or, when many must,
 // reorders it at once) and always ends in the order asked for.
-#include "app/list_reorder.h"
+#include "ui/list_reorder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <numeric>
 #include <random>
 
-namespace app {
+namespace ui {
 namespace {
 
 struct MoveCounter : ListObserver {
@@ -93,4 +93,4 @@ TEST(ListReorder, MovedItemsKeepTheirTextsAndSelection) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace ui

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace app {
+namespace ui {
 
 struct ListColumn {
   std::wstring caption;
@@ -83,4 +83,4 @@ class ListModel {
   ListObserver* observer_ = nullptr;
 };
 
-}  // namespace app
+}  // namespace ui

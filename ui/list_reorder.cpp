@@ -1,9 +1,9 @@
 // Reordering by moving only the items outside a longest increasing run.
-#include "app/list_reorder.h"
+#include "ui/list_reorder.h"
 
 #include <algorithm>
 
-namespace app {
+namespace ui {
 
 namespace {
 
@@ -71,4 +71,4 @@ void ReorderList(ListModel& list, const std::vector<std::size_t>& order) {
   }
 }
 
-}  // namespace app
+}  // namespace ui

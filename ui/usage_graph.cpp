@@ -1,9 +1,9 @@
 // Grid and curve drawing of the usage graph.
-#include "perf/usage_graph.h"
+#include "ui/usage_graph.h"
 
 #include <algorithm>
 
-namespace perf {
+namespace ui {
 
 void TUseage::Create(int height, int width) {
   scrollCount_ = 0;
@@ -42,4 +42,4 @@ void TUseage::DrawHistory(UsageHistory& history, Rgb color) {
   history.Scroll();
 }
 
-}  // namespace perf
+}  // namespace ui

@@ -1,11 +1,11 @@
 // Usage histories and the graph picture: fitting a history to a wider, narrower
 // or taller graph, the scroll of one step, the moving grid, and where the curve
 // is drawn.
-#include "perf/usage_graph.h"
+#include "ui/usage_graph.h"
 
 #include <gtest/gtest.h>
 
-using namespace perf;
+using namespace ui;
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <optional>
 
-namespace app {
+namespace ui {
 
 HINSTANCE InstanceOf(HWND window);
 
@@ -19,4 +19,4 @@ HWND CreatePushButton(HWND parent, const wchar_t* text, UINT id, HFONT font);
 // `item` when it is given and shown, else at the list's corner.
 POINT ContextMenuPoint(HWND list, LPARAM screenPoint, std::optional<std::size_t> item);
 
-}  // namespace app
+}  // namespace ui

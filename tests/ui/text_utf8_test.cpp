@@ -1,11 +1,11 @@
 // Widening the program's UTF-8 texts: Chinese and characters beyond the basic
 // plane arrive whole, and broken bytes become replacement characters instead of
 // being copied one by one.
-#include "platform/text_utf8.h"
+#include "ui/text_utf8.h"
 
 #include <gtest/gtest.h>
 
-using platform::WidenUtf8;
+using ui::WidenUtf8;
 
 TEST(TextUtf8, WidensAsciiChineseAndCharactersBeyondTheBasicPlane) {
   EXPECT_EQ(WidenUtf8("CPU index out of bounds"), L"CPU index out of bounds");

@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <vector>
 
-#include "app/list_model.h"
+#include "ui/list_model.h"
 
-namespace app {
+namespace ui {
 
 // `order[t]` is the present index of the item that is to stand at t (anything
 // but a permutation of 0..Count()-1 is ignored). When few items are out of
@@ -17,4 +17,4 @@ void ReorderList(ListModel& list, const std::vector<std::size_t>& order);
 // Most items that are moved one by one; beyond it the whole list is reordered.
 std::size_t MostSingleMoves(std::size_t count);
 
-}  // namespace app
+}  // namespace ui

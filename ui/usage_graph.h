@@ -3,10 +3,10 @@
 // in step with the curve. Used by the CPU and page-file graphs and by the
 // Networking page's adapter graphs.
 #pragma once
-#include "perf/raster.h"
-#include "perf/usage_history.h"
+#include "ui/raster.h"
+#include "ui/usage_history.h"
 
-namespace perf {
+namespace ui {
 
 inline constexpr Rgb kGridColor = kDarkGreen;
 inline constexpr Rgb kCpuCurveColor = MakeRgb(53, 255, 88);
@@ -43,4 +43,4 @@ class TUseage {
   int scrollCount_ = 0;
 };
 
-}  // namespace perf
+}  // namespace ui
