@@ -7,9 +7,9 @@
 
 #include <functional>
 #include <memory>
-#include <type_traits>
 
 #include "net/port_list.h"
+#include "platform/win32/owned_handles_win32.h"
 #include "ui/list_model.h"
 #include "ui/list_view_win32.h"
 
@@ -40,11 +40,6 @@ class TPortForm {
   void ExecuteCommand(UINT id);
 
  private:
-  struct MenuDeleter {
-    void operator()(HMENU menu) const { DestroyMenu(menu); }
-  };
-  using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
-
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls(HFONT font);
@@ -62,7 +57,7 @@ class TPortForm {
   HWND kill_ = nullptr;       // BitBtn4
   HWND refreshButton_ = nullptr;  // Button1
   std::unique_ptr<ui::ListViewBinding> binding_;
-  UniqueMenu popup_;
+  platform::win32::UniqueMenu popup_;
 };
 
 }  // namespace net

@@ -9,8 +9,8 @@
 
 #include <memory>
 #include <string>
-#include <type_traits>
 
+#include "platform/win32/owned_handles_win32.h"
 #include "ui/dialog_template_win32.h"
 
 namespace ui {
@@ -56,11 +56,6 @@ class ModalForm {
   virtual void Clicked(UINT) {}
 
  private:
-  struct IconDeleter {
-    void operator()(HICON icon) const { DestroyIcon(icon); }
-  };
-  using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
-
   bool Make(HWND owner, const DialogTemplate& layout);
   static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -71,7 +66,7 @@ class ModalForm {
   HWND owner_ = nullptr;
   HFONT font_ = nullptr;
   int clientWidth_ = 0, clientHeight_ = 0;  // 0: the template gives the size
-  UniqueIcon icon_;          // loaded from the resources
+  platform::win32::UniqueIcon icon_;          // loaded from the resources
   HICON picture_ = nullptr;  // what the picture shows: that icon or the system's
   INT_PTR result_ = IDCANCEL;
   bool modal_ = false;
