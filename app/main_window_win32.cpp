@@ -14,7 +14,6 @@
 #include "procs/column_chooser_win32.h"
 #include "ui/page_win32.h"
 #include "ui/refresh_error.h"
-#include "ui/text_utf8.h"
 
 namespace app {
 
@@ -77,22 +76,16 @@ TMainForm::~TMainForm() {
 
 bool TMainForm::Create(HINSTANCE instance, int showCommand) {
   WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  if (!GetClassInfoExW(instance, kWindowClass, &windowClass)) {
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ZENTRIK));
-    if (windowClass.hIcon == nullptr) windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kWindowClass;
-    if (RegisterClassExW(&windowClass) == 0) return false;
-  }
-  // The window procedure stores the handle as soon as the window exists.
-  CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, kCaption,
-                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kLeft, kTop, kWidth, kHeight, nullptr,
-                  menu_.Bar(), instance, this);
-  if (window_ == nullptr) return false;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ZENTRIK));
+  if (windowClass.hIcon == nullptr) windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kWindowClass;
+  if (!RegisterWindowClass(windowClass)) return false;
+  if (CreateOwnWindow(WS_EX_CONTROLPARENT, kWindowClass, kCaption,
+                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kLeft, kTop, kWidth, kHeight,
+                      nullptr, menu_.Bar(), instance) == nullptr)
+    return false;
   menu_.AttachTo(window_);
   FormCreate();
   ShowWindow(window_, showCommand);
@@ -104,37 +97,16 @@ void TMainForm::SelectPage(int page) {
   if (page < 0 || page >= kPageCount) return;
   TabCtrl_SetCurSel(tabs_, page);
   activePage_ = page;
-  for (int i = 0; i < kPageCount; ++i) ShowWindow(pages_[i], i == page ? SW_SHOW : SW_HIDE);
+  for (int i = 0; i < kPageCount; ++i)
+    ShowWindow(pages_[i]->Handle(), i == page ? SW_SHOW : SW_HIDE);
   ShowTaskCommands(page == kApplicationsPage);
 }
 
-LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                       LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* form = static_cast<TMainForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    form->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-  }
-  auto* form = reinterpret_cast<TMainForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    form->window_ = nullptr;
-    form->poster_.SetWindow(nullptr);
-    form->dialogs_.SetOwner(nullptr);
-    form->shell_.SetOwner(nullptr);
-    form->debugger_.SetOwner(nullptr);
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-  // An error of a command must not unwind through the system's code: show it.
-  try {
-    return form->HandleMessage(message, wParam, lParam);
-  } catch (const ui::RefreshError& error) {
-    MessageBoxW(window, error.Text().c_str(), kCaption, MB_OK | MB_ICONERROR);
-  } catch (const std::exception& error) {
-    MessageBoxW(window, ui::WidenUtf8(error.what()).c_str(), kCaption, MB_OK | MB_ICONERROR);
-  }
-  return 0;
+void TMainForm::WindowGone() {
+  poster_.SetWindow(nullptr);
+  dialogs_.SetOwner(nullptr);
+  shell_.SetOwner(nullptr);
+  debugger_.SetOwner(nullptr);
 }
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -266,27 +238,27 @@ void TMainForm::CreateControls() {
   setFont(statusBar_);
   SendMessageW(statusBar_, SB_SETPARTS, std::size(kStatusPanelEdges),
                reinterpret_cast<LPARAM>(kStatusPanelEdges));
-  for (HWND& page : pages_) {
-    page = ui::CreatePageWindow(window_, instance);
+  for (auto& page : pages_) {
+    page = std::make_unique<ui::PageWindow>(window_, instance);
     // Above the tab control, which does not paint over its siblings.
-    SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(page->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  processesView_ = std::make_unique<procs::ProcessesView>(pages_[kProcessesPage], font_.get(),
+  processesView_ = std::make_unique<procs::ProcessesView>(pages_[kProcessesPage]->Handle(), font_.get(),
                                                           processesPage_, procList_,
                                                           CpuInstanceCount);
   processesView_->N12Click = [this] { RefreshPortList(); };
   networkingView_ = std::make_unique<net::NetworkingView>(
-      pages_[kNetworkingPage], font_.get(), networkingPage_, netList_, adapterCollector_);
+      pages_[kNetworkingPage]->Handle(), font_.get(), networkingPage_, netList_, adapterCollector_);
   apps::ApplicationsViewHooks hooks;
   hooks.newTask = [this] { act_NewExecute(); };
   hooks.goToProcess = [this](std::uint32_t pid) { GoToProcess(pid); };
   hooks.switched = [this] { AfterSwitch(); };
   hooks.commandsChanged = [this] { SyncTaskCommands(); };
   applicationsView_ = std::make_unique<apps::ApplicationsView>(
-      pages_[kApplicationsPage], font_.get(), applicationsPage_, taskList_, std::move(hooks));
+      pages_[kApplicationsPage]->Handle(), font_.get(), applicationsPage_, taskList_, std::move(hooks));
   performanceView_ = std::make_unique<perf::PerformanceView>(
-      pages_[kPerformancePage], font_.get(), performancePage_, statusBar_);
-  usersView_ = std::make_unique<users::UsersView>(pages_[kUsersPage], font_.get(), usersPage_,
+      pages_[kPerformancePage]->Handle(), font_.get(), performancePage_, statusBar_);
+  usersView_ = std::make_unique<users::UsersView>(pages_[kUsersPage]->Handle(), font_.get(), usersPage_,
                                                   userList_);
 }
 
@@ -319,8 +291,8 @@ void TMainForm::FormResize() {
   RECT pageArea{0, 0, width, tabsHeight};
   TabCtrl_AdjustRect(tabs_, FALSE, &pageArea);
   OffsetRect(&pageArea, left, tabsTop);
-  for (HWND page : pages_) {
-    MoveWindow(page, pageArea.left, pageArea.top, std::max(0L, pageArea.right - pageArea.left),
+  for (const auto& page : pages_) {
+    MoveWindow(page->Handle(), pageArea.left, pageArea.top, std::max(0L, pageArea.right - pageArea.left),
                std::max(0L, pageArea.bottom - pageArea.top), TRUE);
   }
   PostMessageW(window_, kLayoutGraphs, 0, 0);

@@ -40,6 +40,8 @@
 #include "procs/processes_view_win32.h"
 #include "procs/system_totals.h"
 #include "ui/list_model.h"
+#include "ui/page_win32.h"
+#include "ui/window_base_win32.h"
 #include "users/session_collector.h"
 #include "users/session_table.h"
 #include "users/shutdown_menu.h"
@@ -58,7 +60,7 @@ struct SystemActions {
   platform::ShellApi* shell = nullptr;  // the restart as administrator
 };
 
-class TMainForm final : private TimerControl {
+class TMainForm final : public ui::WindowBase<TMainForm>, private TimerControl {
  public:
   enum Page { kApplicationsPage, kProcessesPage, kPerformancePage, kNetworkingPage, kUsersPage,
               kPageCount };
@@ -71,10 +73,9 @@ class TMainForm final : private TimerControl {
   // Creates the window with its controls and shows it; false when it could not.
   bool Create(HINSTANCE instance, int showCommand);
 
-  HWND Handle() const { return window_; }
   HWND Tabs() const { return tabs_; }
   HWND StatusBar1() const { return statusBar_; }
-  HWND PageWindow(int page) const { return pages_[page]; }
+  HWND PageWindow(int page) const { return pages_[page]->Handle(); }
   MainMenu& Menu() { return menu_; }
   int ActivePage() const { return activePage_; }
   // As a click on the page's tab.
@@ -106,8 +107,9 @@ class TMainForm final : private TimerControl {
   int CpuInstanceCount = 0;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  friend class ui::WindowBase<TMainForm>;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void WindowGone();  // the system calls lose their owner window
 
   void FormCreate();
   void FormShow();
@@ -197,11 +199,10 @@ class TMainForm final : private TimerControl {
 
   MainMenu menu_;
   platform::win32::UniqueFont font_;
-  HWND window_ = nullptr;
   HWND bevel_ = nullptr;   // Bevel1
   HWND tabs_ = nullptr;    // PageControl1
   HWND statusBar_ = nullptr;
-  std::array<HWND, kPageCount> pages_{};
+  std::array<std::unique_ptr<ui::PageWindow>, kPageCount> pages_;
   int activePage_ = kApplicationsPage;
   std::unique_ptr<procs::ProcessesView> processesView_;
   std::unique_ptr<apps::ApplicationsView> applicationsView_;
