@@ -14,7 +14,9 @@ void MainCommands::OnCommand(UINT id) {
     program.users.shutdownMenu.N27Click(static_cast<int>(id - kCmdShutdownFirst));
     return;
   }
-  apps::ApplicationsView& tasks = *program.applications.view;
+  const auto task = [&program](UINT command) {
+    program.applications.view->ExecuteCommand(command);
+  };
   switch (id) {
     case kCmdNewTask:
       act_NewExecute();
@@ -28,15 +30,15 @@ void MainCommands::OnCommand(UINT id) {
     case kCmdAbout:
       N33Click();
       break;
-    case kCmdBigIcon: tasks.ExecuteCommand(apps::kCmdTaskBigIcon); break;
-    case kCmdSmallIcon: tasks.ExecuteCommand(apps::kCmdTaskSmallIcon); break;
-    case kCmdDetail: tasks.ExecuteCommand(apps::kCmdTaskDetail); break;
-    case kCmdTileHorizontal: tasks.ExecuteCommand(apps::kCmdTaskTileHorizontal); break;
-    case kCmdTileVertical: tasks.ExecuteCommand(apps::kCmdTaskTileVertical); break;
-    case kCmdMinimizeWindow: tasks.ExecuteCommand(apps::kCmdTaskMinimize); break;
-    case kCmdMaximizeWindow: tasks.ExecuteCommand(apps::kCmdTaskMaximize); break;
-    case kCmdCascade: tasks.ExecuteCommand(apps::kCmdTaskCascade); break;
-    case kCmdBringToFront: tasks.ExecuteCommand(apps::kCmdTaskFront); break;
+    case kCmdBigIcon: task(apps::kCmdTaskBigIcon); break;
+    case kCmdSmallIcon: task(apps::kCmdTaskSmallIcon); break;
+    case kCmdDetail: task(apps::kCmdTaskDetail); break;
+    case kCmdTileHorizontal: task(apps::kCmdTaskTileHorizontal); break;
+    case kCmdTileVertical: task(apps::kCmdTaskTileVertical); break;
+    case kCmdMinimizeWindow: task(apps::kCmdTaskMinimize); break;
+    case kCmdMaximizeWindow: task(apps::kCmdTaskMaximize); break;
+    case kCmdCascade: task(apps::kCmdTaskCascade); break;
+    case kCmdBringToFront: task(apps::kCmdTaskFront); break;
     case kCmdTopmost:
       N4Click();
       break;
