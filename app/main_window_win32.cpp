@@ -1,6 +1,6 @@
 // The main window: creation of its controls, the layout of bevel, tabs, pages and
-// status bar, the menu commands, the timer behind the refresh cycle, the private
-// update messages and the closing handshake.
+// status bar, the timer behind the refresh cycle, the routing of its messages and
+// the closing handshake.
 #include "app/main_window_win32.h"
 
 #include <commctrl.h>
@@ -8,13 +8,9 @@
 #include <algorithm>
 #include <string>
 
-#include "app/about_form_win32.h"
-#include "app/open_form_win32.h"
 #include "app/resource_ids.h"
-#include "procs/column_chooser_win32.h"
-#include "ui/page_win32.h"
-#include "ui/refresh_error.h"
-#include "ui/text_utf8.h"
+#include "app/update_messages.h"
+#include "platform/win32/program_font_win32.h"
 
 namespace app {
 
@@ -34,41 +30,7 @@ constexpr int kStatusPanelEdges[] = {80, 80 + 120, -1};  // 80, 120, and 50 + th
 }  // namespace
 
 TMainForm::TMainForm(SystemActions actions)
-    : cycle_(*this, dialogs_),
-      processesPage_(processTable_, procList_, processApi_, shell_, dialogs_, debugger_,
-                     cycle_.ClosingFlag()),
-      processCollector_(native_, processApi_, processPaths_, clock_,
-                        {poster_, kUpdateProcesses}, processTable_, mainProcInfo_,
-                        cycle_.ClosingFlag(), CpuInstanceCount),
-      totalsCollector_(native_, {poster_, kUpdateTotals}, mainProcInfo_),
-      applicationsPage_(winTable_, taskList_, windowApi_, dialogs_, cycle_.ClosingFlag()),
-      windowCollector_(windowApi_, processPaths_, {poster_, kUpdateWindows}, winTable_,
-                       cycle_.ClosingFlag()),
-      adapterCollector_(adapterApi_, clock_, {poster_, kUpdateAdapters}, adapterTable_),
-      networkingPage_(adapterTable_, netList_, cycle_.ClosingFlag()),
-      portList_(connectionApi_, processPaths_, dialogs_, processApi_, portListModel_),
-      cpuSampler_(native_, performanceData_, {poster_, kUpdateGraphs}, cycle_.ClosingFlag()),
-      performancePage_(mainProcInfo_, cpuSampler_.PerCpuPercent(), cpuSampler_.CpuUsagePercent(),
-                       memoryStatus_, {poster_, kUpdateGraphs}, cycle_.ClosingFlag()),
-      trayIcon_(notifyIcon_, [this](int pen) -> platform::IconRef {
-        return trayPictures_ ? trayPictures_->IconFor(pen) : nullptr;
-      }),
-      actions_{actions.sessions ? actions.sessions : &sessionApi_,
-               actions.power ? actions.power : &powerApi_,
-               actions.elevation ? actions.elevation : &elevation_,
-               actions.shell ? actions.shell : &shell_},
-      restartElevated_(*actions_.elevation, *actions_.shell,
-                       [this] { PostMessageW(window_, WM_CLOSE, 0, 0); }) {
-  // The order of one tick; the adapter collector comes between the windows and
-  // the sessions, and the per-processor sample ends the tick.
-  cycle_.AddStep([this] { processCollector_.CollectProcesses(); });
-  cycle_.AddStep([this] { cpuSampler_.SampleTotalCpuUsage(); });
-  cycle_.AddStep([this] { totalsCollector_.CollectSystemTotals(); });
-  cycle_.AddStep([this] { windowCollector_.CollectWindows(); });
-  cycle_.AddStep([this] { adapterCollector_.CollectAdapters(); });
-  cycle_.AddStep([this] { sessionCollector_.CollectSessions(); });
-  cycle_.AddStep([this] { cpuSampler_.StorePerCpuPercent(CpuInstanceCount); });
-}
+    : program_(*this, actions, [this] { PostMessageW(window_, WM_CLOSE, 0, 0); }) {}
 
 TMainForm::~TMainForm() {
   // The controls go while the objects that answer their messages still exist.
@@ -77,22 +39,16 @@ TMainForm::~TMainForm() {
 
 bool TMainForm::Create(HINSTANCE instance, int showCommand) {
   WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  if (!GetClassInfoExW(instance, kWindowClass, &windowClass)) {
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ZENTRIK));
-    if (windowClass.hIcon == nullptr) windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kWindowClass;
-    if (RegisterClassExW(&windowClass) == 0) return false;
-  }
-  // The window procedure stores the handle as soon as the window exists.
-  CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, kCaption,
-                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kLeft, kTop, kWidth, kHeight, nullptr,
-                  menu_.Bar(), instance, this);
-  if (window_ == nullptr) return false;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ZENTRIK));
+  if (windowClass.hIcon == nullptr) windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kWindowClass;
+  if (!RegisterWindowClass(windowClass)) return false;
+  if (CreateOwnWindow(WS_EX_CONTROLPARENT, kWindowClass, kCaption,
+                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kLeft, kTop, kWidth, kHeight,
+                      nullptr, menu_.Bar(), instance) == nullptr)
+    return false;
   menu_.AttachTo(window_);
   FormCreate();
   ShowWindow(window_, showCommand);
@@ -104,42 +60,16 @@ void TMainForm::SelectPage(int page) {
   if (page < 0 || page >= kPageCount) return;
   TabCtrl_SetCurSel(tabs_, page);
   activePage_ = page;
-  for (int i = 0; i < kPageCount; ++i) ShowWindow(pages_[i], i == page ? SW_SHOW : SW_HIDE);
+  for (int i = 0; i < kPageCount; ++i)
+    ShowWindow(pages_[i]->Handle(), i == page ? SW_SHOW : SW_HIDE);
   ShowTaskCommands(page == kApplicationsPage);
 }
 
-LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                       LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* form = static_cast<TMainForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    form->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-  }
-  auto* form = reinterpret_cast<TMainForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    form->window_ = nullptr;
-    form->poster_.SetWindow(nullptr);
-    form->dialogs_.SetOwner(nullptr);
-    form->shell_.SetOwner(nullptr);
-    form->debugger_.SetOwner(nullptr);
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-  // An error of a command must not unwind through the system's code: show it.
-  try {
-    return form->HandleMessage(message, wParam, lParam);
-  } catch (const ui::RefreshError& error) {
-    MessageBoxW(window, error.Text().c_str(), kCaption, MB_OK | MB_ICONERROR);
-  } catch (const std::exception& error) {
-    MessageBoxW(window, ui::WidenUtf8(error.what()).c_str(), kCaption, MB_OK | MB_ICONERROR);
-  }
-  return 0;
-}
+void TMainForm::WindowGone() { program_.SetWindow(nullptr); }
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == taskbarCreatedMessage_ && message != 0) {
-    trayIcon_.TaskbarCreated();
+    program_.performance.trayIcon.TaskbarCreated();
     return 0;
   }
   switch (message) {
@@ -148,7 +78,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam != SIZE_MINIMIZED) FormResize();
       return 0;
     case WM_SHOWWINDOW:
-      if (wParam != FALSE) FormShow();
+      if (wParam != FALSE) program_.Start();
       break;
     case WM_ACTIVATE:
       // The control that had the focus gets it back when the window is active again.
@@ -170,64 +100,45 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (WMSysCommand(wParam)) return 0;
       break;
     case WM_COMMAND:
-      if (lParam == 0) OnCommand(LOWORD(wParam));  // menu items
+      if (lParam == 0) commands_.OnCommand(LOWORD(wParam));  // menu items
       return 0;
     case WM_NOTIFY:
       OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
       return 0;
     case WM_TIMER:
-      if (wParam == kTimerId) cycle_.Timer1Timer();
+      if (wParam == kTimerId) program_.cycle.Timer1Timer();
       return 0;
     case WM_CLOSE:
       FormClose();
       return 0;
     case WM_DESTROY:
-      trayIcon_.DeleteTrayIcon();
+      program_.performance.trayIcon.DeleteTrayIcon();
       PostQuitMessage(0);
-      return 0;
-    case kUpdateProcesses:
-      processesPage_.UpdateProcessList();
-      return 0;
-    case kUpdateWindows:
-      applicationsPage_.UpdateTaskList();
-      return 0;
-    case kUpdateAdapters:
-      networkingView_->UpdateNetPage();
       return 0;
     case kUpdateTotals:
       UpdateTotals();
       return 0;
-    case kUpdateGraphs:
-      performanceView_->UpdateGraphs();
-      return 0;
     case kLayoutGraphs:
-      LayoutGraphs();
+      program_.LayoutGraphs();
       return 0;
     case kTrayCallbackMessage:
       TrayIconMessage(lParam);
       return 0;
-    case kUpdateSessions:
-      usersPage_.UpdateUsersPage();
-      return 0;
     default:
+      if (program_.HandleUpdate(message)) return 0;
       break;
   }
   return DefWindowProcW(window_, message, wParam, lParam);
 }
 
 void TMainForm::FormCreate() {
-  dialogs_.SetOwner(window_);
-  shell_.SetOwner(window_);
-  debugger_.SetOwner(window_);
-  poster_.SetWindow(window_);
-  applicationsPage_.SetOwnWindow(platform::win32::Win32WindowApi::FromHwnd(window_));
+  program_.SetWindow(window_);
   // Once for the whole run: lets the program read and end other users' processes.
-  processApi_.EnablePrivilege(L"SeDebugPrivilege");
-  if (restartElevated_.Offered()) menu_.AddRestartElevated();
+  program_.system.processApi.EnablePrivilege(L"SeDebugPrivilege");
+  if (program_.restartElevated.Offered()) menu_.AddRestartElevated();
   font_ = platform::win32::CreateProgramFont();
   // The notification icon starts with the program's icon; when the notification
   // area refuses it, it comes with the taskbar's announcement.
-  notifyIcon_.SetWindow(window_);
   taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
   ChangeWindowMessageFilterEx(window_, taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
   // A shared icon from the resources: nothing to free; the system's when missing.
@@ -236,9 +147,10 @@ void TMainForm::FormCreate() {
                  MAKEINTRESOURCEW(IDI_ZENTRIK), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                  GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   if (startIcon == nullptr) startIcon = LoadIconW(nullptr, IDI_APPLICATION);
-  trayIcon_.AddTrayIcon(startIcon);
-  trayPictures_ = std::make_unique<perf::TrayPictures>();
+  program_.performance.trayIcon.AddTrayIcon(startIcon);
+  program_.performance.trayPictures = std::make_unique<perf::TrayPictures>();
   CreateControls();
+  CreateViews();
   FormResize();
   SelectPage(kApplicationsPage);
 }
@@ -266,39 +178,36 @@ void TMainForm::CreateControls() {
   setFont(statusBar_);
   SendMessageW(statusBar_, SB_SETPARTS, std::size(kStatusPanelEdges),
                reinterpret_cast<LPARAM>(kStatusPanelEdges));
-  for (HWND& page : pages_) {
-    page = ui::CreatePageWindow(window_, instance);
+  for (auto& page : pages_) {
+    page = std::make_unique<ui::PageWindow>(window_, instance);
     // Above the tab control, which does not paint over its siblings.
-    SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(page->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  processesView_ = std::make_unique<procs::ProcessesView>(pages_[kProcessesPage], font_.get(),
-                                                          processesPage_, procList_,
-                                                          CpuInstanceCount);
-  processesView_->N12Click = [this] { RefreshPortList(); };
-  networkingView_ = std::make_unique<net::NetworkingView>(
-      pages_[kNetworkingPage], font_.get(), networkingPage_, netList_, adapterCollector_);
-  apps::ApplicationsViewHooks hooks;
-  hooks.newTask = [this] { act_NewExecute(); };
-  hooks.goToProcess = [this](std::uint32_t pid) { GoToProcess(pid); };
-  hooks.switched = [this] { AfterSwitch(); };
-  hooks.commandsChanged = [this] { SyncTaskCommands(); };
-  applicationsView_ = std::make_unique<apps::ApplicationsView>(
-      pages_[kApplicationsPage], font_.get(), applicationsPage_, taskList_, std::move(hooks));
-  performanceView_ = std::make_unique<perf::PerformanceView>(
-      pages_[kPerformancePage], font_.get(), performancePage_, statusBar_);
-  usersView_ = std::make_unique<users::UsersView>(pages_[kUsersPage], font_.get(), usersPage_,
-                                                  userList_);
 }
 
-void TMainForm::FormShow() {
-  try {
-    CpuInstanceCount = cpuSampler_.CpuSampleCount();
-  } catch (const ui::RefreshError&) {
-    // Neither source of processor figures answers: the first tick says so.
-    CpuInstanceCount = std::max(2, procs::QueryProcessorCount(native_, performanceData_) + 1);
-  }
-  performanceView_->CreateCpuGraphs(CpuInstanceCount - 1);
-  cycle_.act_StartExecute();
+void TMainForm::CreateViews() {
+  const auto page = [this](Page p) { return pages_[p]->Handle(); };
+  const HFONT font = font_.get();
+  ProcessesPart& processes = program_.processes;
+  processes.view = std::make_unique<procs::ProcessesView>(
+      page(kProcessesPage), font, processes.page, processes.list, program_.run.CpuInstanceCount);
+  processes.view->N12Click = [this] { RefreshPortList(); };
+  NetworkingPart& networking = program_.networking;
+  networking.view = std::make_unique<net::NetworkingView>(
+      page(kNetworkingPage), font, networking.page, networking.list, networking.collector);
+  apps::ApplicationsViewHooks hooks;
+  hooks.newTask = [this] { commands_.act_NewExecute(); };
+  hooks.goToProcess = [this](std::uint32_t pid) { commands_.GoToProcess(pid); };
+  hooks.switched = [this] { commands_.AfterSwitch(); };
+  hooks.commandsChanged = [this] { commands_.SyncTaskCommands(); };
+  ApplicationsPart& applications = program_.applications;
+  applications.view = std::make_unique<apps::ApplicationsView>(
+      page(kApplicationsPage), font, applications.page, applications.list, std::move(hooks));
+  PerformancePart& performance = program_.performance;
+  performance.view = std::make_unique<perf::PerformanceView>(page(kPerformancePage), font,
+                                                             performance.page, statusBar_);
+  UsersPart& users = program_.users;
+  users.view = std::make_unique<users::UsersView>(page(kUsersPage), font, users.page, users.list);
 }
 
 void TMainForm::FormResize() {
@@ -319,8 +228,9 @@ void TMainForm::FormResize() {
   RECT pageArea{0, 0, width, tabsHeight};
   TabCtrl_AdjustRect(tabs_, FALSE, &pageArea);
   OffsetRect(&pageArea, left, tabsTop);
-  for (HWND page : pages_) {
-    MoveWindow(page, pageArea.left, pageArea.top, std::max(0L, pageArea.right - pageArea.left),
+  for (const auto& page : pages_) {
+    MoveWindow(page->Handle(), pageArea.left, pageArea.top,
+               std::max(0L, pageArea.right - pageArea.left),
                std::max(0L, pageArea.bottom - pageArea.top), TRUE);
   }
   PostMessageW(window_, kLayoutGraphs, 0, 0);
@@ -329,10 +239,10 @@ void TMainForm::FormResize() {
 void TMainForm::FormClose() {
   if (waitingToClose_) return;  // a second close while the first one waits
   waitingToClose_ = true;
-  trayIcon_.DeleteTrayIcon();
-  cycle_.BeginClosing();
+  program_.performance.trayIcon.DeleteTrayIcon();
+  program_.cycle.BeginClosing();
   // The next tick sees Closing, stops the timer and sets TimerStopped.
-  while (!cycle_.TimerStopped()) {
+  while (!program_.cycle.TimerStopped()) {
     Sleep(100);
     // A quit request cannot wait for a tick that would come only after it.
     if (!PumpPendingMessages()) break;
@@ -355,20 +265,13 @@ bool TMainForm::PumpPendingMessages() {
   return true;
 }
 
-// Graphs and meters are laid out again only while updates run; a resize during
-// a pause is caught up at the next resize or restore.
-void TMainForm::LayoutGraphs() {
-  if (!cycle_.TimerEnabled() || CpuInstanceCount == 0) return;
-  performanceView_->LayoutGraphs();
-  networkingView_->LayoutAdapterGraphs();
-}
-
 void TMainForm::UpdateTotals() {
-  if (cycle_.Closing()) return;
-  performanceView_->UpdateTotals();
-  trayIcon_.UpdateTrayIcon(cpuSampler_.CpuUsagePercent());
+  if (program_.run.Closing) return;
+  PerformancePart& performance = program_.performance;
+  performance.view->UpdateTotals();
+  performance.trayIcon.UpdateTrayIcon(performance.sampler.CpuUsagePercent());
   // The tray picture is the window's icon too.
-  auto icon = static_cast<HICON>(const_cast<void*>(trayIcon_.Icon()));
+  auto icon = static_cast<HICON>(const_cast<void*>(performance.trayIcon.Icon()));
   if (icon != nullptr && icon != windowIcon_) {
     windowIcon_ = icon;
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
@@ -384,87 +287,9 @@ void TMainForm::TrayIconMessage(LPARAM mouseMessage) {
   SetForegroundWindow(window_);
 }
 
-void TMainForm::OnCommand(UINT id) {
-  if (id >= kCmdShutdownFirst && id <= kCmdShutdownLast) {
-    shutdownMenu_.N27Click(static_cast<int>(id - kCmdShutdownFirst));
-    return;
-  }
-  switch (id) {
-    case kCmdNewTask:
-      act_NewExecute();
-      break;
-    case kCmdExit:
-      PostMessageW(window_, WM_CLOSE, 0, 0);
-      break;
-    case kCmdRestartElevated:
-      restartElevated_.Execute();
-      break;
-    case kCmdAbout:
-      N33Click();
-      break;
-    case kCmdBigIcon: applicationsView_->ExecuteCommand(apps::kCmdTaskBigIcon); break;
-    case kCmdSmallIcon: applicationsView_->ExecuteCommand(apps::kCmdTaskSmallIcon); break;
-    case kCmdDetail: applicationsView_->ExecuteCommand(apps::kCmdTaskDetail); break;
-    case kCmdTileHorizontal:
-      applicationsView_->ExecuteCommand(apps::kCmdTaskTileHorizontal);
-      break;
-    case kCmdTileVertical: applicationsView_->ExecuteCommand(apps::kCmdTaskTileVertical); break;
-    case kCmdMinimizeWindow: applicationsView_->ExecuteCommand(apps::kCmdTaskMinimize); break;
-    case kCmdMaximizeWindow: applicationsView_->ExecuteCommand(apps::kCmdTaskMaximize); break;
-    case kCmdCascade: applicationsView_->ExecuteCommand(apps::kCmdTaskCascade); break;
-    case kCmdBringToFront: applicationsView_->ExecuteCommand(apps::kCmdTaskFront); break;
-    case kCmdTopmost:
-      N4Click();
-      break;
-    case kCmdAutoMinimize:
-    case kCmdHideWhenMinimized:  // N6Click: the mark is read on minimise
-      menu_.ToggleChecked(id);
-      break;
-    case kCmdRefreshNow:
-      cycle_.N7Click();
-      break;
-    case kCmdSpeedHigh:
-      SetSpeed(UpdateSpeed::kHigh);
-      break;
-    case kCmdSpeedNormal:
-      SetSpeed(UpdateSpeed::kNormal);
-      break;
-    case kCmdSpeedLow:
-      SetSpeed(UpdateSpeed::kLow);
-      break;
-    case kCmdPause:
-      cycle_.N16Click();
-      ShowSpeedMarks();
-      break;
-    case kCmdSelectColumns:  // N10Click
-      procs::TViewForm(processesPage_, cycle_).ShowModal(window_, font_.get());
-      break;
-    default:
-      break;  // items whose pages come later do nothing yet
-  }
-}
-
 void TMainForm::OnNotify(const NMHDR& header) {
   if (header.hwndFrom == tabs_ && header.code == TCN_SELCHANGE)
     SelectPage(TabCtrl_GetCurSel(tabs_));
-}
-
-void TMainForm::SetSpeed(UpdateSpeed speed) {
-  cycle_.SetSpeed(speed);
-  ShowSpeedMarks();
-}
-
-void TMainForm::ShowSpeedMarks() {
-  menu_.SetChecked(kCmdSpeedHigh, cycle_.Speed() == UpdateSpeed::kHigh);
-  menu_.SetChecked(kCmdSpeedNormal, cycle_.Speed() == UpdateSpeed::kNormal);
-  menu_.SetChecked(kCmdSpeedLow, cycle_.Speed() == UpdateSpeed::kLow);
-  menu_.SetChecked(kCmdPause, cycle_.Paused());
-}
-
-void TMainForm::N4Click() {
-  const bool topmost = menu_.ToggleChecked(kCmdTopmost);
-  SetWindowPos(window_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE);
 }
 
 bool TMainForm::WMSysCommand(WPARAM command) {
@@ -476,63 +301,15 @@ bool TMainForm::WMSysCommand(WPARAM command) {
 }
 
 void TMainForm::ShowTaskCommands(bool visible) {
-  applicationsPage_.ShowTaskCommands(visible);
+  program_.applications.page.ShowTaskCommands(visible);
   menu_.ShowTaskCommands(visible);
-  if (applicationsView_) applicationsView_->ApplyCommands();  // also syncs the menu
-}
-
-void TMainForm::SyncTaskCommands() {
-  const apps::TaskCommands& c = applicationsPage_.Commands();
-  TaskMenuItems items;
-  items.bigIcon = c.bigIconVisible;
-  items.smallIcon = c.smallIconVisible;
-  items.detail = c.detailVisible;
-  items.tileHorizontal = items.tileVertical = items.cascade = c.arrangeVisible;
-  items.minimize = c.minimizeVisible;
-  items.maximize = c.maximizeVisible;
-  items.front = c.topVisible;
-  menu_.SetTaskItems(items);
-  const apps::TaskView view = applicationsView_->View();
-  menu_.SetViewStyleMark(view == apps::TaskView::kLargeIcons   ? kCmdBigIcon
-                         : view == apps::TaskView::kSmallIcons ? kCmdSmallIcon
-                                                               : kCmdDetail);
-}
-
-void TMainForm::act_NewExecute() {
-  TOpenForm form(shell_);
-  if (form.Create(window_, font_.get())) form.ShowModal();
-}
-
-void TMainForm::N33Click() {
-  TAboutForm form;
-  if (form.Create(window_, font_.get())) form.ShowModal();
-}
-
-void TMainForm::GoToProcess(std::uint32_t pid) {
-  const auto item = processesPage_.FindItemByPid(pid);
-  if (!item) return;  // not on the Processes list: the page stays as it is
-  for (const std::size_t selected : procList_.SelectedIndices())
-    if (selected != *item) procList_.Select(selected, false);
-  procList_.Select(*item, true);  // also scrolls it into view
-  processesView_->lv_ProcSelectItem();
-  SelectPage(kProcessesPage);
-  SetFocus(processesView_->lv_Proc());
-}
-
-void TMainForm::AfterSwitch() {
-  // The user went to another window: this one gets out of the way, as an
-  // ordinary minimise (which "最小化时隐藏" may turn into hiding).
-  if (menu_.Checked(kCmdAutoMinimize)) SendMessageW(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  // Also syncs the menu.
+  if (program_.applications.view) program_.applications.view->ApplyCommands();
 }
 
 void TMainForm::RefreshPortList() {
-  if (!portForm_ || !portForm_->IsOpen()) {
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
-    portForm_ = std::make_unique<net::TPortForm>(instance, font_.get(), portList_, portListModel_,
-                                                 [this] { RefreshPortList(); });
-  }
-  portForm_->ShowInFront();
-  portList_.Fill();
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
+  program_.networking.RefreshPortList(instance, font_.get());
 }
 
 void TMainForm::StartTimer(int intervalMs) {

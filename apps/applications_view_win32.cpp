@@ -9,6 +9,8 @@
 
 namespace apps {
 
+using platform::win32::UniqueMenu;
+
 namespace {
 
 constexpr int kPageBorder = 14;
@@ -137,7 +139,7 @@ void ApplicationsView::ApplyCommands() {
   if (hooks_.commandsChanged) hooks_.commandsChanged();
 }
 
-ApplicationsView::UniqueMenu ApplicationsView::BuildPopupMenu() const {
+UniqueMenu ApplicationsView::BuildPopupMenu() const {
   const TaskCommands& c = logic_.Commands();
   UniqueMenu popup(CreatePopupMenu());
   MenuBuilder menu(popup.get());

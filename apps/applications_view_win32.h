@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <type_traits>
 
 #include "apps/applications_page.h"
+#include "platform/win32/owned_handles_win32.h"
 #include "ui/list_model.h"
 #include "ui/list_view_win32.h"
 #include "ui/page_win32.h"
@@ -47,11 +47,6 @@ struct ApplicationsViewHooks {
 
 class ApplicationsView final : public ui::PageContent, public TaskImageLists {
  public:
-  struct MenuDeleter {
-    void operator()(HMENU menu) const { DestroyMenu(menu); }
-  };
-  using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
-
   ApplicationsView(HWND page, HFONT font, ApplicationsPage& logic, ui::ListModel& model,
                    ApplicationsViewHooks hooks);
   ~ApplicationsView() override;
@@ -65,7 +60,7 @@ class ApplicationsView final : public ui::PageContent, public TaskImageLists {
   HIMAGELIST SmallImages() const { return small_.get(); }
 
   // The context menu with the items the command states offer now.
-  UniqueMenu BuildPopupMenu() const;
+  platform::win32::UniqueMenu BuildPopupMenu() const;
   // A command of a button, the context menu or the main menu, as if the user chose it.
   void ExecuteCommand(UINT id);
   // Shows the command states on the buttons and tells the main window.
@@ -76,11 +71,6 @@ class ApplicationsView final : public ui::PageContent, public TaskImageLists {
                          LRESULT& result) override;
 
  private:
-  struct ImageListDeleter {
-    void operator()(HIMAGELIST list) const { ImageList_Destroy(list); }
-  };
-  using UniqueImageList = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter>;
-
   void CreateControls(HFONT font);
   void Layout();
   void FitTaskColumn();
@@ -96,8 +86,8 @@ class ApplicationsView final : public ui::PageContent, public TaskImageLists {
   HWND killButton_ = nullptr;    // btn_KillTask
   HWND switchButton_ = nullptr;  // BitBtn2
   HWND newButton_ = nullptr;     // BitBtn3
-  UniqueImageList large_;        // ImageList_b
-  UniqueImageList small_;        // ImageList_S
+  platform::win32::UniqueImageList large_;        // ImageList_b
+  platform::win32::UniqueImageList small_;        // ImageList_S
   std::unique_ptr<ui::ListViewBinding> binding_;
   TaskView view_ = TaskView::kReport;
 };

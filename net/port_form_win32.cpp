@@ -8,7 +8,6 @@
 #include <string>
 
 #include "ui/controls_win32.h"
-#include "ui/text_utf8.h"
 
 namespace net {
 namespace {
@@ -27,25 +26,20 @@ TPortForm::TPortForm(HINSTANCE instance, HFONT font, PortList& logic, ui::ListMo
                      std::function<void()> refresh)
     : logic_(logic), model_(model), refresh_(std::move(refresh)) {
   WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  if (!GetClassInfoExW(instance, kWindowClass, &windowClass)) {
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kWindowClass;
-    RegisterClassExW(&windowClass);
-  }
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kWindowClass;
+  RegisterWindowClass(windowClass);
   // Centred on the screen's work area.
   RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const int left = work.left + std::max(0, static_cast<int>(work.right - work.left) - kWidth) / 2;
   const int top = work.top + std::max(0, static_cast<int>(work.bottom - work.top) - kHeight) / 2;
-  CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, kCaption,
-                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, left, top, kWidth, kHeight, nullptr,
-                  nullptr, instance, this);
-  if (window_ == nullptr) return;
+  if (CreateOwnWindow(WS_EX_CONTROLPARENT, kWindowClass, kCaption,
+                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, left, top, kWidth, kHeight, nullptr,
+                      nullptr, instance) == nullptr)
+    return;
   CreateControls(font);
   Layout();
 }
@@ -126,29 +120,6 @@ void TPortForm::ShowPopup(LPARAM screenPoint) {
   const UINT id = TrackPopupMenu(popup_.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0,
                                  window_, nullptr);
   if (id != 0) ExecuteCommand(id);
-}
-
-LRESULT CALLBACK TPortForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* form = static_cast<TPortForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    form->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-  }
-  auto* form = reinterpret_cast<TPortForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    form->window_ = nullptr;
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-  // An error of a command must not unwind through the system's code: show it.
-  try {
-    return form->HandleMessage(message, wParam, lParam);
-  } catch (const std::exception& error) {
-    MessageBoxW(window, ui::WidenUtf8(error.what()).c_str(), kCaption,
-                MB_OK | MB_ICONERROR);
-  }
-  return 0;
 }
 
 LRESULT TPortForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

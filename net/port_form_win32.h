@@ -7,11 +7,12 @@
 
 #include <functional>
 #include <memory>
-#include <type_traits>
 
 #include "net/port_list.h"
+#include "platform/win32/owned_handles_win32.h"
 #include "ui/list_model.h"
 #include "ui/list_view_win32.h"
+#include "ui/window_base_win32.h"
 
 namespace net {
 
@@ -22,7 +23,7 @@ enum PortFormCommand : UINT {
   kCmdPortKill,             // BitBtn4 "结束进程(&E)"
 };
 
-class TPortForm {
+class TPortForm final : public ui::WindowBase<TPortForm> {
  public:
   // `refresh` is RefreshPortList: show the window, bring it forward and fill it.
   TPortForm(HINSTANCE instance, HFONT font, PortList& logic, ui::ListModel& model,
@@ -32,7 +33,6 @@ class TPortForm {
   TPortForm& operator=(const TPortForm&) = delete;
 
   bool IsOpen() const { return window_ != nullptr; }
-  HWND Handle() const { return window_; }
   HWND lv_Port() const { return list_; }
   HWND ckb_Local() const { return hideLocal_; }
   void ShowInFront();
@@ -40,12 +40,7 @@ class TPortForm {
   void ExecuteCommand(UINT id);
 
  private:
-  struct MenuDeleter {
-    void operator()(HMENU menu) const { DestroyMenu(menu); }
-  };
-  using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
-
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  friend class ui::WindowBase<TPortForm>;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls(HFONT font);
   void Layout();
@@ -55,14 +50,13 @@ class TPortForm {
   PortList& logic_;
   ui::ListModel& model_;
   std::function<void()> refresh_;
-  HWND window_ = nullptr;
   HWND list_ = nullptr;
   HWND hideLocal_ = nullptr;  // ckb_Local
   HWND standard_ = nullptr;   // Button2
   HWND kill_ = nullptr;       // BitBtn4
   HWND refreshButton_ = nullptr;  // Button1
   std::unique_ptr<ui::ListViewBinding> binding_;
-  UniqueMenu popup_;
+  platform::win32::UniqueMenu popup_;
 };
 
 }  // namespace net

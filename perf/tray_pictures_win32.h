@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "platform/win32/gdi_handles_win32.h"
+#include "platform/win32/owned_handles_win32.h"
 
 namespace perf {
 

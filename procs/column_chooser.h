@@ -38,9 +38,8 @@ class ColumnChooser {
 
   // "确定": the page shows the chosen columns. The refresh is held meanwhile and
   // then left running or paused, as it was.
+  // "取消" only closes the form: nothing changes, the refresh included.
   void BitBtn1Click();
-  // "取消": nothing changes, the refresh included.
-  void BitBtn2Click() {}
 
  private:
   ProcessesPage& page_;

@@ -59,7 +59,6 @@ void TViewForm::Clicked(UINT id) {
     chooser_.BitBtn1Click();
     Close(IDOK);
   } else if (id == IDCANCEL) {
-    chooser_.BitBtn2Click();
     Close(IDCANCEL);
   }
 }

@@ -6,8 +6,8 @@
 
 #include <functional>
 #include <memory>
-#include <type_traits>
 
+#include "platform/win32/owned_handles_win32.h"
 #include "procs/processes_page.h"
 #include "ui/list_model.h"
 #include "ui/list_view_win32.h"
@@ -54,11 +54,6 @@ class ProcessesView final : public ui::PageContent {
   std::function<void()> N12Click;
 
  private:
-  struct MenuDeleter {
-    void operator()(HMENU menu) const { DestroyMenu(menu); }
-  };
-  using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
-
   void CreateControls(HFONT font);
   void BuildPopupMenu();
   void Layout();
@@ -78,7 +73,7 @@ class ProcessesView final : public ui::PageContent {
   HWND allUsers_ = nullptr;   // ckb_AllProc
   HWND killButton_ = nullptr; // BitBtn4
   std::unique_ptr<ui::ListViewBinding> binding_;
-  UniqueMenu popup_;
+  platform::win32::UniqueMenu popup_;
   HMENU priorityMenu_ = nullptr;  // owned by popup_
 };
 

@@ -14,7 +14,7 @@ constexpr UINT kPictureId = 0xFF00;
 }  // namespace
 
 ModalForm::~ModalForm() {
-  if (dialog_ != nullptr) DestroyWindow(dialog_);
+  if (window_ != nullptr) DestroyWindow(window_);
 }
 
 bool ModalForm::CreateForm(HWND owner, const wchar_t* caption, int clientWidth,
@@ -32,13 +32,13 @@ bool ModalForm::CreateForm(HWND owner, const DialogTemplate& layout) {
 }
 
 bool ModalForm::Make(HWND owner, const DialogTemplate& layout) {
-  if (dialog_ != nullptr) DestroyWindow(dialog_);
+  if (window_ != nullptr) DestroyWindow(window_);
   owner_ = owner;
   result_ = IDCANCEL;
   closed_ = false;
   CreateDialogIndirectParamW(GetModuleHandleW(nullptr), layout.Get(), owner, DialogProc,
                              reinterpret_cast<LPARAM>(this));
-  return dialog_ != nullptr;
+  return window_ != nullptr;
 }
 
 INT_PTR ModalForm::ShowModal(HWND owner, HFONT font, const std::wstring& caption,
@@ -50,7 +50,7 @@ INT_PTR ModalForm::ShowModal(HWND owner, HFONT font, const std::wstring& caption
 HWND ModalForm::AddControl(const wchar_t* className, const std::wstring& text, DWORD style,
                            int x, int y, int width, int height, UINT id) {
   HWND control = CreateWindowExW(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y,
-                                 width, height, dialog_,
+                                 width, height, window_,
                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                                  GetModuleHandleW(nullptr), nullptr);
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
@@ -77,8 +77,8 @@ void ModalForm::DrawPicture(const DRAWITEMSTRUCT& item) const {
 
 void ModalForm::Place() {
   RECT frame{0, 0, clientWidth_, clientHeight_};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_EXSTYLE)));
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   // Centred on the owner, and kept on its screen.
@@ -96,82 +96,69 @@ void ModalForm::Place() {
   };
   const int left = centre(around.left, around.right, width, work.left, work.right);
   const int top = centre(around.top, around.bottom, height, work.top, work.bottom);
-  SetWindowPos(dialog_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR ModalForm::ShowModal() {
-  if (dialog_ == nullptr) return IDCANCEL;
-  HWND owner = GetWindow(dialog_, GW_OWNER);
+  if (window_ == nullptr) return IDCANCEL;
+  HWND owner = GetWindow(window_, GW_OWNER);
   const bool disableOwner = owner != nullptr && IsWindowEnabled(owner);
   if (disableOwner) EnableWindow(owner, FALSE);
   modal_ = true;
-  ShowWindow(dialog_, SW_SHOW);
+  ShowWindow(window_, SW_SHOW);
   const HWND focus = GetFocus();
-  if (focus == nullptr || !IsChild(dialog_, focus)) {
-    if (HWND first = GetNextDlgTabItem(dialog_, nullptr, FALSE)) SetFocus(first);
+  if (focus == nullptr || !IsChild(window_, focus)) {
+    if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) SetFocus(first);
   }
   MSG message{};
-  while (!closed_ && dialog_ != nullptr) {
+  while (!closed_ && window_ != nullptr) {
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got <= 0) {
       // A quit request belongs to the program's own loop: hand it back.
       if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
       break;
     }
-    if (IsDialogMessageW(dialog_, &message)) continue;
+    if (IsDialogMessageW(window_, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
   modal_ = false;
   // The owner is enabled before the form goes, so that it becomes active again.
   if (disableOwner) EnableWindow(owner, TRUE);
-  if (dialog_ != nullptr) DestroyWindow(dialog_);
+  if (window_ != nullptr) DestroyWindow(window_);
   return result_;
 }
 
 void ModalForm::Close(INT_PTR result) {
   result_ = result;
   closed_ = true;
-  if (!modal_ && dialog_ != nullptr) DestroyWindow(dialog_);
+  if (!modal_ && window_ != nullptr) DestroyWindow(window_);
 }
 
 void ModalForm::OnCommand(UINT id, UINT code, HWND) {
   if (code == BN_CLICKED) Clicked(id);
 }
 
-INT_PTR CALLBACK ModalForm::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    auto* form = reinterpret_cast<ModalForm*>(lParam);
-    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    form->dialog_ = dialog;
-    if (form->clientWidth_ > 0) {
-      SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(form->font_), FALSE);
-      form->Place();
-    }
-    form->FormCreate();
-    // The dialog manager puts the focus on the first control, unless the form
-    // has put it somewhere already.
-    const HWND focus = GetFocus();
-    return focus == nullptr || !IsChild(dialog, focus);
-  }
-  auto* form = reinterpret_cast<ModalForm*>(GetWindowLongPtrW(dialog, DWLP_USER));
-  if (form == nullptr) return FALSE;
-  if (message == WM_DESTROY) {
-    SetWindowLongPtrW(dialog, DWLP_USER, 0);
-    form->dialog_ = nullptr;
-    form->closed_ = true;
-    return FALSE;
-  }
-  return form->HandleMessage(message, wParam, lParam);
-}
+void ModalForm::WindowGone() { closed_ = true; }
 
 INT_PTR ModalForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_INITDIALOG: {
+      if (clientWidth_ > 0) {
+        SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        Place();
+      }
+      FormCreate();
+      // The dialog manager puts the focus on the first control, unless the form
+      // has put it somewhere already.
+      const HWND focus = GetFocus();
+      return focus == nullptr || !IsChild(window_, focus);
+    }
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return TRUE;
     case WM_CLOSE:
-      if (HWND cancel = GetDlgItem(dialog_, IDCANCEL)) {
+      if (HWND cancel = GetDlgItem(window_, IDCANCEL)) {
         OnCommand(IDCANCEL, BN_CLICKED, cancel);
       } else {
         Close(IDCANCEL);

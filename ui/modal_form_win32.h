@@ -9,20 +9,20 @@
 
 #include <memory>
 #include <string>
-#include <type_traits>
 
+#include "platform/win32/owned_handles_win32.h"
 #include "ui/dialog_template_win32.h"
+#include "ui/window_base_win32.h"
 
 namespace ui {
 
-class ModalForm {
+class ModalForm : public WindowBase<ModalForm> {
  public:
   ModalForm() = default;
   virtual ~ModalForm();
   ModalForm(const ModalForm&) = delete;
   ModalForm& operator=(const ModalForm&) = delete;
 
-  HWND Handle() const { return dialog_; }
   // Shows the form made by CreateForm and handles messages until it closes;
   // returns the code given to Close (IDCANCEL when it was not closed by Close).
   INT_PTR ShowModal();
@@ -56,22 +56,17 @@ class ModalForm {
   virtual void Clicked(UINT) {}
 
  private:
-  struct IconDeleter {
-    void operator()(HICON icon) const { DestroyIcon(icon); }
-  };
-  using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
-
   bool Make(HWND owner, const DialogTemplate& layout);
-  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+  friend class WindowBase<ModalForm>;
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void WindowGone();
   void Place();
   void DrawPicture(const DRAWITEMSTRUCT& item) const;
 
-  HWND dialog_ = nullptr;
   HWND owner_ = nullptr;
   HFONT font_ = nullptr;
   int clientWidth_ = 0, clientHeight_ = 0;  // 0: the template gives the size
-  UniqueIcon icon_;          // loaded from the resources
+  platform::win32::UniqueIcon icon_;          // loaded from the resources
   HICON picture_ = nullptr;  // what the picture shows: that icon or the system's
   INT_PTR result_ = IDCANCEL;
   bool modal_ = false;

@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include "ui/window_base_win32.h"
+
 namespace ui {
 
 class PageContent {
@@ -15,8 +17,20 @@ class PageContent {
 };
 
 // A hidden, empty page; its content is set once the page's controls exist.
-HWND CreatePageWindow(HWND parent, HINSTANCE instance);
-// Null detaches the content (before it goes away).
+class PageWindow final : public WindowBase<PageWindow> {
+ public:
+  PageWindow(HWND parent, HINSTANCE instance);
+  ~PageWindow();
+  void SetContent(PageContent* content) { content_ = content; }
+
+ private:
+  friend class WindowBase<PageWindow>;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  PageContent* content_ = nullptr;
+};
+
+// Null detaches the content (before it goes away); nothing once the page is gone.
 void SetPageContent(HWND page, PageContent* content);
 
 }  // namespace ui

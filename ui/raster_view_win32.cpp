@@ -7,36 +7,23 @@ namespace {
 
 constexpr wchar_t kRasterClass[] = L"ZentrikRaster";
 
-void RegisterRasterClass(HINSTANCE instance, WNDPROC procedure) {
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof(existing);
-  if (GetClassInfoExW(instance, kRasterClass, &existing)) return;
-  WNDCLASSEXW rasterClass{};
-  rasterClass.cbSize = sizeof(rasterClass);
-  rasterClass.lpfnWndProc = procedure;
-  rasterClass.hInstance = instance;
-  rasterClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  rasterClass.lpszClassName = kRasterClass;
-  RegisterClassExW(&rasterClass);
-}
-
 }  // namespace
 
 RasterView::RasterView(HWND parent, const Raster* picture) : picture_(picture) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-  RegisterRasterClass(instance, WindowProc);
-  window_ = CreateWindowExW(0, kRasterClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0,
-                            0, 0, parent, nullptr, instance, nullptr);
-  if (window_ == nullptr) return;
-  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  WNDCLASSEXW rasterClass{};
+  rasterClass.hInstance = instance;
+  rasterClass.lpszClassName = kRasterClass;
+  RegisterWindowClass(rasterClass);
+  if (CreateOwnWindow(0, kRasterClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0,
+                      parent, nullptr, instance) == nullptr)
+    return;
   // Above the group box it is shown in, whenever it is made.
   SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 RasterView::~RasterView() {
-  if (window_ == nullptr) return;
-  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-  DestroyWindow(window_);
+  if (window_ != nullptr) DestroyWindow(window_);
 }
 
 void RasterView::SetPicture(const Raster* picture) {
@@ -64,24 +51,19 @@ void RasterView::SetCaption(const std::wstring& text) {
   Refresh();
 }
 
-LRESULT CALLBACK RasterView::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                        LPARAM lParam) {
-  auto* view = reinterpret_cast<RasterView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+LRESULT RasterView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // the paint covers every pixel
     case WM_PAINT:
-      if (view != nullptr) {
-        view->Paint();
-        return 0;
-      }
-      break;
+      Paint();
+      return 0;
     case WM_NCHITTEST:
       return HTTRANSPARENT;  // clicks belong to the page
     default:
       break;
   }
-  return DefWindowProcW(window, message, wParam, lParam);
+  return DefWindowProcW(window_, message, wParam, lParam);
 }
 
 void RasterView::Paint() {

@@ -9,17 +9,17 @@
 
 #include "ui/raster.h"
 #include "ui/rect.h"
+#include "ui/window_base_win32.h"
 
 namespace ui {
 
-class RasterView {
+class RasterView final : public WindowBase<RasterView> {
  public:
   RasterView(HWND parent, const Raster* picture);
   ~RasterView();
   RasterView(const RasterView&) = delete;
   RasterView& operator=(const RasterView&) = delete;
 
-  HWND Handle() const { return window_; }
   void SetPicture(const Raster* picture);
   void MoveTo(const Rect& place);
   // Repaints from the picture at the next paint.
@@ -29,10 +29,10 @@ class RasterView {
   void SetCaption(const std::wstring& text);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  friend class WindowBase<RasterView>;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Paint();
 
-  HWND window_ = nullptr;
   const Raster* picture_ = nullptr;
   HFONT font_ = nullptr;
   COLORREF captionColor_ = 0;

@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/win32/owned_handles_win32.h"
+
 namespace platform::win32 {
 namespace {
 
@@ -34,11 +36,6 @@ std::uint32_t CopyOut(const void* table, std::size_t bytes, void* buffer, std::u
   std::memcpy(buffer, table, bytes);
   return kNoError;
 }
-
-struct RegistryKeyCloser {
-  void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegistryKeyCloser>;
 
 struct HeapBlockFreer {
   void operator()(void* block) const { HeapFree(GetProcessHeap(), 0, block); }

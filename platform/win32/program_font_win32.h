@@ -4,14 +4,9 @@
 #pragma once
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
-
-#include "platform/win32/gdi_handles_win32.h"
+#include "platform/win32/owned_handles_win32.h"
 
 namespace platform::win32 {
-
-using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
 
 inline constexpr wchar_t kProgramFace[] = L"宋体";
 inline constexpr int kProgramFontPixels = 12;

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <memory>
-#include <type_traits>
 
 #include "platform/clock.h"
 #include "platform/debugger_api.h"
@@ -17,6 +16,7 @@
 #include "platform/shell_api.h"
 #include "platform/ui_wait.h"
 #include "platform/window_api.h"
+#include "platform/win32/owned_handles_win32.h"
 
 namespace platform::win32 {
 
@@ -162,12 +162,9 @@ class Win32WindowApi : public WindowApi {
   }
 
  private:
-  struct LibraryDeleter {
-    void operator()(HMODULE library) const { FreeLibrary(library); }
-  };
   using GetAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
   using HungWindowFn = HWND(WINAPI*)(HWND);
-  std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryDeleter> dwmapi_;
+  UniqueLibrary dwmapi_;
   GetAttributeFn getWindowAttribute_ = nullptr;  // null: no window counts as cloaked
   HungWindowFn hungWindowFromGhost_ = nullptr;   // null: a ghost names no hung window
 };

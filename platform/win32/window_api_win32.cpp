@@ -179,10 +179,6 @@ IconHandle Win32WindowApi::AskIcon(WindowHandle window, int timeoutMs) {
 
 void Win32WindowApi::WithProgramIcons(const std::wstring& path,
                                       const std::function<void(IconHandle, IconHandle)>& use) {
-  struct IconDeleter {
-    void operator()(HICON icon) const { DestroyIcon(icon); }
-  };
-  using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
   HICON large = nullptr;
   HICON small = nullptr;
   const UINT extracted = ExtractIconExW(path.c_str(), 0, &large, &small, 1);

@@ -60,9 +60,9 @@ TEST_F(PerformanceViewTest, ARefreshFillsEveryLabelAndTheStatusBar) {
 TEST_F(PerformanceViewTest, OneGraphPerProcessorThatAdvancesAndFollowsTheWindow) {
   SYSTEM_INFO system{};
   GetSystemInfo(&system);
-  EXPECT_EQ(form_->CpuInstanceCount, static_cast<int>(system.dwNumberOfProcessors) + 1);
-  ASSERT_EQ(View().CpuGraphWindowCount(), form_->CpuInstanceCount - 1);
-  ASSERT_EQ(Page().CpuGraphCount(), form_->CpuInstanceCount - 1);
+  EXPECT_EQ(form_->Run().CpuInstanceCount, static_cast<int>(system.dwNumberOfProcessors) + 1);
+  ASSERT_EQ(View().CpuGraphWindowCount(), form_->Run().CpuInstanceCount - 1);
+  ASSERT_EQ(Page().CpuGraphCount(), form_->Run().CpuInstanceCount - 1);
   std::printf("per-processor figures from %s\n",
               form_->CpuSampler().UsesProcessorTimes() ? "the native processor times"
                                                        : "the performance data");
@@ -128,7 +128,7 @@ TEST_F(PerformanceViewTest, NotificationIconFollowsTheUsageAndBringsTheWindowBac
   EXPECT_FALSE(IsWindowVisible(form_->Handle()));
   SendMessageW(form_->Handle(), app::kTrayCallbackMessage, 1305, WM_LBUTTONDBLCLK);
   EXPECT_TRUE(IsWindowVisible(form_->Handle()));
-  EXPECT_EQ(View().CpuGraphWindowCount(), form_->CpuInstanceCount - 1)
+  EXPECT_EQ(View().CpuGraphWindowCount(), form_->Run().CpuInstanceCount - 1)
       << "showing again keeps one graph per processor";
 
   SendMessageW(form_->Handle(), WM_CLOSE, 0, 0);

@@ -250,7 +250,7 @@ TEST_F(ProcessesViewTest, EndingTheTreeEndsAProcessAndTheChildrenItStarted) {
 TEST_F(ProcessesViewTest, AffinityDialogShowsAndSetsTheProcessors) {
   DWORD_PTR before = 0, systemMask = 0;
   ASSERT_TRUE(GetProcessAffinityMask(GetCurrentProcess(), &before, &systemMask));
-  if (form_->CpuInstanceCount < 3) GTEST_SKIP() << "one processor: nothing to choose";
+  if (form_->Run().CpuInstanceCount < 3) GTEST_SKIP() << "one processor: nothing to choose";
   SelectOnly(GetCurrentProcessId());
   bool shownAll = false, okRefusedWithNone = false;
   WhenDialogAppears dialog(L"处理器关系", [&](HWND box) {

@@ -1,0 +1,174 @@
+// The program: the system backends, one part per page (its table, collector,
+// page logic and view), the refresh cycle with the order of one tick, and the
+// state of the run that the parts share. The main window shows it.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "app/refresh_cycle.h"
+#include "app/restart_elevated.h"
+#include "apps/applications_page.h"
+#include "apps/applications_view_win32.h"
+#include "apps/win_table.h"
+#include "apps/window_collector.h"
+#include "net/adapter_collector.h"
+#include "net/adapter_table.h"
+#include "net/networking_page.h"
+#include "net/networking_view_win32.h"
+#include "net/port_form_win32.h"
+#include "net/port_list.h"
+#include "perf/cpu_sampler.h"
+#include "perf/performance_page.h"
+#include "perf/performance_view_win32.h"
+#include "perf/tray_icon.h"
+#include "perf/tray_pictures_win32.h"
+#include "platform/win32/com_apartment_win32.h"
+#include "platform/win32/elevation_win32.h"
+#include "platform/win32/network_win32.h"
+#include "platform/win32/performance_system_win32.h"
+#include "platform/win32/win32_system.h"
+#include "procs/process_collector.h"
+#include "procs/process_path.h"
+#include "procs/process_table.h"
+#include "procs/processes_page.h"
+#include "procs/processes_view_win32.h"
+#include "procs/system_totals.h"
+#include "ui/list_model.h"
+#include "users/session_collector.h"
+#include "users/session_table.h"
+#include "users/shutdown_menu.h"
+#include "users/users_page.h"
+#include "users/users_view_win32.h"
+
+namespace app {
+
+// Where the calls that act on the machine go (sessions, log-off, lock, messages,
+// power and exit, the restart as administrator): the real system unless a test
+// hands in its fakes.
+struct SystemActions {
+  platform::SessionApi* sessions = nullptr;
+  platform::PowerApi* power = nullptr;
+  platform::ElevationApi* elevation = nullptr;
+  platform::ShellApi* shell = nullptr;  // the restart as administrator
+};
+
+// The Win32 side of every interface the parts use.
+struct Backends {
+  // First of all: the shell calls need the thread in a COM apartment.
+  platform::win32::ComApartment com;
+  platform::win32::Win32NativeApi native;
+  platform::win32::Win32ProcessApi processApi;
+  platform::win32::Win32Clock clock;
+  platform::win32::Win32Shell shell;
+  platform::win32::Win32Dialogs dialogs;
+  platform::win32::WindowPoster poster;
+  platform::win32::Win32Debugger debugger;
+  platform::win32::Win32WindowApi windowApi;
+  platform::win32::Win32AdapterApi adapterApi;
+  platform::win32::Win32ConnectionApi connectionApi;
+  platform::win32::Win32PerformanceData performanceData;
+  platform::win32::Win32MemoryStatus memoryStatus;
+  platform::win32::Win32NotifyIcon notifyIcon;
+  platform::win32::Win32SessionApi sessionApi;
+  platform::win32::Win32PowerApi powerApi;
+  platform::win32::Win32UiWait uiWait;
+  platform::win32::Win32Elevation elevation;
+  // One path look-up for the process list, the Applications page and the port list.
+  procs::ProcessPathLookup processPaths{processApi, native, clock};
+};
+
+// What every part reads of the run as a whole.
+struct RunState {
+  const bool& Closing;       // set once the window is closing; the parts stop
+  int CpuInstanceCount = 0;  // the processors plus the total instance (at least 2)
+};
+
+struct ProcessesPart {
+  ProcessesPart(Backends& system, RunState& run);
+  procs::ProcessTable table;
+  procs::TMainProcInfo mainProcInfo;
+  ui::ListModel list;
+  procs::ProcessesPage page;
+  procs::ProcessCollector collector;
+  procs::SystemTotalsCollector totals;
+  std::unique_ptr<procs::ProcessesView> view;
+};
+
+struct ApplicationsPart {
+  ApplicationsPart(Backends& system, RunState& run);
+  apps::WinTable table;
+  ui::ListModel list;
+  apps::ApplicationsPage page;
+  apps::WindowCollector collector;
+  std::unique_ptr<apps::ApplicationsView> view;
+};
+
+// The Networking page and the port list window.
+struct NetworkingPart {
+  NetworkingPart(Backends& system, RunState& run);
+  // "网络连接状态(&O)": opens the port list window (or brings it forward) and fills it.
+  void RefreshPortList(HINSTANCE instance, HFONT font);
+  net::TAdapterStatuses table;
+  net::AdapterCollector collector;
+  ui::ListModel list;
+  net::NetworkingPage page;
+  std::unique_ptr<net::NetworkingView> view;
+  ui::ListModel portListModel;
+  net::PortList portList;
+  std::unique_ptr<net::TPortForm> portForm;
+};
+
+// The Performance page and the notification icon.
+struct PerformancePart {
+  PerformancePart(Backends& system, RunState& run, const procs::TMainProcInfo& totals);
+  perf::CpuSampler sampler;
+  perf::PerformancePage page;
+  std::unique_ptr<perf::PerformanceView> view;
+  std::unique_ptr<perf::TrayPictures> trayPictures;
+  perf::TrayIcon trayIcon;
+};
+
+// The Users page and the "关机" menu.
+struct UsersPart {
+  UsersPart(Backends& system, RunState& run, const SystemActions& actions, RefreshCycle& cycle);
+  users::SessionTable table;
+  ui::ListModel list;
+  users::SessionCollector collector;
+  users::UsersPage page;
+  users::ShutdownMenu shutdownMenu;
+  std::unique_ptr<users::UsersView> view;
+};
+
+class Program {
+ public:
+  // `closeProgram` closes the main window (after the restart as administrator).
+  Program(TimerControl& timer, SystemActions actions, std::function<void()> closeProgram);
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // The window that owns the program's dialogs and receives its messages; null
+  // once it is gone.
+  void SetWindow(HWND window);
+  // The window is shown: the processor count is known and the updates start.
+  void Start();
+  // One of the update messages the collectors post; false for any other message.
+  bool HandleUpdate(UINT message);
+  // Graphs and meters are laid out again only while updates run; a resize during
+  // a pause is caught up at the next resize or restore.
+  void LayoutGraphs();
+
+  Backends system;
+  SystemActions actions;
+  RefreshCycle cycle;
+  RunState run;
+  ProcessesPart processes;
+  ApplicationsPart applications;
+  NetworkingPart networking;
+  PerformancePart performance;
+  UsersPart users;
+  RestartElevated restartElevated;
+};
+
+}  // namespace app
