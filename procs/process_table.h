@@ -19,7 +19,8 @@ namespace procs {
 enum ListedState : std::uint8_t {
   kRefreshed = 0,  // stored or refreshed by the collector, not yet taken by the page
   kShown = 1,      // taken by the page, which lists it
-  kFilteredOut = 2,  // taken by the page, which does not list it (another user's)
+  kFilteredOut = 2,  // taken by the page, which does not list it (another user's, or not
+                     // matching the filter text)
 };
 
 // CpuShareKey of the two CPU texts that are not a share: "0" and "".
@@ -45,6 +46,10 @@ struct TprocTimeInfo {
   bool Renewed = false;
   std::uint32_t Changed = 0;  // ChangeBit of each kind whose figure changed since the page took the row
   std::int64_t CpuShareKey = 0;  // what CpuText shows, as a number (see the collector)
+  // The page's filter text this row was last matched against (its generation), and
+  // whether it matched; 0: not matched yet.
+  std::uint32_t FilterGeneration = 0;
+  bool FilterMatch = true;
 
   // Figures of the optional columns. Memory in whole KB; the deltas are the
   // change since the previous tick.

@@ -1,6 +1,6 @@
 // The Processes page under Wine: choosing columns in "选择列" and reading the
 // headers and a row back, sorting by a header, ending a process tree, the
-// affinity dialog and the user filter's check box.
+// affinity dialog, the user filter's check box and the filter box.
 #include <windows.h>
 #include <commctrl.h>
 #include <tlhelp32.h>
@@ -285,6 +285,24 @@ TEST_F(ProcessesViewTest, TheAllUsersBoxChangesTheFilterAtOnce) {
   SendMessageW(box, BM_CLICK, 0, 0);
   EXPECT_FALSE(form_->ProcessesPage().ShowAllUsers());
   EXPECT_EQ(ListView_GetItemCount(List()), mine);
+}
+
+TEST_F(ProcessesViewTest, TheFilterBoxListsWhatMatchesAsYouTypeAndEscClearsIt) {
+  HWND box = form_->ProcessesView().FilterBox();
+  const int all = ListView_GetItemCount(List());
+  SelectOnly(GetCurrentProcessId());
+  SetWindowTextW(box, L"ZENTRIK_WIN");  // the box reports the change itself
+  ASSERT_GE(ItemOf(GetCurrentProcessId()), 0);
+  for (int i = 0; i < ListView_GetItemCount(List()); ++i)
+    EXPECT_NE(ListText(List(), i, 0).find(L"zentrik_win"), std::wstring::npos);
+  EXPECT_LT(ListView_GetItemCount(List()), all);
+  RefreshNow();
+  EXPECT_EQ(ListView_GetItemCount(List()), static_cast<int>(form_->ProcList().Count()));
+  EXPECT_EQ(form_->ProcessesPage().SelectedPid(), GetCurrentProcessId());
+  SendMessageW(box, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(GetWindowTextLengthW(box), 0);
+  EXPECT_GE(ListView_GetItemCount(List()), all - 2);  // processes may come and go meanwhile
+  EXPECT_TRUE(form_->ProcessesPage().FilterText().empty());
 }
 
 }  // namespace
