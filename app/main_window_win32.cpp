@@ -61,6 +61,12 @@ TMainForm::TMainForm(SystemActions actions)
                        [this] { PostMessageW(window_, WM_CLOSE, 0, 0); }) {
   // The order of one tick; the adapter collector comes between the windows and
   // the sessions, and the per-processor sample ends the tick.
+  // "状态" reads "无响应" for the processes whose windows the Applications page found hung.
+  processCollector_.SetNotRespondingSource([this](std::vector<std::uint32_t>& pids) {
+    for (std::size_t i = 0; i < winTable_.Capacity(); ++i)
+      if (winTable_.Row(i).Wnd != 0 && !winTable_.Row(i).Responding)
+        pids.push_back(winTable_.Row(i).ProcessId);
+  });
   cycle_.AddStep([this] { processCollector_.CollectProcesses(); });
   cycle_.AddStep([this] { cpuSampler_.SampleTotalCpuUsage(); });
   cycle_.AddStep([this] { totalsCollector_.CollectSystemTotals(); });

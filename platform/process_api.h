@@ -24,6 +24,7 @@ enum class ProcessAccess {
   kQueryLimited,  // the limited query right that elevated and protected processes still grant
   kTerminate,
   kSetInformation,
+  kSuspendResume,
 };
 
 enum class OpenError { kNone, kAccessDenied, kNotFound, kOther };
@@ -63,6 +64,10 @@ class OpenedProcess {
   virtual std::optional<AffinityMasks> GetAffinity() = 0;
   // Needs ProcessAccess::kSetInformation.
   virtual bool SetAffinity(std::uint64_t processMask) = 0;
+  // Every thread of the process stopped or let go again; needs
+  // ProcessAccess::kSuspendResume. False when refused or unavailable.
+  virtual bool Suspend() = 0;
+  virtual bool Resume() = 0;
 };
 
 class ProcessApi {

@@ -27,6 +27,9 @@ enum ListedState : std::uint8_t {
 inline constexpr std::int64_t kShareKeyZeroText = -1'000'000'001;
 inline constexpr std::int64_t kShareKeyBlank = -1'000'000'002;
 
+// What the "状态" column says of a process.
+enum class ProcessState : std::uint8_t { kRunning, kSuspended, kNotResponding };
+
 struct TprocTimeInfo {
   std::int64_t ProcessId = -1;  // -1 marks a free row
   std::optional<std::int64_t> LastSampleTime;  // monotonic ms
@@ -68,6 +71,8 @@ struct TprocTimeInfo {
   std::int64_t PagedPoolK = 0;
   std::int64_t NonPagedPoolK = 0;
   std::int64_t VirtualSizeK = 0;
+  ProcessState State = ProcessState::kRunning;
+  std::wstring StateText;  // the text of State
 };
 
 class ProcessTable {

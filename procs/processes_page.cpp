@@ -395,6 +395,32 @@ void ProcessesPage::EndProcesses(const std::vector<std::int64_t>& pids) {
   }
 }
 
+const TprocTimeInfo* ProcessesPage::SelectedOtherRow() const {
+  const auto pid = SelectedPid();
+  if (!pid || *pid == ownProcessId_) return nullptr;
+  return table_.Find(*pid);
+}
+
+bool ProcessesPage::CanSuspend() const {
+  const TprocTimeInfo* row = SelectedOtherRow();
+  return row != nullptr && row->State != ProcessState::kSuspended;
+}
+
+bool ProcessesPage::CanResume() const {
+  const TprocTimeInfo* row = SelectedOtherRow();
+  return row != nullptr && row->State == ProcessState::kSuspended;
+}
+
+void ProcessesPage::SuspendProcess() { SuspendOrResume(true); }
+void ProcessesPage::ResumeProcess() { SuspendOrResume(false); }
+
+void ProcessesPage::SuspendOrResume(bool suspend) {
+  const auto pid = SelectedPid();
+  if (!pid || *pid == ownProcessId_) return;
+  auto process = processes_.Open(*pid, platform::ProcessAccess::kSuspendResume);
+  if (!process || !(suspend ? process->Suspend() : process->Resume())) ShowAccessDenied(dialogs_);
+}
+
 int ProcessesPage::PriorityIndexOf(std::uint32_t pid) {
   auto process = processes_.Open(pid, platform::ProcessAccess::kQueryLimited);
   return PriorityTagOf(process ? process->GetPriorityClass() : 0);

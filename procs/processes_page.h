@@ -82,6 +82,15 @@ class ProcessesPage {
   // "结束进程树(&T)": asks, then ends the selected process and its descendants,
   // children first.
   void N38Click();
+  // "挂起进程(&U)" and "恢复进程(&R)": every thread of the selected process stopped
+  // or let go; a refusal says "访问被拒绝". The "状态" cell follows at the next tick.
+  void SuspendProcess();
+  void ResumeProcess();
+  // Whether the menu offers them for the selection: never for this program
+  // itself, resuming only a suspended process, suspending only one that is not.
+  bool CanSuspend() const;
+  bool CanResume() const;
+  void SetOwnProcessId(std::uint32_t pid) { ownProcessId_ = pid; }
   // Tag 0..5 of the process's current priority class.
   int PriorityIndexOf(std::uint32_t pid);
   bool SetProcessPriority(std::uint32_t pid, int tag);
@@ -123,6 +132,9 @@ class ProcessesPage {
   // Makes the list again without the items `leaving` (indices, from the last) and
   // with the rows `coming`, in order, selections kept.
   void RebuildList(const std::vector<std::size_t>& leaving, std::vector<TprocTimeInfo*>& coming);
+  // The selected row unless it is this program's own process.
+  const TprocTimeInfo* SelectedOtherRow() const;
+  void SuspendOrResume(bool suspend);
   // Ends the processes in turn; stops at the first refusal.
   void EndProcesses(const std::vector<std::int64_t>& pids);
 
@@ -140,6 +152,7 @@ class ProcessesPage {
   std::function<void()> columnsChanged_;
   std::optional<SortOrder> sort_;
   bool showAllUsers_ = false;
+  std::uint32_t ownProcessId_ = 0;
   std::optional<std::wstring> currentUser_;
   std::wstring filter_;  // in lower case
   std::uint32_t filterGeneration_ = 1;

@@ -70,6 +70,7 @@ constexpr std::array<PriorityItem, 6> kPriorityItems{{
 ProcessesView::ProcessesView(HWND page, HFONT font, ProcessesPage& logic, ui::ListModel& model,
                              const int& cpuInstanceCount)
     : page_(page), font_(font), cpuInstanceCount_(cpuInstanceCount), logic_(logic), model_(model) {
+  logic_.SetOwnProcessId(GetCurrentProcessId());
   CreateControls(font);
   BuildPopupMenu();
   ui::SetPageContent(page_, this);
@@ -131,6 +132,8 @@ void ProcessesView::BuildPopupMenu() {
   AppendMenuW(menu, MF_STRING, kCmdKillProcess, L"结束进程(&E)");
   AppendMenuW(menu, MF_STRING, kCmdDebug, L"调试(&D)");
   AppendMenuW(menu, MF_STRING, kCmdKillTree, L"结束进程树(&T)");
+  AppendMenuW(menu, MF_STRING, kCmdSuspend, L"挂起进程(&U)");
+  AppendMenuW(menu, MF_STRING, kCmdResume, L"恢复进程(&R)");
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(priorityMenu_), L"设置进程优先级(&P)");
   AppendMenuW(menu, MF_STRING, kCmdAffinity, L"关系设置(&A)");
@@ -208,6 +211,10 @@ void ProcessesView::ShowPopup(LPARAM screenPoint) {
   EnableNetworkState();
   EnableMenuItem(popup_.get(), kCmdDebug,
                  MF_BYCOMMAND | (logic_.DebuggerRegistered() ? MF_ENABLED : MF_GRAYED));
+  EnableMenuItem(popup_.get(), kCmdSuspend,
+                 MF_BYCOMMAND | (logic_.CanSuspend() ? MF_ENABLED : MF_GRAYED));
+  EnableMenuItem(popup_.get(), kCmdResume,
+                 MF_BYCOMMAND | (logic_.CanResume() ? MF_ENABLED : MF_GRAYED));
   const UINT id = TrackPopupMenu(popup_.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0,
                                  page_, nullptr);
   if (id != 0) ExecuteCommand(id);
@@ -221,6 +228,8 @@ void ProcessesView::ExecuteCommand(UINT id) {
   switch (id) {
     case kCmdKillProcess: logic_.act_KillProcExecute(); break;
     case kCmdKillTree: logic_.N38Click(); break;
+    case kCmdSuspend: logic_.SuspendProcess(); break;
+    case kCmdResume: logic_.ResumeProcess(); break;
     case kCmdDebug: logic_.N37Click(); break;
     case kCmdAffinity: N41Click(); break;
     case kCmdFindTarget: logic_.N34Click(); break;

@@ -25,6 +25,8 @@ enum ProcessesCommand : UINT {
   kCmdNetworkState,
   kCmdAllUsers,             // the check box
   kCmdFilter,               // the filter box
+  kCmdSuspend,
+  kCmdResume,
   kCmdPriorityFirst = 0x210,  // + the item's tag, 0..5
   kCmdPriorityLast = kCmdPriorityFirst + 5,
 };

@@ -26,6 +26,7 @@ struct FakeProcess {
   std::int64_t kernelTime = 0;  // 100 ns units
   std::int64_t userTime = 0;
   std::uint32_t threads = 1;
+  std::uint32_t suspendedThreads = 0;  // the first of `threads` wait as suspended
   std::uint32_t handles = 10;
   std::uint32_t sessionId = 1;
   std::uint64_t workingSet = 4 << 20;
@@ -46,6 +47,7 @@ struct FakeProcess {
   bool refuseLimited = false;     // even the limited query right is refused
   bool refuseTerminate = false;
   bool refuseSetInformation = false;  // also refuses a new affinity
+  bool refuseSuspendResume = false;
   bool vanishesOnOpen = false;    // ends between the snapshot and the first open
 
   // --- the image name by identifier (no handle needed) ---

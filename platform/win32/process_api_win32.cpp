@@ -23,6 +23,7 @@ DWORD AccessRights(ProcessAccess access) {
     case ProcessAccess::kTerminate: return PROCESS_TERMINATE;
     case ProcessAccess::kSetInformation:
       return PROCESS_SET_INFORMATION | PROCESS_QUERY_LIMITED_INFORMATION;
+    case ProcessAccess::kSuspendResume: return PROCESS_SUSPEND_RESUME;
   }
   return PROCESS_QUERY_LIMITED_INFORMATION;
 }
@@ -33,6 +34,17 @@ OpenError OpenErrorFrom(DWORD lastError) {
     case ERROR_INVALID_PARAMETER: return OpenError::kNotFound;  // no process with that id
     default: return OpenError::kOther;
   }
+}
+
+// NtSuspendProcess and NtResumeProcess, taken by name from ntdll.dll: false when
+// the system lacks them or refuses.
+bool CallNtProcessFunction(const char* name, HANDLE process) {
+  using Fn = LONG(NTAPI*)(HANDLE);
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  const auto fn = ntdll == nullptr ? nullptr
+                                   : reinterpret_cast<Fn>(reinterpret_cast<void*>(
+                                         GetProcAddress(ntdll, name)));
+  return fn != nullptr && fn(process) >= 0;
 }
 
 class Win32OpenedProcess : public OpenedProcess {
@@ -77,6 +89,9 @@ class Win32OpenedProcess : public OpenedProcess {
   bool SetAffinity(std::uint64_t processMask) override {
     return SetProcessAffinityMask(process_.Get(), static_cast<DWORD_PTR>(processMask)) != FALSE;
   }
+
+  bool Suspend() override { return CallNtProcessFunction("NtSuspendProcess", process_.Get()); }
+  bool Resume() override { return CallNtProcessFunction("NtResumeProcess", process_.Get()); }
 
  private:
   UniqueHandle process_;

@@ -94,6 +94,7 @@ TEST(ProcessColumns, EveryOfferedColumnShowsItsOwnFigureInAnyOrder) {
       {ColumnKind::kHandleCount, L"345"},      {ColumnKind::kBasePriority, L"13"},
       {ColumnKind::kNonPagedPool, L"3 K"},     {ColumnKind::kPagedPool, L"40 K"},
       {ColumnKind::kVirtualSize, L"123456 K"}, {ColumnKind::kPageFaultDelta, L"0"},
+      {ColumnKind::kState, L"正在运行"},
   };
   ASSERT_EQ(expected.size(), kChooserBoxCount);
   for (const auto& [kind, text] : expected)

@@ -1,6 +1,7 @@
 // The Processes page under Wine: choosing columns in "选择列" and reading the
 // headers and a row back, sorting by a header, ending a process tree, the
-// affinity dialog, the user filter's check box and the filter box.
+// affinity dialog, the user filter's check box, the filter box, and suspending
+// and resuming a child process.
 #include <windows.h>
 #include <commctrl.h>
 #include <tlhelp32.h>
@@ -303,6 +304,51 @@ TEST_F(ProcessesViewTest, TheFilterBoxListsWhatMatchesAsYouTypeAndEscClearsIt) {
   EXPECT_EQ(GetWindowTextLengthW(box), 0);
   EXPECT_GE(ListView_GetItemCount(List()), all - 2);  // processes may come and go meanwhile
   EXPECT_TRUE(form_->ProcessesPage().FilterText().empty());
+}
+
+TEST_F(ProcessesViewTest, SuspendAndResumeAChildShowItsStateAtTheNextUpdate) {
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  std::wstring command = std::wstring(L"\"") + system + L"\\ping.exe\" -n 60 127.0.0.1";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                             nullptr, nullptr, &startup, &info));
+  UniqueHandle child(info.hProcess);
+  UniqueHandle thread(info.hThread);
+  const auto stateOf = [&] {
+    const procs::TprocTimeInfo* row = form_->ProcessTable().Find(info.dwProcessId);
+    return row ? row->StateText : std::wstring(L"<no row>");
+  };
+  RefreshNow();
+  ASSERT_GE(ItemOf(info.dwProcessId), 0);
+  EXPECT_EQ(stateOf(), L"正在运行");
+  SelectOnly(info.dwProcessId);
+  EXPECT_TRUE(form_->ProcessesPage().CanSuspend());
+  // A thread's suspend count, as its previous count when suspended once more.
+  const auto suspendCount = [&] {
+    const DWORD previous = SuspendThread(thread.Get());
+    ResumeThread(thread.Get());
+    return previous;
+  };
+  form_->ProcessesView().ExecuteCommand(procs::kCmdSuspend);
+  EXPECT_EQ(suspendCount(), 1u);
+  RefreshNow();
+  // Wine lists no thread as waiting suspended in the process snapshot: there the
+  // state stays "正在运行" (the rule is checked on the fake system).
+  const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+  if (!wine) {
+    EXPECT_EQ(stateOf(), L"已挂起");
+    EXPECT_TRUE(form_->ProcessesPage().CanResume());
+  }
+  form_->ProcessesView().ExecuteCommand(procs::kCmdResume);
+  EXPECT_EQ(suspendCount(), 0u);
+  RefreshNow();
+  EXPECT_EQ(stateOf(), L"正在运行");
+  SelectOnly(GetCurrentProcessId());
+  EXPECT_FALSE(form_->ProcessesPage().CanSuspend());
+  TerminateProcess(child.Get(), 0);
 }
 
 }  // namespace
