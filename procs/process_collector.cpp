@@ -147,6 +147,8 @@ void ProcessCollector::StoreProcessRow(const SnapshotEntry& entry, std::int64_t 
   row->CpuTime = cpuTime;
   if (table_.WantsGuiCounts()) TakeGuiCounts(*row, entry);
   RetryUnknownPath(*row, entry);
+  // A column of them shown later: each row is read once.
+  if (table_.WantsIdentity() && !row->IdentityRead) TakeIdentity(*row, entry, nullptr);
   TakeState(*row, entry);
   row->Listed = kRefreshed;
 }
@@ -175,6 +177,38 @@ void ProcessCollector::TakeState(TprocTimeInfo& row, const SnapshotEntry& entry)
                   : state == ProcessState::kNotResponding ? L"无响应"
                                                           : L"正在运行";
   row.Changed |= ChangeBit(ColumnKind::kState);
+}
+
+namespace {
+
+void PutText(TprocTimeInfo& row, std::wstring& field, std::wstring value, ColumnKind kind) {
+  if (field == value) return;
+  field = std::move(value);
+  row.Changed |= ChangeBit(kind);
+}
+
+}  // namespace
+
+void ProcessCollector::TakeIdentity(TprocTimeInfo& row, const SnapshotEntry& entry,
+                                    platform::OpenedProcess* process) {
+  row.IdentityRead = true;
+  std::unique_ptr<platform::OpenedProcess> opened;
+  if (process == nullptr && entry.HasName()) {
+    opened = processes_.Open(entry.processId, platform::ProcessAccess::kQueryLimited);
+    process = opened.get();
+  }
+  std::optional<bool> wow64;
+  if (process != nullptr) {
+    PutText(row, row.CommandLine, process->CommandLine().value_or(L""), ColumnKind::kCommandLine);
+    wow64 = process->IsWow64();
+  }
+  PutText(row, row.PlatformText, !wow64 ? L"暂缺" : *wow64 ? L"32 位" : L"64 位",
+          ColumnKind::kPlatform);
+  // The version texts come from the file, which needs no access to the process.
+  if (row.ImagePath.empty() || row.ImagePath == kUnknownPath) return;
+  platform::FileVersionTexts texts = processes_.VersionTexts(row.ImagePath);
+  PutText(row, row.Description, std::move(texts.description), ColumnKind::kDescription);
+  PutText(row, row.Company, std::move(texts.company), ColumnKind::kCompany);
 }
 
 void ProcessCollector::TakeGuiCounts(TprocTimeInfo& row, const SnapshotEntry& entry) {
@@ -206,6 +240,7 @@ TprocTimeInfo ProcessCollector::NewRow(const SnapshotEntry& entry) {
   if (!user && process) user = process->TokenUserName();
   row.UserName = user.value_or(L"");
   if (process) row.PriorityText = PriorityWord(process->GetPriorityClass());
+  if (table_.WantsIdentity()) TakeIdentity(row, entry, process.get());
   return row;
 }
 

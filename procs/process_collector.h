@@ -39,6 +39,10 @@ class ProcessCollector {
   void TakeGuiCounts(TprocTimeInfo& row, const SnapshotEntry& entry);
   void RetryUnknownPath(TprocTimeInfo& row, const SnapshotEntry& entry);
   void TakeState(TprocTimeInfo& row, const SnapshotEntry& entry);
+  // The command line, version texts and platform, through `process` when it is
+  // open already, else through an open of its own.
+  void TakeIdentity(TprocTimeInfo& row, const SnapshotEntry& entry,
+                    platform::OpenedProcess* process);
   int ProcessorCount() const;
 
   platform::ProcessApi& processes_;

@@ -101,6 +101,10 @@ inline constexpr ColumnSpec kRows[] = {
     {K::kPagedPool,      L"页面缓冲池(&G)",       0, Kilobytes(&R::PagedPoolK)},
     {K::kVirtualSize,    L"虚拟内存大小(&V)",     0, Kilobytes(&R::VirtualSizeK)},
     {K::kPageFaultDelta, L"页面错误增量(&A)",     0, Count(&R::PageFaultDelta)},
+    {K::kCommandLine,    L"命令行",             120, Text(&R::CommandLine)},
+    {K::kDescription,    L"描述",               100, Text(&R::Description)},
+    {K::kCompany,        L"公司",                80, Text(&R::Company)},
+    {K::kPlatform,       L"平台",                 0, Text(&R::PlatformText)},
     {K::kState,          L"状态",                 0, Text(&R::StateText)},
     {K::kPriority,       nullptr,                50, Text(&R::PriorityText),      {7, L"优先级", kRight}},
     // clang-format on

@@ -71,6 +71,13 @@ struct TprocTimeInfo {
   std::int64_t PagedPoolK = 0;
   std::int64_t NonPagedPoolK = 0;
   std::int64_t VirtualSizeK = 0;
+  // Who the process is: read once, when the row is made or when a column of them
+  // is first shown.
+  bool IdentityRead = false;
+  std::wstring CommandLine;
+  std::wstring Description;  // of the image file's version resource
+  std::wstring Company;
+  std::wstring PlatformText;  // "64 位", "32 位" or "暂缺"
   ProcessState State = ProcessState::kRunning;
   std::wstring StateText;  // the text of State
 };
@@ -95,9 +102,14 @@ class ProcessTable {
   // them only while the page shows a column of them.
   bool WantsGuiCounts() const { return wantsGuiCounts_; }
   void SetWantsGuiCounts(bool wanted) { wantsGuiCounts_ = wanted; }
+  // The command line, version texts and platform cost an open and a file read:
+  // taken only while the page shows a column of them.
+  bool WantsIdentity() const { return wantsIdentity_; }
+  void SetWantsIdentity(bool wanted) { wantsIdentity_ = wanted; }
 
  private:
   bool wantsGuiCounts_ = false;
+  bool wantsIdentity_ = false;
   std::vector<TprocTimeInfo> rows_;
   std::unordered_map<std::int64_t, std::size_t> index_;
   std::priority_queue<std::size_t, std::vector<std::size_t>, std::greater<>> freeRows_;

@@ -42,7 +42,8 @@ bool ContainsNoCase(const std::wstring& text, const std::wstring& lowerNeedle) {
 // changed is matched again.
 constexpr std::uint32_t kFilteredTextKinds =
     ChangeBit(ColumnKind::kImageName) | ChangeBit(ColumnKind::kUserName) |
-    ChangeBit(ColumnKind::kPath);
+    ChangeBit(ColumnKind::kPath) | ChangeBit(ColumnKind::kCommandLine) |
+    ChangeBit(ColumnKind::kDescription);
 
 }  // namespace
 
@@ -79,6 +80,9 @@ void ProcessesPage::SetColumns(std::vector<ProcessColumn> columns) {
   }
   table_.SetWantsGuiCounts((shownKinds_ & (ChangeBit(ColumnKind::kUserObjects) |
                                            ChangeBit(ColumnKind::kGdiObjects))) != 0);
+  table_.SetWantsIdentity(
+      (shownKinds_ & (ChangeBit(ColumnKind::kCommandLine) | ChangeBit(ColumnKind::kDescription) |
+                      ChangeBit(ColumnKind::kCompany) | ChangeBit(ColumnKind::kPlatform))) != 0);
   // An order by a column that is no longer there would puzzle: keep the order as it is.
   if (sort_ && (shownKinds_ & ChangeBit(sort_->kind)) == 0) sort_.reset();
   for (std::size_t i = 0; i < list_.Count(); ++i)
@@ -151,7 +155,9 @@ bool ProcessesPage::MatchesFilter(TprocTimeInfo& row) const {
     row.FilterMatch = ContainsNoCase(row.ImageName, filter_) ||
                       ContainsNoCase(std::to_wstring(row.ProcessId), filter_) ||
                       ContainsNoCase(row.UserName, filter_) ||
-                      ContainsNoCase(row.ImagePath, filter_);
+                      ContainsNoCase(row.ImagePath, filter_) ||
+                      ContainsNoCase(row.CommandLine, filter_) ||
+                      ContainsNoCase(row.Description, filter_);
   }
   return row.FilterMatch;
 }

@@ -71,7 +71,7 @@ class ProcessesPage {
 
   // --- "筛选(&L):" ---
   // Lists only the rows whose image name, PID, user name, path, command line or
-  // description contains `text`, ignoring case; empty lists every row. Combines
+  // description (those two as far as they were read) contains `text`, ignoring case; empty lists every row. Combines
   // with the user filter and keeps the order and the selection of what stays.
   void SetFilterText(const std::wstring& text);
   const std::wstring& FilterText() const { return filter_; }

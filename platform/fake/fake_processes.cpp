@@ -62,6 +62,15 @@ class FakeOpenedProcess : public OpenedProcess {
     p->affinity = mask;
     return true;
   }
+  std::optional<std::wstring> CommandLine() override {
+    const FakeProcess* p = Live();
+    if (!p || p->commandLine.empty()) return std::nullopt;
+    return p->commandLine;
+  }
+  std::optional<bool> IsWow64() override {
+    const FakeProcess* p = Live();
+    return p ? std::optional<bool>(p->wow64) : std::nullopt;
+  }
   bool Suspend() override { return SetSuspended(true); }
   bool Resume() override { return SetSuspended(false); }
 
@@ -79,6 +88,12 @@ class FakeOpenedProcess : public OpenedProcess {
 };
 
 }  // namespace
+
+FileVersionTexts FakeProcesses::VersionTexts(const std::wstring& path) {
+  ++versionReads;
+  const auto found = versionTexts.find(path);
+  return found == versionTexts.end() ? FileVersionTexts{} : found->second;
+}
 
 FakeProcess& FakeProcesses::AddProcess(std::uint32_t pid, const std::wstring& name) {
   FakeProcess p;

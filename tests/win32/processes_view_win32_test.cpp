@@ -351,5 +351,38 @@ TEST_F(ProcessesViewTest, SuspendAndResumeAChildShowItsStateAtTheNextUpdate) {
   TerminateProcess(child.Get(), 0);
 }
 
+TEST_F(ProcessesViewTest, NotepadShowsItsCommandLineDescriptionPlatformAndState) {
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  std::wstring command = std::wstring(L"\"") + system + L"\\notepad.exe\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_HIDE;
+  PROCESS_INFORMATION info{};
+  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &startup, &info));
+  UniqueHandle notepad(info.hProcess);
+  UniqueHandle thread(info.hThread);
+  WaitForInputIdle(notepad.Get(), 5000);
+  form_->ProcessesPage().SetColumns({{procs::ColumnKind::kImageName, L"映像名称"},
+                                     {procs::ColumnKind::kCommandLine, L"命令行"},
+                                     {procs::ColumnKind::kDescription, L"描述"},
+                                     {procs::ColumnKind::kCompany, L"公司"},
+                                     {procs::ColumnKind::kPlatform, L"平台"},
+                                     {procs::ColumnKind::kState, L"状态"}});
+  RefreshNow();
+  const int item = ItemOf(info.dwProcessId);
+  ASSERT_GE(item, 0);
+
+  EXPECT_NE(ListText(List(), item, 1).find(L"notepad"), std::wstring::npos);
+  // Wine's notepad.exe carries no version resource; Windows' does.
+  const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+  if (!wine) EXPECT_FALSE(ListText(List(), item, 2).empty());
+  EXPECT_EQ(ListText(List(), item, 4), L"64 位");
+  EXPECT_EQ(ListText(List(), item, 5), L"正在运行");
+  TerminateProcess(notepad.Get(), 0);
+}
+
 }  // namespace
 }  // namespace app
