@@ -18,11 +18,12 @@ constexpr int kPageBorder = 12;
 constexpr int kPanelHeight = 36;
 constexpr int kButtonWidth = 96;
 constexpr int kButtonHeight = 25;
-constexpr int kCheckWidth = 180;
+constexpr int kCheckWidth = 150;
 constexpr int kCheckHeight = 17;
-constexpr int kGap = 8;
-constexpr int kLabelWidth = 60;
-constexpr int kFilterWidth = 200;
+constexpr int kGap = 6;
+constexpr int kLabelWidth = 48;
+constexpr int kFilterWidth = 200;  // at most; narrower as the window narrows
+constexpr int kFilterMinWidth = 40;
 constexpr int kFilterHeight = 21;
 constexpr UINT_PTR kFilterSubclass = 1;
 
@@ -154,7 +155,8 @@ void ProcessesView::Layout() {
              kCheckHeight, TRUE);
   const int labelLeft = area.left + kCheckWidth + kGap;
   const int boxLeft = labelLeft + kLabelWidth;
-  const int boxWidth = std::max(0, std::min<int>(kFilterWidth, area.right - kButtonWidth - kGap - boxLeft));
+  const int boxWidth = std::clamp<int>(area.right - kButtonWidth - kGap - boxLeft, kFilterMinWidth,
+                                       kFilterWidth);
   MoveWindow(filterLabel_, labelLeft, panelTop + (kPanelHeight - kCheckHeight) / 2 + 2,
              kLabelWidth, kCheckHeight, TRUE);
   MoveWindow(filterBox_, boxLeft, panelTop + (kPanelHeight - kFilterHeight) / 2, boxWidth,
