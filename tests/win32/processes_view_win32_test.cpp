@@ -300,6 +300,11 @@ TEST_F(ProcessesViewTest, TheFilterBoxListsWhatMatchesAsYouTypeAndEscClearsIt) {
   RefreshNow();
   EXPECT_EQ(ListView_GetItemCount(List()), static_cast<int>(form_->ProcList().Count()));
   EXPECT_EQ(form_->ProcessesPage().SelectedPid(), GetCurrentProcessId());
+  // Alt+L, as the message loop's dialog navigation handles it, reaches the box.
+  SetFocus(List());
+  MSG altL{List(), WM_SYSCHAR, L'l', static_cast<LPARAM>(1u << 29), 0, {}};
+  EXPECT_TRUE(IsDialogMessageW(GetAncestor(List(), GA_ROOT), &altL));
+  EXPECT_EQ(GetFocus(), box);
   SendMessageW(box, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_EQ(GetWindowTextLengthW(box), 0);
   EXPECT_GE(ListView_GetItemCount(List()), all - 2);  // processes may come and go meanwhile
