@@ -93,6 +93,14 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (HWND target = lastUsable ? lastFocus_ : tabs_) SetFocus(target);
       return 0;
     }
+    case WM_NEXTDLGCTL: {
+      // The dialog navigation asks this of the window it runs in: a label's &
+      // letter moves the focus to the label, then on to the control after it.
+      HWND target = LOWORD(lParam) != 0 ? reinterpret_cast<HWND>(wParam)
+                                        : GetNextDlgTabItem(window_, GetFocus(), wParam != 0);
+      if (target != nullptr) SetFocus(target);
+      return 0;
+    }
     case WM_GETMINMAXINFO:
       reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {kWidth, kHeight};
       return 0;

@@ -70,6 +70,13 @@ Program::Program(TimerControl& timer, SystemActions given, std::function<void()>
       restartElevated(*actions.elevation, *actions.shell, std::move(closeProgram)) {
   // The order of one tick; the adapter collector comes between the windows and
   // the sessions, and the per-processor sample ends the tick.
+  // "状态" reads "无响应" for the processes whose windows the Applications page found hung.
+  processes.collector.SetNotRespondingSource([this](std::vector<std::uint32_t>& pids) {
+    const apps::WinTable& windows = applications.table;
+    for (std::size_t i = 0; i < windows.Capacity(); ++i)
+      if (windows.Row(i).Wnd != 0 && !windows.Row(i).Responding)
+        pids.push_back(windows.Row(i).ProcessId);
+  });
   cycle.AddStep([this] { processes.collector.CollectProcesses(); });
   cycle.AddStep([this] { performance.sampler.SampleTotalCpuUsage(); });
   cycle.AddStep([this] { processes.totals.CollectSystemTotals(); });

@@ -24,6 +24,7 @@ enum class ProcessAccess {
   kQueryLimited,  // the limited query right that elevated and protected processes still grant
   kTerminate,
   kSetInformation,
+  kSuspendResume,
 };
 
 enum class OpenError { kNone, kAccessDenied, kNotFound, kOther };
@@ -63,6 +64,22 @@ class OpenedProcess {
   virtual std::optional<AffinityMasks> GetAffinity() = 0;
   // Needs ProcessAccess::kSetInformation.
   virtual bool SetAffinity(std::uint64_t processMask) = 0;
+  // Every thread of the process stopped or let go again; needs
+  // ProcessAccess::kSuspendResume. False when refused or unavailable.
+  virtual bool Suspend() = 0;
+  virtual bool Resume() = 0;
+  // The command line the process was started with; works with the limited
+  // query right. Empty when it cannot be read.
+  virtual std::optional<std::wstring> CommandLine() = 0;
+  // Whether a 32-bit process runs on the 64-bit system; empty when unknown.
+  virtual std::optional<bool> IsWow64() = 0;
+};
+
+// Texts of an image file's version resource, of its first translation; empty
+// when the file has none.
+struct FileVersionTexts {
+  std::wstring description;  // FileDescription
+  std::wstring company;      // CompanyName
 };
 
 class ProcessApi {
@@ -81,6 +98,8 @@ class ProcessApi {
   virtual std::optional<GuiObjectCounts> GuiObjects(std::uint32_t pid) = 0;
   // Account name (without domain) of the user this program runs as.
   virtual std::optional<std::wstring> CurrentUserName() = 0;
+  // The version texts of the file at `path` (a Win32 path).
+  virtual FileVersionTexts VersionTexts(const std::wstring& path) = 0;
   // Every drive letter with its device; empty when none can be read.
   virtual void DriveDevices(std::vector<DriveDevice>& out) = 0;
 };

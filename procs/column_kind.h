@@ -12,7 +12,8 @@ enum class ColumnKind : std::uint8_t {
   kImageName, kPid, kCpu, kCpuTime, kMemory, kMemoryDelta, kPeakMemory, kPageFaults,
   kUserObjects, kIoReads, kIoReadBytes, kSessionId, kUserName, kPath, kIoOtherBytes,
   kIoOther, kIoWriteBytes, kIoWrites, kGdiObjects, kThreadCount, kHandleCount,
-  kBasePriority, kNonPagedPool, kPagedPool, kVirtualSize, kPageFaultDelta, kPriority,
+  kBasePriority, kNonPagedPool, kPagedPool, kVirtualSize, kPageFaultDelta, kCommandLine,
+  kDescription, kCompany, kPlatform, kState, kPriority,
   kCount
 };
 

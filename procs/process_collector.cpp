@@ -2,6 +2,8 @@
 // and only a process seen for the first time is opened (once here, once for its path).
 #include "procs/process_collector.h"
 
+#include <algorithm>
+
 #include "procs/process_format.h"
 
 namespace procs {
@@ -31,6 +33,9 @@ void ProcessCollector::CollectProcesses() {
   // A failed snapshot would make every item look gone: keep the table as it is.
   if (!reader_.Take(entries_)) return;
   const std::int64_t now = clock_.NowMs();
+  notRespondingPids_.clear();
+  if (notResponding_) notResponding_(notRespondingPids_);
+  std::sort(notRespondingPids_.begin(), notRespondingPids_.end());
   std::int64_t handles = 0, threads = 0;
   bool complete = true;
   for (const SnapshotEntry& entry : entries_) {
@@ -105,6 +110,7 @@ void ProcessCollector::StoreProcessRow(const SnapshotEntry& entry, std::int64_t 
     fresh.CpuText = L"0";
     fresh.CpuShareKey = kShareKeyZeroText;
     if (table_.WantsGuiCounts()) TakeGuiCounts(fresh, entry);
+    TakeState(fresh, entry);
     return;
   }
   // The share is compared as a number: the text is formatted only when it changes.
@@ -141,6 +147,9 @@ void ProcessCollector::StoreProcessRow(const SnapshotEntry& entry, std::int64_t 
   row->CpuTime = cpuTime;
   if (table_.WantsGuiCounts()) TakeGuiCounts(*row, entry);
   RetryUnknownPath(*row, entry);
+  // A column of them shown later: each row is read once.
+  if (table_.WantsIdentity() && !row->IdentityRead) TakeIdentity(*row, entry, nullptr);
+  TakeState(*row, entry);
   row->Listed = kRefreshed;
 }
 
@@ -151,6 +160,55 @@ void ProcessCollector::RetryUnknownPath(TprocTimeInfo& row, const SnapshotEntry&
   if (path == row.ImagePath) return;
   row.ImagePath = path;
   row.Changed |= ChangeBit(ColumnKind::kPath);
+}
+
+// A suspended process cannot answer its windows either: it reads "已挂起".
+void ProcessCollector::TakeState(TprocTimeInfo& row, const SnapshotEntry& entry) {
+  ProcessState state = ProcessState::kRunning;
+  if (entry.allThreadsSuspended) {
+    state = ProcessState::kSuspended;
+  } else if (std::binary_search(notRespondingPids_.begin(), notRespondingPids_.end(),
+                                entry.processId)) {
+    state = ProcessState::kNotResponding;
+  }
+  if (state == row.State && !row.StateText.empty()) return;
+  row.State = state;
+  row.StateText = state == ProcessState::kSuspended       ? L"已挂起"
+                  : state == ProcessState::kNotResponding ? L"无响应"
+                                                          : L"正在运行";
+  row.Changed |= ChangeBit(ColumnKind::kState);
+}
+
+namespace {
+
+void PutText(TprocTimeInfo& row, std::wstring& field, std::wstring value, ColumnKind kind) {
+  if (field == value) return;
+  field = std::move(value);
+  row.Changed |= ChangeBit(kind);
+}
+
+}  // namespace
+
+void ProcessCollector::TakeIdentity(TprocTimeInfo& row, const SnapshotEntry& entry,
+                                    platform::OpenedProcess* process) {
+  row.IdentityRead = true;
+  std::unique_ptr<platform::OpenedProcess> opened;
+  if (process == nullptr && entry.HasName()) {
+    opened = processes_.Open(entry.processId, platform::ProcessAccess::kQueryLimited);
+    process = opened.get();
+  }
+  std::optional<bool> wow64;
+  if (process != nullptr) {
+    PutText(row, row.CommandLine, process->CommandLine().value_or(L""), ColumnKind::kCommandLine);
+    wow64 = process->IsWow64();
+  }
+  PutText(row, row.PlatformText, !wow64 ? L"暂缺" : *wow64 ? L"32 位" : L"64 位",
+          ColumnKind::kPlatform);
+  // The version texts come from the file, which needs no access to the process.
+  if (row.ImagePath.empty() || row.ImagePath == kUnknownPath) return;
+  platform::FileVersionTexts texts = processes_.VersionTexts(row.ImagePath);
+  PutText(row, row.Description, std::move(texts.description), ColumnKind::kDescription);
+  PutText(row, row.Company, std::move(texts.company), ColumnKind::kCompany);
 }
 
 void ProcessCollector::TakeGuiCounts(TprocTimeInfo& row, const SnapshotEntry& entry) {
@@ -182,6 +240,7 @@ TprocTimeInfo ProcessCollector::NewRow(const SnapshotEntry& entry) {
   if (!user && process) user = process->TokenUserName();
   row.UserName = user.value_or(L"");
   if (process) row.PriorityText = PriorityWord(process->GetPriorityClass());
+  if (table_.WantsIdentity()) TakeIdentity(row, entry, process.get());
   return row;
 }
 

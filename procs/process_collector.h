@@ -4,6 +4,7 @@
 // again only while the path is unknown.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "platform/clock.h"
@@ -27,11 +28,21 @@ class ProcessCollector {
   // A failed snapshot leaves the table as it is and posts nothing.
   void CollectProcesses();
 
+  // Fills in the processes that own a window found not responding; asked once a
+  // tick for the "状态" column. Without it no process reads "无响应".
+  using NotRespondingSource = std::function<void(std::vector<std::uint32_t>& pids)>;
+  void SetNotRespondingSource(NotRespondingSource source) { notResponding_ = std::move(source); }
+
  private:
   void StoreProcessRow(const SnapshotEntry& entry, std::int64_t now);
   TprocTimeInfo NewRow(const SnapshotEntry& entry);
   void TakeGuiCounts(TprocTimeInfo& row, const SnapshotEntry& entry);
   void RetryUnknownPath(TprocTimeInfo& row, const SnapshotEntry& entry);
+  void TakeState(TprocTimeInfo& row, const SnapshotEntry& entry);
+  // The command line, version texts and platform, through `process` when it is
+  // open already, else through an open of its own.
+  void TakeIdentity(TprocTimeInfo& row, const SnapshotEntry& entry,
+                    platform::OpenedProcess* process);
   int ProcessorCount() const;
 
   platform::ProcessApi& processes_;
@@ -44,6 +55,8 @@ class ProcessCollector {
   const int& cpuInstanceCount_;
   ProcessSnapshotReader reader_;
   std::vector<SnapshotEntry> entries_;
+  NotRespondingSource notResponding_;
+  std::vector<std::uint32_t> notRespondingPids_;  // sorted, this tick's
 };
 
 }  // namespace procs

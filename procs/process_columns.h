@@ -101,6 +101,11 @@ inline constexpr ColumnSpec kRows[] = {
     {K::kPagedPool,      L"页面缓冲池(&G)",       0, Kilobytes(&R::PagedPoolK)},
     {K::kVirtualSize,    L"虚拟内存大小(&V)",     0, Kilobytes(&R::VirtualSizeK)},
     {K::kPageFaultDelta, L"页面错误增量(&A)",     0, Count(&R::PageFaultDelta)},
+    {K::kCommandLine,    L"命令行",             120, Text(&R::CommandLine)},
+    {K::kDescription,    L"描述",               100, Text(&R::Description)},
+    {K::kCompany,        L"公司",                80, Text(&R::Company)},
+    {K::kPlatform,       L"平台",                 0, Text(&R::PlatformText)},
+    {K::kState,          L"状态",                 0, Text(&R::StateText)},
     {K::kPriority,       nullptr,                50, Text(&R::PriorityText),      {7, L"优先级", kRight}},
     // clang-format on
 };
@@ -166,8 +171,8 @@ const std::vector<ProcessColumn>& DefaultColumns();
 
 // The text of a row's cell in a column of `kind`, written into `out`.
 void FormatCell(const TprocTimeInfo& row, ColumnKind kind, std::wstring& out);
-// The row's own text for kinds shown as stored (name, user, path, priority word,
-// CPU share); null for kinds whose text is formatted from a number.
+// The row's own text for kinds shown as stored (name, user, path, state, priority
+// word, CPU share); null for kinds whose text is formatted from a number.
 const std::wstring* StoredText(const TprocTimeInfo& row, ColumnKind kind);
 
 // Order of two rows by a column's value: numbers by value, texts ignoring case.

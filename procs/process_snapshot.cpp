@@ -61,6 +61,21 @@ void DecodeEntry(const std::byte* buffer, std::size_t filled, const std::byte* e
   out.otherBytes = Read<std::uint64_t>(e, kOtherTransferCount);
 }
 
+// The thread entries follow the process entry; `room` is what lies between the
+// entry's start and the next entry (or the end of the filled part).
+bool AllThreadsSuspended(const std::byte* e, std::size_t room, std::uint32_t threads) {
+  namespace thread = platform::thread_entry_layout;
+  if (threads == 0 || room < kEntrySize || (room - kEntrySize) / thread::kEntrySize < threads)
+    return false;
+  for (std::uint32_t t = 0; t < threads; ++t) {
+    const std::byte* record = e + kEntrySize + t * thread::kEntrySize;
+    if (Read<std::uint32_t>(record, thread::kThreadState) != thread::kStateWaiting ||
+        Read<std::uint32_t>(record, thread::kWaitReason) != thread::kWaitReasonSuspended)
+      return false;
+  }
+  return true;
+}
+
 constexpr std::uint32_t kInitialBufferSize = 300000;
 constexpr int kMaxQueries = 8;
 // A length beyond this is a broken answer, not a process list.
@@ -80,8 +95,11 @@ bool WalkProcessSnapshot(const std::byte* buffer, std::size_t filled,
     }
     const std::byte* entry = buffer + offset;
     if (count == out.size()) out.emplace_back();
-    DecodeEntry(buffer, filled, entry, out[count++]);
+    SnapshotEntry& decoded = out[count++];
+    DecodeEntry(buffer, filled, entry, decoded);
     const auto next = Read<std::uint32_t>(entry, kNextEntryOffset);
+    const std::size_t room = next == 0 ? filled - offset : std::min<std::size_t>(next, filled - offset);
+    decoded.allThreadsSuspended = AllThreadsSuspended(entry, room, decoded.threadCount);
     if (next == 0) break;
     // A link shorter than an entry would overlap it (or never end).
     if (next < kEntrySize) {

@@ -38,6 +38,9 @@ struct SnapshotEntry {
   std::uint64_t readBytes = 0;
   std::uint64_t writeBytes = 0;
   std::uint64_t otherBytes = 0;
+  // Every thread waits as suspended (none when the entry lists no threads or
+  // their entries do not fit in the snapshot).
+  bool allThreadsSuspended = false;
 };
 
 // Decodes the entries in buffer[0, filled); `out` is resized to the entries found. Returns false when an entry

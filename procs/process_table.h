@@ -19,12 +19,16 @@ namespace procs {
 enum ListedState : std::uint8_t {
   kRefreshed = 0,  // stored or refreshed by the collector, not yet taken by the page
   kShown = 1,      // taken by the page, which lists it
-  kFilteredOut = 2,  // taken by the page, which does not list it (another user's)
+  kFilteredOut = 2,  // taken by the page, which does not list it (another user's, or not
+                     // matching the filter text)
 };
 
 // CpuShareKey of the two CPU texts that are not a share: "0" and "".
 inline constexpr std::int64_t kShareKeyZeroText = -1'000'000'001;
 inline constexpr std::int64_t kShareKeyBlank = -1'000'000'002;
+
+// What the "状态" column says of a process.
+enum class ProcessState : std::uint8_t { kRunning, kSuspended, kNotResponding };
 
 struct TprocTimeInfo {
   std::int64_t ProcessId = -1;  // -1 marks a free row
@@ -45,6 +49,10 @@ struct TprocTimeInfo {
   bool Renewed = false;
   std::uint32_t Changed = 0;  // ChangeBit of each kind whose figure changed since the page took the row
   std::int64_t CpuShareKey = 0;  // what CpuText shows, as a number (see the collector)
+  // The page's filter text this row was last matched against (its generation), and
+  // whether it matched; 0: not matched yet.
+  std::uint32_t FilterGeneration = 0;
+  bool FilterMatch = true;
 
   // Figures of the optional columns. Memory in whole KB; the deltas are the
   // change since the previous tick.
@@ -63,6 +71,15 @@ struct TprocTimeInfo {
   std::int64_t PagedPoolK = 0;
   std::int64_t NonPagedPoolK = 0;
   std::int64_t VirtualSizeK = 0;
+  // Who the process is: read once, when the row is made or when a column of them
+  // is first shown.
+  bool IdentityRead = false;
+  std::wstring CommandLine;
+  std::wstring Description;  // of the image file's version resource
+  std::wstring Company;
+  std::wstring PlatformText;  // "64 位", "32 位" or "暂缺"
+  ProcessState State = ProcessState::kRunning;
+  std::wstring StateText;  // the text of State
 };
 
 class ProcessTable {
@@ -85,9 +102,14 @@ class ProcessTable {
   // them only while the page shows a column of them.
   bool WantsGuiCounts() const { return wantsGuiCounts_; }
   void SetWantsGuiCounts(bool wanted) { wantsGuiCounts_ = wanted; }
+  // The command line, version texts and platform cost an open and a file read:
+  // taken only while the page shows a column of them.
+  bool WantsIdentity() const { return wantsIdentity_; }
+  void SetWantsIdentity(bool wanted) { wantsIdentity_ = wanted; }
 
  private:
   bool wantsGuiCounts_ = false;
+  bool wantsIdentity_ = false;
   std::vector<TprocTimeInfo> rows_;
   std::unordered_map<std::int64_t, std::size_t> index_;
   std::priority_queue<std::size_t, std::vector<std::size_t>, std::greater<>> freeRows_;

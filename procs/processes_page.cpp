@@ -26,6 +26,25 @@ bool SameNameNoCase(const std::wstring& a, const std::wstring& b) {
          });
 }
 
+// Plain ASCII is lowered by hand: the filter looks at every row's texts.
+wchar_t Lower(wchar_t c) {
+  if (c < 0x80) return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+  return static_cast<wchar_t>(std::towlower(static_cast<std::wint_t>(c)));
+}
+
+// Whether `text` contains `lowerNeedle` (already in lower case), ignoring case.
+bool ContainsNoCase(const std::wstring& text, const std::wstring& lowerNeedle) {
+  return std::search(text.begin(), text.end(), lowerNeedle.begin(), lowerNeedle.end(),
+                     [](wchar_t x, wchar_t y) { return Lower(x) == y; }) != text.end();
+}
+
+// The kinds whose text the filter looks at, apart from the PID: a row whose text
+// changed is matched again.
+constexpr std::uint32_t kFilteredTextKinds =
+    ChangeBit(ColumnKind::kImageName) | ChangeBit(ColumnKind::kUserName) |
+    ChangeBit(ColumnKind::kPath) | ChangeBit(ColumnKind::kCommandLine) |
+    ChangeBit(ColumnKind::kDescription);
+
 }  // namespace
 
 ProcessesPage::ProcessesPage(ProcessTable& table, ui::ListModel& list,
@@ -61,6 +80,9 @@ void ProcessesPage::SetColumns(std::vector<ProcessColumn> columns) {
   }
   table_.SetWantsGuiCounts((shownKinds_ & (ChangeBit(ColumnKind::kUserObjects) |
                                            ChangeBit(ColumnKind::kGdiObjects))) != 0);
+  table_.SetWantsIdentity(
+      (shownKinds_ & (ChangeBit(ColumnKind::kCommandLine) | ChangeBit(ColumnKind::kDescription) |
+                      ChangeBit(ColumnKind::kCompany) | ChangeBit(ColumnKind::kPlatform))) != 0);
   // An order by a column that is no longer there would puzzle: keep the order as it is.
   if (sort_ && (shownKinds_ & ChangeBit(sort_->kind)) == 0) sort_.reset();
   for (std::size_t i = 0; i < list_.Count(); ++i)
@@ -121,7 +143,26 @@ TprocTimeInfo* ProcessesPage::TakeListedRow(std::int64_t pid) {
   return row;
 }
 
-bool ProcessesPage::Shows(const TprocTimeInfo& row) const {
+bool ProcessesPage::Shows(TprocTimeInfo& row) const {
+  return ShowsUser(row) && MatchesFilter(row);
+}
+
+bool ProcessesPage::MatchesFilter(TprocTimeInfo& row) const {
+  if (filter_.empty()) return true;
+  if ((row.Changed & kFilteredTextKinds) != 0 || row.Renewed) row.FilterGeneration = 0;
+  if (row.FilterGeneration != filterGeneration_) {
+    row.FilterGeneration = filterGeneration_;
+    row.FilterMatch = ContainsNoCase(row.ImageName, filter_) ||
+                      ContainsNoCase(std::to_wstring(row.ProcessId), filter_) ||
+                      ContainsNoCase(row.UserName, filter_) ||
+                      ContainsNoCase(row.ImagePath, filter_) ||
+                      ContainsNoCase(row.CommandLine, filter_) ||
+                      ContainsNoCase(row.Description, filter_);
+  }
+  return row.FilterMatch;
+}
+
+bool ProcessesPage::ShowsUser(const TprocTimeInfo& row) const {
   // Without knowing who this program runs as, hiding anything would be a guess.
   return showAllUsers_ || row.UserName.empty() || !currentUser_ ||
          SameNameNoCase(row.UserName, *currentUser_);
@@ -134,9 +175,11 @@ void ProcessesPage::UpdateProcessList() {
     if (closing_) return;
     const std::int64_t pid = list_.Item(i).key;
     if (TprocTimeInfo* row = TakeListedRow(pid)) {
-      // Only a renewed row can have changed its user.
-      if (row->Renewed && !Shows(*row)) {
-        // A process of another user took over the identifier: the rows pass below hides it.
+      // Only a renewed row can have changed its user; the filter looks at texts too.
+      if ((row->Renewed || (!filter_.empty() && (row->Changed & kFilteredTextKinds) != 0)) &&
+          !Shows(*row)) {
+        // Another user's process took over the identifier, or the row no longer
+        // matches the filter: the rows pass below hides it.
         row->Listed = kRefreshed;
         list_.Delete(i);
         continue;
@@ -253,7 +296,8 @@ void ProcessesPage::SetShowAllUsers(bool all) {
   if (all) {
     for (std::size_t r = 0; r < table_.Capacity(); ++r) {
       TprocTimeInfo& row = table_.Row(r);
-      if (row.ProcessId != ProcessTable::kFree && row.Listed == kFilteredOut) ShowRow(row);
+      if (row.ProcessId != ProcessTable::kFree && row.Listed == kFilteredOut && Shows(row))
+        ShowRow(row);
     }
     return;
   }
@@ -263,6 +307,68 @@ void ProcessesPage::SetShowAllUsers(bool all) {
     if (row->Listed == kShown) row->Listed = kFilteredOut;
     list_.Delete(i);
   }
+}
+
+// --- filter text --------------------------------------------------------------
+
+void ProcessesPage::SetFilterText(const std::wstring& text) {
+  std::wstring lower(text.size(), L'\0');
+  std::transform(text.begin(), text.end(), lower.begin(), Lower);
+  if (lower == filter_) return;
+  filter_ = std::move(lower);
+  ++filterGeneration_;
+  std::vector<std::size_t> leaving;  // items, from the last
+  for (std::size_t i = list_.Count(); i-- > 0;) {
+    TprocTimeInfo* row = table_.Find(list_.Item(i).key);
+    if (row == nullptr || MatchesFilter(*row)) continue;
+    if (row->Listed == kShown) row->Listed = kFilteredOut;
+    leaving.push_back(i);
+  }
+  std::vector<TprocTimeInfo*> coming;
+  for (std::size_t r = 0; r < table_.Capacity(); ++r) {
+    TprocTimeInfo& row = table_.Row(r);
+    if (row.ProcessId != ProcessTable::kFree && row.Listed == kFilteredOut && Shows(row))
+      coming.push_back(&row);
+  }
+  for (TprocTimeInfo* row : coming) row->Listed = kShown;
+  // A few changes are made item by item; many rebuild the list in one pass, as
+  // one keystroke can hide or bring back thousands of rows.
+  if (leaving.size() + coming.size() <= ui::MostSingleMoves(list_.Count())) {
+    for (const std::size_t i : leaving) list_.Delete(i);
+    for (TprocTimeInfo* row : coming) ShowRow(*row);
+    return;
+  }
+  RebuildList(leaving, coming);
+}
+
+void ProcessesPage::RebuildList(const std::vector<std::size_t>& leaving,
+                                std::vector<TprocTimeInfo*>& coming) {
+  if (sort_) {
+    std::stable_sort(coming.begin(), coming.end(),
+                     [this](const TprocTimeInfo* a, const TprocTimeInfo* b) {
+                       return Before(*a, *b);
+                     });
+  }
+  std::vector<ui::ListItem> old = list_.TakeItems();
+  std::vector<ui::ListItem> items;
+  items.reserve(old.size() - leaving.size() + coming.size());
+  auto next = coming.begin();
+  auto gone = leaving.rbegin();  // ascending
+  for (std::size_t i = 0; i < old.size(); ++i) {
+    if (gone != leaving.rend() && *gone == i) {
+      ++gone;
+      continue;
+    }
+    // Newcomers go before the first kept item they sort before, as ShowRow places them.
+    if (sort_) {
+      const TprocTimeInfo* kept = table_.Find(old[i].key);
+      while (next != coming.end() && kept != nullptr && Before(**next, *kept))
+        items.push_back(MakeItem(**next++));
+    }
+    items.push_back(std::move(old[i]));
+  }
+  while (next != coming.end()) items.push_back(MakeItem(**next++));
+  for (ui::ListItem& item : items) list_.Append(std::move(item));
 }
 
 // --- commands -----------------------------------------------------------------
@@ -293,6 +399,32 @@ void ProcessesPage::EndProcesses(const std::vector<std::int64_t>& pids) {
     if (const auto item = list_.FindByKey(pid)) list_.Delete(*item);
     endedFromPage_.push_back(pid);
   }
+}
+
+const TprocTimeInfo* ProcessesPage::SelectedOtherRow() const {
+  const auto pid = SelectedPid();
+  if (!pid || *pid == ownProcessId_) return nullptr;
+  return table_.Find(*pid);
+}
+
+bool ProcessesPage::CanSuspend() const {
+  const TprocTimeInfo* row = SelectedOtherRow();
+  return row != nullptr && row->State != ProcessState::kSuspended;
+}
+
+bool ProcessesPage::CanResume() const {
+  const TprocTimeInfo* row = SelectedOtherRow();
+  return row != nullptr && row->State == ProcessState::kSuspended;
+}
+
+void ProcessesPage::SuspendProcess() { SuspendOrResume(true); }
+void ProcessesPage::ResumeProcess() { SuspendOrResume(false); }
+
+void ProcessesPage::SuspendOrResume(bool suspend) {
+  const auto pid = SelectedPid();
+  if (!pid || *pid == ownProcessId_) return;
+  auto process = processes_.Open(*pid, platform::ProcessAccess::kSuspendResume);
+  if (!process || !(suspend ? process->Suspend() : process->Resume())) ShowAccessDenied(dialogs_);
 }
 
 int ProcessesPage::PriorityIndexOf(std::uint32_t pid) {

@@ -69,12 +69,28 @@ class ProcessesPage {
   void SetShowAllUsers(bool all);
   bool ShowAllUsers() const { return showAllUsers_; }
 
+  // --- "筛选(&L):" ---
+  // Lists only the rows whose image name, PID, user name, path, command line or
+  // description (those two as far as they were read) contains `text`, ignoring case; empty lists every row. Combines
+  // with the user filter and keeps the order and the selection of what stays.
+  void SetFilterText(const std::wstring& text);
+  const std::wstring& FilterText() const { return filter_; }
+
   // --- commands ---
   // "结束进程(&E)": asks, then ends every selected process.
   void act_KillProcExecute();
   // "结束进程树(&T)": asks, then ends the selected process and its descendants,
   // children first.
   void N38Click();
+  // "挂起进程(&U)" and "恢复进程(&R)": every thread of the selected process stopped
+  // or let go; a refusal says "访问被拒绝". The "状态" cell follows at the next tick.
+  void SuspendProcess();
+  void ResumeProcess();
+  // Whether the menu offers them for the selection: never for this program
+  // itself, resuming only a suspended process, suspending only one that is not.
+  bool CanSuspend() const;
+  bool CanResume() const;
+  void SetOwnProcessId(std::uint32_t pid) { ownProcessId_ = pid; }
   // Tag 0..5 of the process's current priority class.
   int PriorityIndexOf(std::uint32_t pid);
   bool SetProcessPriority(std::uint32_t pid, int tag);
@@ -105,10 +121,20 @@ class ProcessesPage {
   void RewriteItem(std::size_t index, const TprocTimeInfo& row);
   // Lists a row: at the end, or while sorted, in its place.
   void ShowRow(TprocTimeInfo& row);
-  bool Shows(const TprocTimeInfo& row) const;
+  bool Shows(TprocTimeInfo& row) const;
+  bool ShowsUser(const TprocTimeInfo& row) const;
+  // Whether the row matches the filter text; remembered in the row until the
+  // text or the row's texts change.
+  bool MatchesFilter(TprocTimeInfo& row) const;
   bool Before(const TprocTimeInfo& a, const TprocTimeInfo& b) const;
   // Restores the sort order after figures changed, moving only what must move.
   void KeepSorted();
+  // Makes the list again without the items `leaving` (indices, from the last) and
+  // with the rows `coming`, in order, selections kept.
+  void RebuildList(const std::vector<std::size_t>& leaving, std::vector<TprocTimeInfo*>& coming);
+  // The selected row unless it is this program's own process.
+  const TprocTimeInfo* SelectedOtherRow() const;
+  void SuspendOrResume(bool suspend);
   // Ends the processes in turn; stops at the first refusal.
   void EndProcesses(const std::vector<std::int64_t>& pids);
 
@@ -126,7 +152,10 @@ class ProcessesPage {
   std::function<void()> columnsChanged_;
   std::optional<SortOrder> sort_;
   bool showAllUsers_ = false;
+  std::uint32_t ownProcessId_ = 0;
   std::optional<std::wstring> currentUser_;
+  std::wstring filter_;  // in lower case
+  std::uint32_t filterGeneration_ = 1;
   // Processes ended from the page lose their item at once; their rows are freed
   // at the next update unless the process turned out to be still running.
   std::vector<std::int64_t> endedFromPage_;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 
 #include "procs/affinity_dialog_win32.h"
 #include "ui/controls_win32.h"
@@ -17,8 +18,39 @@ constexpr int kPageBorder = 12;
 constexpr int kPanelHeight = 36;
 constexpr int kButtonWidth = 96;
 constexpr int kButtonHeight = 25;
-constexpr int kCheckWidth = 180;
+constexpr int kCheckWidth = 150;
 constexpr int kCheckHeight = 17;
+constexpr int kGap = 6;
+constexpr int kLabelWidth = 48;
+constexpr int kFilterWidth = 200;  // at most; narrower as the window narrows
+constexpr int kFilterMinWidth = 40;
+constexpr int kFilterHeight = 21;
+constexpr UINT_PTR kFilterSubclass = 1;
+
+// Esc in the filter box clears it; the dialog navigation would otherwise take it.
+LRESULT CALLBACK FilterBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                               UINT_PTR, DWORD_PTR) {
+  switch (message) {
+    case WM_GETDLGCODE:
+      if (wParam == VK_ESCAPE) return DefSubclassProc(box, message, wParam, lParam) | DLGC_WANTMESSAGE;
+      break;
+    case WM_KEYDOWN:
+      if (wParam == VK_ESCAPE) {
+        SetWindowTextW(box, L"");
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      if (wParam == VK_ESCAPE) return 0;  // no beep
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(box, FilterBoxProc, kFilterSubclass);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(box, message, wParam, lParam);
+}
 
 // The priority submenu in menu order, by tag.
 struct PriorityItem {
@@ -39,6 +71,7 @@ constexpr std::array<PriorityItem, 6> kPriorityItems{{
 ProcessesView::ProcessesView(HWND page, HFONT font, ProcessesPage& logic, ui::ListModel& model,
                              const int& cpuInstanceCount)
     : page_(page), font_(font), cpuInstanceCount_(cpuInstanceCount), logic_(logic), model_(model) {
+  logic_.SetOwnProcessId(GetCurrentProcessId());
   CreateControls(font);
   BuildPopupMenu();
   ui::SetPageContent(page_, this);
@@ -74,6 +107,11 @@ void ProcessesView::CreateControls(HFONT font) {
 
   allUsers_ = ui::CreateChild(page_, L"BUTTON", L"显示所有用户的进程(&S)",
                                WS_TABSTOP | BS_AUTOCHECKBOX, 0, kCmdAllUsers, font);
+  // The label's & letter puts the cursor in the box that follows it.
+  filterLabel_ = ui::CreateChild(page_, L"STATIC", L"筛选(&L):", SS_LEFT, 0, 0, font);
+  filterBox_ = ui::CreateChild(page_, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL,
+                               WS_EX_CLIENTEDGE, kCmdFilter, font);
+  SetWindowSubclass(filterBox_, FilterBoxProc, kFilterSubclass, 0);
   killButton_ = ui::CreatePushButton(page_, L"结束进程(&E)", kCmdKillProcess, font);
 }
 
@@ -95,6 +133,8 @@ void ProcessesView::BuildPopupMenu() {
   AppendMenuW(menu, MF_STRING, kCmdKillProcess, L"结束进程(&E)");
   AppendMenuW(menu, MF_STRING, kCmdDebug, L"调试(&D)");
   AppendMenuW(menu, MF_STRING, kCmdKillTree, L"结束进程树(&T)");
+  AppendMenuW(menu, MF_STRING, kCmdSuspend, L"挂起进程(&U)");
+  AppendMenuW(menu, MF_STRING, kCmdResume, L"恢复进程(&R)");
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(priorityMenu_), L"设置进程优先级(&P)");
   AppendMenuW(menu, MF_STRING, kCmdAffinity, L"关系设置(&A)");
@@ -113,6 +153,14 @@ void ProcessesView::Layout() {
   MoveWindow(list_, area.left, area.top, width, panelTop - area.top, TRUE);
   MoveWindow(allUsers_, area.left, panelTop + (kPanelHeight - kCheckHeight) / 2, kCheckWidth,
              kCheckHeight, TRUE);
+  const int labelLeft = area.left + kCheckWidth + kGap;
+  const int boxLeft = labelLeft + kLabelWidth;
+  const int boxWidth = std::clamp<int>(area.right - kButtonWidth - kGap - boxLeft, kFilterMinWidth,
+                                       kFilterWidth);
+  MoveWindow(filterLabel_, labelLeft, panelTop + (kPanelHeight - kCheckHeight) / 2 + 2,
+             kLabelWidth, kCheckHeight, TRUE);
+  MoveWindow(filterBox_, boxLeft, panelTop + (kPanelHeight - kFilterHeight) / 2, boxWidth,
+             kFilterHeight, TRUE);
   MoveWindow(killButton_, area.right - kButtonWidth,
              panelTop + (kPanelHeight - kButtonHeight) / 2, kButtonWidth, kButtonHeight, TRUE);
   RedrawWindow(page_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -128,6 +176,10 @@ bool ProcessesView::HandlePageMessage(UINT message, WPARAM wParam, LPARAM lParam
       const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
       if (header.hwndFrom == list_ && header.code == LVN_COLUMNCLICK) {
         lv_ProcColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+      } else if (header.hwndFrom == list_ && header.code == LVN_KEYDOWN &&
+                 reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == 'F' &&
+                 GetKeyState(VK_CONTROL) < 0) {
+        FocusFilter();
       } else if (binding_->HandleNotify(header)) {
         lv_ProcSelectItem();
       }
@@ -135,7 +187,17 @@ bool ProcessesView::HandlePageMessage(UINT message, WPARAM wParam, LPARAM lParam
       return true;
     }
     case WM_COMMAND:
-      if (HIWORD(wParam) == BN_CLICKED) ExecuteCommand(LOWORD(wParam));
+      if (LOWORD(wParam) == kCmdFilter) {
+        if (HIWORD(wParam) == EN_CHANGE) {
+          const int length = GetWindowTextLengthW(filterBox_);
+          std::wstring text(static_cast<std::size_t>(std::max(0, length)) + 1, L'\0');
+          text.resize(static_cast<std::size_t>(
+              GetWindowTextW(filterBox_, text.data(), static_cast<int>(text.size()))));
+          logic_.SetFilterText(text);
+        }
+      } else if (HIWORD(wParam) == BN_CLICKED) {
+        ExecuteCommand(LOWORD(wParam));
+      }
       return true;
     case WM_CONTEXTMENU:
       if (reinterpret_cast<HWND>(wParam) != list_) return false;
@@ -151,6 +213,10 @@ void ProcessesView::ShowPopup(LPARAM screenPoint) {
   EnableNetworkState();
   EnableMenuItem(popup_.get(), kCmdDebug,
                  MF_BYCOMMAND | (logic_.DebuggerRegistered() ? MF_ENABLED : MF_GRAYED));
+  EnableMenuItem(popup_.get(), kCmdSuspend,
+                 MF_BYCOMMAND | (logic_.CanSuspend() ? MF_ENABLED : MF_GRAYED));
+  EnableMenuItem(popup_.get(), kCmdResume,
+                 MF_BYCOMMAND | (logic_.CanResume() ? MF_ENABLED : MF_GRAYED));
   const UINT id = TrackPopupMenu(popup_.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0,
                                  page_, nullptr);
   if (id != 0) ExecuteCommand(id);
@@ -164,6 +230,8 @@ void ProcessesView::ExecuteCommand(UINT id) {
   switch (id) {
     case kCmdKillProcess: logic_.act_KillProcExecute(); break;
     case kCmdKillTree: logic_.N38Click(); break;
+    case kCmdSuspend: logic_.SuspendProcess(); break;
+    case kCmdResume: logic_.ResumeProcess(); break;
     case kCmdDebug: logic_.N37Click(); break;
     case kCmdAffinity: N41Click(); break;
     case kCmdFindTarget: logic_.N34Click(); break;
@@ -175,6 +243,11 @@ void ProcessesView::ExecuteCommand(UINT id) {
       break;
     default: break;
   }
+}
+
+void ProcessesView::FocusFilter() {
+  SetFocus(filterBox_);
+  SendMessageW(filterBox_, EM_SETSEL, 0, -1);
 }
 
 void ProcessesView::lv_ProcSelectItem() {

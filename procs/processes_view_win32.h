@@ -1,5 +1,5 @@
 // The Processes page as the user sees it: the list lv_Proc, the bottom panel with
-// "显示所有用户的进程(&S)" and "结束进程(&E)", and the context menu PopupMenu1. The
+// "显示所有用户的进程(&S)", the filter box and "结束进程(&E)", and the context menu PopupMenu1. The
 // page logic (ProcessesPage) decides; this class only shows and forwards.
 #pragma once
 #include <windows.h>
@@ -24,6 +24,9 @@ enum ProcessesCommand : UINT {
   kCmdFindTarget,
   kCmdNetworkState,
   kCmdAllUsers,             // the check box
+  kCmdFilter,               // the filter box
+  kCmdSuspend,
+  kCmdResume,
   kCmdPriorityFirst = 0x210,  // + the item's tag, 0..5
   kCmdPriorityLast = kCmdPriorityFirst + 5,
 };
@@ -39,6 +42,9 @@ class ProcessesView final : public ui::PageContent {
 
   HWND lv_Proc() const { return list_; }
   HMENU PopupMenu1() const { return popup_.get(); }
+  HWND FilterBox() const { return filterBox_; }
+  // Ctrl+F: the cursor goes to the filter box.
+  void FocusFilter();
 
   // A command of the button or the context menu, as if the user chose it.
   void ExecuteCommand(UINT id);
@@ -71,6 +77,8 @@ class ProcessesView final : public ui::PageContent {
   ui::ListModel& model_;
   HWND list_ = nullptr;
   HWND allUsers_ = nullptr;   // ckb_AllProc
+  HWND filterLabel_ = nullptr;
+  HWND filterBox_ = nullptr;
   HWND killButton_ = nullptr; // BitBtn4
   std::unique_ptr<ui::ListViewBinding> binding_;
   platform::win32::UniqueMenu popup_;

@@ -56,6 +56,13 @@ void ListModel::Clear() {
   if (observer_) observer_->ItemsCleared();
 }
 
+std::vector<ListItem> ListModel::TakeItems() {
+  std::vector<ListItem> items = std::move(items_);
+  items_.clear();
+  if (observer_) observer_->ItemsCleared();
+  return items;
+}
+
 void ListModel::SetText(std::size_t index, std::size_t column, const std::wstring& text) {
   ListItem& item = items_[index];
   std::wstring* cell = &item.caption;

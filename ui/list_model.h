@@ -64,6 +64,9 @@ class ListModel {
   // permutation of the indices.
   void Reorder(const std::vector<std::size_t>& order);
   void Clear();
+  // Empties the list (as Clear) and hands its items over, to be put back in a
+  // new arrangement without copying their texts.
+  std::vector<ListItem> TakeItems();
   // Notifies only when the text really changes, so unchanged cells cost nothing.
   void SetText(std::size_t index, std::size_t column, const std::wstring& text);
   void SetImage(std::size_t index, int imageIndex);

@@ -14,6 +14,9 @@ namespace platform::fake {
 namespace {
 
 std::size_t NameBytes(const FakeProcess& p) { return (p.name.size() * 2 + 7) & ~std::size_t{7}; }
+std::size_t ThreadBytes(const FakeProcess& p) {
+  return std::size_t{p.threads} * thread_entry_layout::kEntrySize;
+}
 
 class FakeOpenedProcess : public OpenedProcess {
  public:
@@ -59,15 +62,38 @@ class FakeOpenedProcess : public OpenedProcess {
     p->affinity = mask;
     return true;
   }
+  std::optional<std::wstring> CommandLine() override {
+    const FakeProcess* p = Live();
+    if (!p || p->commandLine.empty()) return std::nullopt;
+    return p->commandLine;
+  }
+  std::optional<bool> IsWow64() override {
+    const FakeProcess* p = Live();
+    return p ? std::optional<bool>(p->wow64) : std::nullopt;
+  }
+  bool Suspend() override { return SetSuspended(true); }
+  bool Resume() override { return SetSuspended(false); }
 
  private:
   FakeProcess* Live() { return processes_.Find(pid_); }
+  bool SetSuspended(bool suspended) {
+    FakeProcess* p = Live();
+    if (!p || access_ != ProcessAccess::kSuspendResume) return false;
+    p->suspendedThreads = suspended ? p->threads : 0;
+    return true;
+  }
   FakeProcesses& processes_;
   std::uint32_t pid_;
   ProcessAccess access_;
 };
 
 }  // namespace
+
+FileVersionTexts FakeProcesses::VersionTexts(const std::wstring& path) {
+  ++versionReads;
+  const auto found = versionTexts.find(path);
+  return found == versionTexts.end() ? FileVersionTexts{} : found->second;
+}
 
 FakeProcess& FakeProcesses::AddProcess(std::uint32_t pid, const std::wstring& name) {
   FakeProcess p;
@@ -104,7 +130,7 @@ FakeProcess* FakeProcesses::Find(std::uint32_t pid) {
 std::uint32_t FakeProcesses::WriteSnapshot(std::byte* buffer, std::uint32_t size) const {
   using namespace process_entry_layout;
   std::size_t needed = 0;
-  for (const FakeProcess& p : processes_) needed += kEntrySize + NameBytes(p);
+  for (const FakeProcess& p : processes_) needed += kEntrySize + ThreadBytes(p) + NameBytes(p);
   if (needed == 0) needed = kEntrySize;  // the system always lists at least the idle entry
   if (needed > size) return static_cast<std::uint32_t>(needed);
   std::memset(buffer, 0, needed);
@@ -112,7 +138,7 @@ std::uint32_t FakeProcesses::WriteSnapshot(std::byte* buffer, std::uint32_t size
   for (std::size_t i = 0; i < processes_.size(); ++i) {
     const FakeProcess& p = processes_[i];
     std::byte* e = buffer + offset;
-    const std::size_t entrySize = kEntrySize + NameBytes(p);
+    const std::size_t entrySize = kEntrySize + ThreadBytes(p) + NameBytes(p);
     const bool last = i + 1 == processes_.size();
     Put<std::uint32_t>(e, kNextEntryOffset, last ? 0 : static_cast<std::uint32_t>(entrySize));
     Put<std::uint32_t>(e, kNumberOfThreads, p.threads);
@@ -121,7 +147,15 @@ std::uint32_t FakeProcesses::WriteSnapshot(std::byte* buffer, std::uint32_t size
     Put<std::int64_t>(e, kKernelTime, p.kernelTime);
     Put<std::uint16_t>(e, kImageNameLength, static_cast<std::uint16_t>(p.name.size() * 2));
     Put<std::uint16_t>(e, kImageNameLength + 2, static_cast<std::uint16_t>(NameBytes(p)));
-    std::byte* name = e + kEntrySize;
+    for (std::uint32_t t = 0; t < p.threads; ++t) {
+      namespace thread = thread_entry_layout;
+      std::byte* record = e + kEntrySize + t * thread::kEntrySize;
+      const bool suspended = t < p.suspendedThreads;
+      Put<std::uint32_t>(record, thread::kThreadState,
+                         suspended ? thread::kStateWaiting : thread::kStateRunning);
+      Put<std::uint32_t>(record, thread::kWaitReason, suspended ? thread::kWaitReasonSuspended : 0);
+    }
+    std::byte* name = e + kEntrySize + ThreadBytes(p);
     for (std::size_t c = 0; c < p.name.size(); ++c)
       Put<std::uint16_t>(name, 2 * c, static_cast<std::uint16_t>(p.name[c]));
     Put<std::uint64_t>(e, kImageNameBuffer,
@@ -200,7 +234,8 @@ std::unique_ptr<OpenedProcess> FakeProcesses::Open(std::uint32_t pid, ProcessAcc
   if (!p) return fail(OpenError::kNotFound);
   const bool refused = (access == ProcessAccess::kQueryLimited && p->refuseLimited) ||
                        (access == ProcessAccess::kTerminate && p->refuseTerminate) ||
-                       (access == ProcessAccess::kSetInformation && p->refuseSetInformation);
+                       (access == ProcessAccess::kSetInformation && p->refuseSetInformation) ||
+                       (access == ProcessAccess::kSuspendResume && p->refuseSuspendResume);
   if (refused) return fail(OpenError::kAccessDenied);
   if (error) *error = OpenError::kNone;
   return std::make_unique<FakeOpenedProcess>(*this, pid, access);

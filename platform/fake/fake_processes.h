@@ -26,6 +26,7 @@ struct FakeProcess {
   std::int64_t kernelTime = 0;  // 100 ns units
   std::int64_t userTime = 0;
   std::uint32_t threads = 1;
+  std::uint32_t suspendedThreads = 0;  // the first of `threads` wait as suspended
   std::uint32_t handles = 10;
   std::uint32_t sessionId = 1;
   std::uint64_t workingSet = 4 << 20;
@@ -46,6 +47,9 @@ struct FakeProcess {
   bool refuseLimited = false;     // even the limited query right is refused
   bool refuseTerminate = false;
   bool refuseSetInformation = false;  // also refuses a new affinity
+  bool refuseSuspendResume = false;
+  std::wstring commandLine;  // empty: it cannot be read
+  bool wow64 = false;        // a 32-bit process
   bool vanishesOnOpen = false;    // ends between the snapshot and the first open
 
   // --- the image name by identifier (no handle needed) ---
@@ -69,6 +73,8 @@ class FakeProcesses : public ProcessApi {
   std::function<NtStatus(void*, std::uint32_t, std::uint32_t*)> processQueryOverride;
 
   std::wstring currentUser = L"tester";  // empty: it cannot be learned
+  // Version texts by image path; a file not listed has none.
+  std::unordered_map<std::wstring, FileVersionTexts> versionTexts;
   std::vector<DriveDevice> driveDevices;
 
   // --- record ---
@@ -79,6 +85,7 @@ class FakeProcesses : public ProcessApi {
   int guiQueries = 0;
   int driveDeviceReads = 0;
   int imageNameQueries = 0;
+  int versionReads = 0;
 
   // --- the native query's process classes ---
   NtStatus AnswerProcessList(void* buffer, std::uint32_t length, std::uint32_t* returnLength);
@@ -99,6 +106,7 @@ class FakeProcesses : public ProcessApi {
   std::optional<GuiObjectCounts> GuiObjects(std::uint32_t pid) override;
   std::optional<std::wstring> CurrentUserName() override;
   void DriveDevices(std::vector<DriveDevice>& out) override;
+  FileVersionTexts VersionTexts(const std::wstring& path) override;
 
  private:
   std::deque<FakeProcess> processes_;

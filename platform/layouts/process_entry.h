@@ -1,8 +1,10 @@
 // One entry of the system's process list (SYSTEM_PROCESS_INFORMATION as the
-// 64-bit system writes it): byte offsets of the fields this program reads. The
+// 64-bit system writes it) and of its threads: byte offsets of the fields this
+// program reads. The
 // snapshot walk decodes with them and the fake system writes with them.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 
 namespace platform::process_entry_layout {
 inline constexpr std::size_t kNextEntryOffset = 0;
@@ -31,3 +33,14 @@ inline constexpr std::size_t kWriteTransferCount = 240;
 inline constexpr std::size_t kOtherTransferCount = 248;
 inline constexpr std::size_t kEntrySize = 256;  // the threads' entries follow
 }  // namespace platform::process_entry_layout
+
+// One thread's entry (SYSTEM_THREAD_INFORMATION, 64-bit), NumberOfThreads of them
+// right after their process's entry.
+namespace platform::thread_entry_layout {
+inline constexpr std::size_t kThreadState = 68;
+inline constexpr std::size_t kWaitReason = 72;
+inline constexpr std::size_t kEntrySize = 80;
+inline constexpr std::uint32_t kStateWaiting = 5;
+inline constexpr std::uint32_t kStateRunning = 2;
+inline constexpr std::uint32_t kWaitReasonSuspended = 5;
+}  // namespace platform::thread_entry_layout

@@ -4,9 +4,11 @@
 #include "platform/win32/win32_system.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cwchar>
 #include <vector>
 
+#include "platform/win32/command_line_win32.h"
 #include "platform/win32/handle_win32.h"
 #include "platform/win32/process_user_win32.h"
 
@@ -23,6 +25,7 @@ DWORD AccessRights(ProcessAccess access) {
     case ProcessAccess::kTerminate: return PROCESS_TERMINATE;
     case ProcessAccess::kSetInformation:
       return PROCESS_SET_INFORMATION | PROCESS_QUERY_LIMITED_INFORMATION;
+    case ProcessAccess::kSuspendResume: return PROCESS_SUSPEND_RESUME;
   }
   return PROCESS_QUERY_LIMITED_INFORMATION;
 }
@@ -33,6 +36,17 @@ OpenError OpenErrorFrom(DWORD lastError) {
     case ERROR_INVALID_PARAMETER: return OpenError::kNotFound;  // no process with that id
     default: return OpenError::kOther;
   }
+}
+
+// NtSuspendProcess and NtResumeProcess, taken by name from ntdll.dll: false when
+// the system lacks them or refuses.
+bool CallNtProcessFunction(const char* name, HANDLE process) {
+  using Fn = LONG(NTAPI*)(HANDLE);
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  const auto fn = ntdll == nullptr ? nullptr
+                                   : reinterpret_cast<Fn>(reinterpret_cast<void*>(
+                                         GetProcAddress(ntdll, name)));
+  return fn != nullptr && fn(process) >= 0;
 }
 
 class Win32OpenedProcess : public OpenedProcess {
@@ -78,6 +92,17 @@ class Win32OpenedProcess : public OpenedProcess {
     return SetProcessAffinityMask(process_.Get(), static_cast<DWORD_PTR>(processMask)) != FALSE;
   }
 
+  std::optional<std::wstring> CommandLine() override { return ProcessCommandLine(process_.Get()); }
+
+  std::optional<bool> IsWow64() override {
+    BOOL wow64 = FALSE;
+    if (!IsWow64Process(process_.Get(), &wow64)) return std::nullopt;
+    return wow64 != FALSE;
+  }
+
+  bool Suspend() override { return CallNtProcessFunction("NtSuspendProcess", process_.Get()); }
+  bool Resume() override { return CallNtProcessFunction("NtResumeProcess", process_.Get()); }
+
  private:
   UniqueHandle process_;
   std::shared_ptr<AccountNames> accountNames_;
@@ -119,6 +144,40 @@ std::optional<GuiObjectCounts> Win32ProcessApi::GuiObjects(std::uint32_t pid) {
 std::optional<std::wstring> Win32ProcessApi::CurrentUserName() {
   // The same look-up as for every row, so that the names compare alike.
   return win32::TokenUserName(GetCurrentProcess(), *accountNames_);
+}
+
+FileVersionTexts Win32ProcessApi::VersionTexts(const std::wstring& path) {
+  FileVersionTexts texts;
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+  if (size == 0) return texts;
+  std::vector<std::byte> data(size);
+  if (!GetFileVersionInfoW(path.c_str(), 0, size, data.data())) return texts;
+  struct Translation {
+    WORD language;
+    WORD codePage;
+  };
+  void* value = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", &value, &length) ||
+      value == nullptr || length < sizeof(Translation))
+    return texts;
+  Translation first{};
+  std::memcpy(&first, value, sizeof first);
+  const auto read = [&](const wchar_t* name) {
+    wchar_t key[64];
+    std::swprintf(key, 64, L"\\StringFileInfo\\%04x%04x\\%ls", first.language, first.codePage,
+                  name);
+    void* text = nullptr;
+    UINT chars = 0;
+    if (!VerQueryValueW(data.data(), key, &text, &chars) || text == nullptr || chars == 0)
+      return std::wstring();
+    const auto* start = static_cast<const wchar_t*>(text);
+    return std::wstring(start, wcsnlen(start, chars));
+  };
+  texts.description = read(L"FileDescription");
+  texts.company = read(L"CompanyName");
+  return texts;
 }
 
 void Win32ProcessApi::DriveDevices(std::vector<DriveDevice>& out) {

@@ -50,6 +50,7 @@ class Win32ProcessApi : public ProcessApi {
   std::optional<GuiObjectCounts> GuiObjects(std::uint32_t pid) override;
   std::optional<std::wstring> CurrentUserName() override;
   void DriveDevices(std::vector<DriveDevice>& out) override;
+  FileVersionTexts VersionTexts(const std::wstring& path) override;
 
   // BOOLEAN WINAPI WinStationGetProcessSid(HANDLE hServer, DWORD ProcessId,
   //     FILETIME ProcessStartTime, PVOID pProcessUserSid, PDWORD dwSidSize);

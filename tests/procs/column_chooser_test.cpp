@@ -44,7 +44,8 @@ TEST(ColumnChooser, HeadersAreTheCaptionUpToTheParenthesisOrTheWholeCaption) {
       L"内存使用高峰值", L"页面错误", L"USER对象", L"I/O读取", L"I/O读取字节", L"会话ID",
       L"用户名", L"进程路径", L"I/O其他字节", L"I/O其他", L"I/O写入字节", L"I/O写入",
       L"GDI对象", L"线程计数", L"句柄计数", L"基本优先级", L"非页面缓冲池", L"页面缓冲池",
-      L"虚拟内存大小", L"页面错误增量"};
+      L"虚拟内存大小", L"页面错误增量", L"命令行", L"描述", L"公司",
+      L"平台", L"状态"};
   EXPECT_EQ(headers, expected);
 }
 

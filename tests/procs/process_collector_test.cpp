@@ -93,6 +93,42 @@ TEST(ProcessCollector, SteadyTicksOpenNothingAndNewProcessesAtMostTwice) {
   EXPECT_EQ(w.system.opens, 2);
 }
 
+TEST(ProcessCollector, IdentityIsReadOnceAndOnlyWhileAColumnShowsIt) {
+  ProcessWorld w;
+  auto& editor = w.system.AddProcess(10, L"editor.exe");
+  editor.commandLine = L"editor.exe /new";
+  w.system.AddProcess(20, L"old.exe").wow64 = true;
+  w.system.AddProcess(30, L"guarded.exe").refuseLimited = true;
+  w.system.versionTexts[L"C:\\Programs\\editor.exe"] = {L"Text Editor", L"Editors Ltd"};
+  w.Tick();
+  EXPECT_EQ(w.system.versionReads, 0);  // no column of them shown
+  w.page.SetColumns({{ColumnKind::kImageName, L"映像名称"},
+                     {ColumnKind::kCommandLine, L"命令行"},
+                     {ColumnKind::kDescription, L"描述"},
+                     {ColumnKind::kCompany, L"公司"},
+                     {ColumnKind::kPlatform, L"平台"}});
+  w.Tick();  // rows made before are filled once
+  EXPECT_EQ(w.Cell(10, 1), L"editor.exe /new");
+  EXPECT_EQ(w.Cell(10, 2), L"Text Editor");
+  EXPECT_EQ(w.Cell(10, 3), L"Editors Ltd");
+  EXPECT_EQ(w.Cell(10, 4), L"64 位");
+  EXPECT_EQ(w.Cell(20, 2), L"");  // no version resource
+  EXPECT_EQ(w.Cell(20, 4), L"32 位");
+  EXPECT_EQ(w.Cell(30, 4), L"暂缺");
+  w.page.SetFilterText(L"/NEW");  // the filter reads the command line too
+  EXPECT_EQ(w.list.Count(), 1u);
+  w.page.SetFilterText(L"");
+  w.system.opens = 0;
+  const int reads = w.system.versionReads;
+  w.Tick();
+  w.Tick();
+  EXPECT_EQ(w.system.opens, 0);
+  EXPECT_EQ(w.system.versionReads, reads);
+  w.system.AddProcess(40, L"new.exe");
+  w.Tick();
+  EXPECT_EQ(w.system.opens, 2);  // identity rides on the open that the row makes anyway
+}
+
 TEST(ProcessCollector, FailedSnapshotKeepsTheTableAndPostsNothing) {
   ProcessWorld w;
   w.system.AddProcess(8, L"a.exe");

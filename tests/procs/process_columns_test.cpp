@@ -94,6 +94,9 @@ TEST(ProcessColumns, EveryOfferedColumnShowsItsOwnFigureInAnyOrder) {
       {ColumnKind::kHandleCount, L"345"},      {ColumnKind::kBasePriority, L"13"},
       {ColumnKind::kNonPagedPool, L"3 K"},     {ColumnKind::kPagedPool, L"40 K"},
       {ColumnKind::kVirtualSize, L"123456 K"}, {ColumnKind::kPageFaultDelta, L"0"},
+      {ColumnKind::kCommandLine, L""},        {ColumnKind::kDescription, L""},
+      {ColumnKind::kCompany, L""},            {ColumnKind::kPlatform, L"64 位"},
+      {ColumnKind::kState, L"正在运行"},
   };
   ASSERT_EQ(expected.size(), kChooserBoxCount);
   for (const auto& [kind, text] : expected)

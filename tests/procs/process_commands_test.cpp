@@ -1,5 +1,6 @@
 // The Processes page's remaining commands: whose processes are listed, ending a
-// process tree, the processor affinity and the registered debugger.
+// process tree, the processor affinity, the registered debugger, and suspending
+// and resuming with the state column that shows it.
 #include <gtest/gtest.h>
 
 #include "procs/affinity.h"
@@ -198,4 +199,59 @@ TEST(Debugger, CommandIsCutIntoProgramAndParametersForTheShell) {
   EXPECT_EQ(parts(L"drwtsn32 -p 42 -f C:\\x.exe"), (Parts{L"drwtsn32", L"-p 42 -f C:\\x.exe"}));
   EXPECT_EQ(parts(L"\"C:\\unclosed dbg.exe 42"), (Parts{L"C:\\unclosed dbg.exe 42", L""}));
   EXPECT_EQ(parts(L"dbg.exe"), (Parts{L"dbg.exe", L""}));
+}
+
+TEST(ProcessState, SuspendedWhenEveryThreadIsAndNotRespondingWhenItsWindowHangs) {
+  ProcessWorld w;
+  w.page.SetColumns({{ColumnKind::kImageName, L"映像名称"}, {ColumnKind::kState, L"状态"}});
+  w.system.AddProcess(10, L"frozen.exe").threads = 3;
+  w.system.AddProcess(20, L"half.exe").threads = 2;
+  w.system.AddProcess(30, L"hung.exe");
+  w.system.Find(10)->suspendedThreads = 3;
+  w.system.Find(20)->suspendedThreads = 1;
+  w.collector.SetNotRespondingSource([](std::vector<std::uint32_t>& pids) { pids = {30, 99}; });
+  w.Tick();
+  EXPECT_EQ(w.Cell(10, 1), L"已挂起");
+  EXPECT_EQ(w.Cell(20, 1), L"正在运行");
+  EXPECT_EQ(w.Cell(30, 1), L"无响应");
+  w.collector.SetNotRespondingSource(nullptr);
+  w.system.Find(10)->suspendedThreads = 2;
+  w.Tick();
+  EXPECT_EQ(w.Cell(10, 1), L"正在运行");
+  EXPECT_EQ(w.Cell(30, 1), L"正在运行");
+}
+
+TEST(ProcessState, SuspendAndResumeActOnTheSelectionButNeverOnThisProgram) {
+  ProcessWorld w;
+  w.system.AddProcess(10, L"worker.exe").threads = 2;
+  w.system.AddProcess(20, L"guarded.exe").refuseSuspendResume = true;
+  w.system.AddProcess(30, L"zentrik.exe");
+  w.page.SetOwnProcessId(30);
+  w.Tick();
+  w.list.Select(*w.list.FindByKey(10), true);
+  EXPECT_TRUE(w.page.CanSuspend());
+  EXPECT_FALSE(w.page.CanResume());
+  w.page.SuspendProcess();
+  EXPECT_EQ(w.system.Find(10)->suspendedThreads, 2u);
+  w.Tick();
+  EXPECT_FALSE(w.page.CanSuspend());
+  EXPECT_TRUE(w.page.CanResume());
+  w.page.ResumeProcess();
+  w.Tick();
+  EXPECT_EQ(w.system.Find(10)->suspendedThreads, 0u);
+  EXPECT_TRUE(w.page.CanSuspend());
+  EXPECT_TRUE(w.system.boxes.empty());
+
+  w.list.Select(*w.list.FindByKey(10), false);
+  w.list.Select(*w.list.FindByKey(20), true);
+  w.page.SuspendProcess();
+  ASSERT_EQ(w.system.boxes.size(), 1u);
+  EXPECT_EQ(w.system.boxes[0].caption, L"系统提示");
+  EXPECT_EQ(w.system.boxes[0].text, L"访问被拒绝");
+  EXPECT_EQ(w.system.boxes[0].icon, platform::BoxIcon::kError);
+
+  w.list.Select(*w.list.FindByKey(20), false);
+  w.list.Select(*w.list.FindByKey(30), true);
+  EXPECT_FALSE(w.page.CanSuspend());
+  EXPECT_FALSE(w.page.CanResume());
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/fake/fake_system.h"
+#include "platform/layouts/command_line_information.h"
 #include "platform/layouts/process_entry.h"
 
 using platform::fake::FakeSystem;
@@ -135,4 +136,39 @@ TEST(ProcessSnapshotReader, AFailedOrEmptyAnswerIsNoSnapshot) {
     return platform::kStatusInfoLengthMismatch;
   };
   EXPECT_FALSE(reader.Take(entries));
+}
+
+TEST(ProcessSnapshotWalk, SuspendedOnlyWhenEveryThreadRecordSaysSoAndFits) {
+  FakeSystem system;
+  system.AddProcess(8, L"frozen.exe").threads = 2;
+  system.Find(8)->suspendedThreads = 2;
+  Crafted c = Write(system);
+  std::vector<SnapshotEntry> entries;
+  ASSERT_TRUE(WalkProcessSnapshot(c.bytes.data(), c.filled, entries));
+  EXPECT_TRUE(entries[0].allThreadsSuspended);
+  // A thread count beyond the filled part is not believed.
+  const std::uint32_t many = 1000;
+  std::memcpy(c.bytes.data() + layout::kNumberOfThreads, &many, 4);
+  ASSERT_TRUE(WalkProcessSnapshot(c.bytes.data(), c.filled, entries));
+  EXPECT_FALSE(entries[0].allThreadsSuspended);
+}
+
+TEST(CommandLineAnswer, DecodesTheStringThatFollowsItsHeaderAndRejectsOneOutside) {
+  namespace cl = platform::command_line_layout;
+  const std::wstring text = L"notepad.exe C:\\a.txt";
+  std::vector<std::byte> buffer(cl::kHeaderSize + text.size() * 2);
+  const auto length = static_cast<std::uint16_t>(text.size() * 2);
+  std::uint64_t address = reinterpret_cast<std::uintptr_t>(buffer.data()) + cl::kHeaderSize;
+  std::memcpy(buffer.data() + cl::kLength, &length, 2);
+  std::memcpy(buffer.data() + cl::kBuffer, &address, 8);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<std::uint16_t>(text[i]);
+    std::memcpy(buffer.data() + cl::kHeaderSize + 2 * i, &c, 2);
+  }
+  EXPECT_EQ(cl::DecodeCommandLine(buffer.data(), buffer.size()), text);
+  EXPECT_EQ(cl::DecodeCommandLine(buffer.data(), buffer.size() - 2), std::nullopt);
+  EXPECT_EQ(cl::DecodeCommandLine(buffer.data(), 8), std::nullopt);
+  address += 4096;  // characters elsewhere than the answer
+  std::memcpy(buffer.data() + cl::kBuffer, &address, 8);
+  EXPECT_EQ(cl::DecodeCommandLine(buffer.data(), buffer.size()), std::nullopt);
 }

@@ -148,3 +148,60 @@ TEST(ProcessesPage, ClosingStopsTheUpdate) {
   w.page.UpdateProcessList();
   EXPECT_EQ(w.list.Count(), 0u);
 }
+
+TEST(ProcessesPage, FilterTextMatchesNamePidUserAndPathAndCombinesWithTheUserFilter) {
+  ProcessWorld w;
+  w.system.AddProcess(10, L"Notepad.exe");
+  w.system.AddProcess(20, L"calc.exe").imagePath = L"\\??\\C:\\Notes\\calc.exe";
+  w.system.AddProcess(30, L"shell.exe");
+  auto& other = w.system.AddProcess(40, L"note-other.exe");
+  other.sessionUser = L"alice";  // not the user this program runs as
+  w.system.AddProcess(1234, L"idle.exe");
+  w.Tick();
+  w.page.SetFilterText(L"NOTE");
+  ASSERT_EQ(w.list.Count(), 2u);  // by name and by path; alice's stays hidden
+  EXPECT_TRUE(w.Listed(10));
+  EXPECT_TRUE(w.Listed(20));
+  w.page.SetShowAllUsers(true);
+  EXPECT_TRUE(w.Listed(40));
+  EXPECT_FALSE(w.Listed(30));  // showing all users keeps the filter
+  w.page.SetFilterText(L"23");
+  EXPECT_EQ(w.list.Count(), 1u);
+  EXPECT_TRUE(w.Listed(1234));
+  w.page.SetFilterText(L"tester");  // the user name
+  EXPECT_EQ(w.list.Count(), 4u);
+  w.page.SetFilterText(L"");
+  EXPECT_EQ(w.list.Count(), 5u);
+}
+
+TEST(ProcessesPage, FilterKeepsOrderAndSelectionAndHoldsAcrossUpdates) {
+  ProcessWorld w;
+  w.system.AddProcess(10, L"b-note.exe");
+  w.system.AddProcess(20, L"a-note.exe");
+  w.system.AddProcess(30, L"c.exe");
+  for (std::uint32_t i = 0; i < 16; ++i)  // enough to bring back in one pass
+    w.system.AddProcess(100 + i, L"e-" + std::to_wstring(i) + L".exe");
+  w.Tick();
+  w.page.SortByColumn(kColName);
+  w.list.Select(*w.list.FindByKey(10), true);
+  w.page.SetFilterText(L"note");
+  ASSERT_EQ(w.list.Count(), 2u);
+  EXPECT_EQ(w.page.SelectedPid(), 10u);
+  w.system.AddProcess(40, L"0-note.exe");
+  w.system.AddProcess(50, L"d.exe");
+  w.system.RemoveProcess(20);
+  w.Tick();
+  ASSERT_EQ(w.list.Count(), 2u);  // the newcomer that matches, in its place
+  EXPECT_EQ(w.list.Item(0).key, 40);
+  EXPECT_EQ(w.list.Item(1).key, 10);
+  w.Tick();
+  w.page.SetFilterText(L"");
+  ASSERT_EQ(w.list.Count(), 20u);  // every row back, in order, the selection kept
+  EXPECT_EQ(w.list.Item(0).key, 40);
+  EXPECT_EQ(w.list.Item(1).key, 10);
+  EXPECT_EQ(w.list.Item(2).key, 30);
+  EXPECT_EQ(w.list.Item(3).key, 50);
+  EXPECT_EQ(w.list.Item(4).key, 100);
+  EXPECT_EQ(w.page.SelectedPid(), 10u);
+  EXPECT_EQ(w.totals.ProcessCount, 20);  // the status bar counts every process
+}

@@ -163,6 +163,22 @@ TEST(Win32ProcessApiTest, DrivesAndTheNameByIdentifierGiveThisProgramsPath) {
   EXPECT_FALSE(procs::ImageNameById(native, 0xFFFFFFF0u).has_value());
 }
 
+TEST(Win32ProcessApiTest, CommandLinePlatformAndVersionTextsOfRealFiles) {
+  Win32ProcessApi api;
+  auto self = api.Open(GetCurrentProcessId(), ProcessAccess::kQueryLimited, nullptr);
+  ASSERT_TRUE(self);
+  EXPECT_EQ(self->CommandLine(), std::wstring(GetCommandLineW()));
+  EXPECT_EQ(self->IsWow64(), false);
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  // The first translation's texts; Wine's own DLLs carry them too.
+  const FileVersionTexts kernel = api.VersionTexts(std::wstring(system) + L"\\kernel32.dll");
+  EXPECT_FALSE(kernel.description.empty());
+  EXPECT_FALSE(kernel.company.empty());
+  const FileVersionTexts none = api.VersionTexts(std::wstring(system) + L"\\no-such-file.exe");
+  EXPECT_TRUE(none.description.empty() && none.company.empty());
+}
+
 TEST(Win32ProcessApiTest, MissingProcessIsNotFound) {
   Win32ProcessApi api;
   OpenError error = OpenError::kNone;

@@ -1,6 +1,7 @@
 // The Processes page under Wine: choosing columns in "选择列" and reading the
 // headers and a row back, sorting by a header, ending a process tree, the
-// affinity dialog and the user filter's check box.
+// affinity dialog, the user filter's check box, the filter box, and suspending
+// and resuming a child process.
 #include <windows.h>
 #include <commctrl.h>
 #include <tlhelp32.h>
@@ -285,6 +286,107 @@ TEST_F(ProcessesViewTest, TheAllUsersBoxChangesTheFilterAtOnce) {
   SendMessageW(box, BM_CLICK, 0, 0);
   EXPECT_FALSE(form_->ProcessesPage().ShowAllUsers());
   EXPECT_EQ(ListView_GetItemCount(List()), mine);
+}
+
+TEST_F(ProcessesViewTest, TheFilterBoxListsWhatMatchesAsYouTypeAndEscClearsIt) {
+  HWND box = form_->ProcessesView().FilterBox();
+  const int all = ListView_GetItemCount(List());
+  SelectOnly(GetCurrentProcessId());
+  SetWindowTextW(box, L"ZENTRIK_WIN");  // the box reports the change itself
+  ASSERT_GE(ItemOf(GetCurrentProcessId()), 0);
+  for (int i = 0; i < ListView_GetItemCount(List()); ++i)
+    EXPECT_NE(ListText(List(), i, 0).find(L"zentrik_win"), std::wstring::npos);
+  EXPECT_LT(ListView_GetItemCount(List()), all);
+  RefreshNow();
+  EXPECT_EQ(ListView_GetItemCount(List()), static_cast<int>(form_->ProcList().Count()));
+  EXPECT_EQ(form_->ProcessesPage().SelectedPid(), GetCurrentProcessId());
+  // Alt+L, as the message loop's dialog navigation handles it, reaches the box.
+  SetFocus(List());
+  MSG altL{List(), WM_SYSCHAR, L'l', static_cast<LPARAM>(1u << 29), 0, {}};
+  EXPECT_TRUE(IsDialogMessageW(GetAncestor(List(), GA_ROOT), &altL));
+  EXPECT_EQ(GetFocus(), box);
+  SendMessageW(box, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(GetWindowTextLengthW(box), 0);
+  EXPECT_GE(ListView_GetItemCount(List()), all - 2);  // processes may come and go meanwhile
+  EXPECT_TRUE(form_->ProcessesPage().FilterText().empty());
+}
+
+TEST_F(ProcessesViewTest, SuspendAndResumeAChildShowItsStateAtTheNextUpdate) {
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  std::wstring command = std::wstring(L"\"") + system + L"\\ping.exe\" -n 60 127.0.0.1";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                             nullptr, nullptr, &startup, &info));
+  UniqueHandle child(info.hProcess);
+  UniqueHandle thread(info.hThread);
+  const auto stateOf = [&] {
+    const procs::TprocTimeInfo* row = form_->ProcessTable().Find(info.dwProcessId);
+    return row ? row->StateText : std::wstring(L"<no row>");
+  };
+  RefreshNow();
+  ASSERT_GE(ItemOf(info.dwProcessId), 0);
+  EXPECT_EQ(stateOf(), L"正在运行");
+  SelectOnly(info.dwProcessId);
+  EXPECT_TRUE(form_->ProcessesPage().CanSuspend());
+  // A thread's suspend count, as its previous count when suspended once more.
+  const auto suspendCount = [&] {
+    const DWORD previous = SuspendThread(thread.Get());
+    ResumeThread(thread.Get());
+    return previous;
+  };
+  form_->ProcessesView().ExecuteCommand(procs::kCmdSuspend);
+  EXPECT_EQ(suspendCount(), 1u);
+  RefreshNow();
+  // Wine lists no thread as waiting suspended in the process snapshot: there the
+  // state stays "正在运行" (the rule is checked on the fake system).
+  const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+  if (!wine) {
+    EXPECT_EQ(stateOf(), L"已挂起");
+    EXPECT_TRUE(form_->ProcessesPage().CanResume());
+  }
+  form_->ProcessesView().ExecuteCommand(procs::kCmdResume);
+  EXPECT_EQ(suspendCount(), 0u);
+  RefreshNow();
+  EXPECT_EQ(stateOf(), L"正在运行");
+  SelectOnly(GetCurrentProcessId());
+  EXPECT_FALSE(form_->ProcessesPage().CanSuspend());
+  TerminateProcess(child.Get(), 0);
+}
+
+TEST_F(ProcessesViewTest, NotepadShowsItsCommandLineDescriptionPlatformAndState) {
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  std::wstring command = std::wstring(L"\"") + system + L"\\notepad.exe\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_HIDE;
+  PROCESS_INFORMATION info{};
+  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &startup, &info));
+  UniqueHandle notepad(info.hProcess);
+  UniqueHandle thread(info.hThread);
+  WaitForInputIdle(notepad.Get(), 5000);
+  form_->ProcessesPage().SetColumns({{procs::ColumnKind::kImageName, L"映像名称"},
+                                     {procs::ColumnKind::kCommandLine, L"命令行"},
+                                     {procs::ColumnKind::kDescription, L"描述"},
+                                     {procs::ColumnKind::kCompany, L"公司"},
+                                     {procs::ColumnKind::kPlatform, L"平台"},
+                                     {procs::ColumnKind::kState, L"状态"}});
+  RefreshNow();
+  const int item = ItemOf(info.dwProcessId);
+  ASSERT_GE(item, 0);
+
+  EXPECT_NE(ListText(List(), item, 1).find(L"notepad"), std::wstring::npos);
+  // Wine's notepad.exe carries no version resource; Windows' does.
+  const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+  if (!wine) EXPECT_FALSE(ListText(List(), item, 2).empty());
+  EXPECT_EQ(ListText(List(), item, 4), L"64 位");
+  EXPECT_EQ(ListText(List(), item, 5), L"正在运行");
+  TerminateProcess(notepad.Get(), 0);
 }
 
 }  // namespace
