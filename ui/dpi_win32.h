@@ -1,0 +1,16 @@
+// The DPI a window is drawn at, and its logical sizes in device pixels there.
+#pragma once
+#include <windows.h>
+
+#include "ui/dpi.h"
+
+namespace ui {
+
+// The window's DPI where the system tells it per window (Windows 10 1607 and
+// later); elsewhere the screen's, which is the whole program's; 96 when neither
+// answers.
+int WindowDpi(HWND window);
+
+inline int ScaleFor(HWND window, int logical) { return Scale(logical, WindowDpi(window)); }
+
+}  // namespace ui
