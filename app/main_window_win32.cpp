@@ -11,6 +11,7 @@
 #include "app/resource_ids.h"
 #include "app/update_messages.h"
 #include "platform/win32/program_font_win32.h"
+#include "ui/dpi_win32.h"
 
 namespace app {
 
@@ -26,6 +27,14 @@ constexpr UINT_PTR kTimerId = 1;
 constexpr std::array<const wchar_t*, TMainForm::kPageCount> kTabCaptions{
     L"应用程序", L"进程  ", L"性能  ", L"联网  ", L"用户  "};
 constexpr int kStatusPanelEdges[] = {80, 80 + 120, -1};  // 80, 120, and 50 + the rest
+BOOL CALLBACK SetFontOfChild(HWND child, LPARAM font) {
+  SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
+  return TRUE;
+}
+
+#ifndef WM_DPICHANGED
+constexpr UINT WM_DPICHANGED = 0x02E0;
+#endif
 
 }  // namespace
 
@@ -101,8 +110,16 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (target != nullptr) SetFocus(target);
       return 0;
     }
-    case WM_GETMINMAXINFO:
-      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {kWidth, kHeight};
+    case WM_GETMINMAXINFO: {
+      // Asked before the window knows its DPI too.
+      const int dpi = ui::WindowDpi(window_);
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {ui::Scale(kWidth, dpi),
+                                                               ui::Scale(kHeight, dpi)};
+      return 0;
+    }
+    case WM_DPICHANGED:
+      // Dragged to a screen of another density: both halves of wParam hold the DPI.
+      DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_SYSCOMMAND:
       if (WMSysCommand(wParam)) return 0;
@@ -144,7 +161,12 @@ void TMainForm::FormCreate() {
   // Once for the whole run: lets the program read and end other users' processes.
   program_.system.processApi.EnablePrivilege(L"SeDebugPrivilege");
   if (program_.restartElevated.Offered()) menu_.AddRestartElevated();
-  font_ = platform::win32::CreateProgramFont();
+  dpi_ = ui::WindowDpi(window_);
+  font_ = platform::win32::CreateProgramFont(Px(platform::win32::kProgramFontPixels));
+  if (dpi_ != ui::kLogicalDpi) {
+    SetWindowPos(window_, nullptr, 0, 0, Px(kWidth), Px(kHeight),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   // The notification icon starts with the program's icon; when the notification
   // area refuses it, it comes with the taskbar's announcement.
   taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
@@ -180,12 +202,11 @@ void TMainForm::CreateControls() {
     item.pszText = const_cast<LPWSTR>(kTabCaptions[i]);
     TabCtrl_InsertItem(tabs_, i, &item);
   }
-  TabCtrl_SetItemSize(tabs_, 0, kTabHeight);
+  TabCtrl_SetItemSize(tabs_, 0, Px(kTabHeight));
   statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP,
                                0, 0, 0, 0, window_, nullptr, instance, nullptr);
   setFont(statusBar_);
-  SendMessageW(statusBar_, SB_SETPARTS, std::size(kStatusPanelEdges),
-               reinterpret_cast<LPARAM>(kStatusPanelEdges));
+  SetStatusPanels();
   for (auto& page : pages_) {
     page = std::make_unique<ui::PageWindow>(window_, instance);
     // Above the tab control, which does not paint over its siblings.
@@ -218,6 +239,30 @@ void TMainForm::CreateViews() {
   users.view = std::make_unique<users::UsersView>(page(kUsersPage), font, users.page, users.list);
 }
 
+void TMainForm::SetStatusPanels() {
+  int edges[std::size(kStatusPanelEdges)];
+  for (std::size_t i = 0; i < std::size(edges); ++i)
+    edges[i] = kStatusPanelEdges[i] < 0 ? kStatusPanelEdges[i] : Px(kStatusPanelEdges[i]);
+  SendMessageW(statusBar_, SB_SETPARTS, std::size(edges), reinterpret_cast<LPARAM>(edges));
+}
+
+void TMainForm::DpiChanged(int dpi, const RECT& suggested) {
+  if (dpi <= 0) dpi = ui::WindowDpi(window_);
+  dpi_ = dpi;
+  if (auto font = platform::win32::CreateProgramFont(Px(platform::win32::kProgramFontPixels))) {
+    EnumChildWindows(window_, SetFontOfChild, reinterpret_cast<LPARAM>(font.get()));
+    earlierFonts_.push_back(std::move(font_));
+    font_ = std::move(font);
+  }
+  if (tabs_ != nullptr) {
+    TabCtrl_SetItemSize(tabs_, 0, Px(kTabHeight));
+    SetStatusPanels();
+  }
+  // The new size brings WM_SIZE, which lays the pages and graphs out again.
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TMainForm::FormResize() {
   if (tabs_ == nullptr) return;
   SendMessageW(statusBar_, WM_SIZE, 0, 0);  // the status bar places itself at the bottom
@@ -225,12 +270,14 @@ void TMainForm::FormResize() {
   GetClientRect(window_, &client);
   RECT bar{};
   GetWindowRect(statusBar_, &bar);
-  const int left = kInnerBorder;
-  const int top = kInnerBorder;
-  const int width = std::max(0, static_cast<int>(client.right) - 2 * kInnerBorder);
+  const int border = Px(kInnerBorder);
+  const int bevelHeight = Px(kBevelHeight);
+  const int left = border;
+  const int top = border;
+  const int width = std::max(0, static_cast<int>(client.right) - 2 * border);
   const int bottom = static_cast<int>(client.bottom - (bar.bottom - bar.top));
-  MoveWindow(bevel_, left, top, width, kBevelHeight, TRUE);
-  const int tabsTop = top + kBevelHeight;
+  MoveWindow(bevel_, left, top, width, bevelHeight, TRUE);
+  const int tabsTop = top + bevelHeight;
   const int tabsHeight = std::max(0, bottom - tabsTop);
   MoveWindow(tabs_, left, tabsTop, width, tabsHeight, TRUE);
   RECT pageArea{0, 0, width, tabsHeight};

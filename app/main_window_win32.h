@@ -6,11 +6,13 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "app/main_commands_win32.h"
 #include "app/main_menu_win32.h"
 #include "app/program_win32.h"
 #include "platform/win32/owned_handles_win32.h"
+#include "ui/dpi.h"
 #include "ui/page_win32.h"
 #include "ui/window_base_win32.h"
 
@@ -67,6 +69,9 @@ class TMainForm final : public ui::WindowBase<TMainForm>, private TimerControl {
 
   void FormCreate();
   void FormResize();
+  void DpiChanged(int dpi, const RECT& suggested);
+  void SetStatusPanels();
+  int Px(int logical) const { return ui::Scale(logical, dpi_); }
   void FormClose();
   void CreateControls();
   void CreateViews();
@@ -84,6 +89,9 @@ class TMainForm final : public ui::WindowBase<TMainForm>, private TimerControl {
   MainMenu menu_;
   MainCommands commands_{*this};
   platform::win32::UniqueFont font_;
+  // Fonts of an earlier DPI: views made then may still hand them to new controls.
+  std::vector<platform::win32::UniqueFont> earlierFonts_;
+  int dpi_ = ui::kLogicalDpi;
   HWND bevel_ = nullptr;   // Bevel1
   HWND tabs_ = nullptr;    // PageControl1
   HWND statusBar_ = nullptr;

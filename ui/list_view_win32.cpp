@@ -1,6 +1,8 @@
 // The list view side of a ListModel: one control call per model change.
 #include "ui/list_view_win32.h"
 
+#include "ui/dpi_win32.h"
+
 namespace ui {
 
 namespace {
@@ -28,13 +30,15 @@ void ListViewBinding::SetColumns(const std::vector<ListColumn>& columns) {
   ProgramChange change(programChange_);
   while (ListView_DeleteColumn(list_, 0)) {
   }
+  const int dpi = WindowDpi(list_);
   for (std::size_t c = 0; c < columns.size(); ++c) {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
     column.fmt = ColumnFormat(columns[c]);
     column.cx = columns[c].width > 0
-                    ? columns[c].width
-                    : ListView_GetStringWidth(list_, columns[c].caption.c_str()) + kHeaderPadding;
+                    ? Scale(columns[c].width, dpi)
+                    : ListView_GetStringWidth(list_, columns[c].caption.c_str()) +
+                          Scale(kHeaderPadding, dpi);
     column.pszText = TextPointer(columns[c].caption);
     column.iSubItem = static_cast<int>(c);
     ListView_InsertColumn(list_, static_cast<int>(c), &column);

@@ -54,8 +54,9 @@ LOGFONTW ProgramLogFont(const wchar_t* face) {
   return message;
 }
 
-UniqueFont CreateProgramFont() {
-  const LOGFONTW font = ProgramLogFont();
+UniqueFont CreateProgramFont(int pixels) {
+  LOGFONTW font = ProgramLogFont();
+  if (pixels > 0) font.lfHeight = -pixels;
   return UniqueFont(CreateFontIndirectW(&font));
 }
 

@@ -14,6 +14,7 @@ inline constexpr int kProgramFontPoints = 9;  // the same height in a dialog tem
 
 // The font to make: `face` when the system draws with it, else the message font.
 LOGFONTW ProgramLogFont(const wchar_t* face = kProgramFace);
-UniqueFont CreateProgramFont();
+// At `pixels` high: the program's 12 pixels scaled to the window's DPI.
+UniqueFont CreateProgramFont(int pixels = kProgramFontPixels);
 
 }  // namespace platform::win32
