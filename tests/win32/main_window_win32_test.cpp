@@ -231,6 +231,26 @@ TEST_F(MainWindowTest, ControlsUseTheProgramFontAtTwelvePixels) {
   EXPECT_EQ(std::wstring(used.lfFaceName), platform::win32::ProgramLogFont().lfFaceName);
 }
 
+// As when the window is dragged to a screen at 150 %: the system suggests the
+// new rectangle and the font and status bar panels follow the new DPI.
+TEST_F(MainWindowTest, ADpiChangeTakesTheSuggestedRectangleAndScalesFontAndPanels) {
+  RECT suggested{100, 100, 100 + 600, 100 + 638};
+  SendMessageW(form_->Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
+  RECT placed{};
+  GetWindowRect(form_->Handle(), &placed);
+  EXPECT_EQ(placed.right - placed.left, 600);
+  EXPECT_EQ(placed.bottom - placed.top, 638);
+  LOGFONTW used{};
+  auto font = reinterpret_cast<HFONT>(SendMessageW(form_->StatusBar1(), WM_GETFONT, 0, 0));
+  ASSERT_NE(GetObjectW(font, sizeof(used), &used), 0);
+  EXPECT_EQ(used.lfHeight, -18);
+  int edges[3] = {};
+  ASSERT_EQ(SendMessageW(form_->StatusBar1(), SB_GETPARTS, 3, reinterpret_cast<LPARAM>(edges)), 3);
+  EXPECT_EQ(edges[0], 120);
+  EXPECT_EQ(edges[1], 300);
+}
+
 TEST_F(MainWindowTest, KeepsTheThreadInASingleThreadedApartmentWhileOpen) {
   // A thread in a single-threaded apartment cannot join the multithreaded one.
   const auto joinMultithreaded = [] {
