@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "ui/controls_win32.h"
+#include "ui/dpi_win32.h"
 
 namespace apps {
 
@@ -94,28 +95,30 @@ HWND ApplicationsView::Button(UINT id) const {
 }
 
 void ApplicationsView::Layout() {
+  const ui::Scaler px(page_);
   RECT area{};
   GetClientRect(page_, &area);
-  InflateRect(&area, -kPageBorder, -kPageBorder);
+  InflateRect(&area, -px(kPageBorder), -px(kPageBorder));
   const int width = std::max(0L, area.right - area.left);
-  const int panelTop = std::max(area.top, area.bottom - kPanelHeight);
+  const int panelTop = std::max(area.top, area.bottom - px(kPanelHeight));
   MoveWindow(list_, area.left, area.top, width, panelTop - area.top, TRUE);
   // The buttons keep to the right edge, in the order the user reads them.
-  const int buttonTop = panelTop + (kPanelHeight - kButtonHeight) / 2;
-  int left = area.right - 3 * kButtonWidth - 2 * kButtonGap;
+  const int buttonTop = panelTop + (px(kPanelHeight) - px(kButtonHeight)) / 2;
+  int left = area.right - 3 * px(kButtonWidth) - 2 * px(kButtonGap);
   for (HWND button : {killButton_, switchButton_, newButton_}) {
-    MoveWindow(button, left, buttonTop, kButtonWidth, kButtonHeight, TRUE);
-    left += kButtonWidth + kButtonGap;
+    MoveWindow(button, left, buttonTop, px(kButtonWidth), px(kButtonHeight), TRUE);
+    left += px(kButtonWidth) + px(kButtonGap);
   }
   FitTaskColumn();
 }
 
 void ApplicationsView::FitTaskColumn() {
+  const ui::Scaler px(page_);
   RECT client{};
   GetClientRect(list_, &client);
-  const int free = std::max(40, static_cast<int>(client.right) - kStatusColumnWidth);
+  const int free = std::max(px(40), static_cast<int>(client.right) - px(kStatusColumnWidth));
   ListView_SetColumnWidth(list_, 0, free);
-  ListView_SetColumnWidth(list_, 1, kStatusColumnWidth);
+  ListView_SetColumnWidth(list_, 1, px(kStatusColumnWidth));
 }
 
 void ApplicationsView::SetView(TaskView view) {

@@ -9,6 +9,7 @@
 
 #include "procs/affinity_dialog_win32.h"
 #include "ui/controls_win32.h"
+#include "ui/dpi_win32.h"
 
 namespace procs {
 
@@ -145,24 +146,26 @@ void ProcessesView::BuildPopupMenu() {
 }
 
 void ProcessesView::Layout() {
+  const ui::Scaler px(page_);
   RECT area{};
   GetClientRect(page_, &area);
-  InflateRect(&area, -kPageBorder, -kPageBorder);
+  InflateRect(&area, -px(kPageBorder), -px(kPageBorder));
   const int width = std::max(0L, area.right - area.left);
-  const int panelTop = std::max(area.top, area.bottom - kPanelHeight);
+  const int panelTop = std::max(area.top, area.bottom - px(kPanelHeight));
   MoveWindow(list_, area.left, area.top, width, panelTop - area.top, TRUE);
-  MoveWindow(allUsers_, area.left, panelTop + (kPanelHeight - kCheckHeight) / 2, kCheckWidth,
-             kCheckHeight, TRUE);
-  const int labelLeft = area.left + kCheckWidth + kGap;
-  const int boxLeft = labelLeft + kLabelWidth;
-  const int boxWidth = std::clamp<int>(area.right - kButtonWidth - kGap - boxLeft, kFilterMinWidth,
-                                       kFilterWidth);
-  MoveWindow(filterLabel_, labelLeft, panelTop + (kPanelHeight - kCheckHeight) / 2 + 2,
-             kLabelWidth, kCheckHeight, TRUE);
-  MoveWindow(filterBox_, boxLeft, panelTop + (kPanelHeight - kFilterHeight) / 2, boxWidth,
-             kFilterHeight, TRUE);
-  MoveWindow(killButton_, area.right - kButtonWidth,
-             panelTop + (kPanelHeight - kButtonHeight) / 2, kButtonWidth, kButtonHeight, TRUE);
+  MoveWindow(allUsers_, area.left, panelTop + (px(kPanelHeight) - px(kCheckHeight)) / 2,
+             px(kCheckWidth), px(kCheckHeight), TRUE);
+  const int labelLeft = area.left + px(kCheckWidth) + px(kGap);
+  const int boxLeft = labelLeft + px(kLabelWidth);
+  const int boxWidth = std::clamp<int>(area.right - px(kButtonWidth) - px(kGap) - boxLeft,
+                                       px(kFilterMinWidth), px(kFilterWidth));
+  MoveWindow(filterLabel_, labelLeft, panelTop + (px(kPanelHeight) - px(kCheckHeight)) / 2 + px(2),
+             px(kLabelWidth), px(kCheckHeight), TRUE);
+  MoveWindow(filterBox_, boxLeft, panelTop + (px(kPanelHeight) - px(kFilterHeight)) / 2, boxWidth,
+             px(kFilterHeight), TRUE);
+  MoveWindow(killButton_, area.right - px(kButtonWidth),
+             panelTop + (px(kPanelHeight) - px(kButtonHeight)) / 2, px(kButtonWidth),
+             px(kButtonHeight), TRUE);
   RedrawWindow(page_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

@@ -13,4 +13,15 @@ int WindowDpi(HWND window);
 
 inline int ScaleFor(HWND window, int logical) { return Scale(logical, WindowDpi(window)); }
 
+// Logical pixels to one window's device pixels, its DPI read once.
+class Scaler {
+ public:
+  explicit Scaler(HWND window) : dpi_(WindowDpi(window)) {}
+  int operator()(int logical) const { return Scale(logical, dpi_); }
+  int Dpi() const { return dpi_; }
+
+ private:
+  int dpi_;
+};
+
 }  // namespace ui

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "ui/controls_win32.h"
+#include "ui/dpi_win32.h"
 #include "users/send_message_dialog_win32.h"
 
 namespace users {
@@ -43,21 +44,25 @@ void UsersView::CreateControls(HFONT font) {
 }
 
 void UsersView::Layout() {
+  const ui::Scaler px(page_);
   RECT area{};
   GetClientRect(page_, &area);
-  InflateRect(&area, -kPageBorder, -kPageBorder);
+  InflateRect(&area, -px(kPageBorder), -px(kPageBorder));
   const int width = std::max(0L, area.right - area.left);
-  const int stripTop = std::max(area.top, area.bottom - kStripHeight);
+  const int stripTop = std::max(area.top, area.bottom - px(kStripHeight));
   MoveWindow(list_, area.left, area.top, width, stripTop - area.top, TRUE);
   // "会话" takes what the other columns leave.
   ListView_SetColumnWidth(list_, kColSession, LVSCW_AUTOSIZE_USEHEADER);
-  const int buttonTop = stripTop + (kStripHeight - kButtonHeight) / 2;
+  const int buttonTop = stripTop + (px(kStripHeight) - px(kButtonHeight)) / 2;
   int right = area.right;
-  MoveWindow(sendButton_, right - kSendWidth, buttonTop, kSendWidth, kButtonHeight, TRUE);
-  right -= kSendWidth + kButtonGap;
-  MoveWindow(logoffButton_, right - kLogoffWidth, buttonTop, kLogoffWidth, kButtonHeight, TRUE);
-  right -= kLogoffWidth + kButtonGap;
-  MoveWindow(lockButton_, right - kLockWidth, buttonTop, kLockWidth, kButtonHeight, TRUE);
+  MoveWindow(sendButton_, right - px(kSendWidth), buttonTop, px(kSendWidth), px(kButtonHeight),
+             TRUE);
+  right -= px(kSendWidth) + px(kButtonGap);
+  MoveWindow(logoffButton_, right - px(kLogoffWidth), buttonTop, px(kLogoffWidth),
+             px(kButtonHeight), TRUE);
+  right -= px(kLogoffWidth) + px(kButtonGap);
+  MoveWindow(lockButton_, right - px(kLockWidth), buttonTop, px(kLockWidth), px(kButtonHeight),
+             TRUE);
 }
 
 bool UsersView::HandlePageMessage(UINT message, WPARAM wParam, LPARAM lParam,
