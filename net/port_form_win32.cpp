@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ui/controls_win32.h"
+#include "ui/dpi_win32.h"
 
 namespace net {
 namespace {
@@ -31,13 +32,15 @@ TPortForm::TPortForm(HINSTANCE instance, HFONT font, PortList& logic, ui::ListMo
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kWindowClass;
   RegisterWindowClass(windowClass);
-  // Centred on the screen's work area.
+  // Centred on the screen's work area, at the screen's DPI.
+  const int dpi = ui::WindowDpi(nullptr);
+  const int width = ui::Scale(kWidth, dpi), height = ui::Scale(kHeight, dpi);
   RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const int left = work.left + std::max(0, static_cast<int>(work.right - work.left) - kWidth) / 2;
-  const int top = work.top + std::max(0, static_cast<int>(work.bottom - work.top) - kHeight) / 2;
+  const int left = work.left + std::max(0, static_cast<int>(work.right - work.left) - width) / 2;
+  const int top = work.top + std::max(0, static_cast<int>(work.bottom - work.top) - height) / 2;
   if (CreateOwnWindow(WS_EX_CONTROLPARENT, kWindowClass, kCaption,
-                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, left, top, kWidth, kHeight, nullptr,
+                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, left, top, width, height, nullptr,
                       nullptr, instance) == nullptr)
     return;
   CreateControls(font);
@@ -68,21 +71,22 @@ void TPortForm::CreateControls(HFONT font) {
 }
 
 void TPortForm::Layout() {
+  const ui::Scaler px(window_);
   RECT client{};
   GetClientRect(window_, &client);
   const int width = client.right;
-  const int stripTop = std::max(0, static_cast<int>(client.bottom) - kStripHeight);
+  const int stripTop = std::max(0, static_cast<int>(client.bottom) - px(kStripHeight));
   MoveWindow(list_, 0, 0, width, stripTop, TRUE);
-  const int buttonTop = stripTop + (kStripHeight - kButtonHeight) / 2;
-  MoveWindow(hideLocal_, kMargin, stripTop + (kStripHeight - kCheckHeight) / 2, kCheckWidth,
-             kCheckHeight, TRUE);
-  MoveWindow(standard_, kMargin + kCheckWidth + kMargin, buttonTop, kButtonWidth, kButtonHeight,
-             TRUE);
+  const int buttonTop = stripTop + (px(kStripHeight) - px(kButtonHeight)) / 2;
+  MoveWindow(hideLocal_, px(kMargin), stripTop + (px(kStripHeight) - px(kCheckHeight)) / 2,
+             px(kCheckWidth), px(kCheckHeight), TRUE);
+  MoveWindow(standard_, px(kMargin) + px(kCheckWidth) + px(kMargin), buttonTop, px(kButtonWidth),
+             px(kButtonHeight), TRUE);
   // The last two keep their distance from the right edge.
-  MoveWindow(refreshButton_, width - kMargin - kButtonWidth, buttonTop, kButtonWidth,
-             kButtonHeight, TRUE);
-  MoveWindow(kill_, width - 2 * (kMargin + kButtonWidth), buttonTop, kButtonWidth, kButtonHeight,
-             TRUE);
+  MoveWindow(refreshButton_, width - px(kMargin) - px(kButtonWidth), buttonTop, px(kButtonWidth),
+             px(kButtonHeight), TRUE);
+  MoveWindow(kill_, width - 2 * (px(kMargin) + px(kButtonWidth)), buttonTop, px(kButtonWidth),
+             px(kButtonHeight), TRUE);
 }
 
 void TPortForm::ShowInFront() {
@@ -127,11 +131,13 @@ LRESULT TPortForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       Layout();
       return 0;
-    case WM_GETMINMAXINFO:
+    case WM_GETMINMAXINFO: {
       // Room for the strip's four controls.
-      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {2 * kCheckWidth + 3 * kButtonWidth,
-                                                              150};
+      const ui::Scaler px(window_);
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {
+          px(2 * kCheckWidth + 3 * kButtonWidth), px(150)};
       return 0;
+    }
     case WM_COMMAND:
       if (lParam != 0 && HIWORD(wParam) == BN_CLICKED) ExecuteCommand(LOWORD(wParam));
       return 0;
