@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that the named jobs need, when missing.
-# Usage: deps.sh [native] [fuzz] [cross] [wine] [shots]
+# Usage: deps.sh [native] [fuzz] [cross] [wine] [shots] [cost]
 set -euo pipefail
 
 declare -A needs=(
@@ -9,6 +9,7 @@ declare -A needs=(
   [cross]="cmake make g++-mingw-w64-x86-64-posix googletest"
   [wine]="wine wine64 fonts-wine xvfb x11-utils fonts-wqy-microhei"
   [shots]="imagemagick"
+  [cost]="xdotool gcc-mingw-w64-x86-64-posix"
 )
 
 missing=()
