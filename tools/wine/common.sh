@@ -50,6 +50,17 @@ stop_xvfb() {
   fi
 }
 
+# The PID of this prefix's wineserver (the one whose environment names the
+# prefix); empty when none runs.
+wineserver_pid() {
+  local p
+  for p in /proc/[0-9]*; do
+    [[ $(cat "$p/comm" 2>/dev/null) == wineserver* ]] || continue
+    { tr '\0' '\n' <"$p/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" \
+      && { echo "${p#/proc/}"; return; }
+  done
+}
+
 # Ends every Wine process of this prefix (only ours use it) and its wineserver.
 stop_wine() {
   WINEPREFIX=$WINEPREFIX wineserver -k >/dev/null 2>&1 || true

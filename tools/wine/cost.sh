@@ -46,16 +46,6 @@ cpu_ticks() {
 rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status" 2>/dev/null || echo 0; }
 load1() { cut -d' ' -f1 /proc/loadavg; }
 
-# The wineserver of our prefix: the one whose environment names it.
-server_pid() {
-  local p
-  for p in /proc/[0-9]*; do
-    [[ $(cat "$p/comm" 2>/dev/null) == wineserver* ]] || continue
-    { tr '\0' '\n' <"$p/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" \
-      && { echo "${p#/proc/}"; return; }
-  done
-}
-
 # Waits until the given processes have used no CPU for a second (at most 120 s):
 # started processes have finished starting.
 wait_quiet() {
@@ -96,9 +86,11 @@ rows=()
 run_one() {
   local who=$1 extra=$2 name=$3 exe server pid t0 t1 s0 s1 i
   [[ $who == ours ]] && exe=$ours || exe=$peer
+  # The machine's load from others: the idle processes' start-up would count.
+  local load_before; load_before=$(load1)
   start_xvfb
   wineserver -p
-  server=$(server_pid)
+  server=$(wineserver_pid)
   [[ -n $server ]] || { warn "wineserver did not start"; return 1; }
   # The session's services come up with its first program: start them with one
   # that ends at once, so that they are settled before anything is measured.
@@ -111,7 +103,6 @@ run_one() {
   done
   session_pids=("${idles[@]}")
   (( extra )) && wait_quiet "$server" "${idles[@]}"
-  local load_before; load_before=$(load1)
   local started; started=$(date +%s%N)
   $WINE "$exe" >/dev/null 2>&1 &
   pid=$!
@@ -127,10 +118,10 @@ run_one() {
   for i in "${idles[@]}"; do [[ -e /proc/$i ]] && alive=$((alive + 1)); done
   import -window root "$out/$name.png" 2>/dev/null || true
   kill -0 "$pid" 2>/dev/null || warn "$name: the program ended during the run"
-  rows+=("$name $who $extra $alive $((t1 - t0)) $((s1 - s0)) $rss $load_before $(load1)")
+  rows+=("$name $who $extra $alive $((t1 - t0)) $((s1 - s0)) $rss $load_before")
   awk -v hz="$hz" -v r="${rows[-1]}" 'BEGIN { split(r, f, " ")
     printf "%-12s %-5s %3d idle: program %5.2f s + wineserver %5.2f s, VmRSS %5.1f MB, load %s\n",
-      f[1], f[2], f[4], f[5] / hz, f[6] / hz, f[7] / 1024, f[9] }'
+      f[1], f[2], f[4], f[5] / hz, f[6] / hz, f[7] / 1024, f[8] }'
   cleanup_session
 }
 
@@ -148,11 +139,11 @@ done
 # The table: one line per run, then the ratios per size from the summed CPU
 # times and the mean working sets.
 report() {
-  printf '%-12s %-5s %6s %9s %8s %8s %9s %11s\n' run who idle program wineserv total 'VmRSS MB' 'load (1min)'
+  printf '%-12s %-5s %6s %9s %8s %8s %9s %11s\n' run who idle program wineserv total 'VmRSS MB' 'load before'
   printf '%s\n' "${rows[@]}" | awk -v hz="$hz" '
     {
       cpu = ($5 + $6) / hz
-      printf "%-12s %-5s %6d %8.2fs %7.2fs %7.2fs %9.1f %5s-%s\n", $1, $2, $4, $5 / hz, $6 / hz, cpu, $7 / 1024, $8, $9
+      printf "%-12s %-5s %6d %8.2fs %7.2fs %7.2fs %9.1f %11s\n", $1, $2, $4, $5 / hz, $6 / hz, cpu, $7 / 1024, $8
       size = $3; cpus[size, $2] += cpu; rss[size, $2] += $7; n[size, $2]++
       if (!(size in seen)) { seen[size] = 1; order[++sizes] = size }
     }
