@@ -89,6 +89,7 @@ run_one() {
   # The machine's load from others: the idle processes' start-up would count.
   local load_before; load_before=$(load1)
   start_xvfb
+  stop_wine  # whatever an interrupted run left behind
   wineserver -p
   server=$(wineserver_pid)
   [[ -n $server ]] || { warn "wineserver did not start"; return 1; }
@@ -139,11 +140,13 @@ done
 # The table: one line per run, then the ratios per size from the summed CPU
 # times and the mean working sets.
 report() {
-  printf '%-12s %-5s %6s %9s %8s %8s %9s %11s\n' run who idle program wineserv total 'VmRSS MB' 'load before'
+  printf '%-12s %-5s %6s %9s %8s %8s %9s %11s\n' \
+    run who idle program wineserv total 'VmRSS MB' 'load before'
   printf '%s\n' "${rows[@]}" | awk -v hz="$hz" '
     {
       cpu = ($5 + $6) / hz
-      printf "%-12s %-5s %6d %8.2fs %7.2fs %7.2fs %9.1f %11s\n", $1, $2, $4, $5 / hz, $6 / hz, cpu, $7 / 1024, $8
+      printf "%-12s %-5s %6d %8.2fs %7.2fs %7.2fs %9.1f %11s\n",
+        $1, $2, $4, $5 / hz, $6 / hz, cpu, $7 / 1024, $8
       size = $3; cpus[size, $2] += cpu; rss[size, $2] += $7; n[size, $2]++
       if (!(size in seen)) { seen[size] = 1; order[++sizes] = size }
     }
@@ -152,7 +155,8 @@ report() {
       for (i = 1; i <= sizes; i++) {
         s = order[i]
         if (!n[s, "ours"] || !n[s, "peer"] || !cpus[s, "peer"] || !rss[s, "peer"]) continue
-        printf "%s extra processes: CPU ours/peer %.2f (%.2f s / %.2f s per run), working set ours/peer %.2f (%.1f MB / %.1f MB)\n", s,
+        printf "%s extra processes: CPU ours/peer %.2f (%.2f s / %.2f s per run), " \
+          "working set ours/peer %.2f (%.1f MB / %.1f MB)\n", s,
           (cpus[s, "ours"] / n[s, "ours"]) / (cpus[s, "peer"] / n[s, "peer"]),
           cpus[s, "ours"] / n[s, "ours"], cpus[s, "peer"] / n[s, "peer"],
           (rss[s, "ours"] / n[s, "ours"]) / (rss[s, "peer"] / n[s, "peer"]),
@@ -160,6 +164,6 @@ report() {
       }
     }'
 }
-say "cost over ${window} s (CPU of the program + wineserver; ours = zentrik.exe, peer = taskmgr.exe)"
+say "cost over ${window} s: CPU of the program + wineserver (ours zentrik.exe, peer taskmgr.exe)"
 report | tee "$out/cost.txt"
 echo "screenshots of each run: $out/*.png"
