@@ -9,7 +9,8 @@
 // calls mean something).
 //
 // Usage: zentrik_tick_cost.exe [--ticks N] [--idle N] [--wineserver PID]
-//   --idle N  starts N copies of itself that only sleep, for a larger process list
+//   --idle N  starts N processes that only sleep (zentrik_idle.exe, beside this
+//             program), for a larger process list
 #include <windows.h>
 #include <commctrl.h>
 #include <fcntl.h>
@@ -37,7 +38,7 @@ namespace {
 
 using platform::win32::UniqueHandle;
 
-constexpr wchar_t kIdleSemaphore[] = L"ZentrikTickCostIdleStarted";
+constexpr wchar_t kIdleSemaphore[] = L"ZentrikIdleStarted";  // as tools/wine/idle.cpp
 constexpr int kWarmUpTicks = 3;
 
 double NowUs() {
@@ -97,6 +98,9 @@ struct Step {
   double serverUs = 0;
   std::map<std::string, std::int64_t> calls;
 
+  double Min() const {
+    return wallUs.empty() ? 0 : *std::min_element(wallUs.begin(), wallUs.end());
+  }
   double Median() const {
     if (wallUs.empty()) return 0;
     std::vector<double> sorted = wallUs;
@@ -287,29 +291,35 @@ std::string CallsText(const Step& step) {
   return text;
 }
 
+// The least time is what the step costs when nothing else wants the processor;
+// the median and the mean tell how the machine's load and the rare slow runs add.
 void PrintSteps(const char* title, const std::vector<Step>& steps, bool withServer) {
-  std::printf("\n%-50s %9s %9s %s\n", title, "median us", "mean us",
+  std::printf("\n%-50s %7s %9s %7s %s\n", title, "min us", "median us", "mean us",
               withServer ? "server us  calls per run" : "calls per run");
   for (const Step& step : steps) {
-    std::printf("%-50s %9.0f %9.0f ", step.name.c_str(), step.Median(), step.Mean());
+    std::printf("%-50s %7.0f %9.0f %7.0f ", step.name.c_str(), step.Min(), step.Median(),
+                step.Mean());
     if (withServer) std::printf("%9.0f  ", step.ServerPerRun());
     std::printf("%s\n", CallsText(step).c_str());
   }
 }
 
-// Starts `count` copies of this program that only sleep, each in the job, and
-// waits until every one has started.
-bool StartIdleCopies(int count, HANDLE job) {
+// Starts `count` idle processes, each in the job, and waits until every one runs.
+bool StartIdleProcesses(int count, HANDLE job) {
   UniqueHandle started{CreateSemaphoreW(nullptr, 0, count, kIdleSemaphore)};
   if (!started) return false;
   wchar_t self[MAX_PATH];
-  if (GetModuleFileNameW(nullptr, self, MAX_PATH) == 0) return false;
+  const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+  if (length == 0 || length == MAX_PATH) return false;
+  std::wstring idle = self;
+  idle.resize(idle.find_last_of(L'\\') + 1);
+  idle += L"zentrik_idle.exe";
   for (int i = 0; i < count; ++i) {
-    std::wstring commandLine = L"\"" + std::wstring(self) + L"\" --sleep";
+    std::wstring commandLine = L"\"" + idle + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(self, commandLine.data(), nullptr, nullptr, FALSE,
+    if (!CreateProcessW(idle.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                         DETACHED_PROCESS | CREATE_SUSPENDED, nullptr, nullptr, &startup, &process))
       return false;
     UniqueHandle processHandle{process.hProcess}, thread{process.hThread};
@@ -322,13 +332,13 @@ bool StartIdleCopies(int count, HANDLE job) {
 }
 
 int Run(int ticks, int idle, unsigned long serverPid) {
-  // The copies end with the job's last handle, whatever happens to this program.
+  // The idle processes end with the job's last handle, whatever happens here.
   UniqueHandle job{CreateJobObjectW(nullptr, nullptr)};
   JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
   limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
   SetInformationJobObject(job.Get(), JobObjectExtendedLimitInformation, &limits, sizeof(limits));
-  if (idle > 0 && !StartIdleCopies(idle, job.Get())) {
-    std::fprintf(stderr, "could not start %d idle copies\n", idle);
+  if (idle > 0 && !StartIdleProcesses(idle, job.Get())) {
+    std::fprintf(stderr, "could not start %d idle processes (zentrik_idle.exe)\n", idle);
     return 1;
   }
 
@@ -349,7 +359,7 @@ int Run(int ticks, int idle, unsigned long serverPid) {
   form.Cycle().N16Click();
 
   std::printf(
-      "Tick cost against the real Win32 backend: %d runs per step, %d idle copies, "
+      "Tick cost against the real Win32 backend: %d runs per step, %d idle processes, "
       "%d processor instances%s\n",
       ticks, idle, form.CpuInstanceCount,
       server.Available() ? ", wineserver CPU time included" : "");
@@ -390,13 +400,6 @@ int wmain(int argc, wchar_t** argv) {
   unsigned long serverPid = 0;
   for (int i = 1; i < argc; ++i) {
     const std::wstring arg = argv[i];
-    if (arg == L"--sleep") {
-      if (HANDLE started = OpenSemaphoreW(SEMAPHORE_MODIFY_STATE, FALSE, kIdleSemaphore)) {
-        ReleaseSemaphore(started, 1, nullptr);
-        CloseHandle(started);
-      }
-      Sleep(INFINITE);
-    }
     const bool hasValue = i + 1 < argc;
     if (arg == L"--ticks" && hasValue) {
       ticks = std::max(1, _wtoi(argv[++i]));

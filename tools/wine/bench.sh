@@ -39,7 +39,7 @@ fi
 [[ -f $ZENTRIK_ROOT/tools/bench/tick_cost_win32.cpp ]] || exit 0
 bash "$ZENTRIK_ROOT/tools/wine/deps.sh" cross wine
 say "tick cost against the real Win32 backend, under Wine"
-bash "$ZENTRIK_ROOT/tools/wine/build.sh" mingw zentrik_tick_cost
+bash "$ZENTRIK_ROOT/tools/wine/build.sh" mingw zentrik_tick_cost zentrik_idle
 # Not the tests' prefix: the server is ended between the runs. `make cost`
 # uses the same prefix, so one waits for the other.
 export WINEPREFIX=${ZENTRIK_BENCH_PREFIX:-$ZENTRIK_BUILD/wineprefix-cost}

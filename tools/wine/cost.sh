@@ -21,14 +21,11 @@ out=$ZENTRIK_BUILD/cost
 hz=$(getconf CLK_TCK)
 
 bash "$ZENTRIK_ROOT/tools/wine/deps.sh" cross wine shots cost
-say "building zentrik.exe and idle.exe"
-bash "$ZENTRIK_ROOT/tools/wine/build.sh" mingw zentrik
+say "building zentrik.exe and zentrik_idle.exe"
+bash "$ZENTRIK_ROOT/tools/wine/build.sh" mingw zentrik zentrik_idle
 ours=$ZENTRIK_BUILD/mingw/zentrik.exe
+idle=$ZENTRIK_BUILD/mingw/zentrik_idle.exe
 mkdir -p "$out"
-idle=$out/idle.exe
-if [[ ! -f $idle || $ZENTRIK_ROOT/tools/wine/idle.c -nt $idle ]]; then
-  x86_64-w64-mingw32-gcc-posix -O2 -s -mwindows -o "$idle" "$ZENTRIK_ROOT/tools/wine/idle.c"
-fi
 peer=$(find /usr/lib/x86_64-linux-gnu/wine /usr/lib/wine -ipath '*x86_64-windows/taskmgr.exe' \
   2>/dev/null | head -1)
 [[ -n $peer ]] || { warn "Wine's taskmgr.exe was not found"; exit 1; }

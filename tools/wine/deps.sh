@@ -9,7 +9,7 @@ declare -A needs=(
   [cross]="cmake make g++-mingw-w64-x86-64-posix googletest"
   [wine]="wine wine64 fonts-wine xvfb x11-utils fonts-wqy-microhei"
   [shots]="imagemagick"
-  [cost]="xdotool gcc-mingw-w64-x86-64-posix"
+  [cost]="xdotool"
 )
 
 missing=()
