@@ -3,8 +3,9 @@
 #   make run     build zentrik.exe and start it under Wine
 #   make bench   build and run the benchmarks
 #   make dist    build build/dist/zentrik-VERSION-win64.zip and start it under Wine
+#   make cost    CPU time and working set under Wine, next to Wine's task manager
 #   make clean   remove the builds (the Wine prefixes stay)
-.PHONY: test run bench dist clean distclean
+.PHONY: test run bench dist cost clean distclean
 
 test:
 	@bash tools/wine/test.sh
@@ -18,8 +19,11 @@ bench:
 dist:
 	@bash tools/dist/dist.sh
 
+cost:
+	@bash tools/wine/cost.sh
+
 clean:
-	rm -rf build/native build/bench build/fuzz build/mingw build/logs build/shots build/dist
+	rm -rf build/native build/bench build/fuzz build/mingw build/logs build/shots build/dist build/cost
 
 distclean:
 	rm -rf build

@@ -50,7 +50,24 @@ stop_xvfb() {
   fi
 }
 
-# Ends every Wine process of this prefix (only ours use it) and its wineserver.
+# The PID of this prefix's wineserver (the one whose environment names the
+# prefix), waiting a little for one that is starting; empty when none runs.
+wineserver_pid() {
+  local p tries
+  for tries in 1 2 3 4 5 6 7 8 9 10; do
+    for p in /proc/[0-9]*; do
+      [[ $(cat "$p/comm" 2>/dev/null) == wineserver* ]] || continue
+      { tr '\0' '\n' <"$p/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" \
+        && { echo "${p#/proc/}"; return 0; }
+    done
+    sleep 0.2
+  done
+  return 0
+}
+
+# Ends every Wine process of this prefix (only ours use it) and its wineserver,
+# and waits until the server has gone, so that a new session can start at once.
 stop_wine() {
   WINEPREFIX=$WINEPREFIX wineserver -k >/dev/null 2>&1 || true
+  WINEPREFIX=$WINEPREFIX timeout 30 wineserver -w >/dev/null 2>&1 || true
 }

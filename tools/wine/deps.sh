@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that the named jobs need, when missing.
-# Usage: deps.sh [native] [fuzz] [cross] [wine] [shots] [dist]
+# Usage: deps.sh [native] [fuzz] [cross] [wine] [shots] [dist] [cost]
 set -euo pipefail
 
 declare -A needs=(
@@ -10,6 +10,7 @@ declare -A needs=(
   [wine]="wine wine64 fonts-wine xvfb x11-utils fonts-wqy-microhei"
   [shots]="imagemagick"
   [dist]="zip unzip"
+  [cost]="xdotool"
 )
 
 missing=()

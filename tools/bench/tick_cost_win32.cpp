@@ -1,0 +1,419 @@
+// What each step of one tick costs against the real Win32 backend, under Wine or
+// on Windows. First every collector alone, many times over, through backends
+// that count the calls it makes; then the main window's own ticks, with the time
+// of each update message's handler and of the painting that follows, once for
+// each page shown; then the notification icon and the status bar.
+// Wall-clock time is what counts: a synchronous call to the window system or to
+// Wine's server is on it. With --wineserver PID, the server's CPU time is read
+// from /proc through drive Z: (Wine only; 10 ms ticks, so only sums over many
+// calls mean something).
+//
+// Usage: zentrik_tick_cost.exe [--ticks N] [--idle N] [--wineserver PID]
+//   --idle N  starts N processes that only sleep (zentrik_idle.exe, beside this
+//             program), for a larger process list
+#include <windows.h>
+#include <commctrl.h>
+#include <fcntl.h>
+#include <io.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <numeric>
+#include <string>
+#include <vector>
+
+#include "app/main_window_win32.h"
+#include "app/update_messages.h"
+#include "platform/win32/handle_win32.h"
+#include "platform/win32/network_win32.h"
+#include "platform/win32/performance_system_win32.h"
+#include "platform/win32/win32_system.h"
+#include "tools/bench/counting_backends_win32.h"
+
+namespace {
+
+using platform::win32::UniqueHandle;
+
+constexpr wchar_t kIdleSemaphore[] = L"ZentrikIdleStarted";  // as tools/wine/idle.cpp
+constexpr int kWarmUpTicks = 3;
+
+double NowUs() {
+  static const double perUs = [] {
+    LARGE_INTEGER frequency{};
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(frequency.QuadPart) / 1e6;
+  }();
+  LARGE_INTEGER now{};
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) / perUs;
+}
+
+// CPU time of Wine's server: utime + stime of /proc/PID/stat, read again from
+// the start of the one open file each time (no new handle, so no server call).
+class ServerTime {
+ public:
+  explicit ServerTime(unsigned long pid) {
+    if (pid == 0) return;
+    const std::wstring path = L"Z:\\proc\\" + std::to_wstring(pid) + L"\\stat";
+    file_.Reset(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr));
+    if (file_ && Us() < 0) file_.Reset();
+  }
+  bool Available() const { return file_.Valid(); }
+
+  // Microseconds so far; negative when unreadable.
+  double Us() {
+    if (!file_) return -1;
+    char text[1024];
+    DWORD got = 0;
+    LARGE_INTEGER start{};
+    if (!SetFilePointerEx(file_.Get(), start, nullptr, FILE_BEGIN) ||
+        !ReadFile(file_.Get(), text, sizeof(text) - 1, &got, nullptr) || got == 0)
+      return -1;
+    text[got] = '\0';
+    // The fields after the name in parentheses: state is the first, utime the 12th.
+    const char* rest = std::strrchr(text, ')');
+    if (rest == nullptr) return -1;
+    unsigned long long field[13] = {};
+    int n = std::sscanf(rest + 2, "%*c %llu %llu %llu %llu %llu %llu %llu %llu %llu %llu %llu %llu",
+                        &field[1], &field[2], &field[3], &field[4], &field[5], &field[6], &field[7],
+                        &field[8], &field[9], &field[10], &field[11], &field[12]);
+    if (n != 12) return -1;
+    return static_cast<double>(field[11] + field[12]) * 10'000.0;  // USER_HZ is 100
+  }
+
+ private:
+  UniqueHandle file_;
+};
+
+// One measured step: a wall time per run, the server's time and the backend
+// calls summed over the runs.
+struct Step {
+  std::string name;
+  std::vector<double> wallUs;
+  double serverUs = 0;
+  std::map<std::string, std::int64_t> calls;
+
+  double Min() const {
+    return wallUs.empty() ? 0 : *std::min_element(wallUs.begin(), wallUs.end());
+  }
+  double Median() const {
+    if (wallUs.empty()) return 0;
+    std::vector<double> sorted = wallUs;
+    std::sort(sorted.begin(), sorted.end());
+    return sorted[sorted.size() / 2];
+  }
+  double Mean() const {
+    return wallUs.empty() ? 0
+                          : std::accumulate(wallUs.begin(), wallUs.end(), 0.0) /
+                                static_cast<double>(wallUs.size());
+  }
+  double ServerPerRun() const {
+    return wallUs.empty() ? 0 : serverUs / static_cast<double>(wallUs.size());
+  }
+};
+
+// Times `run` `ticks` times after a few unmeasured runs; the message queue is
+// emptied between runs, as between two ticks.
+class StepTimer {
+ public:
+  StepTimer(int ticks, ServerTime& server) : ticks_(ticks), server_(server) {}
+
+  static void Pump() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+
+  Step Measure(const std::string& name, const std::function<void()>& run,
+               bench::CallCounts* counts = nullptr) {
+    for (int i = 0; i < kWarmUpTicks; ++i) {
+      run();
+      Pump();
+    }
+    Step step{name, {}, 0, {}};
+    if (counts) counts->Clear();
+    for (int i = 0; i < ticks_; ++i) {
+      const double server = server_.Us();
+      const double start = NowUs();
+      run();
+      step.wallUs.push_back(NowUs() - start);
+      step.serverUs += server_.Us() - server;
+      Pump();
+    }
+    if (counts) step.calls = counts->All();
+    return step;
+  }
+
+  int Ticks() const { return ticks_; }
+  ServerTime& Server() { return server_; }
+
+ private:
+  int ticks_;
+  ServerTime& server_;
+};
+
+class NullPoster final : public platform::MessagePoster {
+ public:
+  void Post(std::uint32_t) override {}
+};
+
+// The collectors on a system of their own: the real backends behind counting ones.
+std::vector<Step> MeasureCollectors(StepTimer& timer) {
+  bench::CallCounts counts;
+  platform::win32::Win32NativeApi realNative;
+  platform::win32::Win32ProcessApi realProcesses;
+  platform::win32::Win32WindowApi realWindows;
+  platform::win32::Win32AdapterApi realAdapters;
+  platform::win32::Win32SessionApi realSessions;
+  platform::win32::Win32PerformanceData realPerformance;
+  bench::CountingNativeApi native{realNative, counts};
+  bench::CountingProcessApi processes{realProcesses, counts};
+  bench::CountingWindowApi windows{realWindows, counts};
+  bench::CountingAdapterApi adapters{realAdapters, counts};
+  bench::CountingSessionApi sessions{realSessions, counts};
+  bench::CountingPerformanceData performance{realPerformance, counts};
+  platform::win32::Win32Clock clock;
+  NullPoster poster;
+  const bool closing = false;
+
+  realProcesses.EnablePrivilege(L"SeDebugPrivilege");
+  procs::ProcessPathLookup paths{processes, native, clock};
+  perf::CpuSampler sampler{native, performance, poster, closing};
+  int cpuInstanceCount = 2;
+  try {
+    cpuInstanceCount = sampler.CpuSampleCount();
+  } catch (const app::RefreshError&) {
+  }
+  procs::ProcessTable processTable;
+  procs::TMainProcInfo totals;
+  procs::ProcessCollector processCollector{
+      native, processes, paths, clock, poster, processTable, totals, closing, cpuInstanceCount};
+  procs::SystemTotalsCollector totalsCollector{native, poster, totals};
+  apps::WinTable winTable;
+  apps::WindowCollector windowCollector{windows, paths, poster, winTable, closing};
+  net::TAdapterStatuses adapterTable;
+  net::AdapterCollector adapterCollector{adapters, clock, poster, adapterTable};
+  users::SessionTable sessionTable;
+  users::SessionCollector sessionCollector{sessions, poster, sessionTable};
+
+  std::vector<Step> steps;
+  const auto measure = [&](const std::string& name, const std::function<void()>& run) {
+    try {
+      steps.push_back(timer.Measure(name, run, &counts));
+    } catch (const app::RefreshError&) {
+      steps.push_back(Step{name + " (raised an error)", {}, 0, {}});
+    }
+  };
+  measure("CollectProcesses", [&] { processCollector.CollectProcesses(); });
+  measure("SampleTotalCpuUsage", [&] { sampler.SampleTotalCpuUsage(); });
+  measure("CollectSystemTotals", [&] { totalsCollector.CollectSystemTotals(); });
+  measure("CollectWindows", [&] { windowCollector.CollectWindows(); });
+  measure("CollectAdapters", [&] { adapterCollector.CollectAdapters(); });
+  measure("CollectSessions", [&] { sessionCollector.CollectSessions(); });
+  measure("StorePerCpuPercent", [&] { sampler.StorePerCpuPercent(cpuInstanceCount); });
+  return steps;
+}
+
+// The rows of the window's tick: the cycle, each update message, the painting,
+// the rest; the first and the last are keyed by numbers no message has.
+constexpr UINT kRefreshRow = 0xFFFF0001, kOtherRow = 0xFFFF0002;
+const std::vector<std::pair<UINT, std::string>> kTickRows = {
+    {kRefreshRow, "RefreshAll (the window's collectors)"},
+    {app::kUpdateProcesses, "2128 UpdateProcessList"},
+    {app::kUpdateGraphs, "2130 UpdateGraphs"},
+    {app::kUpdateTotals, "2127 UpdateTotals (figures, meters, status, tray)"},
+    {app::kUpdateWindows, "2129 UpdateTaskList"},
+    {app::kUpdateAdapters, "2133 UpdateNetPage"},
+    {app::kUpdateSessions, "2135 UpdateUsersPage"},
+    {WM_PAINT, "painting (WM_PAINT, every window)"},
+    {kOtherRow, "other messages"},
+};
+
+// The window's ticks with one page shown: RefreshAll, then each message the tick
+// left in the queue, dispatched and timed one by one. Returns one step per row,
+// and the whole tick last.
+std::vector<Step> MeasureWindowTicks(app::TMainForm& form, StepTimer& timer) {
+  std::map<UINT, Step> rows;
+  for (const auto& [message, name] : kTickRows) rows[message].name = name;
+  Step whole{"whole tick", {}, 0, {}};
+  ServerTime& server = timer.Server();
+  for (int i = -kWarmUpTicks; i < timer.Ticks(); ++i) {
+    const bool measured = i >= 0;
+    std::map<UINT, double> wall;
+    const double tickStart = NowUs(), tickServer = server.Us();
+    const auto timed = [&](UINT row, const std::function<void()>& run) {
+      const double s = server.Us(), start = NowUs();
+      run();
+      wall[row] += NowUs() - start;
+      if (measured) rows[row].serverUs += server.Us() - s;
+    };
+    timed(kRefreshRow, [&] {
+      try {
+        form.Cycle().RefreshAll();
+      } catch (const app::RefreshError&) {
+      }
+    });
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      UINT row = message.message;
+      if (!rows.count(row) || (row != WM_PAINT && message.hwnd != form.Handle())) row = kOtherRow;
+      timed(row, [&] {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+      });
+    }
+    if (!measured) continue;
+    whole.wallUs.push_back(NowUs() - tickStart);
+    whole.serverUs += server.Us() - tickServer;
+    for (auto& [row, step] : rows) step.wallUs.push_back(wall[row]);
+  }
+  std::vector<Step> steps;
+  for (const auto& [message, name] : kTickRows) steps.push_back(std::move(rows[message]));
+  steps.push_back(std::move(whole));
+  return steps;
+}
+
+std::string CallsText(const Step& step) {
+  std::string text;
+  char number[32];
+  for (const auto& [call, count] : step.calls) {
+    std::snprintf(number, sizeof(number), " %.3g",
+                  static_cast<double>(count) / static_cast<double>(step.wallUs.size()));
+    text += (text.empty() ? "" : ", ") + call + number;
+  }
+  return text;
+}
+
+// The least time is what the step costs when nothing else wants the processor;
+// the median and the mean tell how the machine's load and the rare slow runs add.
+void PrintSteps(const char* title, const std::vector<Step>& steps, bool withServer) {
+  std::printf("\n%-50s %7s %9s %7s %s\n", title, "min us", "median us", "mean us",
+              withServer ? "server us  calls per run" : "calls per run");
+  for (const Step& step : steps) {
+    std::printf("%-50s %7.0f %9.0f %7.0f ", step.name.c_str(), step.Min(), step.Median(),
+                step.Mean());
+    if (withServer) std::printf("%9.0f  ", step.ServerPerRun());
+    std::printf("%s\n", CallsText(step).c_str());
+  }
+}
+
+// Starts `count` idle processes, each in the job, and waits until every one runs.
+bool StartIdleProcesses(int count, HANDLE job) {
+  UniqueHandle started{CreateSemaphoreW(nullptr, 0, count, kIdleSemaphore)};
+  if (!started) return false;
+  wchar_t self[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+  if (length == 0 || length == MAX_PATH) return false;
+  std::wstring idle = self;
+  idle.resize(idle.find_last_of(L'\\') + 1);
+  idle += L"zentrik_idle.exe";
+  for (int i = 0; i < count; ++i) {
+    std::wstring commandLine = L"\"" + idle + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(idle.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                        DETACHED_PROCESS | CREATE_SUSPENDED, nullptr, nullptr, &startup, &process))
+      return false;
+    UniqueHandle processHandle{process.hProcess}, thread{process.hThread};
+    AssignProcessToJobObject(job, processHandle.Get());
+    ResumeThread(thread.Get());
+  }
+  for (int i = 0; i < count; ++i)
+    if (WaitForSingleObject(started.Get(), 30'000) != WAIT_OBJECT_0) return false;
+  return true;
+}
+
+int Run(int ticks, int idle, unsigned long serverPid) {
+  // The idle processes end with the job's last handle, whatever happens here.
+  UniqueHandle job{CreateJobObjectW(nullptr, nullptr)};
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  SetInformationJobObject(job.Get(), JobObjectExtendedLimitInformation, &limits, sizeof(limits));
+  if (idle > 0 && !StartIdleProcesses(idle, job.Get())) {
+    std::fprintf(stderr, "could not start %d idle processes (zentrik_idle.exe)\n", idle);
+    return 1;
+  }
+
+  ServerTime server{serverPid};
+  if (serverPid != 0 && !server.Available())
+    std::fprintf(stderr, "cannot read Z:\\proc\\%lu\\stat; no server times\n", serverPid);
+  StepTimer timer{ticks, server};
+
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
+                                                      ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  app::TMainForm form;
+  if (!form.Create(GetModuleHandleW(nullptr), SW_SHOWNORMAL)) {
+    std::fprintf(stderr, "the main window could not be created\n");
+    return 1;
+  }
+  StepTimer::Pump();  // laid out and painted; then the benchmark gives the ticks
+  form.Cycle().N16Click();
+
+  std::printf(
+      "Tick cost against the real Win32 backend: %d runs per step, %d idle processes, "
+      "%d processor instances%s\n",
+      ticks, idle, form.CpuInstanceCount,
+      server.Available() ? ", wineserver CPU time included" : "");
+  const std::vector<Step> collectors = MeasureCollectors(timer);
+  PrintSteps("collectors alone, each on its own tables", collectors, server.Available());
+
+  const char* pageNames[] = {"Applications page", "Processes page", "Performance page",
+                             "Networking page", "Users page"};
+  for (int page = 0; page < app::TMainForm::kPageCount; ++page) {
+    form.SelectPage(page);
+    StepTimer::Pump();
+    const std::string title = std::string("the window's tick, ") + pageNames[page] + " shown";
+    PrintSteps(title.c_str(), MeasureWindowTicks(form, timer), server.Available());
+  }
+  form.SelectPage(app::TMainForm::kApplicationsPage);
+  StepTimer::Pump();
+
+  std::vector<Step> extras;
+  int percent = 0;
+  extras.push_back(timer.Measure("tray icon with a new picture (UpdateTrayIcon)", [&] {
+    percent = percent == 90 ? 10 : 90;
+    form.TrayIcon().UpdateTrayIcon(percent);
+  }));
+  int text = 0;
+  extras.push_back(timer.Measure("status bar, one panel's text changed", [&] {
+    const std::wstring panel = L"进程数: " + std::to_wstring(100 + (++text % 2));
+    SendMessageW(form.StatusBar1(), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(panel.c_str()));
+  }));
+  PrintSteps("extras", extras, server.Available());
+  std::fflush(stdout);
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  int ticks = 200, idle = 0;
+  unsigned long serverPid = 0;
+  for (int i = 1; i < argc; ++i) {
+    const std::wstring arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (arg == L"--ticks" && hasValue) {
+      ticks = std::max(1, _wtoi(argv[++i]));
+    } else if (arg == L"--idle" && hasValue) {
+      idle = std::max(0, _wtoi(argv[++i]));
+    } else if (arg == L"--wineserver" && hasValue) {
+      serverPid = std::wcstoul(argv[++i], nullptr, 10);
+    } else {
+      std::fprintf(stderr,
+                   "usage: zentrik_tick_cost.exe [--ticks N] [--idle N] [--wineserver PID]\n");
+      return 2;
+    }
+  }
+  // UTF-8 text as it is, with Unix line ends.
+  _setmode(_fileno(stdout), _O_BINARY);
+  return Run(ticks, idle, serverPid);
+}
