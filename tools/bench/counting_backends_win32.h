@@ -72,6 +72,22 @@ class CountingOpenedProcess final : public platform::OpenedProcess {
     counts_.Add("process SetAffinity");
     return real_->SetAffinity(processMask);
   }
+  bool Suspend() override {
+    counts_.Add("process Suspend");
+    return real_->Suspend();
+  }
+  bool Resume() override {
+    counts_.Add("process Resume");
+    return real_->Resume();
+  }
+  std::optional<std::wstring> CommandLine() override {
+    counts_.Add("process CommandLine");
+    return real_->CommandLine();
+  }
+  std::optional<bool> IsWow64() override {
+    counts_.Add("process IsWow64");
+    return real_->IsWow64();
+  }
 
  private:
   std::unique_ptr<platform::OpenedProcess> real_;
@@ -105,6 +121,10 @@ class CountingProcessApi final : public platform::ProcessApi {
   std::optional<std::wstring> CurrentUserName() override {
     counts_.Add("CurrentUserName");
     return real_.CurrentUserName();
+  }
+  platform::FileVersionTexts VersionTexts(const std::wstring& path) override {
+    counts_.Add("VersionTexts");
+    return real_.VersionTexts(path);
   }
   void DriveDevices(std::vector<platform::DriveDevice>& out) override {
     counts_.Add("DriveDevices");
@@ -169,11 +189,6 @@ class CountingWindowApi final : public platform::WindowApi {
   WindowHandle HungWindowOf(WindowHandle ghost) override {
     counts_.Add("window HungWindowOf");
     return real_.HungWindowOf(ghost);
-  }
-  bool VisitModules(std::uint32_t pid,
-                    const std::function<bool(std::wstring_view)>& stop) override {
-    counts_.Add("window VisitModules");
-    return real_.VisitModules(pid, stop);
   }
   bool Responds(WindowHandle w, int timeoutMs) override {
     counts_.Add("window Responds");

@@ -33,6 +33,7 @@
 #include "platform/win32/performance_system_win32.h"
 #include "platform/win32/win32_system.h"
 #include "tools/bench/counting_backends_win32.h"
+#include "ui/refresh_error.h"
 
 namespace {
 
@@ -185,29 +186,31 @@ std::vector<Step> MeasureCollectors(StepTimer& timer) {
 
   realProcesses.EnablePrivilege(L"SeDebugPrivilege");
   procs::ProcessPathLookup paths{processes, native, clock};
-  perf::CpuSampler sampler{native, performance, poster, closing};
+  perf::CpuSampler sampler{native, performance, {poster, app::kUpdateGraphs}, closing};
   int cpuInstanceCount = 2;
   try {
     cpuInstanceCount = sampler.CpuSampleCount();
-  } catch (const app::RefreshError&) {
+  } catch (const ui::RefreshError&) {
   }
   procs::ProcessTable processTable;
   procs::TMainProcInfo totals;
   procs::ProcessCollector processCollector{
-      native, processes, paths, clock, poster, processTable, totals, closing, cpuInstanceCount};
-  procs::SystemTotalsCollector totalsCollector{native, poster, totals};
+      native, processes, paths, clock, {poster, app::kUpdateProcesses}, processTable, totals, closing,
+      cpuInstanceCount};
+  procs::SystemTotalsCollector totalsCollector{native, {poster, app::kUpdateTotals}, totals};
   apps::WinTable winTable;
-  apps::WindowCollector windowCollector{windows, paths, poster, winTable, closing};
+  apps::WindowCollector windowCollector{windows, paths, {poster, app::kUpdateWindows}, winTable,
+                                        closing};
   net::TAdapterStatuses adapterTable;
-  net::AdapterCollector adapterCollector{adapters, clock, poster, adapterTable};
+  net::AdapterCollector adapterCollector{adapters, clock, {poster, app::kUpdateAdapters}, adapterTable};
   users::SessionTable sessionTable;
-  users::SessionCollector sessionCollector{sessions, poster, sessionTable};
+  users::SessionCollector sessionCollector{sessions, {poster, app::kUpdateSessions}, sessionTable};
 
   std::vector<Step> steps;
   const auto measure = [&](const std::string& name, const std::function<void()>& run) {
     try {
       steps.push_back(timer.Measure(name, run, &counts));
-    } catch (const app::RefreshError&) {
+    } catch (const ui::RefreshError&) {
       steps.push_back(Step{name + " (raised an error)", {}, 0, {}});
     }
   };
@@ -257,7 +260,7 @@ std::vector<Step> MeasureWindowTicks(app::TMainForm& form, StepTimer& timer) {
     timed(kRefreshRow, [&] {
       try {
         form.Cycle().RefreshAll();
-      } catch (const app::RefreshError&) {
+      } catch (const ui::RefreshError&) {
       }
     });
     MSG message{};
@@ -361,7 +364,7 @@ int Run(int ticks, int idle, unsigned long serverPid) {
   std::printf(
       "Tick cost against the real Win32 backend: %d runs per step, %d idle processes, "
       "%d processor instances%s\n",
-      ticks, idle, form.CpuInstanceCount,
+      ticks, idle, form.Run().CpuInstanceCount,
       server.Available() ? ", wineserver CPU time included" : "");
   const std::vector<Step> collectors = MeasureCollectors(timer);
   PrintSteps("collectors alone, each on its own tables", collectors, server.Available());
