@@ -34,10 +34,10 @@ int CompareNoCase(const std::wstring& a, const std::wstring& b) {
 const std::vector<ProcessColumn>& DefaultColumns() {
   static const std::vector<ProcessColumn> columns = [] {
     std::vector<ProcessColumn> shown(column_table::StartCount());
-    for (const ColumnSpec& spec : kProcessColumns) {
-      if (spec.start.slot < 0) continue;
-      shown[static_cast<std::size_t>(spec.start.slot)] = {spec.kind, spec.start.header, spec.width,
-                                                          spec.start.rightAligned};
+    for (const ColumnSpec& row : kProcessColumns) {
+      if (row.start.slot < 0) continue;
+      shown[static_cast<std::size_t>(row.start.slot)] = {row.kind, row.start.header, row.width,
+                                                          row.start.rightAligned};
     }
     return shown;
   }();
