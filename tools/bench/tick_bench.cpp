@@ -1,6 +1,6 @@
 // Cost of one full tick of the Processes page (snapshot walk, merge into the table,
 // reconciliation of the list) at a thousand and ten thousand processes, with the
-// columns of a fresh window, with all 26 columns the chooser offers, and sorted by
+// columns of a fresh window, with every column the chooser offers, and sorted by
 // CPU share, which moves items at every tick; and one keystroke in the filter box,
 // which should cost no more than one tick.
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Instructions per process tick at 1,000 and 10,000 processes, with the columns of
-# a fresh window and with all 26 columns, counted by callgrind:
+# a fresh window and with every column the chooser offers, counted by callgrind:
 # unlike times, the counts repeat exactly and do not depend on how much of the
 # tick's data the caches happen to hold. Run after `make bench` has built it.
 set -euo pipefail
