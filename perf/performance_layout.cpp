@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "ui/dpi.h"
+
 namespace perf {
 namespace {
 
@@ -16,64 +18,76 @@ ui::Rect Make(int left, int top, int width, int height) {
 
 }  // namespace
 
-PerformanceLayout LayOutPerformancePage(int width, int height) {
+PerformanceLayout LayOutPerformancePage(int width, int height, int dpi) {
+  const auto s = [dpi](int logical) { return ui::Scale(logical, dpi); };
+  const int side = s(kSide), gap = s(kGap), meterBoxWidth = s(kMeterBoxWidth);
+  const int figureBoxHeight = s(kFigureBoxHeight), bottomBandHeight = 2 * figureBoxHeight + 3 * gap;
+  const int rowTop = s(kRowTop), rowHeight = s(kRowHeight);
+  const int captionWidth = s(kCaptionWidth), rowInset = s(kRowInset);
   PerformanceLayout l;
-  const int topBand = std::max(0, (height - kBottomBandHeight) / 2 - 5);
-  const int bottomBand = std::max(topBand, height - kBottomBandHeight);
-  const int graphLeft = kSide + kMeterBoxWidth + kGap + 2;
-  const int graphWidth = width - kSide - graphLeft;
-  l.gb_CpuTotal = Make(kSide, kGap, kMeterBoxWidth, topBand - kGap);
-  l.gb_CPU1 = Make(graphLeft, kGap, graphWidth, topBand - kGap);
-  l.gb_MemTotal = Make(kSide, topBand + kGap, kMeterBoxWidth, bottomBand - topBand - kGap);
-  l.gb_mem = Make(graphLeft, topBand + kGap, graphWidth, bottomBand - topBand - kGap);
+  const int topBand = std::max(0, (height - bottomBandHeight) / 2 - s(5));
+  const int bottomBand = std::max(topBand, height - bottomBandHeight);
+  const int graphLeft = side + meterBoxWidth + gap + s(2);
+  const int graphWidth = width - side - graphLeft;
+  l.gb_CpuTotal = Make(side, gap, meterBoxWidth, topBand - gap);
+  l.gb_CPU1 = Make(graphLeft, gap, graphWidth, topBand - gap);
+  l.gb_MemTotal = Make(side, topBand + gap, meterBoxWidth, bottomBand - topBand - gap);
+  l.gb_mem = Make(graphLeft, topBand + gap, graphWidth, bottomBand - topBand - gap);
 
   // Two columns: totals over physical memory at the left, commit charge over
   // kernel memory at the right.
-  const int columnWidth = (width - 2 * kSide - kGap) / 2;
-  const int rightColumn = kSide + columnWidth + kGap;
-  const int firstRow = bottomBand + kGap;
-  const int secondRow = firstRow + kFigureBoxHeight + kGap;
-  l.figureBoxes[kTotalsBox] = Make(kSide, firstRow, columnWidth, kFigureBoxHeight);
-  l.figureBoxes[kPhysicalBox] = Make(kSide, secondRow, columnWidth, kFigureBoxHeight);
-  l.figureBoxes[kCommitBox] = Make(rightColumn, firstRow, columnWidth, kFigureBoxHeight);
-  l.figureBoxes[kKernelBox] = Make(rightColumn, secondRow, columnWidth, kFigureBoxHeight);
+  const int columnWidth = (width - 2 * side - gap) / 2;
+  const int rightColumn = side + columnWidth + gap;
+  const int firstRow = bottomBand + gap;
+  const int secondRow = firstRow + figureBoxHeight + gap;
+  l.figureBoxes[kTotalsBox] = Make(side, firstRow, columnWidth, figureBoxHeight);
+  l.figureBoxes[kPhysicalBox] = Make(side, secondRow, columnWidth, figureBoxHeight);
+  l.figureBoxes[kCommitBox] = Make(rightColumn, firstRow, columnWidth, figureBoxHeight);
+  l.figureBoxes[kKernelBox] = Make(rightColumn, secondRow, columnWidth, figureBoxHeight);
   for (int b = 0; b < kFigureBoxCount; ++b) {
     const ui::Rect& box = l.figureBoxes[b];
     for (int r = 0; r < 3; ++r) {
-      const int top = box.top + kRowTop + r * kRowHeight;
-      l.rowCaptions[b][r] = Make(box.left + kRowInset, top, kCaptionWidth, kRowHeight - 2);
-      const int valueLeft = box.left + kRowInset + kCaptionWidth;
-      l.rowValues[b][r] = Make(valueLeft, top, box.right - kRowInset - valueLeft, kRowHeight - 2);
+      const int top = box.top + rowTop + r * rowHeight;
+      l.rowCaptions[b][r] = Make(box.left + rowInset, top, captionWidth, rowHeight - s(2));
+      const int valueLeft = box.left + rowInset + captionWidth;
+      l.rowValues[b][r] = Make(valueLeft, top, box.right - rowInset - valueLeft, rowHeight - s(2));
     }
   }
   return l;
 }
 
-ui::Rect MeterImageRect(const ui::Rect& box) {
-  return Make(box.left + 6, box.top + 16, box.Width() - 12, box.Height() - 22);
+ui::Rect MeterImageRect(const ui::Rect& box, int dpi) {
+  const auto s = [dpi](int logical) { return ui::Scale(logical, dpi); };
+  return Make(box.left + s(6), box.top + s(16), box.Width() - s(12), box.Height() - s(22));
 }
 
-CaptionAt CpuMeterCaptionAt(const ui::Rect& image) { return {30, image.Height() - 16}; }
-CaptionAt PageFileMeterCaptionAt(const ui::Rect& image) { return {27, image.Height() - 16}; }
-
-ui::Rect PageFileImageRect(const ui::Rect& box) {
-  return Make(box.left + 8, box.top + 15, box.Width() - 17, box.Height() - 25);
+CaptionAt CpuMeterCaptionAt(const ui::Rect& image, int dpi) {
+  return {ui::Scale(30, dpi), image.Height() - ui::Scale(16, dpi)};
+}
+CaptionAt PageFileMeterCaptionAt(const ui::Rect& image, int dpi) {
+  return {ui::Scale(27, dpi), image.Height() - ui::Scale(16, dpi)};
 }
 
-void LayOutCpuGraphs(const ui::Rect& box, int count, std::vector<ui::Rect>& images) {
+ui::Rect PageFileImageRect(const ui::Rect& box, int dpi) {
+  const auto s = [dpi](int logical) { return ui::Scale(logical, dpi); };
+  return Make(box.left + s(8), box.top + s(15), box.Width() - s(17), box.Height() - s(25));
+}
+
+void LayOutCpuGraphs(const ui::Rect& box, int count, std::vector<ui::Rect>& images, int dpi) {
   images.clear();
   if (count <= 0) return;
+  const auto s = [dpi](int logical) { return ui::Scale(logical, dpi); };
   // Each graph sits in a panel 15 pixels wider than itself.
-  const auto graphWidth = [&box](int perRow) { return box.Width() / perRow - 15; };
+  const auto graphWidth = [&](int perRow) { return box.Width() / perRow - s(15); };
   int perRow = count;
-  while (perRow > 1 && graphWidth(perRow) < kMinimumGraphWidth) --perRow;
+  while (perRow > 1 && graphWidth(perRow) < s(kMinimumGraphWidth)) --perRow;
   const int rows = (count + perRow - 1) / perRow;
-  const int panelWidth = box.Width() / perRow - 5;
-  const int panelHeight = (box.Height() - 20) / rows;
+  const int panelWidth = box.Width() / perRow - s(5);
+  const int panelHeight = (box.Height() - s(20)) / rows;
   for (int i = 0; i < count; ++i) {
-    const int left = box.left + (i % perRow) * panelWidth + 5 + 4;
-    const int top = box.top + 14 + (i / perRow) * panelHeight + 2;
-    images.push_back(Make(left, top, std::max(panelWidth - 10, 1), std::max(panelHeight - 5, 1)));
+    const int left = box.left + (i % perRow) * panelWidth + s(5) + s(4);
+    const int top = box.top + s(14) + (i / perRow) * panelHeight + s(2);
+    images.push_back(Make(left, top, std::max(panelWidth - s(10), 1), std::max(panelHeight - s(5), 1)));
   }
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <vector>
 
+#include "ui/dpi.h"
 #include "ui/rect.h"
 
 namespace perf {
@@ -23,23 +24,25 @@ inline constexpr int kFigureBoxHeight = 68;
 inline constexpr int kBottomBandHeight = 2 * kFigureBoxHeight + 3 * 4;
 inline constexpr int kMinimumGraphWidth = 40;
 
-PerformanceLayout LayOutPerformancePage(int width, int height);
+// Sizes above are logical pixels; the layout is in device pixels at `dpi`.
+PerformanceLayout LayOutPerformancePage(int width, int height, int dpi = ui::kLogicalDpi);
 
 // The meter picture inside its group box, and where its caption starts,
 // relative to the picture.
-ui::Rect MeterImageRect(const ui::Rect& box);
+ui::Rect MeterImageRect(const ui::Rect& box, int dpi = ui::kLogicalDpi);
 struct CaptionAt {
   int x = 0, y = 0;
 };
-CaptionAt CpuMeterCaptionAt(const ui::Rect& image);
-CaptionAt PageFileMeterCaptionAt(const ui::Rect& image);
+CaptionAt CpuMeterCaptionAt(const ui::Rect& image, int dpi = ui::kLogicalDpi);
+CaptionAt PageFileMeterCaptionAt(const ui::Rect& image, int dpi = ui::kLogicalDpi);
 
 // The page-file graph inside "页面文件使用记录".
-ui::Rect PageFileImageRect(const ui::Rect& box);
+ui::Rect PageFileImageRect(const ui::Rect& box, int dpi = ui::kLogicalDpi);
 
 // One graph per processor inside "CPU 使用记录", side by side while each is at
 // least kMinimumGraphWidth pixels wide, in as many rows as needed beyond that.
 // All graphs get the same size.
-void LayOutCpuGraphs(const ui::Rect& box, int count, std::vector<ui::Rect>& images);
+void LayOutCpuGraphs(const ui::Rect& box, int count, std::vector<ui::Rect>& images,
+                     int dpi = ui::kLogicalDpi);
 
 }  // namespace perf

@@ -36,10 +36,11 @@ PerformancePage::PerformancePage(const procs::TMainProcInfo& totals,
       notice_(notice),
       closing_(closing) {}
 
-void PerformancePage::SetPageSize(int width, int height) {
+void PerformancePage::SetPageSize(int width, int height, int dpi) {
   pageWidth_ = width;
   pageHeight_ = height;
-  layout_ = LayOutPerformancePage(width, height);
+  dpi_ = dpi;
+  layout_ = LayOutPerformancePage(width, height, dpi);
 }
 
 void PerformancePage::UpdateTotals() {
@@ -66,7 +67,7 @@ void PerformancePage::CreateCpuGraphs(int count) {
   cpuHistory_.assign(static_cast<std::size_t>(count), ui::UsageHistory{});
   previousCpuHeight_ = 0;
   // Provisional places until the first layout message.
-  LayOutCpuGraphs(layout_.gb_CPU1, count, cpuGraphRects_);
+  LayOutCpuGraphs(layout_.gb_CPU1, count, cpuGraphRects_, dpi_);
   for (int i = 0; i < count; ++i) {
     const ui::Rect& r = cpuGraphRects_[static_cast<std::size_t>(i)];
     cpuGraphs_[static_cast<std::size_t>(i)].Create(r.Height(), r.Width());
@@ -75,7 +76,7 @@ void PerformancePage::CreateCpuGraphs(int count) {
 }
 
 void PerformancePage::LayoutGraphs() {
-  LayOutCpuGraphs(layout_.gb_CPU1, CpuGraphCount(), cpuGraphRects_);
+  LayOutCpuGraphs(layout_.gb_CPU1, CpuGraphCount(), cpuGraphRects_, dpi_);
   for (int i = 0; i < CpuGraphCount(); ++i) {
     const ui::Rect& r = cpuGraphRects_[static_cast<std::size_t>(i)];
     ui::TUseage& graph = cpuGraphs_[static_cast<std::size_t>(i)];
@@ -84,15 +85,15 @@ void PerformancePage::LayoutGraphs() {
   }
   LayoutMeters();
   notice_.Post();
-  pageFileRect_ = PageFileImageRect(layout_.gb_mem);
+  pageFileRect_ = PageFileImageRect(layout_.gb_mem, dpi_);
   pageFileGraph_.SetSize(pageFileRect_.Height(), pageFileRect_.Width());
   pageFileGraph_.DrawGrid();
   RedrawMeters();
 }
 
 void PerformancePage::LayoutMeters() {
-  cpuMeterRect_ = MeterImageRect(layout_.gb_CpuTotal);
-  pageFileMeterRect_ = MeterImageRect(layout_.gb_MemTotal);
+  cpuMeterRect_ = MeterImageRect(layout_.gb_CpuTotal, dpi_);
+  pageFileMeterRect_ = MeterImageRect(layout_.gb_MemTotal, dpi_);
   cpuMeter_.SetSize(cpuMeterRect_.Height(), cpuMeterRect_.Width());
   pageFileMeter_.SetSize(pageFileMeterRect_.Height(), pageFileMeterRect_.Width());
   cpuMeter_.Fill(ui::kBlack);

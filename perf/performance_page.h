@@ -39,7 +39,9 @@ class PerformancePage {
 
   // The page's size changed: boxes and labels move at once; the graphs and
   // meters follow at the next LayoutGraphs.
-  void SetPageSize(int width, int height);
+  // The page's size in device pixels, and the DPI its logical sizes scale to.
+  void SetPageSize(int width, int height, int dpi = ui::kLogicalDpi);
+  int Dpi() const { return dpi_; }
   const PerformanceLayout& Layout() const { return layout_; }
 
   // Handler of the totals update: every text and both meters.
@@ -82,7 +84,7 @@ class PerformancePage {
   ui::UpdateNotice notice_;
   const bool& closing_;
 
-  int pageWidth_ = 0, pageHeight_ = 0;
+  int pageWidth_ = 0, pageHeight_ = 0, dpi_ = ui::kLogicalDpi;
   PerformanceLayout layout_;
   PerformanceTexts texts_;
 

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "ui/controls_win32.h"
+#include "ui/dpi_win32.h"
 
 namespace perf {
 namespace {
@@ -71,7 +72,7 @@ void PerformanceView::CreateControls() {
 void PerformanceView::Layout() {
   RECT client{};
   GetClientRect(page_, &client);
-  logic_.SetPageSize(client.right, client.bottom);
+  logic_.SetPageSize(client.right, client.bottom, ui::WindowDpi(page_));
   const PerformanceLayout& l = logic_.Layout();
   Place(gb_CpuTotal_, l.gb_CpuTotal);
   Place(gb_CPU1_, l.gb_CPU1);
@@ -109,8 +110,8 @@ void PerformanceView::LayoutGraphs() {
   const ui::Rect& pageFile = logic_.PageFileMeterRect();
   cpuMeter_->MoveTo(cpu);
   pageFileMeter_->MoveTo(pageFile);
-  const CaptionAt cpuCaption = CpuMeterCaptionAt(cpu);
-  const CaptionAt pageFileCaption = PageFileMeterCaptionAt(pageFile);
+  const CaptionAt cpuCaption = CpuMeterCaptionAt(cpu, logic_.Dpi());
+  const CaptionAt pageFileCaption = PageFileMeterCaptionAt(pageFile, logic_.Dpi());
   cpuMeter_->SetCaptionStyle(font_, kLime, cpuCaption.x, cpuCaption.y);
   pageFileMeter_->SetCaptionStyle(font_, kLime, pageFileCaption.x, pageFileCaption.y);
   pageFileGraph_->MoveTo(logic_.PageFileRect());

@@ -103,6 +103,21 @@ TEST(PerformancePage, LayoutBandsMetersAndGraphRows) {
   EXPECT_LE(graphs.back().bottom, box.bottom);
 }
 
+TEST(PerformancePage, LayoutScalesWithDpi) {
+  // At 144 DPI a page half as large again gets boxes half as large again.
+  const PerformanceLayout at96 = LayOutPerformancePage(380, 310);
+  const PerformanceLayout at144 = LayOutPerformancePage(570, 465, 144);
+  EXPECT_EQ(at144.gb_CpuTotal.Width(), 147);
+  EXPECT_EQ(at144.gb_CPU1.left, at96.gb_CPU1.left * 3 / 2);
+  EXPECT_EQ(at144.figureBoxes[kKernelBox].Height(), kFigureBoxHeight * 3 / 2);
+  EXPECT_EQ(at144.figureBoxes[kKernelBox].bottom, 459);
+  EXPECT_EQ(at144.rowCaptions[kTotalsBox][0].Width(), 84);
+  EXPECT_EQ(MeterImageRect(at144.gb_CpuTotal, 144).Width(), 129);
+  std::vector<ui::Rect> graphs;
+  LayOutCpuGraphs(ui::Rect{0, 0, 750, 300}, 10, graphs, 144);  // 60 wide each: 9 per row
+  EXPECT_GT(graphs[9].top, graphs[0].top);
+}
+
 TEST(PerformancePage, LayoutSizesGraphsAndMetersAndAsksForARedraw) {
   PageWorld w;
   w.page.LayoutGraphs();
