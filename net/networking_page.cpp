@@ -37,14 +37,16 @@ static_assert([] {
 
 }  // namespace
 
-GraphBox AdapterGraphBox(int sheetWidth, int sheetHeight, int count, int index) {
+GraphBox AdapterGraphBox(int sheetWidth, int sheetHeight, int count, int index, int dpi) {
   GraphBox graph;
   if (count <= 0) return graph;
-  const int height = std::max(0, (sheetHeight - kNetListHeight) / count - 10);
-  const int width = std::max(0, sheetWidth - 6);
+  const auto s = [dpi](int logical) { return ui::Scale(logical, dpi); };
+  const int height = std::max(0, (sheetHeight - s(kNetListHeight)) / count - s(10));
+  const int width = std::max(0, sheetWidth - s(6));
   const int top = (count - index - 1) * height;
   graph.box = {0, top, width, top + height};
-  graph.image = {6, top + 20, 6 + std::max(0, width - 12), top + 20 + std::max(0, height - 30)};
+  graph.image = {s(6), top + s(20), s(6) + std::max(0, width - s(12)),
+                 top + s(20) + std::max(0, height - s(30))};
   return graph;
 }
 
@@ -62,9 +64,10 @@ const std::vector<ui::ListColumn>& NetworkingPage::Columns() {
   return columns;
 }
 
-void NetworkingPage::SetSheetSize(int width, int height) {
+void NetworkingPage::SetSheetSize(int width, int height, int dpi) {
   sheetWidth_ = width;
   sheetHeight_ = height;
+  dpi_ = dpi;
 }
 
 NetworkingPage::Update NetworkingPage::UpdateNetPage() {
@@ -127,7 +130,7 @@ void NetworkingPage::PlaceGraphs() {
   const int count = static_cast<int>(graphs_.size());
   for (int i = 0; i < count; ++i) {
     AdapterGraph& g = graphs_[static_cast<std::size_t>(i)];
-    g.place = AdapterGraphBox(sheetWidth_, sheetHeight_, count, i);
+    g.place = AdapterGraphBox(sheetWidth_, sheetHeight_, count, i, dpi_);
     g.graph.SetSize(g.place.image.Height(), g.place.image.Width());
     g.graph.DrawGrid();
   }

@@ -10,6 +10,7 @@
 
 #include "net/adapter_table.h"
 #include "net/traffic_meter.h"
+#include "ui/dpi.h"
 #include "ui/list_model.h"
 #include "ui/rect.h"
 #include "ui/usage_graph.h"
@@ -22,15 +23,17 @@ enum NetColumn : std::size_t {
   kNetName = 0, kNetDescription, kNetSpeed, kNetStatus, kNetColumnCount
 };
 
-inline constexpr int kNetListHeight = 92;
+inline constexpr int kNetListHeight = 92;  // logical pixels
 
 // One adapter's group box on the tab sheet and the graph image inside it, both
-// in sheet coordinates. The first adapter's box is the lowest, just above the list.
+// in sheet coordinates (device pixels at `dpi`). The first adapter's box is the
+// lowest, just above the list.
 struct GraphBox {
   ui::Rect box;
   ui::Rect image;
 };
-GraphBox AdapterGraphBox(int sheetWidth, int sheetHeight, int count, int index);
+GraphBox AdapterGraphBox(int sheetWidth, int sheetHeight, int count, int index,
+                         int dpi = ui::kLogicalDpi);
 
 class NetworkingPage {
  public:
@@ -38,8 +41,8 @@ class NetworkingPage {
 
   static const std::vector<ui::ListColumn>& Columns();
 
-  // The tab sheet's size, for the graphs made at the next rebuild or layout.
-  void SetSheetSize(int width, int height);
+  // The tab sheet's size and DPI, for the graphs made at the next rebuild or layout.
+  void SetSheetSize(int width, int height, int dpi = ui::kLogicalDpi);
 
   enum class Update { kNone, kStatus, kRebuilt };
   // Handler of the adapters update: the list, and the next point of every
@@ -74,7 +77,7 @@ class NetworkingPage {
   const TAdapterStatuses& table_;
   ui::ListModel& list_;
   const bool& closing_;
-  int sheetWidth_ = 0, sheetHeight_ = 0;
+  int sheetWidth_ = 0, sheetHeight_ = 0, dpi_ = ui::kLogicalDpi;
   std::size_t lengthAtRebuild_ = 0;
   int previousHeight_ = 0;  // of the graphs at their last drawing
   std::vector<AdapterGraph> graphs_;

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "ui/controls_win32.h"
+#include "ui/dpi_win32.h"
 
 namespace net {
 NetworkingView::NetworkingView(HWND page, HFONT font, NetworkingPage& logic,
@@ -77,9 +78,11 @@ void NetworkingView::LayoutAdapterGraphs() {
 void NetworkingView::Layout() {
   RECT sheet{};
   GetClientRect(page_, &sheet);
-  logic_.SetSheetSize(sheet.right, sheet.bottom);
-  MoveWindow(list_, 0, std::max(0L, sheet.bottom - kNetListHeight), sheet.right,
-             std::min<LONG>(kNetListHeight, sheet.bottom), TRUE);
+  const int dpi = ui::WindowDpi(page_);
+  logic_.SetSheetSize(sheet.right, sheet.bottom, dpi);
+  const LONG listHeight = ui::Scale(kNetListHeight, dpi);
+  MoveWindow(list_, 0, std::max(0L, sheet.bottom - listHeight), sheet.right,
+             std::min<LONG>(listHeight, sheet.bottom), TRUE);
 }
 
 bool NetworkingView::OnNotify(const NMHDR& header, LRESULT& result) {

@@ -153,3 +153,10 @@ TEST(NetworkingPage, GraphBoxesStackUpwardsFromTheList) {
   EXPECT_EQ(tiny.box.Height(), 0);
   EXPECT_EQ(tiny.image.Height(), 0);
 }
+
+TEST(NetworkingPage, GraphBoxesScaleWithDpi) {
+  // At 144 DPI a sheet half as large again gets boxes half as large again.
+  const net::GraphBox first = net::AdapterGraphBox(600, 450, 2, 0, 144);
+  EXPECT_EQ(first.box, (ui::Rect{0, 141, 591, 282}));
+  EXPECT_EQ(first.image, (ui::Rect{9, 171, 582, 267}));
+}
