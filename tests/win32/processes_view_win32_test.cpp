@@ -353,7 +353,10 @@ TEST_F(ProcessesViewTest, SuspendAndResumeAChildShowItsStateAtTheNextUpdate) {
   EXPECT_EQ(stateOf(), L"正在运行");
   SelectOnly(GetCurrentProcessId());
   EXPECT_FALSE(form_->ProcessesPage().CanSuspend());
+  // Waited for, so that the console the child was given goes with it and keeps
+  // no Wine process of this suite alive.
   TerminateProcess(child.Get(), 0);
+  WaitForSingleObject(child.Get(), 5000);
 }
 
 TEST_F(ProcessesViewTest, NotepadShowsItsCommandLineDescriptionPlatformAndState) {
@@ -387,6 +390,7 @@ TEST_F(ProcessesViewTest, NotepadShowsItsCommandLineDescriptionPlatformAndState)
   EXPECT_EQ(ListText(List(), item, 4), L"64 位");
   EXPECT_EQ(ListText(List(), item, 5), L"正在运行");
   TerminateProcess(notepad.Get(), 0);
+  WaitForSingleObject(notepad.Get(), 5000);
 }
 
 }  // namespace
