@@ -107,6 +107,46 @@ std::vector<DWORD> ChildrenOf(DWORD parent) {
 
 long long KilobytesIn(const std::wstring& cell) { return std::stoll(cell); }
 
+bool UnderWine() {
+  return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+// A program of the system folder started for one test, ended and waited for
+// when the test is over, so that no Wine process of this suite outlives it.
+class SystemChild {
+ public:
+  SystemChild(const wchar_t* program, const wchar_t* arguments, DWORD flags, WORD show) {
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    std::wstring command = std::wstring(L"\"") + system + L"\\" + program + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = show;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr,
+                        &startup, &info))
+      return;
+    process_.Reset(info.hProcess);
+    thread_.Reset(info.hThread);
+    pid_ = info.dwProcessId;
+  }
+  ~SystemChild() {
+    if (!process_) return;
+    TerminateProcess(process_.Get(), 0);
+    WaitForSingleObject(process_.Get(), 5000);
+  }
+  bool Started() const { return static_cast<bool>(process_); }
+  DWORD Pid() const { return pid_; }
+  HANDLE Process() const { return process_.Get(); }
+  HANDLE Thread() const { return thread_.Get(); }
+
+ private:
+  UniqueHandle process_;
+  UniqueHandle thread_;
+  DWORD pid_ = 0;
+};
+
 class ProcessesViewTest : public testing_win32::MainWindowFixture {
  protected:
   void SetUp() override {
@@ -214,35 +254,27 @@ TEST_F(ProcessesViewTest, HeaderClicksSortByMemoryAndTheOrderSurvivesUpdates) {
 }
 
 TEST_F(ProcessesViewTest, EndingTheTreeEndsAProcessAndTheChildrenItStarted) {
-  wchar_t system[MAX_PATH];
-  GetSystemDirectoryW(system, MAX_PATH);
-  std::wstring command = std::wstring(L"\"") + system + L"\\cmd.exe\" /c ping -n 60 127.0.0.1 > nul";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION info{};
-  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                             nullptr, nullptr, &startup, &info));
-  UniqueHandle shell(info.hProcess);
-  UniqueHandle thread(info.hThread);
+  SystemChild shell(L"cmd.exe", L"/c ping -n 60 127.0.0.1 > nul", CREATE_NO_WINDOW, SW_SHOWDEFAULT);
+  ASSERT_TRUE(shell.Started());
   std::vector<DWORD> children;
   for (int wait = 0; wait < 100 && children.empty(); ++wait) {
     Sleep(50);
-    children = ChildrenOf(info.dwProcessId);
+    children = ChildrenOf(shell.Pid());
   }
   ASSERT_FALSE(children.empty()) << "cmd.exe started no child";
   UniqueHandle child(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, children[0]));
   ASSERT_TRUE(child);
 
   RefreshNow();
-  ASSERT_GE(ItemOf(info.dwProcessId), 0);
+  ASSERT_GE(ItemOf(shell.Pid()), 0);
   ASSERT_GE(ItemOf(children[0]), 0);
-  SelectOnly(info.dwProcessId);
+  SelectOnly(shell.Pid());
   WhenDialogAppears warning(L"泽恩特警告", [](HWND box) { Click(box, IDYES); });
   form_->ProcessesView().ExecuteCommand(procs::kCmdKillTree);
   EXPECT_TRUE(warning.Acted());
   EXPECT_EQ(WaitForSingleObject(child.Get(), 5000), static_cast<DWORD>(WAIT_OBJECT_0));
-  EXPECT_EQ(WaitForSingleObject(shell.Get(), 5000), static_cast<DWORD>(WAIT_OBJECT_0));
-  EXPECT_LT(ItemOf(info.dwProcessId), 0);
+  EXPECT_EQ(WaitForSingleObject(shell.Process(), 5000), static_cast<DWORD>(WAIT_OBJECT_0));
+  EXPECT_LT(ItemOf(shell.Pid()), 0);
   RefreshNow();
   EXPECT_LT(ItemOf(children[0]), 0);
   EXPECT_GE(ItemOf(GetCurrentProcessId()), 0) << "the tree's parent is left alone";
@@ -312,29 +344,21 @@ TEST_F(ProcessesViewTest, TheFilterBoxListsWhatMatchesAsYouTypeAndEscClearsIt) {
 }
 
 TEST_F(ProcessesViewTest, SuspendAndResumeAChildShowItsStateAtTheNextUpdate) {
-  wchar_t system[MAX_PATH];
-  GetSystemDirectoryW(system, MAX_PATH);
-  std::wstring command = std::wstring(L"\"") + system + L"\\ping.exe\" -n 60 127.0.0.1";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION info{};
-  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                             nullptr, nullptr, &startup, &info));
-  UniqueHandle child(info.hProcess);
-  UniqueHandle thread(info.hThread);
+  SystemChild child(L"ping.exe", L"-n 60 127.0.0.1", CREATE_NO_WINDOW, SW_SHOWDEFAULT);
+  ASSERT_TRUE(child.Started());
   const auto stateOf = [&] {
-    const procs::TprocTimeInfo* row = form_->ProcessTable().Find(info.dwProcessId);
+    const procs::TprocTimeInfo* row = form_->ProcessTable().Find(child.Pid());
     return row ? row->StateText : std::wstring(L"<no row>");
   };
   RefreshNow();
-  ASSERT_GE(ItemOf(info.dwProcessId), 0);
+  ASSERT_GE(ItemOf(child.Pid()), 0);
   EXPECT_EQ(stateOf(), L"正在运行");
-  SelectOnly(info.dwProcessId);
+  SelectOnly(child.Pid());
   EXPECT_TRUE(form_->ProcessesPage().CanSuspend());
   // A thread's suspend count, as its previous count when suspended once more.
   const auto suspendCount = [&] {
-    const DWORD previous = SuspendThread(thread.Get());
-    ResumeThread(thread.Get());
+    const DWORD previous = SuspendThread(child.Thread());
+    ResumeThread(child.Thread());
     return previous;
   };
   form_->ProcessesView().ExecuteCommand(procs::kCmdSuspend);
@@ -342,8 +366,7 @@ TEST_F(ProcessesViewTest, SuspendAndResumeAChildShowItsStateAtTheNextUpdate) {
   RefreshNow();
   // Wine lists no thread as waiting suspended in the process snapshot: there the
   // state stays "正在运行" (the rule is checked on the fake system).
-  const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-  if (!wine) {
+  if (!UnderWine()) {
     EXPECT_EQ(stateOf(), L"已挂起");
     EXPECT_TRUE(form_->ProcessesPage().CanResume());
   }
@@ -353,26 +376,12 @@ TEST_F(ProcessesViewTest, SuspendAndResumeAChildShowItsStateAtTheNextUpdate) {
   EXPECT_EQ(stateOf(), L"正在运行");
   SelectOnly(GetCurrentProcessId());
   EXPECT_FALSE(form_->ProcessesPage().CanSuspend());
-  // Waited for, so that the console the child was given goes with it and keeps
-  // no Wine process of this suite alive.
-  TerminateProcess(child.Get(), 0);
-  WaitForSingleObject(child.Get(), 5000);
 }
 
 TEST_F(ProcessesViewTest, NotepadShowsItsCommandLineDescriptionPlatformAndState) {
-  wchar_t system[MAX_PATH];
-  GetSystemDirectoryW(system, MAX_PATH);
-  std::wstring command = std::wstring(L"\"") + system + L"\\notepad.exe\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_HIDE;
-  PROCESS_INFORMATION info{};
-  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &startup, &info));
-  UniqueHandle notepad(info.hProcess);
-  UniqueHandle thread(info.hThread);
-  WaitForInputIdle(notepad.Get(), 5000);
+  SystemChild notepad(L"notepad.exe", L"", 0, SW_HIDE);
+  ASSERT_TRUE(notepad.Started());
+  WaitForInputIdle(notepad.Process(), 5000);
   form_->ProcessesPage().SetColumns({{procs::ColumnKind::kImageName, L"映像名称"},
                                      {procs::ColumnKind::kCommandLine, L"命令行"},
                                      {procs::ColumnKind::kDescription, L"描述"},
@@ -380,17 +389,16 @@ TEST_F(ProcessesViewTest, NotepadShowsItsCommandLineDescriptionPlatformAndState)
                                      {procs::ColumnKind::kPlatform, L"平台"},
                                      {procs::ColumnKind::kState, L"状态"}});
   RefreshNow();
-  const int item = ItemOf(info.dwProcessId);
+  const int item = ItemOf(notepad.Pid());
   ASSERT_GE(item, 0);
 
   EXPECT_NE(ListText(List(), item, 1).find(L"notepad"), std::wstring::npos);
   // Wine's notepad.exe carries no version resource; Windows' does.
-  const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-  if (!wine) EXPECT_FALSE(ListText(List(), item, 2).empty());
+  if (!UnderWine()) {
+    EXPECT_FALSE(ListText(List(), item, 2).empty());
+  }
   EXPECT_EQ(ListText(List(), item, 4), L"64 位");
   EXPECT_EQ(ListText(List(), item, 5), L"正在运行");
-  TerminateProcess(notepad.Get(), 0);
-  WaitForSingleObject(notepad.Get(), 5000);
 }
 
 }  // namespace
