@@ -18,12 +18,16 @@ constexpr wchar_t kAboutText[] =
     L"如发现错误或有改进的建议，\r\n"
     L"欢迎报告给作者。";
 
+#define ZENTRIK_QUOTED(x) #x
+#define ZENTRIK_TEXT_OF(x) ZENTRIK_QUOTED(x)
+constexpr wchar_t kVersionText[] = L"版本号：" ZENTRIK_TEXT_OF(ZENTRIK_VERSION);
+
 }  // namespace
 
 bool TAboutForm::Create(HWND owner, HFONT font) {
   if (!CreateForm(owner, L"关于", 263, 228, font)) return false;
   AddControl(L"STATIC", kAboutText, SS_LEFT | SS_NOPREFIX, 28, 27, 210, 110, 0);
-  AddControl(L"STATIC", L"版本号：3.3", SS_LEFT, 162, 157, 80, 14, 0);
+  AddControl(L"STATIC", kVersionText, SS_LEFT, 162, 157, 80, 14, 0);
   AddIconPicture(23, 143, IDI_ZENTRIK);
   ok_ = AddControl(L"BUTTON", L"确定", WS_TABSTOP | BS_PUSHBUTTON, 154, 185, 75, 25, kOk);
   return true;
