@@ -31,6 +31,16 @@ int ScreenDpi() {
   return dpi;
 }
 
+int IconWidth(HICON icon) {
+  ICONINFO info{};
+  if (!GetIconInfo(icon, &info)) return 0;
+  BITMAP bitmap{};
+  GetObjectW(info.hbmMask, sizeof(bitmap), &bitmap);
+  DeleteObject(info.hbmMask);
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  return bitmap.bmWidth;
+}
+
 SIZE SizeOf(HWND window) {
   RECT place{};
   GetWindowRect(window, &place);
@@ -58,6 +68,15 @@ TEST_F(Dpi144Test, WindowColumnAndCpuMeterAreHalfAsLargeAgain) {
   Pump();
   // The meter's box is 98 wide, less its margins of 6 at each side.
   EXPECT_EQ(SizeOf(form_->PerformanceView().CpuMeter()).cx, 129);
+}
+
+TEST_F(Dpi144Test, TheTrayPictureIsDrawnAtTheIconSizes) {
+  RefreshNow();
+  const auto small = reinterpret_cast<HICON>(SendMessageW(form_->Handle(), WM_GETICON, ICON_SMALL, 0));
+  const auto large = reinterpret_cast<HICON>(SendMessageW(form_->Handle(), WM_GETICON, ICON_BIG, 0));
+  EXPECT_EQ(static_cast<const void*>(small), form_->TrayIcon().Icon());
+  EXPECT_EQ(IconWidth(small), 24);
+  EXPECT_EQ(IconWidth(large), 48);
 }
 
 TEST_F(Dpi144Test, CreateNewTaskIsHalfAsLargeAgain) {
