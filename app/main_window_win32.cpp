@@ -32,6 +32,26 @@ BOOL CALLBACK SetFontOfChild(HWND child, LPARAM font) {
   return TRUE;
 }
 
+// The program's icon at `size` pixels: scaled down from a larger picture of the
+// resource where the system can (LoadIconWithScaleDown, bound by name), else
+// the nearest picture of the resource scaled as LoadImageW does.
+platform::win32::UniqueIcon LoadProgramIcon(HINSTANCE instance, int size) {
+  using LoadScaledFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+  static const auto loadScaled = [] {
+    HMODULE comctl32 = GetModuleHandleW(L"comctl32.dll");
+    return comctl32 == nullptr ? nullptr
+                               : reinterpret_cast<LoadScaledFn>(reinterpret_cast<void*>(
+                                     GetProcAddress(comctl32, "LoadIconWithScaleDown")));
+  }();
+  HICON icon = nullptr;
+  if (loadScaled == nullptr ||
+      FAILED(loadScaled(instance, MAKEINTRESOURCEW(IDI_ZENTRIK), size, size, &icon))) {
+    icon = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_ZENTRIK), IMAGE_ICON, size, size, 0));
+  }
+  return platform::win32::UniqueIcon(icon);
+}
+
 #ifndef WM_DPICHANGED
 constexpr UINT WM_DPICHANGED = 0x02E0;
 #endif
@@ -171,12 +191,17 @@ void TMainForm::FormCreate() {
   // area refuses it, it comes with the taskbar's announcement.
   taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
   ChangeWindowMessageFilterEx(window_, taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
-  // A shared icon from the resources: nothing to free; the system's when missing.
-  HICON startIcon = static_cast<HICON>(
-      LoadImageW(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)),
-                 MAKEINTRESOURCEW(IDI_ZENTRIK), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                 GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-  if (startIcon == nullptr) startIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  // Until the first update the window and the notification area show the
+  // program's icon; the area may take it again when the taskbar comes back.
+  SetIconSizes();
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
+  startIcon_ = LoadProgramIcon(instance, program_.performance.trayIconSize);
+  startLargeIcon_ = LoadProgramIcon(instance, largeIconSize_);
+  if (startIcon_ && startLargeIcon_) {
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(startIcon_.get()));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(startLargeIcon_.get()));
+  }
+  HICON startIcon = startIcon_ ? startIcon_.get() : LoadIconW(nullptr, IDI_APPLICATION);
   program_.performance.trayIcon.AddTrayIcon(startIcon);
   program_.performance.trayPictures = std::make_unique<perf::TrayPictures>();
   CreateControls();
@@ -258,6 +283,8 @@ void TMainForm::DpiChanged(int dpi, const RECT& suggested) {
     TabCtrl_SetItemSize(tabs_, 0, Px(kTabHeight));
     SetStatusPanels();
   }
+  SetIconSizes();
+  if (smallIcon_ != nullptr) ShowPictureIcons();  // the pictures at the new sizes
   // The new size brings WM_SIZE, which lays the pages and graphs out again.
   SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -324,13 +351,28 @@ void TMainForm::UpdateTotals() {
   if (program_.run.Closing) return;
   PerformancePart& performance = program_.performance;
   performance.view->UpdateTotals();
-  performance.trayIcon.UpdateTrayIcon(performance.sampler.CpuUsagePercent());
-  // The tray picture is the window's icon too.
-  auto icon = static_cast<HICON>(const_cast<void*>(performance.trayIcon.Icon()));
-  if (icon != nullptr && icon != windowIcon_) {
-    windowIcon_ = icon;
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  ShowPictureIcons();
+}
+
+void TMainForm::SetIconSizes() {
+  program_.performance.trayIconSize = ui::SystemMetricForDpi(SM_CXSMICON, dpi_);
+  largeIconSize_ = ui::SystemMetricForDpi(SM_CXICON, dpi_);
+}
+
+void TMainForm::ShowPictureIcons() {
+  PerformancePart& performance = program_.performance;
+  const int percent = performance.sampler.CpuUsagePercent();
+  performance.trayIcon.UpdateTrayIcon(percent);
+  // The tray picture is the window's icon too, drawn again at the large size.
+  auto small = static_cast<HICON>(const_cast<void*>(performance.trayIcon.Icon()));
+  HICON large = largePictures_.IconFor(perf::TrayBarPenWidth(percent), largeIconSize_);
+  if (small != nullptr && small != smallIcon_) {
+    smallIcon_ = small;
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  }
+  if (large != nullptr && large != largeIcon_) {
+    largeIcon_ = large;
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
   }
 }
 

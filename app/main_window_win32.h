@@ -71,6 +71,11 @@ class TMainForm final : public ui::WindowBase<TMainForm>, private TimerControl {
   void FormResize();
   void DpiChanged(int dpi, const RECT& suggested);
   void SetStatusPanels();
+  // The system's icon sizes at the window's DPI.
+  void SetIconSizes();
+  // The tray picture for the current usage in the notification area and as the
+  // window's small and large icons.
+  void ShowPictureIcons();
   int Px(int logical) const { return ui::Scale(logical, dpi_); }
   void FormClose();
   void CreateControls();
@@ -97,7 +102,12 @@ class TMainForm final : public ui::WindowBase<TMainForm>, private TimerControl {
   HWND statusBar_ = nullptr;
   std::array<std::unique_ptr<ui::PageWindow>, kPageCount> pages_;
   int activePage_ = kApplicationsPage;
-  HICON windowIcon_ = nullptr;       // the tray picture the window shows as its icon
+  // The program's icon at the sizes for the DPI, shown until the first update.
+  platform::win32::UniqueIcon startIcon_, startLargeIcon_;
+  perf::TrayPictures largePictures_;  // the tray picture at the large-icon size
+  int largeIconSize_ = 32;
+  HICON smallIcon_ = nullptr;  // the tray picture the window shows as its icons
+  HICON largeIcon_ = nullptr;
   UINT taskbarCreatedMessage_ = 0;   // broadcast when the taskbar is (re)created
   HWND lastFocus_ = nullptr;
   bool waitingToClose_ = false;

@@ -46,7 +46,7 @@ PerformancePart::PerformancePart(Backends& system, RunState& run,
       page(totals, sampler.PerCpuPercent(), sampler.CpuUsagePercent(), system.memoryStatus,
            {system.poster, kUpdateGraphs}, run.Closing),
       trayIcon(system.notifyIcon, [this](int pen) -> platform::IconRef {
-        return trayPictures ? trayPictures->IconFor(pen) : nullptr;
+        return trayPictures ? trayPictures->IconFor(pen, trayIconSize) : nullptr;
       }) {}
 
 UsersPart::UsersPart(Backends& system, RunState& run, const SystemActions& actions,

@@ -127,6 +127,7 @@ struct PerformancePart {
   perf::PerformancePage page;
   std::unique_ptr<perf::PerformanceView> view;
   std::unique_ptr<perf::TrayPictures> trayPictures;
+  int trayIconSize = 16;  // the system's small-icon size at the window's DPI
   perf::TrayIcon trayIcon;
 };
 

@@ -13,16 +13,45 @@ std::wstring TrayTip(int percent) {
 
 int TrayBarPenWidth(int percent) { return percent / 4 + 8; }
 
+namespace {
+
+// Rows of the 20-row picture at `height` rows, rounded; what exists stays.
+int ScaleRows(int rows, int height) {
+  const int scaled = (rows * height + kTrayHeight / 2) / kTrayHeight;
+  return rows > 0 && scaled < 1 ? 1 : scaled;
+}
+
+void DrawBarInFrame(ui::Raster& picture, int left, int width, int height, int barPenWidth) {
+  const int right = left + width;
+  picture.FillRect(left, 0, right, height, ui::kDarkGreen);
+  // A pen this wide centred on the bottom edge covers half its width above it.
+  picture.FillRect(left, height - ScaleRows(barPenWidth / 2, height), right, height,
+                   ui::kBrightGreen);
+  // The 4-pixel frame lines lie on the edges: two pixels of each fall inside.
+  const int frame = ScaleRows(2, height);
+  picture.FillRect(left, 0, left + frame, height, ui::kBlack);
+  picture.FillRect(right - frame, 0, right, height, ui::kBlack);
+  picture.FillRect(left, 0, right, frame, ui::kBlack);
+  picture.FillRect(left, height - frame, right, height, ui::kBlack);
+}
+
+}  // namespace
+
 void DrawTrayPicture(ui::Raster& picture, int barPenWidth) {
   picture.SetSize(kTrayHeight, kTrayWidth);
-  picture.Fill(ui::kDarkGreen);
-  // A pen this wide centred on the bottom edge covers half its width above it.
-  picture.FillRect(0, kTrayHeight - barPenWidth / 2, kTrayWidth, kTrayHeight, ui::kBrightGreen);
-  // The 4-pixel frame lines lie on the edges: two pixels of each fall inside.
-  picture.FillRect(0, 0, 2, kTrayHeight, ui::kBlack);
-  picture.FillRect(kTrayWidth - 2, 0, kTrayWidth, kTrayHeight, ui::kBlack);
-  picture.FillRect(0, 0, kTrayWidth, 2, ui::kBlack);
-  picture.FillRect(0, kTrayHeight - 2, kTrayWidth, kTrayHeight, ui::kBlack);
+  DrawBarInFrame(picture, 0, kTrayWidth, kTrayHeight, barPenWidth);
+}
+
+TrayPicturePlace PlaceTrayPicture(int size) {
+  const int width = (size + 1) / 2;
+  return {(size - width) / 2, width};
+}
+
+void DrawTrayPicture(ui::Raster& icon, int barPenWidth, int size) {
+  icon.SetSize(size, size);
+  icon.Fill(ui::kBlack);
+  const TrayPicturePlace place = PlaceTrayPicture(size);
+  DrawBarInFrame(icon, place.left, place.width, size, barPenWidth);
 }
 
 TrayIcon::TrayIcon(platform::NotifyIcon& area,

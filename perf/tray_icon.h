@@ -21,6 +21,17 @@ int TrayBarPenWidth(int percent);
 // the bottom, a black frame.
 void DrawTrayPicture(ui::Raster& picture, int barPenWidth);
 
+// Where the picture stands in a square icon of `size` pixels: as high as the
+// icon and half as wide, centred; the columns either side show through.
+struct TrayPicturePlace {
+  int left, width;
+};
+TrayPicturePlace PlaceTrayPicture(int size);
+// The picture in a square icon of `size` pixels, its 20 rows scaled to the
+// icon's height by whole pixels (never stretched by the system); the columns
+// outside PlaceTrayPicture are black.
+void DrawTrayPicture(ui::Raster& icon, int barPenWidth, int size);
+
 class TrayIcon {
  public:
   // `pictureFor` gives the icon for a pen width; it stays valid for the run.

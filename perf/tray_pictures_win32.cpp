@@ -1,8 +1,10 @@
-// Builds the tray icons from the portable pictures: a 32-bit colour bitmap and
-// an all-opaque mask per icon; the bitmaps go as soon as the icon holds a copy.
+// Builds the tray icon from the portable picture: a 32-bit colour bitmap with no
+// alpha, and a mask that lets the screen show through either side of the picture;
+// the bitmaps go as soon as the icon holds a copy.
 #include "perf/tray_pictures_win32.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "perf/tray_icon.h"
 #include "ui/raster.h"
@@ -11,26 +13,37 @@ namespace perf {
 
 using platform::win32::UniqueBitmap;
 
-TrayPictures::TrayPictures() {
-  // A monochrome row is padded to 16 bits: 2 bytes per row, all 0 (opaque).
-  const BYTE mask[2 * kTrayHeight] = {};
-  ui::Raster picture;
-  for (int pen = kFirstPen; pen <= kLastPen; ++pen) {
-    DrawTrayPicture(picture, pen);
-    UniqueBitmap color(CreateBitmap(kTrayWidth, kTrayHeight, 1, 32, picture.Pixels()));
-    UniqueBitmap monochrome(CreateBitmap(kTrayWidth, kTrayHeight, 1, 1, mask));
-    if (!color || !monochrome) continue;
-    ICONINFO info{};
-    info.fIcon = TRUE;
-    info.hbmMask = monochrome.get();
-    info.hbmColor = color.get();
-    icons_[static_cast<std::size_t>(pen - kFirstPen)].reset(CreateIconIndirect(&info));
-  }
-}
-
-HICON TrayPictures::IconFor(int barPenWidth) const {
+HICON TrayPictures::IconFor(int barPenWidth, int size) {
   const int pen = std::clamp(barPenWidth, kFirstPen, kLastPen);
-  return icons_[static_cast<std::size_t>(pen - kFirstPen)].get();
+  size = std::clamp(size, 8, 256);  // a system metric out of all reason
+  if (current_ && pen == pen_ && size == size_) return current_.get();
+
+  ui::Raster picture;
+  DrawTrayPicture(picture, pen, size);
+  // A monochrome row is padded to 16 bits; a set bit is transparent.
+  const int stride = (size + 15) / 16 * 2;
+  std::vector<BYTE> mask(static_cast<std::size_t>(stride * size), 0);
+  const TrayPicturePlace place = PlaceTrayPicture(size);
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      if (x >= place.left && x < place.left + place.width) continue;
+      mask[static_cast<std::size_t>(y * stride + x / 8)] |= static_cast<BYTE>(0x80 >> (x % 8));
+    }
+  }
+  UniqueBitmap color(CreateBitmap(size, size, 1, 32, picture.Pixels()));
+  UniqueBitmap monochrome(CreateBitmap(size, size, 1, 1, mask.data()));
+  if (!color || !monochrome) return current_.get();  // the old picture, tried again next time
+  ICONINFO info{};
+  info.fIcon = TRUE;
+  info.hbmMask = monochrome.get();
+  info.hbmColor = color.get();
+  platform::win32::UniqueIcon icon(CreateIconIndirect(&info));
+  if (!icon) return current_.get();
+  previous_ = std::move(current_);
+  current_ = std::move(icon);
+  pen_ = pen;
+  size_ = size;
+  return current_.get();
 }
 
 }  // namespace perf

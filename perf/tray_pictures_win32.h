@@ -1,9 +1,7 @@
-// The notification icon's pictures as icons: one per bar height, all made once
-// at start-up, so that updating the icon never creates a drawing object.
+// The notification icon's picture as an icon, made only when the bar's height
+// or the icon's size changes: one picture at a time, not one for every height.
 #pragma once
 #include <windows.h>
-
-#include <array>
 
 #include "platform/win32/owned_handles_win32.h"
 
@@ -14,13 +12,15 @@ class TrayPictures {
   static constexpr int kFirstPen = 8;   // 0 %
   static constexpr int kLastPen = 33;   // 100 %
 
-  TrayPictures();
-  // The icon for a bar pen width (clamped to the range above); null only when
-  // the system refused to make it.
-  HICON IconFor(int barPenWidth) const;
+  // The icon for a bar pen width (clamped to the range above) in a square of
+  // `size` pixels. It stays valid until the call after the next that makes a
+  // new one: a window may go on showing it until it is given the new one. Null
+  // only when the system never made one.
+  HICON IconFor(int barPenWidth, int size);
 
  private:
-  std::array<platform::win32::UniqueIcon, kLastPen - kFirstPen + 1> icons_;
+  platform::win32::UniqueIcon current_, previous_;
+  int pen_ = 0, size_ = 0;
 };
 
 }  // namespace perf

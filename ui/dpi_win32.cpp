@@ -1,4 +1,5 @@
-// GetDpiForWindow is newer than Windows 7, so it is bound by name.
+// GetDpiForWindow and GetSystemMetricsForDpi are newer than Windows 7, so they
+// are bound by name.
 #include "ui/dpi_win32.h"
 
 namespace ui {
@@ -6,14 +7,18 @@ namespace ui {
 namespace {
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+
+template <typename Function>
+Function User32Function(const char* name) {
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  return user32 == nullptr
+             ? nullptr
+             : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
+}
 
 GetDpiForWindowFn BoundGetDpiForWindow() {
-  static const GetDpiForWindowFn function = [] {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 == nullptr ? nullptr
-                             : reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
-                                   GetProcAddress(user32, "GetDpiForWindow")));
-  }();
+  static const auto function = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
   return function;
 }
 
@@ -33,6 +38,14 @@ int WindowDpi(HWND window) {
     if (const UINT dpi = getDpi(window); dpi != 0) return static_cast<int>(dpi);
   }
   return ScreenDpi();
+}
+
+int SystemMetricForDpi(int index, int dpi) {
+  static const auto forDpi = User32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+  if (forDpi != nullptr && dpi > 0) {
+    if (const int value = forDpi(index, static_cast<UINT>(dpi)); value > 0) return value;
+  }
+  return GetSystemMetrics(index);
 }
 
 }  // namespace ui

@@ -11,6 +11,10 @@ namespace ui {
 // answers.
 int WindowDpi(HWND window);
 
+// A system metric (SM_CXSMICON, say) at `dpi` where the system tells it per DPI
+// (Windows 10 1607 and later); elsewhere the system's own.
+int SystemMetricForDpi(int index, int dpi);
+
 inline int ScaleFor(HWND window, int logical) { return Scale(logical, WindowDpi(window)); }
 
 // Logical pixels to one window's device pixels, its DPI read once.

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "ui/dpi_win32.h"
+
 namespace ui {
 
 namespace {
@@ -34,6 +36,8 @@ bool ModalForm::CreateForm(HWND owner, const DialogTemplate& layout) {
 bool ModalForm::Make(HWND owner, const DialogTemplate& layout) {
   if (window_ != nullptr) DestroyWindow(window_);
   owner_ = owner;
+  // A form opens beside its owner, so it is laid out at the owner's DPI.
+  dpi_ = WindowDpi(owner);
   result_ = IDCANCEL;
   closed_ = false;
   CreateDialogIndirectParamW(GetModuleHandleW(nullptr), layout.Get(), owner, DialogProc,
@@ -49,8 +53,9 @@ INT_PTR ModalForm::ShowModal(HWND owner, HFONT font, const std::wstring& caption
 
 HWND ModalForm::AddControl(const wchar_t* className, const std::wstring& text, DWORD style,
                            int x, int y, int width, int height, UINT id) {
-  HWND control = CreateWindowExW(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y,
-                                 width, height, window_,
+  HWND control = CreateWindowExW(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style,
+                                 Scale(x, dpi_), Scale(y, dpi_), ScaleSize(width, dpi_),
+                                 ScaleSize(height, dpi_), window_,
                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                                  GetModuleHandleW(nullptr), nullptr);
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
@@ -76,7 +81,7 @@ void ModalForm::DrawPicture(const DRAWITEMSTRUCT& item) const {
 }
 
 void ModalForm::Place() {
-  RECT frame{0, 0, clientWidth_, clientHeight_};
+  RECT frame{0, 0, ScaleSize(clientWidth_, dpi_), ScaleSize(clientHeight_, dpi_)};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
   const int width = frame.right - frame.left;

@@ -12,6 +12,7 @@
 
 #include "platform/win32/owned_handles_win32.h"
 #include "ui/dialog_template_win32.h"
+#include "ui/dpi.h"
 #include "ui/window_base_win32.h"
 
 namespace ui {
@@ -30,7 +31,8 @@ class ModalForm : public WindowBase<ModalForm> {
   void Close(INT_PTR result = IDCANCEL);
 
  protected:
-  // Makes the form, hidden, with a client area of the given size in pixels; its
+  // Makes the form, hidden, with a client area of the given size in logical
+  // pixels (scaled to the owner's DPI); its
   // controls take `font`. False when it could not be made.
   bool CreateForm(HWND owner, const wchar_t* caption, int clientWidth, int clientHeight,
                   HFONT font);
@@ -40,6 +42,7 @@ class ModalForm : public WindowBase<ModalForm> {
   INT_PTR ShowModal(HWND owner, HFONT font, const std::wstring& caption, int clientWidth,
                     int clientHeight);
 
+  // Places and sizes are logical pixels, scaled to the form's DPI.
   HWND AddControl(const wchar_t* className, const std::wstring& text, DWORD style, int x, int y,
                   int width, int height, UINT id);
   // A 16 x 16 icon of the program's resources stretched over a 32 x 32 picture;
@@ -65,6 +68,7 @@ class ModalForm : public WindowBase<ModalForm> {
 
   HWND owner_ = nullptr;
   HFONT font_ = nullptr;
+  int dpi_ = kLogicalDpi;  // the owner's, read when the form is made
   int clientWidth_ = 0, clientHeight_ = 0;  // 0: the template gives the size
   platform::win32::UniqueIcon icon_;          // loaded from the resources
   HICON picture_ = nullptr;  // what the picture shows: that icon or the system's

@@ -89,6 +89,40 @@ TEST(TrayIcon, TipAndBarPenFollowThePercentage) {
   EXPECT_EQ(low.Pixel(5, 19), ui::kBlack);
 }
 
+// In a square icon the picture keeps its shape: as high as the icon, half as
+// wide, centred, its frame and bar scaled by whole pixels.
+TEST(TrayIcon, PictureFillsTheIconsHeightCentredAtEachSize) {
+  struct Case {
+    int size, left, width, frame, lowBright, highBright;
+  };
+  for (const Case c : {Case{16, 4, 8, 2, 1, 11}, Case{20, 5, 10, 2, 2, 14},
+                       Case{24, 6, 12, 2, 3, 17}, Case{32, 8, 16, 3, 3, 23}}) {
+    SCOPED_TRACE(c.size);
+    const TrayPicturePlace place = PlaceTrayPicture(c.size);
+    EXPECT_EQ(place.left, c.left);
+    EXPECT_EQ(place.width, c.width);
+    ui::Raster low, high;
+    DrawTrayPicture(low, TrayBarPenWidth(0), c.size);
+    DrawTrayPicture(high, TrayBarPenWidth(100), c.size);
+    ASSERT_EQ(low.Width(), c.size);
+    ASSERT_EQ(low.Height(), c.size);
+    const int right = c.left + c.width, middle = c.size / 2;
+    EXPECT_EQ(low.Pixel(c.left + c.frame - 1, middle), ui::kBlack);
+    EXPECT_EQ(low.Pixel(c.left + c.frame, c.frame), ui::kDarkGreen);
+    EXPECT_EQ(low.Pixel(right - c.frame - 1, c.frame), ui::kDarkGreen);
+    EXPECT_EQ(low.Pixel(right - c.frame, middle), ui::kBlack);
+    EXPECT_EQ(low.Pixel(middle, c.frame - 1), ui::kBlack);
+    EXPECT_EQ(low.Pixel(middle, c.size - c.frame), ui::kBlack);
+    const auto brightRows = [&](const ui::Raster& r) {
+      int rows = 0;
+      for (int y = 0; y < c.size; ++y) rows += r.Pixel(middle, y) == ui::kBrightGreen;
+      return rows;
+    };
+    EXPECT_EQ(brightRows(low), c.lowBright);
+    EXPECT_EQ(brightRows(high), c.highBright);
+  }
+}
+
 TEST(TrayIcon, AddModifyRemoveAndTheTaskbarComingBack) {
   FakeSystem shell;
   int pictures[40] = {};

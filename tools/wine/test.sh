@@ -2,7 +2,8 @@
 # `make test`: installs what is missing, then builds and runs everything:
 #   native build + ctest, fuzz build + each fuzzer for a few seconds,
 #   MinGW cross build + the DLLs zentrik.exe imports + the Windows test
-#   programs under Wine in a private Xvfb.
+#   programs under Wine in a private Xvfb, and the sizes at 144 DPI in a
+#   second prefix whose screen is set so.
 # Keeps going after a failure where it can, prints a summary, and exits
 # non-zero if anything failed. Tunables: ZENTRIK_FUZZ_SECONDS (5),
 # ZENTRIK_WINE_TEST_TIMEOUT (600 s per Windows test program).
@@ -13,20 +14,28 @@ logs=$ZENTRIK_BUILD/logs
 
 # Inside the private display: run each Windows test program under Wine with a
 # hard time limit, writing its output and exit status beside each other.
+# --wine-run NAME EXE ARGS... runs one program as NAME (its log's name).
+run_under_wine() {  # name, exe, arguments...
+  local name=$1 exe=$2
+  shift 2
+  say "$name under Wine"
+  local status=0 t0=$SECONDS
+  # Into a file, not a pipe: a Wine process the tests leave behind (a console
+  # host, say) would hold a pipe open, and its reader would wait for ever.
+  timeout -k 10 "${ZENTRIK_WINE_TEST_TIMEOUT:-600}" "$WINE" "$exe" "$@" >"$logs/$name.log" 2>&1 \
+    || status=$?
+  cat "$logs/$name.log"
+  (( status == 124 || status == 137 )) && echo "$name: timed out after ${ZENTRIK_WINE_TEST_TIMEOUT:-600} s"
+  echo "$status $((SECONDS - t0))" >"$logs/$name.status"
+}
 if [[ ${1:-} == --wine-suites ]]; then
   shift
-  for exe in "$@"; do
-    name=$(basename "$exe" .exe)
-    say "$name.exe under Wine"
-    status=0 t0=$SECONDS
-    # Into a file, not a pipe: a Wine process the tests leave behind (a console
-    # host, say) would hold a pipe open, and its reader would wait for ever.
-    timeout -k 10 "${ZENTRIK_WINE_TEST_TIMEOUT:-600}" "$WINE" "$exe" >"$logs/$name.log" 2>&1 \
-      || status=$?
-    cat "$logs/$name.log"
-    (( status == 124 || status == 137 )) && echo "$name.exe: timed out after ${ZENTRIK_WINE_TEST_TIMEOUT:-600} s"
-    echo "$status $((SECONDS - t0))" >"$logs/$name.status"
-  done
+  for exe in "$@"; do run_under_wine "$(basename "$exe" .exe)" "$exe"; done
+  exit 0
+fi
+if [[ ${1:-} == --wine-run ]]; then
+  shift
+  run_under_wine "$@"
   exit 0
 fi
 
@@ -142,6 +151,27 @@ if bash "$tools/build.sh" mingw; then
       done
     else
       note "wine prefix" FAILED; failed=$((failed + 1))
+    fi
+  fi
+  # The window, a column, a dialog and a graph on a screen at 144 DPI, in a
+  # prefix of its own: only the tests that look at sizes there.
+  win_tests=$ZENTRIK_BUILD/mingw/zentrik_win_tests.exe
+  if [[ -f $win_tests ]]; then
+    step_start=$SECONDS
+    if WINEPREFIX=$ZENTRIK_BUILD/wineprefix-dpi144 ZENTRIK_DPI=144 bash "$tools/prefix.sh"; then
+      WINEPREFIX=$ZENTRIK_BUILD/wineprefix-dpi144 bash "$tools/with-display.sh" --private -- \
+        bash "$tools/test.sh" --wine-run dpi144 "$win_tests" '--gtest_filter=Dpi144*' 8>&- || true
+      read -r status secs <"$logs/dpi144.status" || status=missing secs=0
+      # Skipped is not passed: at 144 DPI every one of them must run.
+      if [[ $status == 0 ]] && ! grep -q '^\[  SKIPPED \]' "$logs/dpi144.log"; then
+        note "144 DPI" ok "$secs"
+      else
+        note "144 DPI" "FAILED ($status)" "$secs"
+        [[ $status == 0 ]] && failed=$((failed + 1))
+      fi
+      count_gtest "$logs/dpi144.log" "$status"
+    else
+      note "144 DPI prefix" FAILED; failed=$((failed + 1))
     fi
   fi
 else
