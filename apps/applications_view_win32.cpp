@@ -73,8 +73,12 @@ void ApplicationsView::CreateControls(HFONT font) {
                                LVS_SHAREIMAGELISTS,
                            WS_EX_CLIENTEDGE, 0, font);
   ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-  large_.reset(ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 8, 8));
-  small_.reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 8, 8));
+  // Icons at the system's sizes for the page's DPI, so they are not drawn small.
+  const int dpi = ui::WindowDpi(page_);
+  const int big = ui::SystemMetricForDpi(SM_CXICON, dpi);
+  const int small = ui::SystemMetricForDpi(SM_CXSMICON, dpi);
+  large_.reset(ImageList_Create(big, big, ILC_COLOR32 | ILC_MASK, 8, 8));
+  small_.reset(ImageList_Create(small, small, ILC_COLOR32 | ILC_MASK, 8, 8));
   ListView_SetImageList(list_, large_.get(), LVSIL_NORMAL);
   ListView_SetImageList(list_, small_.get(), LVSIL_SMALL);
   binding_ = std::make_unique<ui::ListViewBinding>(list_, model_);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/open_form_win32.h"
+#include "apps/applications_view_win32.h"
 #include "perf/performance_view_win32.h"
 #include "platform/fake/fake_system.h"
 #include "procs/processes_view_win32.h"
@@ -77,6 +78,13 @@ TEST_F(Dpi144Test, TheTrayPictureIsDrawnAtTheIconSizes) {
   EXPECT_EQ(static_cast<const void*>(small), form_->TrayIcon().Icon());
   EXPECT_EQ(IconWidth(small), 24);
   EXPECT_EQ(IconWidth(large), 48);
+  // The 应用程序 list draws its task icons at the same sizes.
+  HWND tasks = form_->ApplicationsView().lv_Task();
+  int width = 0, height = 0;
+  ImageList_GetIconSize(ListView_GetImageList(tasks, LVSIL_SMALL), &width, &height);
+  EXPECT_EQ(width, 24);
+  ImageList_GetIconSize(ListView_GetImageList(tasks, LVSIL_NORMAL), &width, &height);
+  EXPECT_EQ(width, 48);
 }
 
 TEST_F(Dpi144Test, CreateNewTaskIsHalfAsLargeAgain) {
