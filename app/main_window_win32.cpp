@@ -12,6 +12,7 @@
 #include "app/update_messages.h"
 #include "platform/win32/program_font_win32.h"
 #include "ui/dpi_win32.h"
+#include "ui/rect.h"
 
 namespace app {
 
@@ -183,10 +184,7 @@ void TMainForm::FormCreate() {
   if (program_.restartElevated.Offered()) menu_.AddRestartElevated();
   dpi_ = ui::WindowDpi(window_);
   font_ = platform::win32::CreateProgramFont(Px(platform::win32::kProgramFontPixels));
-  if (dpi_ != ui::kLogicalDpi) {
-    SetWindowPos(window_, nullptr, 0, 0, Px(kWidth), Px(kHeight),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  PlaceOnScreen();
   // The notification icon starts with the program's icon; when the notification
   // area refuses it, it comes with the taskbar's announcement.
   taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
@@ -269,6 +267,21 @@ void TMainForm::SetStatusPanels() {
   for (std::size_t i = 0; i < std::size(edges); ++i)
     edges[i] = kStatusPanelEdges[i] < 0 ? kStatusPanelEdges[i] : Px(kStatusPanelEdges[i]);
   SendMessageW(statusBar_, SB_SETPARTS, std::size(edges), reinterpret_cast<LPARAM>(edges));
+}
+
+// Place and size are logical pixels too; a screen too small for the scaled
+// window gets it moved onto its work area rather than hanging off an edge.
+void TMainForm::PlaceOnScreen() {
+  const RECT wanted{Px(kLeft), Px(kTop), Px(kLeft) + Px(kWidth), Px(kTop) + Px(kHeight)};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (!GetMonitorInfoW(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  const RECT& work = monitor.rcWork;
+  const ui::Rect placed = ui::KeepOnArea({wanted.left, wanted.top, wanted.right, wanted.bottom},
+                                         {work.left, work.top, work.right, work.bottom});
+  if (placed == ui::Rect{kLeft, kTop, kLeft + kWidth, kTop + kHeight}) return;  // as created
+  SetWindowPos(window_, nullptr, placed.left, placed.top, placed.Width(), placed.Height(),
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TMainForm::DpiChanged(int dpi, const RECT& suggested) {

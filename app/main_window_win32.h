@@ -69,6 +69,7 @@ class TMainForm final : public ui::WindowBase<TMainForm>, private TimerControl {
 
   void FormCreate();
   void FormResize();
+  void PlaceOnScreen();
   void DpiChanged(int dpi, const RECT& suggested);
   void SetStatusPanels();
   // The system's icon sizes at the window's DPI.

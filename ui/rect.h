@@ -11,4 +11,16 @@ struct Rect {
   bool operator==(const Rect&) const = default;
 };
 
+// `window` moved, never resized, so that it lies on `area` as far as it can:
+// right and bottom edges first, then left and top, so that a window larger
+// than the area keeps its caption and menu on it.
+inline Rect KeepOnArea(Rect window, const Rect& area) {
+  const int width = window.Width(), height = window.Height();
+  if (window.right > area.right) window.left = area.right - width;
+  if (window.bottom > area.bottom) window.top = area.bottom - height;
+  if (window.left < area.left) window.left = area.left;
+  if (window.top < area.top) window.top = area.top;
+  return {window.left, window.top, window.left + width, window.top + height};
+}
+
 }  // namespace ui

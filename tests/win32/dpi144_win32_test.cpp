@@ -64,6 +64,16 @@ TEST_F(Dpi144Test, WindowColumnAndCpuMeterAreHalfAsLargeAgain) {
   const SIZE window = SizeOf(form_->Handle());
   EXPECT_EQ(window.cx, 600);
   EXPECT_EQ(window.cy, 638);
+  // Placed at (465, 222), it would hang off a 1024 x 768 screen: it is moved onto it.
+  RECT place{}, work{};
+  GetWindowRect(form_->Handle(), &place);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  if (work.right - work.left >= 600 && work.bottom - work.top >= 638) {
+    EXPECT_GE(place.left, work.left);
+    EXPECT_GE(place.top, work.top);
+    EXPECT_LE(place.right, work.right);
+    EXPECT_LE(place.bottom, work.bottom);
+  }
   EXPECT_EQ(ListView_GetColumnWidth(form_->ProcessesView().lv_Proc(), 0), 143);  // 映像名称
   form_->SelectPage(app::TMainForm::kPerformancePage);
   Pump();
