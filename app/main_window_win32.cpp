@@ -53,10 +53,6 @@ platform::win32::UniqueIcon LoadProgramIcon(HINSTANCE instance, int size) {
   return platform::win32::UniqueIcon(icon);
 }
 
-#ifndef WM_DPICHANGED
-constexpr UINT WM_DPICHANGED = 0x02E0;
-#endif
-
 }  // namespace
 
 TMainForm::TMainForm(SystemActions actions)
@@ -138,7 +134,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                                                                ui::Scale(kHeight, dpi)};
       return 0;
     }
-    case WM_DPICHANGED:
+    case ui::kDpiChangedMessage:
       // Dragged to a screen of another density: both halves of wParam hold the DPI.
       DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;

@@ -131,6 +131,9 @@ LRESULT TPortForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       Layout();
       return 0;
+    case ui::kDpiChangedMessage:
+      ui::TakeSuggestedPlace(window_, lParam);
+      return 0;
     case WM_GETMINMAXINFO: {
       // Room for the strip's four controls.
       const ui::Scaler px(window_);

@@ -48,4 +48,10 @@ int SystemMetricForDpi(int index, int dpi) {
   return GetSystemMetrics(index);
 }
 
+void TakeSuggestedPlace(HWND window, LPARAM suggestedRect) {
+  const auto& place = *reinterpret_cast<const RECT*>(suggestedRect);
+  SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left,
+               place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace ui

@@ -6,6 +6,14 @@
 
 namespace ui {
 
+// WM_DPICHANGED (Windows 8.1 and later), which the headers for Windows 7 leave out:
+// a window dragged to a screen of another density. lParam is the suggested place.
+inline constexpr UINT kDpiChangedMessage = 0x02E0;
+
+// Takes the place the system suggests with WM_DPICHANGED; the size message that
+// follows lays the window out again at its new DPI.
+void TakeSuggestedPlace(HWND window, LPARAM suggestedRect);
+
 // The window's DPI where the system tells it per window (Windows 10 1607 and
 // later); elsewhere the screen's, which is the whole program's; 96 when neither
 // answers.
