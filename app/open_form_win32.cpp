@@ -10,6 +10,7 @@
 
 #include "app/new_task.h"
 #include "app/resource_ids.h"
+#include "platform/win32/system_library_win32.h"
 
 namespace app {
 
@@ -20,6 +21,20 @@ std::wstring TextOf(HWND control) {
   const int length = GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
   text.resize(static_cast<std::size_t>(std::max(0, length)));
   return text;
+}
+
+using GetOpenFileNameFn = BOOL(WINAPI*)(LPOPENFILENAMEW);
+
+// The file browser's DLL is loaded at the first 浏览, and stays: it brings the
+// printing support along, which costs memory in every run that never browses.
+GetOpenFileNameFn OpenFileBrowser() {
+  static const platform::win32::UniqueLibrary dialogs =
+      platform::win32::LoadSystemLibrary(L"comdlg32.dll");
+  static const auto getOpenFileName =
+      dialogs == nullptr ? nullptr
+                         : reinterpret_cast<GetOpenFileNameFn>(reinterpret_cast<void*>(
+                               GetProcAddress(dialogs.get(), "GetOpenFileNameW")));
+  return getOpenFileName;
 }
 
 }  // namespace
@@ -67,6 +82,11 @@ void TOpenForm::cmb_TaskNameChange() {
 }
 
 void TOpenForm::btn_BrowClick() {
+  const GetOpenFileNameFn getOpenFileName = OpenFileBrowser();
+  if (getOpenFileName == nullptr) {
+    MessageBeep(MB_ICONERROR);  // no file browser on this system: the name is typed
+    return;
+  }
   std::vector<wchar_t> path(32768, L'\0');
   OPENFILENAMEW open{};
   open.lStructSize = sizeof(open);
@@ -74,7 +94,7 @@ void TOpenForm::btn_BrowClick() {
   open.lpstrFile = path.data();
   open.nMaxFile = static_cast<DWORD>(path.size());
   open.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
-  if (!GetOpenFileNameW(&open)) return;  // cancelled: nothing changes
+  if (!getOpenFileName(&open)) return;  // cancelled: nothing changes
   SetWindowTextW(taskName_, path.data());
   EnableWindow(ok_, TRUE);
 }

@@ -120,23 +120,26 @@ std::wstring ImageNameOf(const std::byte* buffer, const SnapshotEntry& entry) {
 }
 
 ProcessSnapshotReader::ProcessSnapshotReader(platform::NativeApi& native)
-    : native_(native), buffer_(kInitialBufferSize) {}
+    : native_(native),
+      buffer_(std::make_unique_for_overwrite<std::byte[]>(kInitialBufferSize)),
+      bufferSize_(kInitialBufferSize) {}
 
 bool ProcessSnapshotReader::Take(std::vector<SnapshotEntry>& out) {
   for (int attempt = 0; attempt < kMaxQueries; ++attempt) {
-    const auto size = static_cast<std::uint32_t>(buffer_.size());
+    const auto size = static_cast<std::uint32_t>(bufferSize_);
     std::uint32_t returned = 0;
     const platform::NtStatus status = native_.QuerySystemInformation(
-        platform::kSystemProcessInformation, buffer_.data(), size, &returned);
+        platform::kSystemProcessInformation, buffer_.get(), size, &returned);
     if (status == platform::kStatusInfoLengthMismatch) {
       // Processes come and go between the two calls: ask for some room to spare.
-      const std::size_t wanted = std::max<std::size_t>(returned + returned / 4, buffer_.size() * 2);
+      const std::size_t wanted = std::max<std::size_t>(returned + returned / 4, bufferSize_ * 2);
       if (wanted > kMaxBufferSize) return false;
-      buffer_.resize(wanted);
+      buffer_ = std::make_unique_for_overwrite<std::byte[]>(wanted);
+      bufferSize_ = wanted;
       continue;
     }
     if (status != platform::kStatusSuccess || returned == 0 || returned > size) return false;
-    return WalkProcessSnapshot(buffer_.data(), returned, out);
+    return WalkProcessSnapshot(buffer_.get(), returned, out);
   }
   return false;
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -57,13 +58,16 @@ class ProcessSnapshotReader {
   bool Take(std::vector<SnapshotEntry>& out);
   // The name of an entry of the last snapshot taken.
   std::wstring ImageName(const SnapshotEntry& entry) const {
-    return ImageNameOf(buffer_.data(), entry);
+    return ImageNameOf(buffer_.get(), entry);
   }
-  std::size_t BufferSize() const { return buffer_.size(); }
+  std::size_t BufferSize() const { return bufferSize_; }
 
  private:
   platform::NativeApi& native_;
-  std::vector<std::byte> buffer_;
+  // Not cleared: the query writes what it answers, and pages it never writes
+  // cost no memory.
+  std::unique_ptr<std::byte[]> buffer_;
+  std::size_t bufferSize_;
 };
 
 }  // namespace procs

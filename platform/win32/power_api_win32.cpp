@@ -2,13 +2,10 @@
 // exit requests return at once and the system completes them, the sleep calls
 // once the machine is awake again; a refusal comes back with the system's text.
 #include "platform/win32/system_error_win32.h"
+#include "platform/win32/system_library_win32.h"
 #include "platform/win32/win32_system.h"
 
 #include <reason.h>
-
-#include <memory>
-#include <string>
-#include <type_traits>
 
 namespace platform::win32 {
 
@@ -17,30 +14,12 @@ static_assert(kExitLogoff == EWX_LOGOFF && kExitShutdown == EWX_SHUTDOWN &&
 static_assert(kExitReasonPlannedOther ==
               (SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER | SHTDN_REASON_FLAG_PLANNED));
 
-namespace {
-
-struct ModuleFree {
-  void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using LoadedModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFree>;
-
-// powrprof.dll from the system folder only, never from beside the program.
-LoadedModule LoadPowerProfiles() {
-  wchar_t folder[MAX_PATH];
-  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return nullptr;
-  const std::wstring path = std::wstring(folder, length) + L"\\powrprof.dll";
-  return LoadedModule(LoadLibraryW(path.c_str()));
-}
-
-}  // namespace
-
 ActionResult Win32PowerApi::Suspend(SleepKind kind) {
   const bool hibernate = kind == SleepKind::kHibernate;
   // SetSuspendState is the call for current systems; note that its first
   // argument asks for hibernation where SetSystemPowerState's asks for standby.
   using SetSuspendStateFn = BOOLEAN(WINAPI*)(BOOLEAN, BOOLEAN, BOOLEAN);
-  const LoadedModule powerProfiles = LoadPowerProfiles();
+  const UniqueLibrary powerProfiles = LoadSystemLibrary(L"powrprof.dll");
   const auto setSuspendState =
       powerProfiles == nullptr
           ? nullptr

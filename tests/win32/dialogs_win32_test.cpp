@@ -4,8 +4,10 @@
 // the program's font and its stand-in where "宋体" is missing.
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "app/about_form_win32.h"
@@ -142,6 +144,44 @@ TEST_F(DialogTest, CloseBoxEndsTheModalDialog) {
   form.ShowModal();
   EXPECT_EQ(form.Handle(), nullptr);
   EXPECT_TRUE(shell_.shellCalls.empty());
+}
+
+// The file browser's DLL is loaded at the first 浏览: the browser opens, and
+// the file chosen in it becomes the name.
+TEST_F(DialogTest, BrowseOpensTheFileBrowserAndTakesTheChosenFile) {
+  TOpenForm form(shell_);
+  ASSERT_TRUE(form.Create(owner_, font_));
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  const std::wstring chosen = std::wstring(system) + L"\\notepad.exe";
+  // The browser: a dialog window of this thread, owned by the form.
+  struct Search {
+    HWND owner;
+    HWND found;
+  } browser{form.Handle(), nullptr};
+  std::function<void()> choose = [&] {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM search) {
+          auto& wanted = *reinterpret_cast<Search*>(search);
+          wchar_t kind[16] = {};
+          GetClassNameW(window, kind, 16);
+          if (std::wstring(kind) != L"#32770" || GetWindow(window, GW_OWNER) != wanted.owner)
+            return TRUE;
+          wanted.found = window;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&browser));
+    if (browser.found == nullptr) return RunSoon(choose);  // not made yet
+    SetDlgItemTextW(browser.found, cmb13, chosen.c_str());
+    SetDlgItemTextW(browser.found, edt1, chosen.c_str());
+    PostMessageW(browser.found, WM_COMMAND, IDOK, 0);
+  };
+  RunSoon(choose);
+  Click(form.btn_Brow());
+  ASSERT_NE(browser.found, nullptr);
+  EXPECT_EQ(TextOf(form.cmb_TaskName()), chosen);
+  EXPECT_TRUE(IsWindowEnabled(form.btn_Ok()));
 }
 
 TEST_F(DialogTest, AboutBoxShowsTheVersionAndClosesWithOk) {
