@@ -59,7 +59,7 @@ class Win32ProcessApi : public ProcessApi {
   using GetSidFn = BOOLEAN(WINAPI*)(HANDLE, DWORD, FILETIME, PVOID, PDWORD);
 
  private:
-  HMODULE winsta_ = nullptr;
+  UniqueLibrary winsta_;
   GetSidFn getProcessSid_ = nullptr;
   // Shared with the opened processes, whose token look-ups use the same names.
   std::shared_ptr<AccountNames> accountNames_;

@@ -11,6 +11,7 @@
 #include <unordered_set>
 
 #include "platform/win32/handle_win32.h"
+#include "platform/win32/system_library_win32.h"
 #include "platform/win32/win32_system.h"
 
 namespace platform::win32 {
@@ -59,11 +60,7 @@ Win32WindowApi::Win32WindowApi() {
   // Cloaking came with Windows 8 and ghosts' hung windows are not named on every
   // system (nor under Wine): without them no window counts as cloaked and a
   // ghost keeps its own process. dwmapi.dll is loaded from the system folder only.
-  wchar_t folder[MAX_PATH];
-  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-  if (length > 0 && length < MAX_PATH) {
-    dwmapi_.reset(LoadLibraryW((std::wstring(folder, length) + L"\\dwmapi.dll").c_str()));
-  }
+  dwmapi_ = LoadSystemLibrary(L"dwmapi.dll");
   if (dwmapi_) {
     getWindowAttribute_ = reinterpret_cast<GetAttributeFn>(
         reinterpret_cast<void*>(GetProcAddress(dwmapi_.get(), "DwmGetWindowAttribute")));
