@@ -12,6 +12,8 @@ constexpr std::uint32_t kInitialAdapterBuffer = 16 * 1024;
 // An answer asking for more than this is broken, not a list of interfaces.
 constexpr std::uint32_t kMaxBuffer = 64u << 20;
 constexpr int kMaxQueries = 4;
+// A connection renamed while its interface stays shows its new name within this.
+constexpr std::int64_t kNamesMaxAgeMs = 60'000;
 
 // Grows `buffer` for a table of `needed` bytes, with room for a few interfaces
 // more; false when the request is not believable or would not grow the buffer.
@@ -53,24 +55,50 @@ AdapterCollector::AdapterCollector(platform::AdapterApi& api, platform::Clock& c
 
 void AdapterCollector::CollectAdapters() {
   if (ReadInterfaces()) {
-    ReadAdapterRecords();
+    const std::int64_t now = clock_.NowMs();
+    if (InterfacesChanged() || !named_ || now - namedAtMs_ >= kNamesMaxAgeMs) {
+      NameInterfaces();
+      named_ = true;
+      namedAtMs_ = now;
+    }
     table_.Rows.resize(entries_.size());
     for (std::size_t i = 0; i < entries_.size(); ++i) {
       const InterfaceEntry& entry = entries_[i];
       TAdapterStatus& row = table_.Rows[i];
       row.OperStatus = entry.operStatus;
       row.Description = entry.description;
-      const AdapterRecord* record = FindAdapterByDescription(records_, entry.description);
-      row.ConnectionName = record ? ConnectionNameOf(record->adapterName) : std::wstring();
-      if (record && row.ConnectionName.empty()) row.ConnectionName = record->friendlyName;
+      row.ConnectionName = names_[i];
       row.Speed = entry.speed;
       row.ReceivedOctets = entry.receivedOctets;
       row.SentOctets = entry.sentOctets;
       row.CounterBits = entry.counterBits;
     }
-    table_.SampleTimeMs = clock_.NowMs();
+    table_.SampleTimeMs = now;
   }
   notice_.Post();
+}
+
+bool AdapterCollector::InterfacesChanged() {
+  bool same = namedInterfaces_.size() == entries_.size();
+  for (std::size_t i = 0; same && i < entries_.size(); ++i) {
+    same = namedInterfaces_[i].first == entries_[i].description &&
+           namedInterfaces_[i].second == entries_[i].operStatus;
+  }
+  if (same) return false;
+  namedInterfaces_.resize(entries_.size());
+  for (std::size_t i = 0; i < entries_.size(); ++i)
+    namedInterfaces_[i] = {entries_[i].description, entries_[i].operStatus};
+  return true;
+}
+
+void AdapterCollector::NameInterfaces() {
+  ReadAdapterRecords();
+  names_.resize(entries_.size());
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    const AdapterRecord* record = FindAdapterByDescription(records_, entries_[i].description);
+    names_[i] = record ? ConnectionNameOf(record->adapterName) : std::wstring();
+    if (record && names_[i].empty()) names_[i] = record->friendlyName;
+  }
 }
 
 std::wstring AdapterCollector::ConnectionNameOf(const std::wstring& adapterName) {

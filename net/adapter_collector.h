@@ -1,10 +1,14 @@
 // Fills the adapter table at every tick: reads the interface table into a buffer
-// that grows when the table no longer fits, finds each interface's adapter by
-// its description, and names it from the registry or, failing that, from the
-// adapter list. Posts the adapters update after every attempt.
+// that grows when the table no longer fits. Each interface's adapter is found by
+// its description and named from the registry or, failing that, from the adapter
+// list; those names are looked up again only when the interfaces or their states
+// change, or once a minute, since the adapter list and the registry cost far more
+// than the counters. Posts the adapters update after every attempt.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "net/adapter_records.h"
@@ -38,6 +42,8 @@ class AdapterCollector {
 
  private:
   bool ReadInterfaces();
+  bool InterfacesChanged();
+  void NameInterfaces();
   void ReadAdapterRecords();
   std::uint32_t QueryInterfaces(std::uint32_t* size);
   std::uint32_t QueryAdapters(bool addresses, std::uint32_t* size);
@@ -53,6 +59,11 @@ class AdapterCollector {
   std::vector<std::byte> adapterBuffer_;
   std::vector<InterfaceEntry> entries_;
   std::vector<AdapterRecord> records_;
+  // Description and state of each interface when they were last named.
+  std::vector<std::pair<std::wstring, std::uint32_t>> namedInterfaces_;
+  std::vector<std::wstring> names_;  // one per interface, in table order
+  bool named_ = false;
+  std::int64_t namedAtMs_ = 0;
 };
 
 }  // namespace net

@@ -35,7 +35,11 @@ void RasterView::MoveTo(const Rect& place) {
   MoveWindow(window_, place.left, place.top, place.Width(), place.Height(), TRUE);
 }
 
-void RasterView::Refresh() { InvalidateRect(window_, nullptr, FALSE); }
+// A window on a hidden page is painted whole when its page is shown; invalidating
+// it before then would only cost a call to the window system at every tick.
+void RasterView::Refresh() {
+  if (IsWindowVisible(window_)) InvalidateRect(window_, nullptr, FALSE);
+}
 
 void RasterView::SetCaptionStyle(HFONT font, COLORREF color, int x, int y) {
   font_ = font;

@@ -83,6 +83,7 @@ TEST(AdapterCollector, OlderTablesTakeA256ByteDescriptionWithoutNulWhole) {
 
   w.system.registry[{net::ConnectionKeyPath(L"{00000002-AAAA-BBBB-CCCC-DDDDDDDDDDDD}"), L"Name"}] =
       L"拨号连接";
+  w.system.Advance(60'000);  // a rename shows within a minute
   w.Collector().CollectAdapters();
   EXPECT_EQ(NameOfRow(w, 1), L"拨号连接");
 }
@@ -154,4 +155,41 @@ TEST(AdapterCollector, FailingAdapterListsLeaveEveryInterfaceUnnamed) {
   ASSERT_EQ(w.table.Rows.size(), 1u);
   EXPECT_EQ(NameOfRow(w, 0), L"");
   EXPECT_TRUE(w.system.registryReads.empty());
+}
+
+TEST(AdapterCollector, NamesAreLookedUpAgainOnlyWhenInterfacesChangeOrOnceAMinute) {
+  NetWorld w;
+  w.AddAdapter(1, L"Card", L"card", L"本地连接");
+  w.Tick();
+  const int interfaceReads = w.system.interfaceReads;
+  const auto reads = [&w] {
+    return std::make_pair(w.system.adapterListReads, w.system.registryReads.size());
+  };
+  const auto named = reads();
+  EXPECT_EQ(named, std::make_pair(1, std::size_t{1}));
+  // Counters change every tick; the names are not asked for again.
+  for (int tick = 1; tick <= 59; ++tick) {
+    w.system.interfaces[0].receivedOctets = 1000u * static_cast<unsigned>(tick);
+    w.Tick();
+    ASSERT_EQ(w.table.Rows[0].ReceivedOctets, 1000u * static_cast<unsigned>(tick));
+  }
+  EXPECT_EQ(reads(), named);
+  EXPECT_EQ(w.system.interfaceReads, interfaceReads + 59);
+  EXPECT_EQ(NameOfRow(w, 0), L"本地连接");
+  w.Tick();  // a minute after the last look
+  EXPECT_EQ(reads(), std::make_pair(2, std::size_t{2}));
+
+  // An interface appears, changes state, disappears: each time named again.
+  w.AddAdapter(2, L"Wireless", L"WLAN");
+  w.Tick();
+  EXPECT_EQ(w.system.adapterListReads, 3);
+  EXPECT_EQ(NameOfRow(w, 1), L"WLAN");
+  w.system.interfaces[1].ifOperStatus = 2;
+  w.Tick();
+  EXPECT_EQ(w.system.adapterListReads, 4);
+  w.system.interfaces.pop_back();
+  w.Tick();
+  EXPECT_EQ(w.system.adapterListReads, 5);
+  ASSERT_EQ(w.table.Rows.size(), 1u);
+  EXPECT_EQ(NameOfRow(w, 0), L"本地连接");
 }

@@ -129,11 +129,12 @@ TEST(NetworkingPage, AnotherInterfaceInAListRowsPlaceStartsItsCountersAfresh) {
   a.receivedOctets = 1'000'000'000;
   w.AddAdapter(2, L"B card", L"B");
   w.Tick();
-  // A loses its name: B, whose counters are far lower, pairs with list row 0.
+  // A is removed: B, whose counters are far lower, pairs with list row 0.
   w.system.adapters.erase(w.system.adapters.begin());
+  w.system.interfaces.erase(w.system.interfaces.begin());
   w.Tick();
   EXPECT_EQ(w.page.LastShare(0), 0.0);
-  w.system.interfaces[1].receivedOctets += 125'000;  // 1 Mbps of 100
+  w.system.interfaces[0].receivedOctets += 125'000;  // 1 Mbps of 100
   w.Tick();
   EXPECT_DOUBLE_EQ(w.page.LastShare(0), 0.01);
 }

@@ -135,6 +135,20 @@ TEST_F(PerformanceViewTest, NotificationIconFollowsTheUsageAndBringsTheWindowBac
   EXPECT_FALSE(form_->TrayIcon().Shown()) << "removed on closing";
 }
 
+TEST_F(PerformanceViewTest, HiddenGraphsAdvanceAndArePaintedAsSoonAsShown) {
+  form_->SelectPage(app::TMainForm::kApplicationsPage);
+  Pump();
+  const int before = Page().CpuGraph(0).ScrollCount();
+  RefreshNow();
+  EXPECT_EQ(Page().CpuGraph(0).ScrollCount(), before + 1) << "the history moves while hidden";
+  EXPECT_FALSE(GetUpdateRect(View().CpuGraph(0), nullptr, FALSE));
+  form_->SelectPage(app::TMainForm::kPerformancePage);
+  EXPECT_TRUE(GetUpdateRect(View().CpuGraph(0), nullptr, FALSE)) << "shown: painted at once";
+  EXPECT_TRUE(GetUpdateRect(View().CpuMeter(), nullptr, FALSE));
+  Pump();
+  EXPECT_FALSE(GetUpdateRect(View().CpuGraph(0), nullptr, FALSE));
+}
+
 TEST_F(PerformanceViewTest, GdiObjectCountStaysFlatOverARun) {
   // The first resize makes the system's own surfaces; they count from then on.
   SetWindowPos(form_->Handle(), nullptr, 0, 0, 410, 430, SWP_NOMOVE | SWP_NOZORDER);
