@@ -4,6 +4,7 @@
 #include "perf/tray_pictures_win32.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "perf/tray_icon.h"
@@ -18,8 +19,17 @@ HICON TrayPictures::IconFor(int barPenWidth, int size) {
   size = std::clamp(size, 8, 256);  // a system metric out of all reason
   if (current_ && pen == pen_ && size == size_) return current_.get();
 
+  // Neighbouring bar heights often come out as the same pixels at a small size:
+  // then the icon the system already shows stays (a new one costs the shell and
+  // the window's frame a repaint).
   ui::Raster picture;
   DrawTrayPicture(picture, pen, size);
+  const std::uint32_t* first = picture.Pixels();
+  std::vector<std::uint32_t> pixels(first, first + static_cast<std::size_t>(size) * size);
+  if (current_ && size == size_ && pixels == pixels_) {
+    pen_ = pen;
+    return current_.get();
+  }
   // A monochrome row is padded to 16 bits; a set bit is transparent.
   const int stride = (size + 15) / 16 * 2;
   std::vector<BYTE> mask(static_cast<std::size_t>(stride * size), 0);
@@ -43,6 +53,7 @@ HICON TrayPictures::IconFor(int barPenWidth, int size) {
   current_ = std::move(icon);
   pen_ = pen;
   size_ = size;
+  pixels_ = std::move(pixels);
   return current_.get();
 }
 

@@ -1,7 +1,10 @@
-// The notification icon's picture as an icon, made only when the bar's height
-// or the icon's size changes: one picture at a time, not one for every height.
+// The notification icon's picture as an icon, made only when the picture's
+// pixels change: one picture at a time, not one for every height.
 #pragma once
 #include <windows.h>
+
+#include <cstdint>
+#include <vector>
 
 #include "platform/win32/owned_handles_win32.h"
 
@@ -21,6 +24,7 @@ class TrayPictures {
  private:
   platform::win32::UniqueIcon current_, previous_;
   int pen_ = 0, size_ = 0;
+  std::vector<std::uint32_t> pixels_;  // the current icon's picture
 };
 
 }  // namespace perf

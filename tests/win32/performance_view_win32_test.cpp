@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -14,6 +15,8 @@
 
 #include "app/update_messages.h"
 #include "perf/counter_titles.h"
+#include "perf/tray_icon.h"
+#include "perf/tray_pictures_win32.h"
 #include "platform/win32/performance_system_win32.h"
 #include "tests/win32/gdi_objects_win32.h"
 #include "tests/win32/main_window_fixture_win32.h"
@@ -173,6 +176,22 @@ TEST_F(PerformanceViewTest, GdiObjectCountStaysFlatOverARun) {
 // The processor count over every group comes from the call bound by name; the
 // title list answers a small buffer with the size it needs, then reads whole:
 // its first pair is index 1 with the highest index as its text.
+// Bar heights that come out as the same pixels keep the icon the system shows.
+TEST(TrayPicturesTest, ANewIconOnlyWhenThePictureChanges) {
+  TrayPictures pictures;
+  int samePictures = 0;
+  for (int pen = TrayPictures::kFirstPen; pen < TrayPictures::kLastPen; ++pen) {
+    ui::Raster low, high;
+    DrawTrayPicture(low, pen, 16);
+    DrawTrayPicture(high, pen + 1, 16);
+    const bool same = std::equal(low.Pixels(), low.Pixels() + 16 * 16, high.Pixels());
+    samePictures += same;
+    const HICON before = pictures.IconFor(pen, 16);
+    EXPECT_EQ(pictures.IconFor(pen + 1, 16) == before, same) << "pen " << pen;
+  }
+  EXPECT_GT(samePictures, 0);
+}
+
 TEST(Win32PerformanceData, CountsEveryGroupAndReadsTheTitleList) {
   platform::win32::Win32PerformanceData data;
   EXPECT_EQ(data.ActiveProcessorCount(),

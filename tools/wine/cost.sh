@@ -7,7 +7,8 @@
 # of the program and of wineserver from /proc, wait ZENTRIK_COST_SECONDS (30) s,
 # read again, note the program's VmRSS, end everything. Runs alternate ours,
 # peer, ours, peer (ZENTRIK_COST_ROUNDS, 2), first on the bare desktop, then
-# with ZENTRIK_COST_IDLE (300) extra processes that sleep forever.
+# with ZENTRIK_COST_IDLE (300) extra processes that sleep forever
+# (ZENTRIK_COST_SIZES="0" measures the bare desktop alone).
 # Prints a table and the ratios ours / peer; keeps it and a screenshot of each
 # run in build/cost.
 set -euo pipefail
@@ -23,7 +24,7 @@ hz=$(getconf CLK_TCK)
 bash "$ZENTRIK_ROOT/tools/wine/deps.sh" cross wine shots cost
 say "building zentrik.exe and zentrik_idle.exe"
 bash "$ZENTRIK_ROOT/tools/wine/build.sh" mingw zentrik zentrik_idle
-ours=$ZENTRIK_BUILD/mingw/zentrik.exe
+ours=${ZENTRIK_COST_EXE:-$ZENTRIK_BUILD/mingw/zentrik.exe}  # another build to compare
 idle=$ZENTRIK_BUILD/mingw/zentrik_idle.exe
 mkdir -p "$out"
 peer=$(find /usr/lib/x86_64-linux-gnu/wine /usr/lib/wine -ipath '*x86_64-windows/taskmgr.exe' \
@@ -126,7 +127,7 @@ run_one() {
 say "measuring: ${settle} s to settle, ${window} s window, $rounds rounds per size"
 echo "ours: $ours"
 echo "peer: $peer ($($WINE --version))"
-for extra in 0 "$idle_count"; do
+for extra in ${ZENTRIK_COST_SIZES:-0 $idle_count}; do
   size=bare; (( extra )) && size=idle$extra
   for ((r = 1; r <= rounds; r++)); do
     run_one ours "$extra" "$size-A$r"
