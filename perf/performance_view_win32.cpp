@@ -130,6 +130,17 @@ void PerformanceView::UpdateTotals() {
   SetStatusText(0, t.statusProcesses);
   SetStatusText(1, t.statusCpu);
   SetStatusText(2, t.statusMemory);
+  // A hidden page's figures are written when it is shown: each text is a call
+  // to the system, and several figures change at every tick.
+  if (IsWindowVisible(page_)) ShowFigures();
+  cpuMeter_->SetCaption(t.lb_cpu);
+  pageFileMeter_->SetCaption(t.lb_Pf);
+  cpuMeter_->Refresh();
+  pageFileMeter_->Refresh();
+}
+
+void PerformanceView::ShowFigures() {
+  const PerformanceTexts& t = logic_.Texts();
   for (int b = 0; b < kFigureBoxCount; ++b) {
     for (int r = 0; r < 3; ++r) {
       if (t.figures[b][r] == shownValues_[b][r]) continue;
@@ -137,10 +148,6 @@ void PerformanceView::UpdateTotals() {
       SetWindowTextW(values_[b][r], t.figures[b][r].c_str());
     }
   }
-  cpuMeter_->SetCaption(t.lb_cpu);
-  pageFileMeter_->SetCaption(t.lb_Pf);
-  cpuMeter_->Refresh();
-  pageFileMeter_->Refresh();
 }
 
 void PerformanceView::SetStatusText(int panel, const std::wstring& text) {
@@ -151,7 +158,11 @@ void PerformanceView::SetStatusText(int panel, const std::wstring& text) {
                reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-bool PerformanceView::HandlePageMessage(UINT message, WPARAM, LPARAM, LRESULT&) {
+bool PerformanceView::HandlePageMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+  if (message == WM_SHOWWINDOW && wParam != FALSE) {
+    ShowFigures();  // what changed while the page was hidden
+    return false;
+  }
   if (message != WM_SIZE) return false;
   Layout();
   return true;

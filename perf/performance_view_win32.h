@@ -43,6 +43,7 @@ class PerformanceView final : public ui::PageContent {
  private:
   void CreateControls();
   void Layout();
+  void ShowFigures();
   void SetStatusText(int panel, const std::wstring& text);
 
   HWND page_;

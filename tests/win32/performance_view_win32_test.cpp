@@ -145,8 +145,14 @@ TEST_F(PerformanceViewTest, HiddenGraphsAdvanceAndArePaintedAsSoonAsShown) {
   RefreshNow();
   EXPECT_EQ(Page().CpuGraph(0).ScrollCount(), before + 1) << "the history moves while hidden";
   EXPECT_FALSE(GetUpdateRect(View().CpuGraph(0), nullptr, FALSE));
+  RefreshNow();
   form_->SelectPage(app::TMainForm::kPerformancePage);
   EXPECT_TRUE(GetUpdateRect(View().CpuGraph(0), nullptr, FALSE)) << "shown: painted at once";
+  // The figures of the hidden page are written as it is shown.
+  for (int box = 0; box < kFigureBoxCount; ++box)
+    for (int row = 0; row < 3; ++row)
+      EXPECT_EQ(TextOf(View().FigureLabel(static_cast<FigureBox>(box), row)),
+                Page().Texts().figures[box][row]) << box << "/" << row;
   EXPECT_TRUE(GetUpdateRect(View().CpuMeter(), nullptr, FALSE));
   Pump();
   EXPECT_FALSE(GetUpdateRect(View().CpuGraph(0), nullptr, FALSE));
