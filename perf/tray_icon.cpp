@@ -37,11 +37,6 @@ void DrawBarInFrame(ui::Raster& picture, int left, int width, int height, int ba
 
 }  // namespace
 
-void DrawTrayPicture(ui::Raster& picture, int barPenWidth) {
-  picture.SetSize(kTrayHeight, kTrayWidth);
-  DrawBarInFrame(picture, 0, kTrayWidth, kTrayHeight, barPenWidth);
-}
-
 TrayPicturePlace PlaceTrayPicture(int size) {
   const int width = (size + 1) / 2;
   return {(size - width) / 2, width};

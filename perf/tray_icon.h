@@ -17,9 +17,6 @@ inline constexpr int kTrayHeight = 20;
 std::wstring TrayTip(int percent);
 // Width of the bright bar's pen, centred on the bottom edge.
 int TrayBarPenWidth(int percent);
-// The 10 x 20 picture for one pen width: dark green, the bright bar rising from
-// the bottom, a black frame.
-void DrawTrayPicture(ui::Raster& picture, int barPenWidth);
 
 // Where the picture stands in a square icon of `size` pixels: as high as the
 // icon and half as wide, centred; the columns either side show through.
@@ -27,7 +24,8 @@ struct TrayPicturePlace {
   int left, width;
 };
 TrayPicturePlace PlaceTrayPicture(int size);
-// The picture in a square icon of `size` pixels, its 20 rows scaled to the
+// The 10 x 20 picture for one pen width (dark green, the bright bar rising from
+// the bottom, a black frame) in a square icon of `size` pixels, its 20 rows scaled to the
 // icon's height by whole pixels (never stretched by the system); the columns
 // outside PlaceTrayPicture are black.
 void DrawTrayPicture(ui::Raster& icon, int barPenWidth, int size);

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "perf/tray_icon.h"
-#include "ui/raster.h"
 
 namespace perf {
 
@@ -22,11 +21,10 @@ HICON TrayPictures::IconFor(int barPenWidth, int size) {
   // Neighbouring bar heights often come out as the same pixels at a small size:
   // then the icon the system already shows stays (a new one costs the shell and
   // the window's frame a repaint).
-  ui::Raster picture;
-  DrawTrayPicture(picture, pen, size);
-  const std::uint32_t* first = picture.Pixels();
-  std::vector<std::uint32_t> pixels(first, first + static_cast<std::size_t>(size) * size);
-  if (current_ && size == size_ && pixels == pixels_) {
+  DrawTrayPicture(drawn_, pen, size);
+  const std::size_t count = static_cast<std::size_t>(size) * size;
+  if (current_ && size == size_ && std::equal(drawn_.Pixels(), drawn_.Pixels() + count,
+                                              shown_.begin())) {
     pen_ = pen;
     return current_.get();
   }
@@ -40,7 +38,7 @@ HICON TrayPictures::IconFor(int barPenWidth, int size) {
       mask[static_cast<std::size_t>(y * stride + x / 8)] |= static_cast<BYTE>(0x80 >> (x % 8));
     }
   }
-  UniqueBitmap color(CreateBitmap(size, size, 1, 32, picture.Pixels()));
+  UniqueBitmap color(CreateBitmap(size, size, 1, 32, drawn_.Pixels()));
   UniqueBitmap monochrome(CreateBitmap(size, size, 1, 1, mask.data()));
   if (!color || !monochrome) return current_.get();  // the old picture, tried again next time
   ICONINFO info{};
@@ -53,7 +51,7 @@ HICON TrayPictures::IconFor(int barPenWidth, int size) {
   current_ = std::move(icon);
   pen_ = pen;
   size_ = size;
-  pixels_ = std::move(pixels);
+  shown_.assign(drawn_.Pixels(), drawn_.Pixels() + count);
   return current_.get();
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/win32/owned_handles_win32.h"
+#include "ui/raster.h"
 
 namespace perf {
 
@@ -24,7 +25,8 @@ class TrayPictures {
  private:
   platform::win32::UniqueIcon current_, previous_;
   int pen_ = 0, size_ = 0;
-  std::vector<std::uint32_t> pixels_;  // the current icon's picture
+  ui::Raster drawn_;                  // drawn for each new pen width, kept for its buffer
+  std::vector<std::uint32_t> shown_;  // the current icon's pixels
 };
 
 }  // namespace perf

@@ -72,21 +72,24 @@ TEST(TrayIcon, TipAndBarPenFollowThePercentage) {
   EXPECT_EQ(TrayBarPenWidth(45), 19);
   EXPECT_EQ(TrayBarPenWidth(100), 33);
 
+  // The design's 10 x 20 picture, as it stands in a 20-pixel icon from column 5.
   ui::Raster low, high;
-  DrawTrayPicture(low, 8);
-  DrawTrayPicture(high, 33);
-  ASSERT_EQ(low.Width(), 10);
+  DrawTrayPicture(low, 8, 20);
+  DrawTrayPicture(high, 33, 20);
+  const TrayPicturePlace place = PlaceTrayPicture(20);
+  ASSERT_EQ(place.width, 10);
   ASSERT_EQ(low.Height(), 20);
-  const auto brightRows = [](const ui::Raster& r) {
+  const int x = place.left;
+  const auto brightRows = [x](const ui::Raster& r) {
     int rows = 0;
-    for (int y = 0; y < r.Height(); ++y) rows += r.Pixel(5, y) == ui::kBrightGreen;
+    for (int y = 0; y < r.Height(); ++y) rows += r.Pixel(x + 5, y) == ui::kBrightGreen;
     return rows;
   };
   EXPECT_EQ(brightRows(low), 2) << "a low bar stays visible above the frame";
   EXPECT_EQ(brightRows(high), 14);
-  EXPECT_EQ(low.Pixel(5, 5), ui::kDarkGreen);
-  EXPECT_EQ(low.Pixel(1, 10), ui::kBlack);
-  EXPECT_EQ(low.Pixel(5, 19), ui::kBlack);
+  EXPECT_EQ(low.Pixel(x + 5, 5), ui::kDarkGreen);
+  EXPECT_EQ(low.Pixel(x + 1, 10), ui::kBlack);
+  EXPECT_EQ(low.Pixel(x + 5, 19), ui::kBlack);
 }
 
 // In a square icon the picture keeps its shape: as high as the icon, half as
