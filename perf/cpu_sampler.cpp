@@ -106,6 +106,9 @@ void CpuSampler::TakeCpuSample() {
 
 PerfDataResult CpuSampler::ReadPerformanceData() {
   if (!titlesLookedUp_) LookUpProcessorInformation();
+  // A title list that names no processor object (Wine's) says the data has none:
+  // asking would only load the system's performance providers for nothing.
+  if (titlesNameNoProcessor_) return PerfDataResult::kMissingObject;
   // Until one object has answered, "Processor Information" is asked first; the
   // one that answers serves for the rest of the run.
   if (object_ != Object::kProcessor && !informationQuery_.empty()) {
@@ -155,6 +158,8 @@ void CpuSampler::LookUpProcessorInformation() {
   // The registry takes several objects as indices separated by spaces.
   for (std::uint32_t title : informationObject_.titles)
     informationQuery_ += (informationQuery_.empty() ? L"" : L" ") + std::to_wstring(title);
+  titlesNameNoProcessor_ = informationObject_.titles.empty() &&
+                           TitleIndicesNamed(list.data(), bytes, u"Processor").empty();
 }
 
 // The native per-processor times stand in for the performance data: the total

@@ -79,6 +79,7 @@ class CpuSampler {
   // The object that answered first; the other is not asked again.
   Object object_ = Object::kUndecided;
   bool titlesLookedUp_ = false;
+  bool titlesNameNoProcessor_ = false;  // the list was read and names neither object
   std::wstring informationQuery_;  // its title indices; empty: the system has none
   ProcessorObject informationObject_{{}, {platform::perf_data_layout::kProcessorTimeCounter}, true};
   ProcessorObject processorObject_;

@@ -173,6 +173,18 @@ TEST(CpuSamplerPerProcessor, NativeTimesStandInWhenTheObjectIsMissing) {
   EXPECT_EQ(w.sampler.PerCpuPercent(), (std::vector<int>{75, 0}));
   EXPECT_DOUBLE_EQ(w.sampler.CpuSampleUsage(2), 1.0 - 2.0 / 5.0);
   EXPECT_EQ(w.system.performanceDataQueries, queries) << "once missing, not asked every tick";
+
+  // A title list naming neither processor object (Wine's) means the data is
+  // never asked at all.
+  SamplerWorld wine;
+  wine.system.counterNames = testing_support::TitleList({{1, u"1847"}, {1846, u"End Marker"}});
+  wine.system.performanceData = ProcessorBlock({0, 0, 0}, 0);
+  wine.system.processorCount = 2;
+  wine.system.processorTimes = w.system.processorTimes;
+  EXPECT_EQ(wine.sampler.CpuSampleCount(), 3);
+  wine.sampler.TakeCpuSample();
+  EXPECT_TRUE(wine.sampler.UsesProcessorTimes());
+  EXPECT_EQ(wine.system.performanceDataQueries, 0);
 }
 
 TEST(CpuSamplerPerProcessor, SwitchingSourcesReadsOneIntervalAsIdle) {
