@@ -148,7 +148,11 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
       return 0;
     case WM_TIMER:
-      if (wParam == kTimerId) program_.cycle.Timer1Timer();
+      if (wParam == kTimerId) {
+        program_.system.poster.Hold();
+        program_.cycle.Timer1Timer();
+        program_.system.poster.Release();
+      }
       return 0;
     case WM_CLOSE:
       FormClose();

@@ -16,7 +16,9 @@ using namespace platform::system_info_layout;
 
 constexpr std::uint32_t kBufferStep = 4096;
 constexpr std::uint32_t kBufferLimit = 64u << 20;  // a system that keeps asking for more
-constexpr std::uint32_t kTitleListFirstSize = 256u << 10;
+// Small at first: Wine's list is a few bytes, and a large first buffer would stay
+// in the working set; Windows' list (a few hundred KB) takes a few more asks once.
+constexpr std::uint32_t kTitleListFirstSize = 16u << 10;
 constexpr wchar_t kProcessorQuery[] = L"238";
 
 template <typename T, std::size_t N>

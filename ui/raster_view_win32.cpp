@@ -51,7 +51,10 @@ void RasterView::SetCaptionStyle(HFONT font, COLORREF color, int x, int y) {
 void RasterView::SetCaption(const std::wstring& text) {
   if (text == caption_) return;
   caption_ = text;
-  SetWindowTextW(window_, text.c_str());
+  // The window's text (for screen readers) of a hidden window follows when it
+  // is painted: each text is a call to the window system.
+  textBehind_ = !IsWindowVisible(window_);
+  if (!textBehind_) SetWindowTextW(window_, text.c_str());
   Refresh();
 }
 
@@ -71,6 +74,10 @@ LRESULT RasterView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void RasterView::Paint() {
+  if (textBehind_) {
+    textBehind_ = false;
+    SetWindowTextW(window_, caption_.c_str());
+  }
   PAINTSTRUCT paint{};
   HDC dc = BeginPaint(window_, &paint);
   RECT client{};

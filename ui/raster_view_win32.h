@@ -38,6 +38,7 @@ class RasterView final : public WindowBase<RasterView> {
   COLORREF captionColor_ = 0;
   POINT captionAt_{};
   std::wstring caption_;
+  bool textBehind_ = false;  // the window's text still holds an older caption
 };
 
 }  // namespace ui

@@ -8,6 +8,10 @@
 
 namespace platform::win32 {
 
+namespace {
+constexpr UINT kAllParts = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+}  // namespace
+
 Win32PerformanceData::Win32PerformanceData() {
   // kernel32.dll is mapped into every process, so no reference needs to be held.
   if (HMODULE kernel = GetModuleHandleW(L"kernel32.dll")) {
@@ -64,35 +68,41 @@ Win32NotifyIcon::~Win32NotifyIcon() {
   if (added_) RemoveIcon();
 }
 
-bool Win32NotifyIcon::Send(DWORD command, IconRef icon, const std::wstring& tip) {
+bool Win32NotifyIcon::Send(DWORD command, UINT parts, IconRef icon, const std::wstring& tip) {
   if (window_ == nullptr) return false;
   NOTIFYICONDATAW data{};
   data.cbSize = sizeof(data);
   data.hWnd = window_;
   data.uID = kIconId;
   if (command != NIM_DELETE) {
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uFlags = parts;
     data.uCallbackMessage = kCallbackMessage;
     data.hIcon = static_cast<HICON>(const_cast<void*>(icon));
     tip.copy(data.szTip, std::size(data.szTip) - 1);
   }
-  return Shell_NotifyIconW(command, &data) != FALSE;
+  const bool sent = Shell_NotifyIconW(command, &data) != FALSE;
+  if (sent && (parts & NIF_ICON) != 0) sentIcon_ = icon;
+  return sent;
 }
 
 bool Win32NotifyIcon::AddIcon(IconRef icon, const std::wstring& tip) {
   // After a shell restart the old icon is gone already; a second add of a
   // live icon fails, so the icon is modified instead.
-  added_ = Send(NIM_ADD, icon, tip) || (added_ && Send(NIM_MODIFY, icon, tip));
+  added_ = Send(NIM_ADD, kAllParts, icon, tip) ||
+           (added_ && Send(NIM_MODIFY, kAllParts, icon, tip));
   return added_;
 }
 
 bool Win32NotifyIcon::ModifyIcon(IconRef icon, const std::wstring& tip) {
-  return Send(NIM_MODIFY, icon, tip);
+  // Only what changed is sent: a new tip alone leaves the picture as it is
+  // drawn, which spares the shell drawing it again.
+  return Send(NIM_MODIFY, icon == sentIcon_ ? NIF_TIP : NIF_ICON | NIF_TIP, icon, tip);
 }
 
 bool Win32NotifyIcon::RemoveIcon() {
-  const bool removed = Send(NIM_DELETE, nullptr, L"");
+  const bool removed = Send(NIM_DELETE, 0, nullptr, L"");
   added_ = false;
+  sentIcon_ = nullptr;
   return removed;
 }
 

@@ -51,9 +51,10 @@ class Win32NotifyIcon : public NotifyIcon {
   bool RemoveIcon() override;
 
  private:
-  bool Send(DWORD command, IconRef icon, const std::wstring& tip);
+  bool Send(DWORD command, UINT parts, IconRef icon, const std::wstring& tip);
   HWND window_ = nullptr;
   bool added_ = false;
+  IconRef sentIcon_ = nullptr;  // the picture the notification area holds
 };
 
 }  // namespace platform::win32

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "platform/clock.h"
 #include "platform/debugger_api.h"
@@ -59,6 +60,7 @@ class Win32ProcessApi : public ProcessApi {
   using GetSidFn = BOOLEAN(WINAPI*)(HANDLE, DWORD, FILETIME, PVOID, PDWORD);
 
  private:
+  bool winstaTried_ = false;
   UniqueLibrary winsta_;
   GetSidFn getProcessSid_ = nullptr;
   // Shared with the opened processes, whose token look-ups use the same names.
@@ -108,14 +110,21 @@ class Win32Dialogs : public Dialogs {
   HWND owner_ = nullptr;
 };
 
-// PostMessageW to the main window with both parameters 0.
+// PostMessageW to the main window with both parameters 0. While a tick runs the
+// messages are held and handed to the window in the order posted as the tick
+// ends, where the queue would have delivered them next: a trip through the
+// queue costs two server calls each under Wine.
 class WindowPoster : public MessagePoster {
  public:
   void SetWindow(HWND window) { window_ = window; }
   void Post(std::uint32_t message) override;
+  void Hold() { holding_ = true; }
+  void Release();
 
  private:
   HWND window_ = nullptr;
+  bool holding_ = false;
+  std::vector<std::uint32_t> held_;
 };
 
 // Top-level windows through user32, with DwmGetWindowAttribute (dwmapi.dll) and

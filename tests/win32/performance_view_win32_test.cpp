@@ -156,6 +156,8 @@ TEST_F(PerformanceViewTest, HiddenGraphsAdvanceAndArePaintedAsSoonAsShown) {
   EXPECT_TRUE(GetUpdateRect(View().CpuMeter(), nullptr, FALSE));
   Pump();
   EXPECT_FALSE(GetUpdateRect(View().CpuGraph(0), nullptr, FALSE));
+  EXPECT_EQ(TextOf(View().CpuMeter()), CpuCaption(form_->CpuSampler().CpuUsagePercent()));
+  EXPECT_EQ(TextOf(View().PageFileMeter()), Page().Texts().lb_Pf);
 }
 
 TEST_F(PerformanceViewTest, GdiObjectCountStaysFlatOverARun) {
