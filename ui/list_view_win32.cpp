@@ -140,7 +140,7 @@ void ListViewBinding::ItemsReordered(std::size_t count) {
   ProgramChange change(programChange_);
   const int selectedBefore = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
   const bool wasInSight = selectedBefore >= 0 && InSight(selectedBefore);
-  SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+  if (shown_) SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
   std::optional<std::size_t> selected;
   for (std::size_t i = 0; i < count; ++i) {
     ItemTextChanged(i, 0);
@@ -150,8 +150,10 @@ void ListViewBinding::ItemsReordered(std::size_t count) {
     ListView_SetItemState(list_, static_cast<int>(i), on ? LVIS_SELECTED | LVIS_FOCUSED : 0,
                           LVIS_SELECTED | LVIS_FOCUSED);
   }
-  SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(list_, nullptr, FALSE);
+  if (shown_) {
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, FALSE);
+  }
   if (selected && wasInSight) ListView_EnsureVisible(list_, static_cast<int>(*selected), FALSE);
 }
 
@@ -170,6 +172,13 @@ void ListViewBinding::ItemSelectionChanged(std::size_t index) {
 void ListViewBinding::ItemsCleared() {
   ProgramChange change(programChange_);
   ListView_DeleteAllItems(list_);
+}
+
+void ListViewBinding::SetShown(bool shown) {
+  if (shown == shown_) return;
+  shown_ = shown;
+  SendMessageW(list_, WM_SETREDRAW, shown ? TRUE : FALSE, 0);
+  if (shown) InvalidateRect(list_, nullptr, TRUE);
 }
 
 void ListViewBinding::WriteCell(std::size_t index, std::size_t column) {

@@ -25,6 +25,11 @@ class ListViewBinding final : public ListObserver {
   // The sort arrow in one column's header (none when `column` is out of range).
   void ShowSortMark(std::size_t column, bool descending);
 
+  // While the list's page is hidden, changes are made without drawing (under
+  // Wine each changed cell of a drawn list is a call to the server); shown
+  // again, the list is drawn whole.
+  void SetShown(bool shown);
+
   // For the parent's WM_NOTIFY from this control. True when the user changed the
   // selection (the model has been told already).
   bool HandleNotify(const NMHDR& header);
@@ -59,6 +64,7 @@ class ListViewBinding final : public ListObserver {
   ListModel& model_;
   std::size_t columnCount_ = 0;
   bool programChange_ = false;
+  bool shown_ = true;
 };
 
 }  // namespace ui

@@ -35,8 +35,12 @@ bool FaceInstalled(const LOGFONTW& wished) {
   ReleaseDC(nullptr, screen);
   if (length == 0) return true;
   // The face may answer to its English name as well as to the one asked for.
-  return lstrcmpiW(drawn, wished.lfFaceName) == 0 ||
-         (lstrcmpiW(wished.lfFaceName, kProgramFace) == 0 && lstrcmpiW(drawn, L"SimSun") == 0);
+  // Face names compare by character, ignoring case, as GDI compares them.
+  const auto same = [](const wchar_t* a, const wchar_t* b) {
+    return CompareStringOrdinal(a, -1, b, -1, TRUE) == CSTR_EQUAL;
+  };
+  return same(drawn, wished.lfFaceName) ||
+         (same(wished.lfFaceName, kProgramFace) && same(drawn, L"SimSun"));
 }
 
 }  // namespace

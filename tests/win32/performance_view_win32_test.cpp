@@ -58,6 +58,10 @@ TEST_F(PerformanceViewTest, ARefreshFillsEveryLabelAndTheStatusBar) {
   EXPECT_EQ(StatusText(form_->StatusBar1(), 1), L"CPU 使用：" + std::to_wstring(percent) + L"%");
   EXPECT_EQ(StatusText(form_->StatusBar1(), 0).rfind(L"进程数：", 0), 0u);
   EXPECT_EQ(StatusText(form_->StatusBar1(), 2).rfind(L"内存使用:", 0), 0u);
+  // Panels written together (all three at the first update) are painted together.
+  EXPECT_TRUE(IsWindowVisible(form_->StatusBar1()));
+  Pump();
+  EXPECT_FALSE(GetUpdateRect(form_->StatusBar1(), nullptr, FALSE));
 }
 
 TEST_F(PerformanceViewTest, OneGraphPerProcessorThatAdvancesAndFollowsTheWindow) {

@@ -251,6 +251,18 @@ TEST_F(ProcessesViewTest, HeaderClicksSortByMemoryAndTheOrderSurvivesUpdates) {
   // The selection stayed on this program, in the control as in the model.
   EXPECT_EQ(ListView_GetNextItem(List(), -1, LVNI_SELECTED), ItemOf(self));
   EXPECT_EQ(form_->ProcessesPage().SelectedPid(), self);
+
+  // Behind another page the list still follows; shown again it is drawn whole.
+  form_->SelectPage(TMainForm::kApplicationsPage);
+  RefreshNow();
+  RefreshNow();
+  values = memories();
+  EXPECT_TRUE(std::is_sorted(values.rbegin(), values.rend()));
+  EXPECT_EQ(ListView_GetItemCount(List()), static_cast<int>(form_->ProcList().Count()));
+  form_->SelectPage(TMainForm::kProcessesPage);
+  EXPECT_TRUE(IsWindowVisible(List()));
+  EXPECT_TRUE(GetUpdateRect(List(), nullptr, FALSE));
+  EXPECT_EQ(ListView_GetNextItem(List(), -1, LVNI_SELECTED), ItemOf(self));
 }
 
 TEST_F(ProcessesViewTest, EndingTheTreeEndsAProcessAndTheChildrenItStarted) {
