@@ -86,6 +86,7 @@ void NetworkingPage::Rebuild() {
   std::size_t count = 0;
   for (const TAdapterStatus& row : table_.Rows) count += row.ConnectionName.empty() ? 0 : 1;
   graphs_.assign(count, AdapterGraph{});
+  for (AdapterGraph& g : graphs_) g.graph.SetShown(graphsShown_);
   std::size_t k = 0;
   for (const TAdapterStatus& row : table_.Rows) {
     if (row.ConnectionName.empty()) continue;
@@ -125,6 +126,11 @@ void NetworkingPage::Refresh() {
 }
 
 void NetworkingPage::LayoutAdapterGraphs() { PlaceGraphs(); }
+
+void NetworkingPage::SetGraphsShown(bool shown) {
+  graphsShown_ = shown;
+  for (AdapterGraph& g : graphs_) g.graph.SetShown(shown);
+}
 
 void NetworkingPage::PlaceGraphs() {
   const int count = static_cast<int>(graphs_.size());

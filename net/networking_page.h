@@ -50,6 +50,9 @@ class NetworkingPage {
   Update UpdateNetPage();
   // The graphs placed for the sheet's current size, cleared and with their grid.
   void LayoutAdapterGraphs();
+  // While the page is hidden its graphs keep no pictures; shown again, they
+  // show their last frame at once.
+  void SetGraphsShown(bool shown);
 
   std::size_t ListedCount() const { return graphs_.size(); }
   const GraphBox& Box(std::size_t listed) const { return graphs_[listed].place; }
@@ -81,6 +84,7 @@ class NetworkingPage {
   std::size_t lengthAtRebuild_ = 0;
   int previousHeight_ = 0;  // of the graphs at their last drawing
   std::vector<AdapterGraph> graphs_;
+  bool graphsShown_ = true;
 };
 
 }  // namespace net

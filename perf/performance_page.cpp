@@ -64,6 +64,7 @@ void PerformancePage::CreateCpuGraphs(int count) {
   if (count < 0) count = 0;
   if (count == CpuGraphCount()) return;
   cpuGraphs_.assign(static_cast<std::size_t>(count), ui::TUseage{});
+  for (ui::TUseage& graph : cpuGraphs_) graph.SetShown(graphsShown_);
   cpuHistory_.assign(static_cast<std::size_t>(count), ui::UsageHistory{});
   previousCpuHeight_ = 0;
   // Provisional places until the first layout message.
@@ -120,6 +121,12 @@ int PerformancePage::PageFileSample(int height) {
   const double usedK = static_cast<double>(status.totalPhys / 1024) -
                        static_cast<double>(status.availPhys / 1024);
   return ui::RoundHalfEven(usedK / static_cast<double>(totalK) * height);
+}
+
+void PerformancePage::SetGraphsShown(bool shown) {
+  graphsShown_ = shown;
+  pageFileGraph_.SetShown(shown);
+  for (ui::TUseage& graph : cpuGraphs_) graph.SetShown(shown);
 }
 
 void PerformancePage::UpdateGraphs() {

@@ -57,6 +57,9 @@ class PerformancePage {
   // Handler of the graph update: the newest samples go in, the histories follow
   // their graph's size, every graph is redrawn and scrolls by one column.
   void UpdateGraphs();
+  // While the page is hidden its graphs keep no pictures; shown again, they
+  // show their last frame at once.
+  void SetGraphsShown(bool shown);
 
   int CpuGraphCount() const { return static_cast<int>(cpuGraphs_.size()); }
   const ui::TUseage& CpuGraph(int i) const { return cpuGraphs_[static_cast<std::size_t>(i)]; }
@@ -98,6 +101,7 @@ class PerformancePage {
   ui::Rect cpuMeterRect_, pageFileMeterRect_;
   // Heights at the last update, to rescale the histories after a resize.
   int previousCpuHeight_ = 0, previousPageFileHeight_ = 0;
+  bool graphsShown_ = true;
 };
 
 }  // namespace perf

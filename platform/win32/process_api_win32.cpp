@@ -11,6 +11,7 @@
 #include "platform/win32/command_line_win32.h"
 #include "platform/win32/handle_win32.h"
 #include "platform/win32/process_user_win32.h"
+#include "platform/win32/system_library_win32.h"
 
 namespace platform::win32 {
 
@@ -110,7 +111,15 @@ class Win32OpenedProcess : public OpenedProcess {
 
 }  // namespace
 
-Win32ProcessApi::Win32ProcessApi() : accountNames_(std::make_shared<AccountNames>()) {}
+Win32ProcessApi::Win32ProcessApi() : accountNames_(std::make_shared<AccountNames>()) {
+  // Not every system has winsta.dll or the entry point; then only the token route is
+  // left. Loaded from the system folder only, never from beside the program.
+  winsta_ = LoadSystemLibrary(L"winsta.dll");
+  if (winsta_) {
+    getProcessSid_ = reinterpret_cast<GetSidFn>(
+        reinterpret_cast<void*>(GetProcAddress(winsta_.get(), "WinStationGetProcessSid")));
+  }
+}
 
 Win32ProcessApi::~Win32ProcessApi() = default;
 

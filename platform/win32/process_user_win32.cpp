@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "platform/win32/handle_win32.h"
-#include "platform/win32/system_library_win32.h"
 #include "platform/win32/win32_system.h"
 
 namespace platform::win32 {
@@ -86,17 +85,6 @@ std::optional<std::wstring> SessionSidUserName(Win32ProcessApi::GetSidFn getProc
 
 std::optional<std::wstring> Win32ProcessApi::UserNameBySessionSid(std::uint32_t pid,
                                                                   std::int64_t createTime) {
-  // Loaded at the first process whose token cannot be read (where every token
-  // opens it is never loaded). Not every system has winsta.dll or the entry
-  // point; then only the token route is left. From the system folder only.
-  if (!winstaTried_) {
-    winstaTried_ = true;
-    winsta_ = LoadSystemLibrary(L"winsta.dll");
-    if (winsta_) {
-      getProcessSid_ = reinterpret_cast<GetSidFn>(
-          reinterpret_cast<void*>(GetProcAddress(winsta_.get(), "WinStationGetProcessSid")));
-    }
-  }
   return SessionSidUserName(getProcessSid_, pid, createTime, *accountNames_);
 }
 

@@ -60,7 +60,6 @@ class Win32ProcessApi : public ProcessApi {
   using GetSidFn = BOOLEAN(WINAPI*)(HANDLE, DWORD, FILETIME, PVOID, PDWORD);
 
  private:
-  bool winstaTried_ = false;
   UniqueLibrary winsta_;
   GetSidFn getProcessSid_ = nullptr;
   // Shared with the opened processes, whose token look-ups use the same names.

@@ -64,6 +64,17 @@ Win32WindowApi::Win32WindowApi() {
   if (dwmapi_) {
     getWindowAttribute_ = reinterpret_cast<GetAttributeFn>(
         reinterpret_cast<void*>(GetProcAddress(dwmapi_.get(), "DwmGetWindowAttribute")));
+    // Cloaking belongs to the composed desktop, which is always on from Windows
+    // 8. Where the desktop is not composed (Windows 7 without it, Wine) nothing
+    // is cloaked, and the library is not kept.
+    using CompositionFn = HRESULT(WINAPI*)(BOOL*);
+    const auto composed = reinterpret_cast<CompositionFn>(
+        reinterpret_cast<void*>(GetProcAddress(dwmapi_.get(), "DwmIsCompositionEnabled")));
+    BOOL enabled = TRUE;
+    if (composed != nullptr && SUCCEEDED(composed(&enabled)) && !enabled) {
+      getWindowAttribute_ = nullptr;
+      dwmapi_.reset();
+    }
   }
   if (HMODULE user32 = GetModuleHandleW(L"user32.dll")) {
     hungWindowFromGhost_ = reinterpret_cast<HungWindowFn>(

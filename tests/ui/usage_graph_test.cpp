@@ -109,6 +109,35 @@ TEST(UsageGraph, CurveValueZeroLiesBelowAndFullHeightTouchesTheTop) {
   EXPECT_EQ(small.Picture().Pixel(1, 0), kCpuCurveColor);
 }
 
+TEST(UsageGraph, AHiddenGraphKeepsNoPictureAndShowsItsLastFrameWhenShownAgain) {
+  TUseage seen(24, 30), hidden(24, 30);
+  UsageHistory a = HistoryOf({3, 9, 4}), b = HistoryOf({3, 9, 4});
+  hidden.SetShown(false);
+  for (int tick = 0; tick < 5; ++tick) {
+    a.Fit(30, 1.0);
+    b.Fit(30, 1.0);
+    a.SetNewest(tick * 4);
+    b.SetNewest(tick * 4);
+    for (auto [graph, history] : {std::pair{&seen, &a}, std::pair{&hidden, &b}}) {
+      graph->Clear();
+      graph->DrawGrid();
+      graph->DrawHistory(*history, kCpuCurveColor);
+    }
+  }
+  EXPECT_EQ(hidden.Picture().Width(), 0) << "no pixels while hidden";
+  EXPECT_EQ(hidden.ScrollCount(), seen.ScrollCount());
+  EXPECT_EQ(b.Values(), a.Values());
+  hidden.SetShown(true);
+  for (int y = 0; y < 24; ++y)
+    for (int x = 0; x < 30; ++x) ASSERT_EQ(hidden.Picture().Pixel(x, y), seen.Picture().Pixel(x, y));
+  // Hidden and shown again without a drawing between: the same frame.
+  seen.SetShown(false);
+  seen.SetShown(true);
+  EXPECT_EQ(ColumnsOf(seen.Picture(), 5, kGridColor), ColumnsOf(hidden.Picture(), 5, kGridColor));
+  EXPECT_EQ(ColumnsOf(seen.Picture(), 23, kCpuCurveColor),
+            ColumnsOf(hidden.Picture(), 23, kCpuCurveColor));
+}
+
 TEST(Raster, LinesStopBeforeTheirEndPointAndAreClipped) {
   Raster r(5, 5);
   r.Fill(kBlack);
