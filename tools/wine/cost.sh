@@ -8,7 +8,8 @@
 # read again, note the program's VmRSS, end everything. Runs alternate ours,
 # peer, ours, peer (ZENTRIK_COST_ROUNDS, 2), first on the bare desktop, then
 # with ZENTRIK_COST_IDLE (300) extra processes that sleep forever
-# (ZENTRIK_COST_SIZES="0" measures the bare desktop alone).
+# (ZENTRIK_COST_SIZES="0" measures the bare desktop alone). ZENTRIK_COST_EXE and
+# ZENTRIK_COST_PEER put other builds in place of ours and of the peer.
 # Prints a table and the ratios ours / peer; keeps it and a screenshot of each
 # run in build/cost.
 set -euo pipefail
@@ -27,8 +28,9 @@ bash "$ZENTRIK_ROOT/tools/wine/build.sh" mingw zentrik zentrik_idle
 ours=${ZENTRIK_COST_EXE:-$ZENTRIK_BUILD/mingw/zentrik.exe}  # another build to compare
 idle=$ZENTRIK_BUILD/mingw/zentrik_idle.exe
 mkdir -p "$out"
-peer=$(find /usr/lib/x86_64-linux-gnu/wine /usr/lib/wine -ipath '*x86_64-windows/taskmgr.exe' \
-  2>/dev/null | head -1)
+# Another build in the peer's place compares two builds.
+peer=${ZENTRIK_COST_PEER:-$(find /usr/lib/x86_64-linux-gnu/wine /usr/lib/wine \
+  -ipath '*x86_64-windows/taskmgr.exe' 2>/dev/null | head -1)}
 [[ -n $peer ]] || { warn "Wine's taskmgr.exe was not found"; exit 1; }
 bash "$ZENTRIK_ROOT/tools/wine/prefix.sh"
 
@@ -106,7 +108,7 @@ run_one() {
   $WINE "$exe" >/dev/null 2>&1 &
   pid=$!
   session_pids+=("$pid")
-  if [[ $who == peer ]]; then show_processes_tab "$pid" || true; fi
+  if [[ $who == peer && -z ${ZENTRIK_COST_PEER:-} ]]; then show_processes_tab "$pid" || true; fi
   sleep "$(awk -v s="$settle" -v a="$started" -v b="$(date +%s%N)" \
     'BEGIN { r = s - (b - a) / 1e9; print (r > 0 ? r : 0) }')"
   t0=$(cpu_ticks "$pid") s0=$(cpu_ticks "$server")
