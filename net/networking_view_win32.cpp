@@ -49,7 +49,7 @@ void NetworkingView::BuildAdapterGraphs(std::size_t count) {
   graphs_.resize(count);
   for (std::size_t i = count; i-- > 0;) {
     const std::wstring& caption = model_.Text(i, kNetName);
-    graphs_[i].box = ui::CreateChild(page_, L"BUTTON", caption.c_str(), BS_GROUPBOX, 0, 0, font_);
+    graphs_[i].box = ui::CreateGroupBox(page_, caption.c_str(), font_);
     // The box lies under the picture shown in it.
     SetWindowPos(graphs_[i].box, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     graphs_[i].image = std::make_unique<ui::RasterView>(page_, &logic_.Graph(i).Picture());

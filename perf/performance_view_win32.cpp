@@ -27,7 +27,7 @@ HWND CreateChild(HWND parent, const wchar_t* className, const wchar_t* text, DWO
 }
 
 HWND CreateGroupBox(HWND parent, const wchar_t* caption, HFONT font) {
-  return CreateChild(parent, L"BUTTON", caption, BS_GROUPBOX, font);
+  return ui::CreateGroupBox(parent, caption, font, WS_CLIPSIBLINGS);
 }
 
 void Place(HWND control, const ui::Rect& r) {

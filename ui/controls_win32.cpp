@@ -23,6 +23,10 @@ HWND CreatePushButton(HWND parent, const wchar_t* text, UINT id, HFONT font) {
   return CreateChild(parent, L"BUTTON", text, WS_TABSTOP | BS_PUSHBUTTON, 0, id, font);
 }
 
+HWND CreateGroupBox(HWND parent, const wchar_t* caption, HFONT font, DWORD style) {
+  return CreateChild(parent, L"BUTTON", caption, BS_GROUPBOX | style, WS_EX_TRANSPARENT, 0, font);
+}
+
 POINT ContextMenuPoint(HWND list, LPARAM screenPoint, std::optional<std::size_t> item) {
   POINT at{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
   if (at.x != -1 || at.y != -1) return at;

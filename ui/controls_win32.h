@@ -14,6 +14,11 @@ HINSTANCE InstanceOf(HWND window);
 HWND CreateChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
                  DWORD exStyle, UINT id, HFONT font);
 HWND CreatePushButton(HWND parent, const wchar_t* text, UINT id, HFONT font);
+// A group box paints its frame and caption, never its inside, and a page that
+// clips its children leaves the inside alone too: what was on the screen before
+// (the page shown last) would stay there. A transparent box is left out of its
+// parent's clipping, so the page's background covers it.
+HWND CreateGroupBox(HWND parent, const wchar_t* caption, HFONT font, DWORD style = 0);
 
 // The screen point of a WM_CONTEXTMENU for `list`; from the keyboard, under
 // `item` when it is given and shown, else at the list's corner.

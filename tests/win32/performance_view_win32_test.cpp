@@ -164,6 +164,23 @@ TEST_F(PerformanceViewTest, HiddenGraphsAdvanceAndArePaintedAsSoonAsShown) {
   EXPECT_EQ(TextOf(View().PageFileMeter()), Page().Texts().lb_Pf);
 }
 
+TEST_F(PerformanceViewTest, NothingOfThePageShownBeforeStaysInsideTheGroupBoxes) {
+  form_->SelectPage(app::TMainForm::kUsersPage);
+  Pump();
+  form_->SelectPage(app::TMainForm::kPerformancePage);
+  Pump();
+  // The strip just above the first CPU graph, inside its box, where the users
+  // list's header was.
+  RECT graph{};
+  GetWindowRect(View().CpuGraph(0), &graph);
+  HDC screen = GetDC(nullptr);
+  int stale = 0;
+  for (LONG x = graph.left; x < graph.right; ++x)
+    stale += GetPixel(screen, x, graph.top - 2) != GetSysColor(COLOR_BTNFACE) ? 1 : 0;
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(stale, 0);
+}
+
 TEST_F(PerformanceViewTest, GdiObjectCountStaysFlatOverARun) {
   // The first resize makes the system's own surfaces; they count from then on.
   SetWindowPos(form_->Handle(), nullptr, 0, 0, 410, 430, SWP_NOMOVE | SWP_NOZORDER);
