@@ -19,7 +19,6 @@ NetworkingView::NetworkingView(HWND page, HFONT font, NetworkingPage& logic,
   ListView_SetExtendedListViewStyle(list_, LVS_EX_DOUBLEBUFFER);
   binding_ = std::make_unique<ui::ListViewBinding>(list_, model_);
   binding_->SetColumns(NetworkingPage::Columns());
-  logic_.SetGraphsShown((GetWindowLongW(page_, GWL_STYLE) & WS_VISIBLE) != 0);
   ui::SetPageContent(page_, this);
   Layout();
 }
@@ -100,12 +99,8 @@ bool NetworkingView::OnNotify(const NMHDR& header, LRESULT& result) {
   return true;
 }
 
-bool NetworkingView::HandlePageMessage(UINT message, WPARAM wParam, LPARAM lParam,
-                                       LRESULT& result) {
+bool NetworkingView::HandlePageMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
   switch (message) {
-    case WM_SHOWWINDOW:
-      logic_.SetGraphsShown(wParam != FALSE);
-      return false;
     case WM_SIZE:
       Layout();
       return true;

@@ -37,6 +37,7 @@ class NetworkingView final : public ui::PageContent {
 
   bool HandlePageMessage(UINT message, WPARAM wParam, LPARAM lParam,
                          LRESULT& result) override;
+  void PageShown(bool shown) override { logic_.SetGraphsShown(shown); }
 
  private:
   struct Graph {

@@ -38,7 +38,6 @@ void Place(HWND control, const ui::Rect& r) {
 
 PerformanceView::PerformanceView(HWND page, HFONT font, PerformancePage& logic, HWND statusBar)
     : page_(page), font_(font), logic_(logic), statusBar_(statusBar) {
-  logic_.SetGraphsShown((GetWindowLongW(page_, GWL_STYLE) & WS_VISIBLE) != 0);
   CreateControls();
   ui::SetPageContent(page_, this);
   Layout();
@@ -171,12 +170,12 @@ void PerformanceView::SetStatusText(int panel, const std::wstring& text) {
                reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-bool PerformanceView::HandlePageMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
-  if (message == WM_SHOWWINDOW) {
-    logic_.SetGraphsShown(wParam != FALSE);
-    if (wParam != FALSE) ShowFigures();  // what changed while the page was hidden
-    return false;
-  }
+void PerformanceView::PageShown(bool shown) {
+  logic_.SetGraphsShown(shown);
+  if (shown) ShowFigures();  // what changed while the page was hidden
+}
+
+bool PerformanceView::HandlePageMessage(UINT message, WPARAM, LPARAM, LRESULT&) {
   if (message != WM_SIZE) return false;
   Layout();
   return true;

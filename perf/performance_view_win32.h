@@ -39,6 +39,7 @@ class PerformanceView final : public ui::PageContent {
 
   bool HandlePageMessage(UINT message, WPARAM wParam, LPARAM lParam,
                          LRESULT& result) override;
+  void PageShown(bool shown) override;
 
  private:
   void CreateControls();

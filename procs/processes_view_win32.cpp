@@ -105,7 +105,6 @@ void ProcessesView::CreateControls(HFONT font) {
   ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   binding_ = std::make_unique<ui::ListViewBinding>(list_, model_);
   binding_->SetColumns(logic_.ListColumns());
-  binding_->SetShown((GetWindowLongW(page_, GWL_STYLE) & WS_VISIBLE) != 0);
 
   allUsers_ = ui::CreateChild(page_, L"BUTTON", L"显示所有用户的进程(&S)",
                                WS_TABSTOP | BS_AUTOCHECKBOX, 0, kCmdAllUsers, font);
@@ -173,9 +172,6 @@ void ProcessesView::Layout() {
 bool ProcessesView::HandlePageMessage(UINT message, WPARAM wParam, LPARAM lParam,
                                       LRESULT& result) {
   switch (message) {
-    case WM_SHOWWINDOW:
-      binding_->SetShown(wParam != FALSE);
-      return false;
     case WM_SIZE:
       Layout();
       return true;

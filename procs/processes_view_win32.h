@@ -55,6 +55,7 @@ class ProcessesView final : public ui::PageContent {
 
   bool HandlePageMessage(UINT message, WPARAM wParam, LPARAM lParam,
                          LRESULT& result) override;
+  void PageShown(bool shown) override { binding_->SetShown(shown); }
 
   // "网络连接状态(&O)": opens the port list, which the main window owns.
   std::function<void()> N12Click;

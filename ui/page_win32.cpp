@@ -27,13 +27,17 @@ PageWindow::~PageWindow() {
 
 LRESULT PageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
+  if (content_ != nullptr && message == WM_SHOWWINDOW) content_->PageShown(wParam != FALSE);
   if (content_ != nullptr && content_->HandlePageMessage(message, wParam, lParam, result))
     return result;
   return DefWindowProcW(window_, message, wParam, lParam);
 }
 
 void SetPageContent(HWND page, PageContent* content) {
-  if (PageWindow* window = PageWindow::FromHandle(page)) window->SetContent(content);
+  PageWindow* window = PageWindow::FromHandle(page);
+  if (window == nullptr) return;
+  window->SetContent(content);
+  if (content != nullptr) content->PageShown((GetWindowLongW(page, GWL_STYLE) & WS_VISIBLE) != 0);
 }
 
 }  // namespace ui

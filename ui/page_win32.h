@@ -14,6 +14,9 @@ class PageContent {
   // True when the content handled the message; `result` is then returned.
   virtual bool HandlePageMessage(UINT message, WPARAM wParam, LPARAM lParam,
                                  LRESULT& result) = 0;
+  // The page is about to be shown or has been hidden; also told once when the
+  // content is set. A hidden page need not draw what nobody can see.
+  virtual void PageShown(bool /*shown*/) {}
 };
 
 // A hidden, empty page; its content is set once the page's controls exist.
