@@ -391,7 +391,9 @@ void TMainForm::ShowPictureIcons() {
 
 // A left double click on the notification icon brings the window back.
 void TMainForm::TrayIconMessage(LPARAM mouseMessage) {
-  if (mouseMessage != WM_LBUTTONDBLCLK) return;
+  // The low word carries the mouse message in every version of the callback.
+  if (LOWORD(mouseMessage) == WM_MOUSEMOVE) program_.performance.trayIcon.Pointed();
+  if (LOWORD(mouseMessage) != WM_LBUTTONDBLCLK) return;
   PostMessageW(window_, kLayoutGraphs, 0, 0);
   ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
   SetForegroundWindow(window_);

@@ -57,21 +57,39 @@ void TrayIcon::AddTrayIcon(platform::IconRef startIcon) {
   icon_ = startIcon;
   tip_.clear();
   shown_ = area_.AddIcon(icon_, tip_);
+  sentIcon_ = icon_;
+  sentTip_ = tip_;
 }
 
 void TrayIcon::UpdateTrayIcon(int percent) {
   if (deleted_) return;
-  platform::IconRef icon = pictureFor_(TrayBarPenWidth(percent));
-  std::wstring tip = TrayTip(percent);
-  if (icon == icon_ && tip == tip_) return;
-  icon_ = icon;
-  tip_ = std::move(tip);
-  if (shown_) area_.ModifyIcon(icon_, tip_);
+  icon_ = pictureFor_(TrayBarPenWidth(percent));
+  tip_ = TrayTip(percent);
+  ++updatesSinceSent_;
+  const bool tipDue = tip_ != sentTip_ &&
+                      (pointedUpdatesLeft_ > 0 || updatesSinceSent_ >= kTipCatchUp);
+  if (pointedUpdatesLeft_ > 0) --pointedUpdatesLeft_;
+  if (icon_ != sentIcon_ || tipDue) SendModify();
+}
+
+void TrayIcon::Pointed() {
+  pointedUpdatesLeft_ = kPointedUpdates;
+  if (tip_ != sentTip_) SendModify();
+}
+
+void TrayIcon::SendModify() {
+  if (!shown_ || deleted_) return;
+  area_.ModifyIcon(icon_, tip_);
+  sentIcon_ = icon_;
+  sentTip_ = tip_;
+  updatesSinceSent_ = 0;
 }
 
 void TrayIcon::TaskbarCreated() {
   if (deleted_) return;
   shown_ = area_.AddIcon(icon_, tip_);
+  sentIcon_ = icon_;
+  sentTip_ = tip_;
 }
 
 void TrayIcon::DeleteTrayIcon() {

@@ -38,10 +38,19 @@ class TrayIcon {
   // Start-up, with the program's own icon and an empty tip. A refusal is not
   // retried here: the icon comes when the taskbar announces itself.
   void AddTrayIcon(platform::IconRef startIcon);
+  // A new picture goes to the shell at once. A new tip alone is read only
+  // while the icon is pointed at: it goes at once for a few updates after the
+  // pointer moved over the icon, otherwise with the next picture or at the
+  // latest at every kTipCatchUp-th update (for keyboard and screen-reader use).
   void UpdateTrayIcon(int percent);
+  // The pointer moved over the icon: a tip that waits goes now.
+  void Pointed();
   // The taskbar was created (again): the icon is added as it is now.
   void TaskbarCreated();
   void DeleteTrayIcon();
+
+  static constexpr int kPointedUpdates = 5;
+  static constexpr int kTipCatchUp = 5;
 
   bool Shown() const { return shown_; }
   platform::IconRef Icon() const { return icon_; }
@@ -50,8 +59,15 @@ class TrayIcon {
  private:
   platform::NotifyIcon& area_;
   std::function<platform::IconRef(int)> pictureFor_;
+  void SendModify();
+
   platform::IconRef icon_ = nullptr;
   std::wstring tip_;
+  // What the shell holds now.
+  platform::IconRef sentIcon_ = nullptr;
+  std::wstring sentTip_;
+  int updatesSinceSent_ = 0;
+  int pointedUpdatesLeft_ = 0;
   bool shown_ = false;
   bool deleted_ = false;
 };

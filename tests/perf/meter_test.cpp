@@ -158,6 +158,33 @@ TEST(TrayIcon, AddModifyRemoveAndTheTaskbarComingBack) {
   EXPECT_EQ(shell.trayCalls.size(), calls) << "closing: the icon stays gone";
 }
 
+// CPU 7 % and 6 % draw the same picture: only the tip differs.
+TEST(TrayIcon, ATipAloneWaitsUntilPointedAtOrItsTurnComes) {
+  FakeSystem shell;
+  int picture = 0;
+  TrayIcon tray(shell, [&](int) { return static_cast<platform::IconRef>(&picture); });
+  tray.AddTrayIcon(nullptr);
+  tray.UpdateTrayIcon(7);  // a new picture: sent at once
+  const std::size_t afterPicture = shell.trayCalls.size();
+  tray.UpdateTrayIcon(6);
+  EXPECT_EQ(shell.trayCalls.size(), afterPicture) << "nobody points at the icon";
+  EXPECT_EQ(tray.Tip(), L"CPU 使用：06%");
+  tray.Pointed();
+  ASSERT_EQ(shell.trayCalls.size(), afterPicture + 1);
+  EXPECT_EQ(shell.trayCalls.back().tip, L"CPU 使用：06%");
+  tray.Pointed();
+  EXPECT_EQ(shell.trayCalls.size(), afterPicture + 1) << "the shell has this tip already";
+  for (int i = 0; i < TrayIcon::kPointedUpdates; ++i) tray.UpdateTrayIcon(i % 2 ? 6 : 7);
+  EXPECT_EQ(shell.trayCalls.size(), afterPicture + 1 + TrayIcon::kPointedUpdates)
+      << "while pointed at, each new tip goes at once";
+  ASSERT_EQ(shell.trayCalls.back().tip, L"CPU 使用：07%");
+  const std::size_t live = shell.trayCalls.size();
+  for (int i = 1; i < TrayIcon::kTipCatchUp; ++i) tray.UpdateTrayIcon(6);
+  EXPECT_EQ(shell.trayCalls.size(), live);
+  tray.UpdateTrayIcon(6);
+  EXPECT_EQ(shell.trayCalls.size(), live + 1) << "otherwise at the kTipCatchUp-th update";
+}
+
 TEST(TrayIcon, ARefusedIconWaitsForTheTaskbar) {
   FakeSystem shell;
   shell.notifyAreaRefuses = true;

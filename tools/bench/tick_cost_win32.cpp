@@ -386,6 +386,18 @@ int Run(int ticks, int idle, unsigned long serverPid) {
     percent = percent == 90 ? 10 : 90;
     form.TrayIcon().UpdateTrayIcon(percent);
   }));
+  // The window's own icons follow the tray picture.
+  const HWND window = GetAncestor(form.StatusBar1(), GA_ROOT);
+  const HICON icons[2] = {LoadIconW(nullptr, IDI_APPLICATION), LoadIconW(nullptr, IDI_WINLOGO)};
+  int which = 0;
+  extras.push_back(timer.Measure("window icon, a new small picture (WM_SETICON)", [&] {
+    which ^= 1;
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons[which]));
+  }));
+  extras.push_back(timer.Measure("window icon, a new large picture (WM_SETICON)", [&] {
+    which ^= 1;
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons[which]));
+  }));
   int text = 0;
   extras.push_back(timer.Measure("status bar, one panel's text changed", [&] {
     const std::wstring panel = L"进程数: " + std::to_wstring(100 + (++text % 2));
