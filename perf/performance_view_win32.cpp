@@ -127,7 +127,11 @@ void PerformanceView::UpdateGraphs() {
 void PerformanceView::UpdateTotals() {
   logic_.UpdateTotals();
   const PerformanceTexts& t = logic_.Texts();
-  SetStatusTexts({&t.statusProcesses, &t.statusCpu, &t.statusMemory});
+  // Each new panel text paints its panel at once: cheaper than holding the
+  // bar's drawing and painting it whole once.
+  SetStatusText(0, t.statusProcesses);
+  SetStatusText(1, t.statusCpu);
+  SetStatusText(2, t.statusMemory);
   // A hidden page's figures are written when it is shown: each text is a call
   // to the system, and several figures change at every tick.
   if (IsWindowVisible(page_)) ShowFigures();
@@ -146,20 +150,6 @@ void PerformanceView::ShowFigures() {
       SetWindowTextW(values_[b][r], t.figures[b][r].c_str());
     }
   }
-}
-
-// Each new panel text paints the bar at once. Two or more are written with the
-// bar's drawing held, and the bar is painted once after the tick. A hidden bar
-// is never held: releasing the hold would show it.
-void PerformanceView::SetStatusTexts(const std::array<const std::wstring*, 3>& texts) {
-  int changed = 0;
-  for (std::size_t p = 0; p < texts.size(); ++p) changed += *texts[p] != shownStatus_[p] ? 1 : 0;
-  const bool hold = changed > 1 && (GetWindowLongW(statusBar_, GWL_STYLE) & WS_VISIBLE) != 0;
-  if (hold) SendMessageW(statusBar_, WM_SETREDRAW, FALSE, 0);
-  for (std::size_t p = 0; p < texts.size(); ++p) SetStatusText(static_cast<int>(p), *texts[p]);
-  if (!hold) return;
-  SendMessageW(statusBar_, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(statusBar_, nullptr, FALSE);
 }
 
 void PerformanceView::SetStatusText(int panel, const std::wstring& text) {

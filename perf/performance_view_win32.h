@@ -45,7 +45,6 @@ class PerformanceView final : public ui::PageContent {
   void CreateControls();
   void Layout();
   void ShowFigures();
-  void SetStatusTexts(const std::array<const std::wstring*, 3>& texts);
   void SetStatusText(int panel, const std::wstring& text);
 
   HWND page_;

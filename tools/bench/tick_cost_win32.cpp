@@ -403,6 +403,37 @@ int Run(int ticks, int idle, unsigned long serverPid) {
     const std::wstring panel = L"进程数: " + std::to_wstring(100 + (++text % 2));
     SendMessageW(form.StatusBar1(), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(panel.c_str()));
   }));
+  const HWND bar = form.StatusBar1();
+  auto setTwo = [&] {
+    ++text;
+    const std::wstring cpu = L"CPU 使用：" + std::to_wstring(10 + text % 2) + L"%";
+    const std::wstring memory = L"内存使用:" + std::to_wstring(400 + text % 2) + L"M/24105M";
+    SendMessageW(bar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(cpu.c_str()));
+    SendMessageW(bar, SB_SETTEXTW, 2, reinterpret_cast<LPARAM>(memory.c_str()));
+  };
+  extras.push_back(timer.Measure("status bar, two panels, each painted", setTwo));
+  extras.push_back(timer.Measure("status bar, two panels, held, whole bar", [&] {
+    SendMessageW(bar, WM_SETREDRAW, FALSE, 0);
+    setTwo();
+    SendMessageW(bar, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(bar, nullptr, FALSE);
+    UpdateWindow(bar);
+  }));
+  extras.push_back(timer.Measure("status bar, two panels, held, their rectangles", [&] {
+    SendMessageW(bar, WM_SETREDRAW, FALSE, 0);
+    setTwo();
+    SendMessageW(bar, WM_SETREDRAW, TRUE, 0);
+    for (int part = 1; part <= 2; ++part) {
+      RECT r{};
+      SendMessageW(bar, SB_GETRECT, part, reinterpret_cast<LPARAM>(&r));
+      InvalidateRect(bar, &r, FALSE);
+    }
+    UpdateWindow(bar);
+  }));
+  extras.push_back(timer.Measure("status bar, nothing changed, painted whole", [&] {
+    InvalidateRect(bar, nullptr, FALSE);
+    UpdateWindow(bar);
+  }));
   PrintSteps("extras", extras, server.Available());
   std::fflush(stdout);
   return 0;
