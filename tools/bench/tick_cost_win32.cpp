@@ -11,8 +11,11 @@
 // Usage: zentrik_tick_cost.exe [--ticks N] [--idle N] [--wineserver PID]
 //   --idle N  starts N processes that only sleep (zentrik_idle.exe, beside this
 //             program), for a larger process list
+#include <winsock2.h>
+#include <ws2tcpip.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <iphlpapi.h>
 #include <fcntl.h>
 #include <io.h>
 
@@ -434,6 +437,35 @@ int Run(int ticks, int idle, unsigned long serverPid) {
     InvalidateRect(bar, nullptr, FALSE);
     UpdateWindow(bar);
   }));
+  {
+    using TableFn = DWORD(WINAPI*)(PMIB_IF_TABLE2*);
+    using FreeFn = void(WINAPI*)(PVOID);
+    using EntryFn = DWORD(WINAPI*)(PMIB_IF_ROW2);
+    HMODULE ip = LoadLibraryW(L"iphlpapi.dll");
+    auto table = reinterpret_cast<TableFn>(reinterpret_cast<void*>(GetProcAddress(ip, "GetIfTable2")));
+    auto release = reinterpret_cast<FreeFn>(reinterpret_cast<void*>(GetProcAddress(ip, "FreeMibTable")));
+    auto entry = reinterpret_cast<EntryFn>(reinterpret_cast<void*>(GetProcAddress(ip, "GetIfEntry2")));
+    MIB_IF_TABLE2* rows = nullptr;
+    NET_IFINDEX index = 1;
+    if (table && table(&rows) == NO_ERROR) {
+      for (ULONG i = 0; i < rows->NumEntries; ++i)
+        if (rows->Table[i].Type != IF_TYPE_SOFTWARE_LOOPBACK) index = rows->Table[i].InterfaceIndex;
+      release(rows);
+    }
+    extras.push_back(timer.Measure("GetIfTable2 (every interface)", [&] {
+      MIB_IF_TABLE2* t = nullptr;
+      if (table(&t) == NO_ERROR) release(t);
+    }));
+    extras.push_back(timer.Measure("GetIfEntry2 (one interface)", [&] {
+      MIB_IF_ROW2 row{};
+      row.InterfaceIndex = index;
+      entry(&row);
+    }));
+    extras.push_back(timer.Measure("GetNumberOfInterfaces", [&] {
+      DWORD count = 0;
+      GetNumberOfInterfaces(&count);
+    }));
+  }
   PrintSteps("extras", extras, server.Available());
   std::fflush(stdout);
   return 0;
