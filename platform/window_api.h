@@ -41,7 +41,9 @@ class WindowApi {
   // --- what a window is ---
   // Every top-level window, top to bottom. `out` is emptied first and keeps its storage.
   virtual void TopWindows(std::vector<WindowHandle>& out) = 0;
+  // Of a top-level window: whether it is shown (WS_VISIBLE).
   virtual bool IsVisible(WindowHandle window) = 0;
+  // Of a top-level window: its owner, 0 when it has none.
   virtual WindowHandle Owner(WindowHandle window) = 0;
   virtual std::uint32_t ExtendedStyle(WindowHandle window) = 0;
   virtual WindowHandle Desktop() = 0;

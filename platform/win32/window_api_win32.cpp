@@ -87,12 +87,15 @@ void Win32WindowApi::TopWindows(std::vector<WindowHandle>& out) {
   EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&out));
 }
 
+// A top-level window's parent is the desktop, which is always shown, so its own
+// style bit is all IsWindowVisible would find; the style is one question, the
+// walk up the parents another.
 bool Win32WindowApi::IsVisible(WindowHandle window) {
-  return IsWindowVisible(ToHwnd(window)) != FALSE;
+  return (GetWindowLongW(ToHwnd(window), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 WindowHandle Win32WindowApi::Owner(WindowHandle window) {
-  return static_cast<WindowHandle>(GetWindowLongPtrW(ToHwnd(window), GWLP_HWNDPARENT));
+  return FromHwnd(GetWindow(ToHwnd(window), GW_OWNER));
 }
 
 std::uint32_t Win32WindowApi::ExtendedStyle(WindowHandle window) {
