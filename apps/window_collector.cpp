@@ -45,17 +45,21 @@ void WindowCollector::CollectWindows() {
   notice_.Post();
 }
 
+// Each test is a question to the system about another program's window; the
+// ones that turn most windows away come first (most top-level windows are
+// hidden, and most shown ones without a title belong to the shell).
 bool WindowCollector::IsApplicationWindow(WindowHandle window) {
   if (!windows_.IsVisible(window)) return false;
+  windows_.Title(window, title_);
+  if (!HasVisibleText(title_)) return false;
   const WindowHandle owner = windows_.Owner(window);
   if (owner != 0 && owner != windows_.Desktop()) return false;
   const std::uint32_t style = windows_.ExtendedStyle(window);
   if ((style & platform::kToolWindowStyle) != 0 && (style & platform::kAppWindowStyle) == 0)
     return false;
-  windows_.Title(window, title_);
   // A cloaked window is on no screen the user looks at: a suspended store app's
   // frame, a window the shell keeps out of sight.
-  return HasVisibleText(title_) && !windows_.IsCloaked(window);
+  return !windows_.IsCloaked(window);
 }
 
 void WindowCollector::StoreWinInfo(WindowHandle window) {
