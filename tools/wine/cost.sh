@@ -40,7 +40,8 @@ flock -n 6 || { echo "waiting for another make cost..."; flock 6; }
 # utime+stime in clock ticks, summed over the given processes (gone ones count 0).
 cpu_ticks() {
   (( $# )) || { echo 0; return; }
-  printf '/proc/%s/stat\n' "$@" | xargs cat 2>/dev/null \
+  # cat fails for a process that has gone; that must not end the script.
+  printf '/proc/%s/stat\n' "$@" | { xargs cat 2>/dev/null || true; } \
     | awk '{ sub(/.*\) /, ""); s += $12 + $13 } END { print s + 0 }'
 }
 rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status" 2>/dev/null || echo 0; }
