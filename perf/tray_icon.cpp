@@ -57,19 +57,21 @@ void TrayIcon::AddTrayIcon(platform::IconRef startIcon) {
   icon_ = startIcon;
   tip_.clear();
   shown_ = area_.AddIcon(icon_, tip_);
-  sentIcon_ = icon_;
   sentTip_ = tip_;
 }
 
 void TrayIcon::UpdateTrayIcon(int percent) {
   if (deleted_) return;
-  icon_ = pictureFor_(TrayBarPenWidth(percent));
+  // A new picture is always sent at once, so the one before is what the shell holds.
+  const platform::IconRef icon = pictureFor_(TrayBarPenWidth(percent));
+  const bool newPicture = icon != icon_;
+  icon_ = icon;
   tip_ = TrayTip(percent);
   ++updatesSinceSent_;
   const bool tipDue = tip_ != sentTip_ &&
                       (pointedUpdatesLeft_ > 0 || updatesSinceSent_ >= kTipCatchUp);
   if (pointedUpdatesLeft_ > 0) --pointedUpdatesLeft_;
-  if (icon_ != sentIcon_ || tipDue) SendModify();
+  if (newPicture || tipDue) SendModify();
 }
 
 void TrayIcon::Pointed() {
@@ -80,7 +82,6 @@ void TrayIcon::Pointed() {
 void TrayIcon::SendModify() {
   if (!shown_ || deleted_) return;
   area_.ModifyIcon(icon_, tip_);
-  sentIcon_ = icon_;
   sentTip_ = tip_;
   updatesSinceSent_ = 0;
 }
@@ -88,7 +89,6 @@ void TrayIcon::SendModify() {
 void TrayIcon::TaskbarCreated() {
   if (deleted_) return;
   shown_ = area_.AddIcon(icon_, tip_);
-  sentIcon_ = icon_;
   sentTip_ = tip_;
 }
 

@@ -57,15 +57,13 @@ class TrayIcon {
   const std::wstring& Tip() const { return tip_; }
 
  private:
-  platform::NotifyIcon& area_;
-  std::function<platform::IconRef(int)> pictureFor_;
   void SendModify();
 
+  platform::NotifyIcon& area_;
+  std::function<platform::IconRef(int)> pictureFor_;
   platform::IconRef icon_ = nullptr;
   std::wstring tip_;
-  // What the shell holds now.
-  platform::IconRef sentIcon_ = nullptr;
-  std::wstring sentTip_;
+  std::wstring sentTip_;  // the tip the shell holds
   int updatesSinceSent_ = 0;
   int pointedUpdatesLeft_ = 0;
   bool shown_ = false;
