@@ -103,8 +103,10 @@ int ApplicationsPage::RefreshIcons(int imageIndex, const TWinInfo& row) {
     return StoreIcons(imageIndex, icons.large, icons.small);
   // Neither the class nor the window has one (other programs' class icons cannot
   // be read everywhere): the icon of the program file, copied while it is lent.
+  // A file on a share that has gone would hold this window for a minute: the
+  // item keeps the default icon.
   int stored = -2;
-  if (!row.ExePath.empty()) {
+  if (!row.ExePath.empty() && !row.ExeOnNetwork) {
     windows_.WithProgramIcons(row.ExePath,
                               [&](platform::IconHandle large, platform::IconHandle small) {
                                 stored = StoreIcons(imageIndex, large, small);

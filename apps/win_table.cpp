@@ -28,6 +28,7 @@ TWinInfo& WinTable::Take(WindowHandle window, bool& existing) {
   // A fresh record; the strings keep their storage for the next title.
   row.Caption.clear();
   row.ExePath.clear();
+  row.ExeOnNetwork = false;
   row.StatusText.clear();
   row.Wnd = window;
   row.ShowCmd = 0;

@@ -28,6 +28,7 @@ struct TWinInfo {
   WindowHandle Wnd = 0;  // 0 marks a free row
   int ShowCmd = 0;       // 1 normal, 2 minimised, 3 maximised; 0 when unreadable
   std::wstring ExePath;  // first ".exe" module of the process; empty when none
+  bool ExeOnNetwork = false;  // ExePath lies on a share: its icon is not read
   std::uint32_t ProcessId = 0;
   // The window whose process (and icon) the row shows: Wnd itself, or the app
   // window inside an app host's frame, or the hung window behind a ghost.

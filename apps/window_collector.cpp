@@ -98,9 +98,12 @@ bool WindowCollector::AnswersNow(TWinInfo& row, bool existing) {
 // processes; it remembers failures, so asking again at every tick costs nothing.
 void WindowCollector::FindProgramPath(TWinInfo& row) {
   row.ExePath.clear();
+  row.ExeOnNetwork = false;
   if (row.ProcessId == 0) return;
   const std::wstring& path = paths_.GetProcessPath(row.ProcessId);
-  if (IsProgramPath(path)) row.ExePath = path;
+  if (!IsProgramPath(path)) return;
+  row.ExePath = path;
+  row.ExeOnNetwork = paths_.IsRemotePath(path);
 }
 
 }  // namespace apps

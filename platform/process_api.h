@@ -75,8 +75,8 @@ class OpenedProcess {
   virtual std::optional<bool> IsWow64() = 0;
 };
 
-// Texts of an image file's version resource, of its first translation; empty
-// when the file has none.
+// Texts of an image file's version resource, each from the first string table
+// that has it (platform/layouts/version_translations.h); empty when none has.
 struct FileVersionTexts {
   std::wstring description;  // FileDescription
   std::wstring company;      // CompanyName
@@ -102,6 +102,9 @@ class ProcessApi {
   virtual FileVersionTexts VersionTexts(const std::wstring& path) = 0;
   // Every drive letter with its device; empty when none can be read.
   virtual void DriveDevices(std::vector<DriveDevice>& out) = 0;
+  // Whether drive `letter` ('A' to 'Z') is a network drive. The system answers
+  // from its own drive list, without reaching the share.
+  virtual bool IsRemoteDrive(wchar_t letter) = 0;
 };
 
 }  // namespace platform

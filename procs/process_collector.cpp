@@ -33,6 +33,7 @@ void ProcessCollector::CollectProcesses() {
   // A failed snapshot would make every item look gone: keep the table as it is.
   if (!reader_.Take(entries_)) return;
   const std::int64_t now = clock_.NowMs();
+  versionReadsLeft_ = kVersionReadsPerTick;
   notRespondingPids_.clear();
   if (notResponding_) notResponding_(notRespondingPids_);
   std::sort(notRespondingPids_.begin(), notRespondingPids_.end());
@@ -148,7 +149,10 @@ void ProcessCollector::StoreProcessRow(const SnapshotEntry& entry, std::int64_t 
   if (table_.WantsGuiCounts()) TakeGuiCounts(*row, entry);
   RetryUnknownPath(*row, entry);
   // A column of them shown later: each row is read once.
-  if (table_.WantsIdentity() && !row->IdentityRead) TakeIdentity(*row, entry, nullptr);
+  if (table_.WantsIdentity()) {
+    if (!row->IdentityRead) TakeIdentity(*row, entry, nullptr);
+    if (!row->VersionTextsRead) TakeVersionTexts(*row);
+  }
   TakeState(*row, entry);
   row->Listed = kRefreshed;
 }
@@ -160,6 +164,7 @@ void ProcessCollector::RetryUnknownPath(TprocTimeInfo& row, const SnapshotEntry&
   if (path == row.ImagePath) return;
   row.ImagePath = path;
   row.Changed |= ChangeBit(ColumnKind::kPath);
+  row.VersionTextsRead = false;  // there is a file to read them from now
 }
 
 // A suspended process cannot answer its windows either: it reads "已挂起".
@@ -204,8 +209,20 @@ void ProcessCollector::TakeIdentity(TprocTimeInfo& row, const SnapshotEntry& ent
   }
   PutText(row, row.PlatformText, !wow64 ? L"暂缺" : *wow64 ? L"32 位" : L"64 位",
           ColumnKind::kPlatform);
-  // The version texts come from the file, which needs no access to the process.
-  if (row.ImagePath.empty() || row.ImagePath == kUnknownPath) return;
+}
+
+// The texts come from the file, which needs no access to the process. A file on
+// the network is never opened here: a share that has gone would hold this
+// window for up to a minute. Its cells stay empty.
+void ProcessCollector::TakeVersionTexts(TprocTimeInfo& row) {
+  const bool noFile = row.ImagePath.empty() || row.ImagePath == kUnknownPath;
+  if (noFile || paths_.IsRemotePath(row.ImagePath)) {
+    row.VersionTextsRead = true;
+    return;
+  }
+  if (versionReadsLeft_ == 0) return;  // a later tick reads it
+  --versionReadsLeft_;
+  row.VersionTextsRead = true;
   platform::FileVersionTexts texts = processes_.VersionTexts(row.ImagePath);
   PutText(row, row.Description, std::move(texts.description), ColumnKind::kDescription);
   PutText(row, row.Company, std::move(texts.company), ColumnKind::kCompany);
@@ -240,7 +257,10 @@ TprocTimeInfo ProcessCollector::NewRow(const SnapshotEntry& entry) {
   if (!user && process) user = process->TokenUserName();
   row.UserName = user.value_or(L"");
   if (process) row.PriorityText = PriorityWord(process->GetPriorityClass());
-  if (table_.WantsIdentity()) TakeIdentity(row, entry, process.get());
+  if (table_.WantsIdentity()) {
+    TakeIdentity(row, entry, process.get());
+    TakeVersionTexts(row);
+  }
   return row;
 }
 

@@ -17,6 +17,10 @@
 
 namespace procs {
 
+// The most image files one tick opens for their version texts: a column shown
+// over hundreds of rows fills over the next ticks instead of in one long one.
+inline constexpr int kVersionReadsPerTick = 32;
+
 class ProcessCollector {
  public:
   ProcessCollector(platform::NativeApi& native, platform::ProcessApi& processes,
@@ -39,10 +43,12 @@ class ProcessCollector {
   void TakeGuiCounts(TprocTimeInfo& row, const SnapshotEntry& entry);
   void RetryUnknownPath(TprocTimeInfo& row, const SnapshotEntry& entry);
   void TakeState(TprocTimeInfo& row, const SnapshotEntry& entry);
-  // The command line, version texts and platform, through `process` when it is
-  // open already, else through an open of its own.
+  // The command line and platform, through `process` when it is open already,
+  // else through an open of its own.
   void TakeIdentity(TprocTimeInfo& row, const SnapshotEntry& entry,
                     platform::OpenedProcess* process);
+  // Description and company from the image file, while this tick may still read one.
+  void TakeVersionTexts(TprocTimeInfo& row);
   int ProcessorCount() const;
 
   platform::ProcessApi& processes_;
@@ -57,6 +63,7 @@ class ProcessCollector {
   std::vector<SnapshotEntry> entries_;
   NotRespondingSource notResponding_;
   std::vector<std::uint32_t> notRespondingPids_;  // sorted, this tick's
+  int versionReadsLeft_ = 0;  // image files this tick may still open
 };
 
 }  // namespace procs

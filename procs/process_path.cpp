@@ -61,6 +61,34 @@ std::wstring DrivePathOf(std::wstring_view ntPath,
   return {};
 }
 
+namespace {
+
+bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+// 'C' for "C:" or "c:" at the start of `text`; 0 for anything else.
+wchar_t DriveLetterAt(std::wstring_view text) {
+  if (text.size() < 2 || text[1] != L':') return 0;
+  const wchar_t c = text[0];
+  if (c >= L'a' && c <= L'z') return static_cast<wchar_t>(c - L'a' + L'A');
+  return c >= L'A' && c <= L'Z' ? c : 0;
+}
+
+}  // namespace
+
+PathPlace PathPlaceOf(std::wstring_view path) {
+  if (const wchar_t drive = DriveLetterAt(path)) return {PathPlace::kDrive, drive};
+  if (path.size() < 2 || !IsSeparator(path[0]) || !IsSeparator(path[1]))
+    return {};  // relative, or rooted on the current drive: nothing that names a share
+  // "\\?\" and "\\.\" lead to the system's own names: a drive or a volume here,
+  // or "UNC\server\…" and other devices, which might as well be a redirector.
+  if (path.size() >= 4 && (path[2] == L'?' || path[2] == L'.') && IsSeparator(path[3])) {
+    const std::wstring_view rest = path.substr(4);
+    if (const wchar_t drive = DriveLetterAt(rest)) return {PathPlace::kDrive, drive};
+    if (StartsWithNoCase(rest, L"Volume{")) return {};
+  }
+  return {PathPlace::kNetwork};  // "\\server\share\…"
+}
+
 std::optional<std::wstring> ImageNameById(platform::NativeApi& native, std::uint32_t pid) {
   using namespace platform::process_id_layout;
   std::vector<std::uint16_t> units(kFirstNameBytes / 2);
@@ -121,6 +149,7 @@ const std::wstring& ProcessPathLookup::GetProcessPath(std::uint32_t pid) {
 
 void ProcessPathLookup::KeepOnly(const std::vector<SnapshotEntry>& live) {
   ++generation_;
+  driveKinds_.fill(DriveKind::kUnasked);
   for (const SnapshotEntry& e : live) {
     const auto at = entries_.find(e.processId);
     if (at == entries_.end()) continue;
@@ -129,6 +158,15 @@ void ProcessPathLookup::KeepOnly(const std::vector<SnapshotEntry>& live) {
       entry.seenIn = generation_;
   }
   std::erase_if(entries_, [this](const auto& item) { return item.second.seenIn != generation_; });
+}
+
+bool ProcessPathLookup::IsRemotePath(std::wstring_view path) {
+  const PathPlace place = PathPlaceOf(path);
+  if (place.kind != PathPlace::kDrive) return place.kind == PathPlace::kNetwork;
+  DriveKind& kind = driveKinds_[static_cast<std::size_t>(place.drive - L'A')];
+  if (kind == DriveKind::kUnasked)
+    kind = processes_.IsRemoteDrive(place.drive) ? DriveKind::kRemote : DriveKind::kLocal;
+  return kind == DriveKind::kRemote;
 }
 
 const std::wstring& ProcessPathLookup::Answer(std::uint32_t pid, Entry& entry) {

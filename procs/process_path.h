@@ -4,7 +4,10 @@
 // path; only then "unknown". Answers are kept per process (identifier and
 // creation time) and a failed look-up is tried once more after ten seconds, so
 // the lists that ask at every tick or for every row cost nothing after that.
+// It also tells which paths lie on the network, whose files are not read on
+// this window's thread: a share that has gone keeps a reader waiting for a minute.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -29,6 +32,16 @@ inline constexpr std::int64_t kPathRetryMs = 10'000;
 std::wstring DrivePathOf(std::wstring_view ntPath,
                          const std::vector<platform::DriveDevice>& drives);
 
+// Where a Win32 path lies, as far as its text tells: on the network
+// ("\\server\share\…", "\\?\UNC\…", or a device path that could be anything), on
+// a drive letter ("C:\…", "\\?\C:\…", upper case in `drive`) whose type the system
+// knows, or here (a volume path, a relative one, or none).
+struct PathPlace {
+  enum Kind { kLocal, kDrive, kNetwork } kind = kLocal;
+  wchar_t drive = 0;
+};
+PathPlace PathPlaceOf(std::wstring_view path);
+
 // The NT image name the system keeps for a process identifier; no handle needed.
 std::optional<std::wstring> ImageNameById(platform::NativeApi& native, std::uint32_t pid);
 
@@ -42,8 +55,12 @@ class ProcessPathLookup {
   // For lists that know only the identifier: the process that holds it, as the
   // process collector last saw it.
   const std::wstring& GetProcessPath(std::uint32_t pid);
-  // Forgets the processes that are not in this snapshot.
+  // Forgets the processes that are not in this snapshot, and the drive types:
+  // a drive letter may be mapped elsewhere by the next tick.
   void KeepOnly(const std::vector<SnapshotEntry>& live);
+  // Whether reading the file at `path` could wait on the network. Each drive
+  // letter's type is asked at most once between two KeepOnly calls.
+  bool IsRemotePath(std::wstring_view path);
 
  private:
   struct Entry {
@@ -67,6 +84,8 @@ class ProcessPathLookup {
   // Read on the first NT name, and again when a name matches none of them.
   std::vector<platform::DriveDevice> drives_;
   bool drivesRead_ = false;
+  enum class DriveKind : std::uint8_t { kUnasked, kLocal, kRemote };
+  std::array<DriveKind, 26> driveKinds_{};  // 'A' to 'Z'
   std::uint64_t generation_ = 0;
 };
 

@@ -72,8 +72,9 @@ struct TprocTimeInfo {
   std::int64_t NonPagedPoolK = 0;
   std::int64_t VirtualSizeK = 0;
   // Who the process is: read once, when the row is made or when a column of them
-  // is first shown.
+  // is first shown; the version texts again when the path is found later.
   bool IdentityRead = false;
+  bool VersionTextsRead = false;
   std::wstring CommandLine;
   std::wstring Description;  // of the image file's version resource
   std::wstring Company;

@@ -269,4 +269,9 @@ void FakeProcesses::DriveDevices(std::vector<DriveDevice>& out) {
   out = driveDevices;
 }
 
+bool FakeProcesses::IsRemoteDrive(wchar_t letter) {
+  ++driveTypeQueries;
+  return remoteDrives.find(letter) != std::wstring::npos;
+}
+
 }  // namespace platform::fake

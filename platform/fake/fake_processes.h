@@ -76,6 +76,7 @@ class FakeProcesses : public ProcessApi {
   // Version texts by image path; a file not listed has none.
   std::unordered_map<std::wstring, FileVersionTexts> versionTexts;
   std::vector<DriveDevice> driveDevices;
+  std::wstring remoteDrives;  // the letters of network drives
 
   // --- record ---
   std::vector<std::wstring> privilegesEnabled;
@@ -84,6 +85,7 @@ class FakeProcesses : public ProcessApi {
   int opens = 0;
   int guiQueries = 0;
   int driveDeviceReads = 0;
+  int driveTypeQueries = 0;
   int imageNameQueries = 0;
   int versionReads = 0;
 
@@ -106,6 +108,7 @@ class FakeProcesses : public ProcessApi {
   std::optional<GuiObjectCounts> GuiObjects(std::uint32_t pid) override;
   std::optional<std::wstring> CurrentUserName() override;
   void DriveDevices(std::vector<DriveDevice>& out) override;
+  bool IsRemoteDrive(wchar_t letter) override;
   FileVersionTexts VersionTexts(const std::wstring& path) override;
 
  private:

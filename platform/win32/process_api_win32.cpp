@@ -8,6 +8,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "platform/layouts/version_translations.h"
 #include "platform/win32/command_line_win32.h"
 #include "platform/win32/handle_win32.h"
 #include "platform/win32/process_user_win32.h"
@@ -153,27 +154,31 @@ FileVersionTexts Win32ProcessApi::VersionTexts(const std::wstring& path) {
   if (size == 0) return texts;
   std::vector<std::byte> data(size);
   if (!GetFileVersionInfoW(path.c_str(), 0, size, data.data())) return texts;
-  struct Translation {
-    WORD language;
-    WORD codePage;
-  };
+  // The translation array lies inside `data`: no length is believed past its end.
   void* value = nullptr;
   UINT length = 0;
-  if (!VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", &value, &length) ||
-      value == nullptr || length < sizeof(Translation))
-    return texts;
-  Translation first{};
-  std::memcpy(&first, value, sizeof first);
+  std::size_t bytes = 0;
+  if (VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", &value, &length) &&
+      value != nullptr) {
+    const std::uintptr_t offset =
+        reinterpret_cast<std::uintptr_t>(value) - reinterpret_cast<std::uintptr_t>(data.data());
+    if (offset < size) bytes = std::min<std::size_t>(length, size - offset);
+  }
+  const std::vector<std::wstring> blocks =
+      version_layout::StringTableCandidates(static_cast<const std::byte*>(value), bytes);
+  // Each text from the first table that has it.
   const auto read = [&](const wchar_t* name) {
-    wchar_t key[64];
-    std::swprintf(key, 64, L"\\StringFileInfo\\%04x%04x\\%ls", first.language, first.codePage,
-                  name);
-    void* text = nullptr;
-    UINT chars = 0;
-    if (!VerQueryValueW(data.data(), key, &text, &chars) || text == nullptr || chars == 0)
-      return std::wstring();
-    const auto* start = static_cast<const wchar_t*>(text);
-    return std::wstring(start, wcsnlen(start, chars));
+    for (const std::wstring& block : blocks) {
+      const std::wstring key = block + name;
+      void* text = nullptr;
+      UINT chars = 0;
+      if (!VerQueryValueW(data.data(), key.c_str(), &text, &chars) || text == nullptr || chars == 0)
+        continue;
+      const auto* start = static_cast<const wchar_t*>(text);
+      std::wstring found(start, wcsnlen(start, chars));
+      if (!found.empty()) return found;
+    }
+    return std::wstring();
   };
   texts.description = read(L"FileDescription");
   texts.company = read(L"CompanyName");
@@ -200,6 +205,13 @@ void Win32ProcessApi::DriveDevices(std::vector<DriveDevice>& out) {
       continue;
     out.push_back({drive, std::wstring(target.data())});
   }
+}
+
+bool Win32ProcessApi::IsRemoteDrive(wchar_t letter) {
+  // The root with its backslash, as the call wants it; a drive letter's type
+  // comes from the drive list, not from the share behind it.
+  const wchar_t root[] = {letter, L':', L'\\', L'\0'};
+  return GetDriveTypeW(root) == DRIVE_REMOTE;
 }
 
 }  // namespace platform::win32

@@ -51,6 +51,7 @@ class Win32ProcessApi : public ProcessApi {
   std::optional<GuiObjectCounts> GuiObjects(std::uint32_t pid) override;
   std::optional<std::wstring> CurrentUserName() override;
   void DriveDevices(std::vector<DriveDevice>& out) override;
+  bool IsRemoteDrive(wchar_t letter) override;
   FileVersionTexts VersionTexts(const std::wstring& path) override;
 
   // BOOLEAN WINAPI WinStationGetProcessSid(HANDLE hServer, DWORD ProcessId,

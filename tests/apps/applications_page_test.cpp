@@ -171,6 +171,23 @@ TEST(ApplicationsPage, WindowWithNoIconOfItsOwnShowsItsProgramFilesIcon) {
   EXPECT_EQ(w.images.places[0].large, 0x5555u);
   w.Tick();
   EXPECT_EQ(w.system.programIconReads, 1);
+
+  // A program on a share, or on a drive mapped to one, keeps the default icon:
+  // its file is never opened, however often the item is refreshed.
+  w.system.AddProcess(20, L"b.exe").imagePath = L"\\\\server\\share\\b.exe";
+  w.system.AddProcess(30, L"c.exe").imagePath = L"Z:\\c.exe";
+  w.system.remoteDrives = L"Z";
+  for (const std::uint32_t pid : {20u, 30u}) {
+    auto& far = w.system.AddWindow(pid, L"Far", pid);
+    far.classIcon = far.classIconSmall = 0;
+  }
+  w.system.programIcons.push_back({L"\\\\server\\share\\b.exe", 0x6666});
+  w.system.programIcons.push_back({L"Z:\\c.exe", 0x7777});
+  w.Tick();
+  w.Tick();
+  EXPECT_EQ(w.list.Item(*w.ItemOf(20)).imageIndex, -1);
+  EXPECT_EQ(w.list.Item(*w.ItemOf(30)).imageIndex, -1);
+  EXPECT_EQ(w.system.programIconReads, 1);
 }
 
 TEST(ApplicationsPage, AppFrameTakesItsAppsPathIconAndProcessOnceTheAppIsInside) {

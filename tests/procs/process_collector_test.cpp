@@ -179,19 +179,52 @@ TEST(ProcessCollector, ReusedIdentifierGetsTheNewProcessesNameAndPath) {
   EXPECT_EQ(w.Cell(500, kColCpu), L"0");
 }
 
-TEST(ProcessCollector, UnknownPathIsAskedOnceMoreAfterTenSeconds) {
+TEST(ProcessCollector, UnknownPathIsAskedOnceMoreAfterTenSecondsAndItsTextsReadThen) {
   ProcessWorld w;
+  w.page.SetColumns({{ColumnKind::kPath, L"路径"}, {ColumnKind::kDescription, L"描述"}});
+  w.system.versionTexts[L"C:\\Programs\\late.exe"] = {L"Late Tool", L""};
   w.system.AddProcess(600, L"late.exe").refuseLimited = true;
   w.Tick();
-  EXPECT_EQ(w.Cell(600, kColPath), L"unknown");
+  EXPECT_EQ(w.Cell(600, 0), L"unknown");
   w.system.Find(600)->refuseLimited = false;
   w.system.opens = 0;
   w.Tick();
-  EXPECT_EQ(w.Cell(600, kColPath), L"unknown");
+  EXPECT_EQ(w.Cell(600, 0), L"unknown");
   EXPECT_EQ(w.system.opens, 0);
   w.Tick(kPathRetryMs);
-  EXPECT_EQ(w.Cell(600, kColPath), L"C:\\Programs\\late.exe");
+  EXPECT_EQ(w.Cell(600, 0), L"C:\\Programs\\late.exe");
+  EXPECT_EQ(w.Cell(600, 1), L"Late Tool");
   EXPECT_EQ(w.system.opens, 1);
+}
+
+TEST(ProcessCollector, VersionTextsFillAFewRowsATickAndNeverFromTheNetwork) {
+  ProcessWorld w;
+  for (std::uint32_t pid = 4; pid <= 400; pid += 4) {
+    const std::wstring name = L"p" + std::to_wstring(pid) + L".exe";
+    w.system.AddProcess(pid, name);
+    w.system.versionTexts[L"C:\\Programs\\" + name] = {L"Tool", L"Maker"};
+  }
+  w.system.AddProcess(1000, L"share.exe").imagePath = L"\\\\server\\tools\\share.exe";
+  w.system.AddProcess(1004, L"mapped.exe").imagePath = L"Z:\\mapped.exe";
+  w.system.remoteDrives = L"Z";
+  for (const wchar_t* path : {L"\\\\server\\tools\\share.exe", L"Z:\\mapped.exe"})
+    w.system.versionTexts[path] = {L"Far", L"Away"};
+  w.Tick();
+  w.page.SetColumns({{ColumnKind::kImageName, L"映像名称"}, {ColumnKind::kDescription, L"描述"}});
+  for (const int reads : {32, 64, 96, 100, 100}) {
+    w.Tick();
+    EXPECT_EQ(w.system.versionReads, reads);
+  }
+  EXPECT_EQ(w.Cell(4, 1), L"Tool");
+  EXPECT_EQ(w.Cell(400, 1), L"Tool");
+  EXPECT_EQ(w.Cell(1000, 1), L"");
+  EXPECT_EQ(w.Cell(1004, 1), L"");
+  // New rows share the same allowance.
+  for (std::uint32_t pid = 2000; pid < 2040; ++pid) w.system.AddProcess(pid, L"new.exe");
+  w.Tick();
+  EXPECT_EQ(w.system.versionReads, 132);
+  w.Tick();
+  EXPECT_EQ(w.system.versionReads, 140);
 }
 
 TEST(ProcessTable, FreedRowsAreReusedLowestFirstAndTheTableGrows) {

@@ -122,3 +122,22 @@ TEST(ProcessPath, ReusedIdentifierIsLookedUpAfreshAndEndedProcessesAreForgotten)
   EXPECT_EQ(w.PathOf(10), L"C:\\Programs\\second.exe");
   EXPECT_EQ(w.system.opens, 3);
 }
+
+TEST(ProcessPath, NetworkPathsAreToldByTheirTextAndByTheDriveType) {
+  PathWorld w;
+  w.system.remoteDrives = L"Z";
+  for (const wchar_t* path : {L"\\\\server\\share\\tool.exe", L"\\\\?\\UNC\\server\\share\\tool.exe",
+                              L"\\\\.\\GLOBALROOT\\Device\\Mup\\server\\tool.exe",
+                              L"Z:\\tool.exe", L"\\\\?\\z:\\tool.exe"})
+    EXPECT_TRUE(w.paths.IsRemotePath(path)) << path;
+  for (const wchar_t* path : {L"C:\\Programs\\a.exe", L"\\\\?\\C:\\a.exe",
+                              L"\\\\?\\Volume{0b1f}\\a.exe", L"unknown", L""})
+    EXPECT_FALSE(w.paths.IsRemotePath(path)) << path;
+  EXPECT_EQ(w.system.driveTypeQueries, 2);  // Z: and C:, once each
+  // A drive letter may be mapped elsewhere by the next tick: asked again then.
+  w.system.remoteDrives.clear();
+  EXPECT_TRUE(w.paths.IsRemotePath(L"Z:\\tool.exe"));
+  w.paths.KeepOnly({});
+  EXPECT_FALSE(w.paths.IsRemotePath(L"Z:\\tool.exe"));
+  EXPECT_EQ(w.system.driveTypeQueries, 3);
+}

@@ -130,6 +130,10 @@ class CountingProcessApi final : public platform::ProcessApi {
     counts_.Add("DriveDevices");
     real_.DriveDevices(out);
   }
+  bool IsRemoteDrive(wchar_t letter) override {
+    counts_.Add("IsRemoteDrive");
+    return real_.IsRemoteDrive(letter);
+  }
 
  private:
   platform::ProcessApi& real_;
