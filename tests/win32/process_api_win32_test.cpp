@@ -153,6 +153,9 @@ TEST(Win32ProcessApiTest, DrivesAndTheNameByIdentifierGiveThisProgramsPath) {
     EXPECT_EQ(d.drive.size(), 2u);
     EXPECT_FALSE(d.device.empty()) << d.drive;
   }
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  EXPECT_FALSE(api.IsRemoteDrive(system[0]));  // the system's own drive is here
   // The identifier route may be missing (older Wine); when it answers, its NT
   // name must come back as this program's drive path.
   Win32NativeApi native;
@@ -171,7 +174,7 @@ TEST(Win32ProcessApiTest, CommandLinePlatformAndVersionTextsOfRealFiles) {
   EXPECT_EQ(self->IsWow64(), false);
   wchar_t system[MAX_PATH];
   GetSystemDirectoryW(system, MAX_PATH);
-  // The first translation's texts; Wine's own DLLs carry them too.
+  // Texts of a listed translation; Wine's own DLLs carry them too.
   const FileVersionTexts kernel = api.VersionTexts(std::wstring(system) + L"\\kernel32.dll");
   EXPECT_FALSE(kernel.description.empty());
   EXPECT_FALSE(kernel.company.empty());
