@@ -31,7 +31,8 @@ std::vector<std::uint8_t> ApprovedBytes(const platform::ApprovedValue* value, bo
   flags = disable ? (flags | kDisabledBit) : (flags & ~kDisabledBit);
   const std::uint64_t time = disable ? fileTimeNow : 0;
   std::vector<std::uint8_t> bytes(kApprovedSize);
-  for (std::size_t i = 0; i < kFlagsSize; ++i) bytes[i] = static_cast<std::uint8_t>(flags >> (8 * i));
+  for (std::size_t i = 0; i < kFlagsSize; ++i)
+    bytes[i] = static_cast<std::uint8_t>(flags >> (8 * i));
   for (std::size_t i = 0; i < 8; ++i)
     bytes[kFlagsSize + i] = static_cast<std::uint8_t>(time >> (8 * i));
   return bytes;

@@ -23,9 +23,10 @@ class FakeStartup : public StartupApi {
   // --- scripting, by place (StartupPlace as index) ---
   bool keepsApprovedValues = true;  // false: Windows 7
   std::array<std::vector<RunValue>, kStartupPlaceCount> runValues;
+  // Empty for the Run places; a folder's files are in folderFiles.
   std::array<std::wstring, kStartupPlaceCount> folders = {
-      L"", L"", L"", L"C:\\Users\\alice\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup",
-      L"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\StartUp"};
+      L"", L"", L"", L"C:\\Users\\alice\\Start Menu\\Programs\\Startup",
+      L"C:\\ProgramData\\Start Menu\\Programs\\StartUp"};
   std::map<std::wstring, std::vector<FolderEntry>> folderFiles;  // by folder
   std::array<std::vector<ApprovedValue>, kStartupPlaceCount> approved;
   // Places whose StartupApproved key refuses writes with access denied.

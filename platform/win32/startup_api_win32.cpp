@@ -137,9 +137,10 @@ bool Win32StartupApi::KeepsApprovedValues() {
     OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof(version);
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    const auto getVersion = ntdll == nullptr ? nullptr
-                                             : reinterpret_cast<GetVersionFn>(reinterpret_cast<void*>(
-                                                   GetProcAddress(ntdll, "RtlGetVersion")));
+    const auto getVersion =
+        ntdll == nullptr ? nullptr
+                         : reinterpret_cast<GetVersionFn>(
+                               reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
     // Windows 8 is 6.2; without an answer the newer system is the likelier one.
     keepsApproved_ = getVersion == nullptr || getVersion(&version) != 0 ||
                      version.dwMajorVersion > 6 ||
@@ -239,7 +240,8 @@ void Win32StartupApi::ReadApproved(StartupPlace place, std::vector<ApprovedValue
   const KeyPlace key = ApprovedKeyOf(place);
   ForEachValue(key.root, key.path, key.view,
                [&out](std::wstring name, DWORD type, const BYTE* data, std::size_t bytes) {
-                 out.push_back({std::move(name), type, std::vector<std::uint8_t>(data, data + bytes)});
+                 out.push_back(
+                     {std::move(name), type, std::vector<std::uint8_t>(data, data + bytes)});
                });
 }
 
