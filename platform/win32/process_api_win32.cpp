@@ -115,10 +115,12 @@ Win32ProcessApi::Win32ProcessApi() : accountNames_(std::make_shared<AccountNames
   // Not every system has winsta.dll or the entry point; then only the token route is
   // left. Loaded from the system folder only, never from beside the program.
   winsta_ = LoadSystemLibrary(L"winsta.dll");
-  if (winsta_) {
-    getProcessSid_ = reinterpret_cast<GetSidFn>(
-        reinterpret_cast<void*>(GetProcAddress(winsta_.get(), "WinStationGetProcessSid")));
-  }
+  getProcessSid_ = BindFunction<GetSidFn>(winsta_.get(), "WinStationGetProcessSid");
+  version_ = LoadSystemLibrary(L"version.dll");
+  getVersionInfoSize_ =
+      BindFunction<decltype(getVersionInfoSize_)>(version_.get(), "GetFileVersionInfoSizeW");
+  getVersionInfo_ = BindFunction<decltype(getVersionInfo_)>(version_.get(), "GetFileVersionInfoW");
+  queryVersionValue_ = BindFunction<decltype(queryVersionValue_)>(version_.get(), "VerQueryValueW");
 }
 
 Win32ProcessApi::~Win32ProcessApi() = default;
@@ -148,18 +150,20 @@ std::optional<std::wstring> Win32ProcessApi::CurrentUserName() {
 
 FileVersionTexts Win32ProcessApi::VersionTexts(const std::wstring& path) {
   FileVersionTexts texts;
+  if (getVersionInfoSize_ == nullptr || getVersionInfo_ == nullptr || queryVersionValue_ == nullptr)
+    return texts;
   DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+  const DWORD size = getVersionInfoSize_(path.c_str(), &ignored);
   if (size == 0) return texts;
   std::vector<std::byte> data(size);
-  if (!GetFileVersionInfoW(path.c_str(), 0, size, data.data())) return texts;
+  if (!getVersionInfo_(path.c_str(), 0, size, data.data())) return texts;
   struct Translation {
     WORD language;
     WORD codePage;
   };
   void* value = nullptr;
   UINT length = 0;
-  if (!VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", &value, &length) ||
+  if (!queryVersionValue_(data.data(), L"\\VarFileInfo\\Translation", &value, &length) ||
       value == nullptr || length < sizeof(Translation))
     return texts;
   Translation first{};
@@ -170,7 +174,7 @@ FileVersionTexts Win32ProcessApi::VersionTexts(const std::wstring& path) {
                   name);
     void* text = nullptr;
     UINT chars = 0;
-    if (!VerQueryValueW(data.data(), key, &text, &chars) || text == nullptr || chars == 0)
+    if (!queryVersionValue_(data.data(), key, &text, &chars) || text == nullptr || chars == 0)
       return std::wstring();
     const auto* start = static_cast<const wchar_t*>(text);
     return std::wstring(start, wcsnlen(start, chars));
