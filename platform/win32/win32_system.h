@@ -90,13 +90,14 @@ class Win32Clock : public Clock {
   std::int64_t NowMs() override;
 };
 
-// ShellExecuteW and ShellExecuteExW, owned by a window.
+// ShellExecuteW and ShellExecuteExW, owned by a window; GetSystemWindowsDirectoryW.
 class Win32Shell : public ShellApi {
  public:
   void SetOwner(HWND owner) { owner_ = owner; }
   bool Execute(const std::wstring& verb, const std::wstring& file,
                const std::wstring& parameters) override;
   bool ExecuteConfirmed(const std::wstring& verb, const std::wstring& file) override;
+  std::wstring WindowsFolder() override;
 
  private:
   HWND owner_ = nullptr;
