@@ -15,6 +15,9 @@ class ShellApi {
   // after it. False when nothing started, also when the user refused the consent
   // prompt of "runas"; any other failure the shell has shown to the user itself.
   virtual bool ExecuteConfirmed(const std::wstring& verb, const std::wstring& file) = 0;
+  // The system's Windows folder ("C:\Windows"), where its own programs are
+  // started from by full path; empty when the system does not say.
+  virtual std::wstring WindowsFolder() = 0;
 };
 
 }  // namespace platform

@@ -485,7 +485,12 @@ void ProcessesPage::N34Click() {
   if (row == nullptr) return;
   const std::wstring& path = row->ImagePath;
   if (TrimBlanks(path).empty()) return;
-  shell_.Execute(L"Open", L"Explorer.exe", L"/select,\"" + path + L"\"");
+  // By its full path: a bare name is looked for in this program's folder and the
+  // current one first, where anyone could have put an Explorer.exe.
+  std::wstring explorer = shell_.WindowsFolder();
+  if (explorer.empty()) return;
+  if (explorer.back() != L'\\') explorer += L'\\';
+  shell_.Execute(L"Open", explorer + L"explorer.exe", L"/select,\"" + path + L"\"");
 }
 
 std::optional<std::uint32_t> ProcessesPage::SelectedPid() const {

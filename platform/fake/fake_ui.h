@@ -58,6 +58,7 @@ class FakeUi : public Clock,
   bool tokenElevated = true;  // as under Wine: nothing to offer
   std::wstring programPath = L"C:\\Program Files\\Zentrik\\zentrik.exe";
   bool consentGiven = true;   // false: the user says no to the consent prompt
+  std::wstring windowsFolder = L"C:\\Windows";
 
   // --- record ---
   std::vector<FakeBox> boxes;
@@ -77,6 +78,7 @@ class FakeUi : public Clock,
                const std::wstring& parameters) override;
   // Recorded in shellCalls, with no parameters.
   bool ExecuteConfirmed(const std::wstring& verb, const std::wstring& file) override;
+  std::wstring WindowsFolder() override { return windowsFolder; }
   // --- DebuggerApi ---
   std::optional<std::wstring> RegisteredDebugger() override;
   bool StartCommand(const std::wstring& program, const std::wstring& parameters) override;

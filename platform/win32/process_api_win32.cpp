@@ -4,7 +4,6 @@
 #include "platform/win32/win32_system.h"
 
 #include <algorithm>
-#include <cstring>
 #include <cwchar>
 #include <vector>
 
@@ -116,10 +115,12 @@ Win32ProcessApi::Win32ProcessApi() : accountNames_(std::make_shared<AccountNames
   // Not every system has winsta.dll or the entry point; then only the token route is
   // left. Loaded from the system folder only, never from beside the program.
   winsta_ = LoadSystemLibrary(L"winsta.dll");
-  if (winsta_) {
-    getProcessSid_ = reinterpret_cast<GetSidFn>(
-        reinterpret_cast<void*>(GetProcAddress(winsta_.get(), "WinStationGetProcessSid")));
-  }
+  getProcessSid_ = BindFunction<GetSidFn>(winsta_.get(), "WinStationGetProcessSid");
+  version_ = LoadSystemLibrary(L"version.dll");
+  getVersionInfoSize_ =
+      BindFunction<decltype(getVersionInfoSize_)>(version_.get(), "GetFileVersionInfoSizeW");
+  getVersionInfo_ = BindFunction<decltype(getVersionInfo_)>(version_.get(), "GetFileVersionInfoW");
+  queryVersionValue_ = BindFunction<decltype(queryVersionValue_)>(version_.get(), "VerQueryValueW");
 }
 
 Win32ProcessApi::~Win32ProcessApi() = default;
@@ -149,16 +150,18 @@ std::optional<std::wstring> Win32ProcessApi::CurrentUserName() {
 
 FileVersionTexts Win32ProcessApi::VersionTexts(const std::wstring& path) {
   FileVersionTexts texts;
+  if (getVersionInfoSize_ == nullptr || getVersionInfo_ == nullptr || queryVersionValue_ == nullptr)
+    return texts;
   DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+  const DWORD size = getVersionInfoSize_(path.c_str(), &ignored);
   if (size == 0) return texts;
   std::vector<std::byte> data(size);
-  if (!GetFileVersionInfoW(path.c_str(), 0, size, data.data())) return texts;
+  if (!getVersionInfo_(path.c_str(), 0, size, data.data())) return texts;
   // The translation array lies inside `data`: no length is believed past its end.
   void* value = nullptr;
   UINT length = 0;
   std::size_t bytes = 0;
-  if (VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", &value, &length) &&
+  if (queryVersionValue_(data.data(), L"\\VarFileInfo\\Translation", &value, &length) &&
       value != nullptr) {
     const std::uintptr_t offset =
         reinterpret_cast<std::uintptr_t>(value) - reinterpret_cast<std::uintptr_t>(data.data());
@@ -172,7 +175,7 @@ FileVersionTexts Win32ProcessApi::VersionTexts(const std::wstring& path) {
       const std::wstring key = block + name;
       void* text = nullptr;
       UINT chars = 0;
-      if (!VerQueryValueW(data.data(), key.c_str(), &text, &chars) || text == nullptr || chars == 0)
+      if (!queryVersionValue_(data.data(), key.c_str(), &text, &chars) || text == nullptr || chars == 0)
         continue;
       const auto* start = static_cast<const wchar_t*>(text);
       std::wstring found(start, wcsnlen(start, chars));

@@ -1,4 +1,5 @@
-// Handing files and commands to the shell on behalf of the main window.
+// Handing files and commands to the shell on behalf of the main window, and
+// where the system's own programs are.
 #include "platform/win32/win32_system.h"
 
 #include <shellapi.h>
@@ -30,6 +31,15 @@ bool Win32Shell::ExecuteConfirmed(const std::wstring& verb, const std::wstring& 
   info.nShow = SW_SHOWNORMAL;
   // FALSE with ERROR_CANCELLED when the user said no to the prompt.
   return ShellExecuteExW(&info) != FALSE;
+}
+
+std::wstring Win32Shell::WindowsFolder() {
+  // The shared folder: on a terminal server GetWindowsDirectoryW can name a
+  // private one per user, which holds no explorer.exe.
+  wchar_t folder[MAX_PATH];
+  const UINT length = GetSystemWindowsDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return {};
+  return std::wstring(folder, length);
 }
 
 }  // namespace platform::win32

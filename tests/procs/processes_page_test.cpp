@@ -126,7 +126,7 @@ TEST(ProcessesPage, PriorityIsReadAndSetThroughTheTags) {
   EXPECT_EQ(w.system.Find(20)->priorityClass, platform::kNormalPriority);
 }
 
-TEST(ProcessesPage, FindTargetOpensExplorerAtThePathEvenWhenUnknown) {
+TEST(ProcessesPage, FindTargetOpensExplorerFromTheWindowsFolderAtThePathEvenWhenUnknown) {
   ProcessWorld w;
   w.system.AddProcess(10, L"a.exe").refuseLimited = true;
   w.Tick();
@@ -136,8 +136,16 @@ TEST(ProcessesPage, FindTargetOpensExplorerAtThePathEvenWhenUnknown) {
   w.page.N34Click();
   ASSERT_EQ(w.system.shellCalls.size(), 1u);
   EXPECT_EQ(w.system.shellCalls[0].verb, L"Open");
-  EXPECT_EQ(w.system.shellCalls[0].file, L"Explorer.exe");
+  EXPECT_EQ(w.system.shellCalls[0].file, L"C:\\Windows\\explorer.exe");
   EXPECT_EQ(w.system.shellCalls[0].parameters, L"/select,\"unknown\"");
+  // Never by a bare name, which would be looked for beside the program first.
+  w.system.windowsFolder = L"D:\\";
+  w.page.N34Click();
+  ASSERT_EQ(w.system.shellCalls.size(), 2u);
+  EXPECT_EQ(w.system.shellCalls[1].file, L"D:\\explorer.exe");
+  w.system.windowsFolder.clear();
+  w.page.N34Click();
+  EXPECT_EQ(w.system.shellCalls.size(), 2u);
 }
 
 TEST(ProcessesPage, ClosingStopsTheUpdate) {

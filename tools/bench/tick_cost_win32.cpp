@@ -34,6 +34,7 @@
 #include "platform/win32/handle_win32.h"
 #include "platform/win32/network_win32.h"
 #include "platform/win32/performance_system_win32.h"
+#include "platform/win32/system_library_win32.h"
 #include "platform/win32/win32_system.h"
 #include "tools/bench/counting_backends_win32.h"
 #include "ui/refresh_error.h"
@@ -448,13 +449,16 @@ int Run(int ticks, int idle, unsigned long serverPid) {
     }));
   }
   {
+    using platform::win32::BindFunction;
     using TableFn = DWORD(WINAPI*)(PMIB_IF_TABLE2*);
     using FreeFn = void(WINAPI*)(PVOID);
     using EntryFn = DWORD(WINAPI*)(PMIB_IF_ROW2);
-    HMODULE ip = LoadLibraryW(L"iphlpapi.dll");
-    auto table = reinterpret_cast<TableFn>(reinterpret_cast<void*>(GetProcAddress(ip, "GetIfTable2")));
-    auto release = reinterpret_cast<FreeFn>(reinterpret_cast<void*>(GetProcAddress(ip, "FreeMibTable")));
-    auto entry = reinterpret_cast<EntryFn>(reinterpret_cast<void*>(GetProcAddress(ip, "GetIfEntry2")));
+    using CountFn = DWORD(WINAPI*)(PDWORD);
+    const platform::win32::UniqueLibrary ip = platform::win32::LoadSystemLibrary(L"iphlpapi.dll");
+    auto table = BindFunction<TableFn>(ip.get(), "GetIfTable2");
+    auto release = BindFunction<FreeFn>(ip.get(), "FreeMibTable");
+    auto entry = BindFunction<EntryFn>(ip.get(), "GetIfEntry2");
+    auto interfaces = BindFunction<CountFn>(ip.get(), "GetNumberOfInterfaces");
     MIB_IF_TABLE2* rows = nullptr;
     NET_IFINDEX index = 1;
     if (table && table(&rows) == NO_ERROR) {
@@ -473,7 +477,7 @@ int Run(int ticks, int idle, unsigned long serverPid) {
     }));
     extras.push_back(timer.Measure("GetNumberOfInterfaces", [&] {
       DWORD count = 0;
-      GetNumberOfInterfaces(&count);
+      interfaces(&count);
     }));
   }
   PrintSteps("extras", extras, server.Available());
