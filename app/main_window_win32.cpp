@@ -407,7 +407,9 @@ void TMainForm::OnNotify(const NMHDR& header) {
 bool TMainForm::WMSysCommand(WPARAM command) {
   if (command != SC_MINIMIZE) return false;
   if (IsIconic(window_)) return true;
-  if (!menu_.Checked(kCmdHideWhenMinimized)) return false;  // the ordinary minimise
+  // Hidden only while the notification icon can bring it back; the ordinary minimise otherwise.
+  if (!menu_.Checked(kCmdHideWhenMinimized) || !program_.performance.trayIcon.Shown())
+    return false;
   ShowWindow(window_, SW_HIDE);
   return true;
 }

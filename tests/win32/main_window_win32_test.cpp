@@ -164,9 +164,17 @@ TEST_F(MainWindowTest, WindowOptionsActOnTheWindow) {
 
   Command(kCmdHideWhenMinimized);
   EXPECT_TRUE(MenuChecked(Bar(), kCmdHideWhenMinimized));
+  ASSERT_TRUE(form_->TrayIcon().Shown());
   SendMessageW(form_->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
   EXPECT_FALSE(IsWindowVisible(form_->Handle()));
   EXPECT_FALSE(IsIconic(form_->Handle()));
+
+  // Without the notification icon nothing would bring it back: the taskbar button stays.
+  ShowWindow(form_->Handle(), SW_SHOWNOACTIVATE);
+  form_->TrayIcon().DeleteTrayIcon();
+  SendMessageW(form_->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(IsIconic(form_->Handle()));
+  EXPECT_TRUE(IsWindowVisible(form_->Handle()));
 }
 
 TEST_F(MainWindowTest, StartedProcessIsListedAndLeavesAfterItEnds) {
