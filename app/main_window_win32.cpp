@@ -12,6 +12,7 @@
 #include "app/update_messages.h"
 #include "platform/win32/program_font_win32.h"
 #include "ui/dpi_win32.h"
+#include "ui/list_view_win32.h"
 #include "ui/rect.h"
 
 namespace app {
@@ -95,10 +96,14 @@ void TMainForm::WindowGone() { program_.SetWindow(nullptr); }
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == taskbarCreatedMessage_ && message != 0) {
+    SetIconSizes();  // a new taskbar may come with another icon size
     program_.performance.trayIcon.TaskbarCreated();
     return 0;
   }
   switch (message) {
+    case WM_DISPLAYCHANGE:
+      SetIconSizes();
+      break;
     case WM_SIZE:
       // A minimised window keeps its layout: the graphs' histories survive.
       if (wParam != SIZE_MINIMIZED) FormResize();
@@ -286,6 +291,7 @@ void TMainForm::PlaceOnScreen() {
 
 void TMainForm::DpiChanged(int dpi, const RECT& suggested) {
   if (dpi <= 0) dpi = ui::WindowDpi(window_);
+  ui::ScaleListColumns(window_, dpi_, dpi);
   dpi_ = dpi;
   if (auto font = platform::win32::CreateProgramFont(Px(platform::win32::kProgramFontPixels))) {
     EnumChildWindows(window_, SetFontOfChild, reinterpret_cast<LPARAM>(font.get()));
@@ -298,6 +304,7 @@ void TMainForm::DpiChanged(int dpi, const RECT& suggested) {
   }
   SetIconSizes();
   if (smallIcon_ != nullptr) ShowPictureIcons();  // the pictures at the new sizes
+  if (program_.applications.view) program_.applications.view->DpiChanged(dpi);
   // The new size brings WM_SIZE, which lays the pages and graphs out again.
   SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -368,7 +375,8 @@ void TMainForm::UpdateTotals() {
 }
 
 void TMainForm::SetIconSizes() {
-  program_.performance.trayIconSize = ui::SystemMetricForDpi(SM_CXSMICON, dpi_);
+  // The notification area draws at the taskbar's size, whichever screen this window is on.
+  program_.performance.trayIconSize = GetSystemMetrics(SM_CXSMICON);
   largeIconSize_ = ui::SystemMetricForDpi(SM_CXICON, dpi_);
 }
 
@@ -407,7 +415,9 @@ void TMainForm::OnNotify(const NMHDR& header) {
 bool TMainForm::WMSysCommand(WPARAM command) {
   if (command != SC_MINIMIZE) return false;
   if (IsIconic(window_)) return true;
-  if (!menu_.Checked(kCmdHideWhenMinimized)) return false;  // the ordinary minimise
+  // Hidden only while the notification icon can bring it back; the ordinary minimise otherwise.
+  if (!menu_.Checked(kCmdHideWhenMinimized) || !program_.performance.trayIcon.Shown())
+    return false;
   ShowWindow(window_, SW_HIDE);
   return true;
 }

@@ -72,7 +72,7 @@ class TMainForm final : public ui::WindowBase<TMainForm>, private TimerControl {
   void PlaceOnScreen();
   void DpiChanged(int dpi, const RECT& suggested);
   void SetStatusPanels();
-  // The system's icon sizes at the window's DPI.
+  // The icon sizes: the notification area's, and the large one at the window's DPI.
   void SetIconSizes();
   // The tray picture for the current usage in the notification area and as the
   // window's small and large icons.

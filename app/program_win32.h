@@ -127,7 +127,7 @@ struct PerformancePart {
   perf::PerformancePage page;
   std::unique_ptr<perf::PerformanceView> view;
   std::unique_ptr<perf::TrayPictures> trayPictures;
-  int trayIconSize = 16;  // the system's small-icon size at the window's DPI
+  int trayIconSize = 16;  // the taskbar's small-icon size
   perf::TrayIcon trayIcon;
 };
 

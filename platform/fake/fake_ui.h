@@ -53,6 +53,7 @@ class FakeUi : public Clock,
   bool shellAccepts = true;
   std::wstring debugger;  // empty: none registered
   bool notifyAreaRefuses = false;
+  bool taskbarHung = false;  // the taskbar does not answer
   // Runs inside PumpThenSleep, to look at the program while it waits.
   std::function<void()> onWait;
   bool tokenElevated = true;  // as under Wine: nothing to offer
@@ -88,6 +89,7 @@ class FakeUi : public Clock,
   bool AddIcon(IconRef icon, const std::wstring& tip) override;
   bool ModifyIcon(IconRef icon, const std::wstring& tip) override;
   bool RemoveIcon() override;
+  bool ShellAnswers() override { return !taskbarHung; }
   // --- UiWait ---
   void PumpThenSleep(int milliseconds) override;
   // --- ElevationApi ---

@@ -65,7 +65,23 @@ bool Win32MemoryStatus::QueryMemoryStatus(MemoryStatus& status) {
 }
 
 Win32NotifyIcon::~Win32NotifyIcon() {
-  if (added_) RemoveIcon();
+  if (added_ && ShellAnswers()) RemoveIcon();
+}
+
+bool Win32NotifyIcon::ShellAnswers() {
+  constexpr UINT kAnswerMs = 100;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (taskbar_ == nullptr) taskbar_ = FindWindowW(L"Shell_TrayWnd", nullptr);
+    // With no taskbar the shell refuses a request at once.
+    if (taskbar_ == nullptr) return true;
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(taskbar_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerMs, &result) != 0)
+      return true;
+    // Timed out, or hung for a while already: it answers nothing now.
+    if (IsWindow(taskbar_)) return false;
+    taskbar_ = nullptr;  // gone: a taskbar made since may have its own window
+  }
+  return true;
 }
 
 bool Win32NotifyIcon::Send(DWORD command, UINT parts, IconRef icon, const std::wstring& tip) {

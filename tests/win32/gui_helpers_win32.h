@@ -48,6 +48,17 @@ inline std::wstring ListText(HWND list, int item, int column) {
   return text;
 }
 
+// The width of an icon's pictures; 0 when it is no icon.
+inline int IconWidth(HICON icon) {
+  ICONINFO info{};
+  if (!GetIconInfo(icon, &info)) return 0;
+  BITMAP bitmap{};
+  GetObjectW(info.hbmMask, sizeof(bitmap), &bitmap);
+  DeleteObject(info.hbmMask);
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  return bitmap.bmWidth;
+}
+
 // A program from the system folder, by default with its window shown (not
 // activated); ended when it goes, if it still runs.
 class ChildProgram {
