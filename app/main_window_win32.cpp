@@ -98,6 +98,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == taskbarCreatedMessage_ && message != 0) {
     SetIconSizes();  // a new taskbar may come with another icon size
     program_.performance.trayIcon.TaskbarCreated();
+    // Hidden behind an icon the new taskbar refused: a taskbar button brings it back instead.
+    if (!program_.performance.trayIcon.Shown() && !IsWindowVisible(window_))
+      ShowWindow(window_, SW_SHOWMINNOACTIVE);
     return 0;
   }
   switch (message) {
