@@ -1,6 +1,7 @@
 // Handing a file or command to the system shell (Explorer, Create New Task, and
-// starting the program again as administrator).
+// starting the program again as administrator), and which process the shell is.
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace platform {
@@ -15,6 +16,8 @@ class ShellApi {
   // after it. False when nothing started, also when the user refused the consent
   // prompt of "runas"; any other failure the shell has shown to the user itself.
   virtual bool ExecuteConfirmed(const std::wstring& verb, const std::wstring& file) = 0;
+  // The process that owns the taskbar; 0 when there is none. Asks nothing of it.
+  virtual std::uint32_t TaskbarProcessId() = 0;
 };
 
 }  // namespace platform

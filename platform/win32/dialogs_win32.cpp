@@ -16,11 +16,12 @@ UINT IconStyle(BoxIcon icon) {
 }
 }  // namespace
 
-bool Win32Dialogs::AskYesNo(const std::wstring& caption, const std::wstring& text,
-                            BoxIcon icon) {
-  // Only an explicit No refuses; a box that could not be shown (0) does not.
+BoxAnswer Win32Dialogs::AskYesNo(const std::wstring& caption, const std::wstring& text,
+                                 BoxIcon icon) {
+  // 0: the box could not be shown (no memory, the desktop switched away).
   const int answer = MessageBoxW(owner_, text.c_str(), caption.c_str(), MB_YESNO | IconStyle(icon));
-  return answer != IDNO;
+  if (answer == 0) return BoxAnswer::kNotShown;
+  return answer == IDYES ? BoxAnswer::kYes : BoxAnswer::kNo;
 }
 
 void Win32Dialogs::ShowMessage(const std::wstring& caption, const std::wstring& text,

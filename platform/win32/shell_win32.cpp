@@ -1,4 +1,5 @@
-// Handing files and commands to the shell on behalf of the main window.
+// Handing files and commands to the shell on behalf of the main window, and
+// finding the shell's process by its taskbar.
 #include "platform/win32/win32_system.h"
 
 #include <shellapi.h>
@@ -30,6 +31,15 @@ bool Win32Shell::ExecuteConfirmed(const std::wstring& verb, const std::wstring& 
   info.nShow = SW_SHOWNORMAL;
   // FALSE with ERROR_CANCELLED when the user said no to the prompt.
   return ShellExecuteExW(&info) != FALSE;
+}
+
+std::uint32_t Win32Shell::TaskbarProcessId() {
+  // Found by class alone: with no title to match, FindWindowW sends the window
+  // nothing, so a taskbar that does not answer cannot hold this thread.
+  HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+  DWORD pid = 0;
+  if (taskbar != nullptr) GetWindowThreadProcessId(taskbar, &pid);
+  return pid;
 }
 
 }  // namespace platform::win32
