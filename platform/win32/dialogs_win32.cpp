@@ -18,10 +18,11 @@ UINT IconStyle(BoxIcon icon) {
 
 BoxAnswer Win32Dialogs::AskYesNo(const std::wstring& caption, const std::wstring& text,
                                  BoxIcon icon) {
-  // 0: the box could not be shown (no memory, the desktop switched away).
+  // The system gives 0 for a box it could not show, Wine -1 for one without a
+  // valid owner: anything but Yes or No was answered by nobody.
   const int answer = MessageBoxW(owner_, text.c_str(), caption.c_str(), MB_YESNO | IconStyle(icon));
-  if (answer == 0) return BoxAnswer::kNotShown;
-  return answer == IDYES ? BoxAnswer::kYes : BoxAnswer::kNo;
+  if (answer == IDYES) return BoxAnswer::kYes;
+  return answer == IDNO ? BoxAnswer::kNo : BoxAnswer::kNotShown;
 }
 
 void Win32Dialogs::ShowMessage(const std::wstring& caption, const std::wstring& text,
