@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <cwchar>
+#include <optional>
 #include <vector>
 
 #include "platform/win32/command_line_win32.h"
@@ -137,21 +138,15 @@ Win32ProcessApi::~Win32ProcessApi() = default;
 
 std::unique_ptr<OpenedProcess> Win32ProcessApi::Open(std::uint32_t pid, ProcessAccess access,
                                                      OpenError* error) {
-  UniqueHandle process;
-  DWORD lastError = ERROR_SUCCESS;
-  if (access == ProcessAccess::kQueryLimited) {
-    process.Reset(OpenProcess(AccessRights(access), FALSE, pid));
-    lastError = GetLastError();
-  } else {
-    // Ending, suspending and re-prioritising another user's process needs the
-    // debug privilege, held for this open alone: the handle keeps the rights it
-    // was granted, and nothing else the program does runs with it.
-    const ScopedPrivilege debug(L"SeDebugPrivilege");
-    process.Reset(OpenProcess(AccessRights(access), FALSE, pid));
-    lastError = GetLastError();
-  }
+  // Ending, suspending and re-prioritising another user's process needs the
+  // debug privilege, held for this open alone: the handle keeps the rights it
+  // was granted, and nothing else the program does runs with it.
+  std::optional<ScopedPrivilege> debug;
+  if (access != ProcessAccess::kQueryLimited) debug.emplace(L"SeDebugPrivilege");
+  UniqueHandle process(OpenProcess(AccessRights(access), FALSE, pid));
+  debug.reset();  // keeps the open's last error
   if (!process) {
-    if (error != nullptr) *error = OpenErrorFrom(lastError);
+    if (error != nullptr) *error = OpenErrorFrom(GetLastError());
     return nullptr;
   }
   if (error != nullptr) *error = OpenError::kNone;
