@@ -187,8 +187,6 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TMainForm::FormCreate() {
   program_.SetWindow(window_);
-  // Once for the whole run: lets the program read and end other users' processes.
-  program_.system.processApi.EnablePrivilege(L"SeDebugPrivilege");
   if (program_.restartElevated.Offered()) menu_.AddRestartElevated();
   dpi_ = ui::WindowDpi(window_);
   font_ = platform::win32::CreateProgramFont(Px(platform::win32::kProgramFontPixels));

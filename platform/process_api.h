@@ -73,6 +73,9 @@ class OpenedProcess {
   virtual std::optional<std::wstring> CommandLine() = 0;
   // Whether a 32-bit process runs on the 64-bit system; empty when unknown.
   virtual std::optional<bool> IsWow64() = 0;
+  // Whether the system stops when the process stops (sign-in, drawing); works
+  // with the limited query right. Empty when unknown (before Windows 8.1).
+  virtual std::optional<bool> IsCritical() = 0;
 };
 
 // Texts of an image file's version resource, each from the first string table

@@ -1,6 +1,7 @@
 // Handing a file or command to the system shell (Explorer, Create New Task, and
-// starting the program again as administrator).
+// starting the program again as administrator), and which process the shell is.
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace platform {
@@ -18,6 +19,8 @@ class ShellApi {
   // The system's Windows folder ("C:\Windows"), where its own programs are
   // started from by full path; empty when the system does not say.
   virtual std::wstring WindowsFolder() = 0;
+  // The process that owns the taskbar; 0 when there is none. Asks nothing of it.
+  virtual std::uint32_t TaskbarProcessId() = 0;
 };
 
 }  // namespace platform

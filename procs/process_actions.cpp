@@ -18,7 +18,8 @@ void ShowAccessDenied(platform::Dialogs& dialogs) {
 }
 
 bool ConfirmKill(platform::Dialogs& dialogs) {
-  return dialogs.AskYesNo(kKillCaption, kKillWarning, platform::BoxIcon::kWarning);
+  return dialogs.AskYesNo(kKillCaption, kKillWarning, platform::BoxIcon::kWarning) ==
+         platform::BoxAnswer::kYes;
 }
 
 bool KillProcess(platform::ProcessApi& processes, platform::Dialogs& dialogs, std::uint32_t pid) {

@@ -9,7 +9,7 @@
 
 namespace procs {
 
-// Asks "泽恩特警告" with the end-process warning; true unless the answer is No.
+// Asks "泽恩特警告" with the end-process warning; true only when the answer is Yes.
 bool ConfirmKill(platform::Dialogs& dialogs);
 
 // "访问被拒绝" under "系统提示": the system refused an action on a process.

@@ -169,8 +169,10 @@ void ProcessCollector::RetryUnknownPath(TprocTimeInfo& row, const SnapshotEntry&
 
 // A suspended process cannot answer its windows either: it reads "已挂起".
 void ProcessCollector::TakeState(TprocTimeInfo& row, const SnapshotEntry& entry) {
+  if (entry.someThreadRunning) row.SuspendedHere = false;
+  row.SomeThreadSuspended = entry.someThreadSuspended;
   ProcessState state = ProcessState::kRunning;
-  if (entry.allThreadsSuspended) {
+  if (row.SuspendedHere || entry.allThreadsSuspended) {
     state = ProcessState::kSuspended;
   } else if (std::binary_search(notRespondingPids_.begin(), notRespondingPids_.end(),
                                 entry.processId)) {

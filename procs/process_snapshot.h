@@ -39,9 +39,12 @@ struct SnapshotEntry {
   std::uint64_t readBytes = 0;
   std::uint64_t writeBytes = 0;
   std::uint64_t otherBytes = 0;
-  // Every thread waits as suspended (none when the entry lists no threads or
-  // their entries do not fit in the snapshot).
-  bool allThreadsSuspended = false;
+  // What the thread records say; all false when the entry lists no threads or
+  // their records do not fit in the snapshot. Wine writes records with no state
+  // at all: neither suspended nor running.
+  bool allThreadsSuspended = false;   // every thread waits as suspended
+  bool someThreadSuspended = false;   // at least one does
+  bool someThreadRunning = false;     // at least one runs or is ready to
 };
 
 // Decodes the entries in buffer[0, filled); `out` is resized to the entries found. Returns false when an entry

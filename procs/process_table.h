@@ -81,6 +81,11 @@ struct TprocTimeInfo {
   std::wstring PlatformText;  // "64 位", "32 位" or "暂缺"
   ProcessState State = ProcessState::kRunning;
   std::wstring StateText;  // the text of State
+  // Suspended from this page and not resumed since: it reads "已挂起" whatever its
+  // thread records say, until a snapshot shows one of its threads running (someone
+  // else resumed it). A process that reuses the identifier gets a new row.
+  bool SuspendedHere = false;
+  bool SomeThreadSuspended = false;  // as the last snapshot said
 };
 
 class ProcessTable {

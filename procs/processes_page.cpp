@@ -401,30 +401,63 @@ void ProcessesPage::EndProcesses(const std::vector<std::int64_t>& pids) {
   }
 }
 
-const TprocTimeInfo* ProcessesPage::SelectedOtherRow() const {
+TprocTimeInfo* ProcessesPage::SelectedOtherRow() const {
   const auto pid = SelectedPid();
   if (!pid || *pid == ownProcessId_) return nullptr;
   return table_.Find(*pid);
 }
 
-bool ProcessesPage::CanSuspend() const {
-  const TprocTimeInfo* row = SelectedOtherRow();
-  return row != nullptr && row->State != ProcessState::kSuspended;
-}
-
+// A process suspended from here is resumed from here, whatever its threads say;
+// any other needs a thread in the suspended wait. A thread blocked in a read
+// never reaches that wait, so "every thread" would leave it suspended for good.
 bool ProcessesPage::CanResume() const {
   const TprocTimeInfo* row = SelectedOtherRow();
-  return row != nullptr && row->State == ProcessState::kSuspended;
+  return row != nullptr && (row->SuspendedHere || row->SomeThreadSuspended);
 }
 
-void ProcessesPage::SuspendProcess() { SuspendOrResume(true); }
-void ProcessesPage::ResumeProcess() { SuspendOrResume(false); }
+bool ProcessesPage::CanSuspend() const { return SelectedOtherRow() != nullptr && !CanResume(); }
 
-void ProcessesPage::SuspendOrResume(bool suspend) {
-  const auto pid = SelectedPid();
-  if (!pid || *pid == ownProcessId_) return;
-  auto process = processes_.Open(*pid, platform::ProcessAccess::kSuspendResume);
-  if (!process || !(suspend ? process->Suspend() : process->Resume())) ShowAccessDenied(dialogs_);
+// Suspending the taskbar's process or the window manager freezes the desktop,
+// this window with it: the user is asked first.
+bool ProcessesPage::StopsTheDesktop(const TprocTimeInfo& row) {
+  if (SameNameNoCase(row.ImageName, L"dwm.exe")) return true;
+  const std::uint32_t taskbar = shell_.TaskbarProcessId();
+  return taskbar != 0 && row.ProcessId == taskbar;
+}
+
+void ProcessesPage::SuspendProcess() {
+  TprocTimeInfo* row = SelectedOtherRow();
+  if (row == nullptr) return;
+  const auto pid = static_cast<std::uint32_t>(row->ProcessId);
+  // The system stops with a critical process: signing in, or drawing.
+  if (auto probe = processes_.Open(pid, platform::ProcessAccess::kQueryLimited);
+      probe && probe->IsCritical().value_or(false)) {
+    dialogs_.ShowMessage(L"系统提示", L"无法挂起系统关键进程。", platform::BoxIcon::kError);
+    return;
+  }
+  if (StopsTheDesktop(*row) &&
+      dialogs_.AskYesNo(L"泽恩特警告",
+                        L"挂起“" + row->ImageName + L"”会使桌面停止响应，直到恢复为止。确实要挂起吗？",
+                        platform::BoxIcon::kWarning) != platform::BoxAnswer::kYes)
+    return;
+  auto process = processes_.Open(pid, platform::ProcessAccess::kSuspendResume);
+  if (!process || !process->Suspend()) {
+    ShowAccessDenied(dialogs_);
+    return;
+  }
+  row->SuspendedHere = true;
+}
+
+void ProcessesPage::ResumeProcess() {
+  TprocTimeInfo* row = SelectedOtherRow();
+  if (row == nullptr) return;
+  auto process = processes_.Open(static_cast<std::uint32_t>(row->ProcessId),
+                                 platform::ProcessAccess::kSuspendResume);
+  if (!process || !process->Resume()) {
+    ShowAccessDenied(dialogs_);
+    return;
+  }
+  row->SuspendedHere = false;
 }
 
 int ProcessesPage::PriorityIndexOf(std::uint32_t pid) {

@@ -83,11 +83,15 @@ class ProcessesPage {
   // children first.
   void N38Click();
   // "挂起进程(&U)" and "恢复进程(&R)": every thread of the selected process stopped
-  // or let go; a refusal says "访问被拒绝". The "状态" cell follows at the next tick.
+  // or let go; a refusal says "访问被拒绝". A critical process is never suspended,
+  // and the taskbar's process or the window manager only on an explicit Yes.
+  // The page remembers what it suspended until it resumes it; the "状态" cell
+  // follows at the next tick.
   void SuspendProcess();
   void ResumeProcess();
   // Whether the menu offers them for the selection: never for this program
-  // itself, resuming only a suspended process, suspending only one that is not.
+  // itself; resuming for a process suspended from here or with a thread in the
+  // suspended wait, suspending for any other.
   bool CanSuspend() const;
   bool CanResume() const;
   void SetOwnProcessId(std::uint32_t pid) { ownProcessId_ = pid; }
@@ -133,8 +137,8 @@ class ProcessesPage {
   // with the rows `coming`, in order, selections kept.
   void RebuildList(const std::vector<std::size_t>& leaving, std::vector<TprocTimeInfo*>& coming);
   // The selected row unless it is this program's own process.
-  const TprocTimeInfo* SelectedOtherRow() const;
-  void SuspendOrResume(bool suspend);
+  TprocTimeInfo* SelectedOtherRow() const;
+  bool StopsTheDesktop(const TprocTimeInfo& row);
   // Ends the processes in turn; stops at the first refusal.
   void EndProcesses(const std::vector<std::int64_t>& pids);
 

@@ -50,6 +50,8 @@ class FakeUi : public Clock,
   std::int64_t nowMs = 100000;
   void Advance(std::int64_t ms) { nowMs += ms; }
   bool answerYes = true;
+  bool boxesFail = false;  // no Yes/No box can be shown
+  std::uint32_t taskbarProcessId = 0;
   bool shellAccepts = true;
   std::wstring debugger;  // empty: none registered
   bool notifyAreaRefuses = false;
@@ -72,7 +74,7 @@ class FakeUi : public Clock,
   // --- Clock ---
   std::int64_t NowMs() override { return nowMs; }
   // --- Dialogs ---
-  bool AskYesNo(const std::wstring& caption, const std::wstring& text, BoxIcon icon) override;
+  BoxAnswer AskYesNo(const std::wstring& caption, const std::wstring& text, BoxIcon icon) override;
   void ShowMessage(const std::wstring& caption, const std::wstring& text, BoxIcon icon) override;
   // --- ShellApi ---
   bool Execute(const std::wstring& verb, const std::wstring& file,
@@ -80,6 +82,7 @@ class FakeUi : public Clock,
   // Recorded in shellCalls, with no parameters.
   bool ExecuteConfirmed(const std::wstring& verb, const std::wstring& file) override;
   std::wstring WindowsFolder() override { return windowsFolder; }
+  std::uint32_t TaskbarProcessId() override { return taskbarProcessId; }
   // --- DebuggerApi ---
   std::optional<std::wstring> RegisteredDebugger() override;
   bool StartCommand(const std::wstring& program, const std::wstring& parameters) override;

@@ -1,15 +1,18 @@
 // Opening processes and reading what the list shows about each one: image path,
-// token user, priority class; ending and re-prioritising them; and the drive
-// letters' devices that turn NT image names into drive paths.
+// token user, priority class; ending, suspending and re-prioritising them (the
+// debug privilege held for those opens only); and the drive letters' devices
+// that turn NT image names into drive paths.
 #include "platform/win32/win32_system.h"
 
 #include <algorithm>
 #include <cwchar>
+#include <optional>
 #include <vector>
 
 #include "platform/layouts/version_translations.h"
 #include "platform/win32/command_line_win32.h"
 #include "platform/win32/handle_win32.h"
+#include "platform/win32/privilege_win32.h"
 #include "platform/win32/process_user_win32.h"
 #include "platform/win32/system_library_win32.h"
 
@@ -104,6 +107,16 @@ class Win32OpenedProcess : public OpenedProcess {
   bool Suspend() override { return CallNtProcessFunction("NtSuspendProcess", process_.Get()); }
   bool Resume() override { return CallNtProcessFunction("NtResumeProcess", process_.Get()); }
 
+  std::optional<bool> IsCritical() override {
+    // Windows 8.1 and later; kernel32 is loaded in every process.
+    using Fn = BOOL(WINAPI*)(HANDLE, PBOOL);
+    static const auto isCritical = reinterpret_cast<Fn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsProcessCritical")));
+    BOOL critical = FALSE;
+    if (isCritical == nullptr || !isCritical(process_.Get(), &critical)) return std::nullopt;
+    return critical != FALSE;
+  }
+
  private:
   UniqueHandle process_;
   std::shared_ptr<AccountNames> accountNames_;
@@ -127,7 +140,13 @@ Win32ProcessApi::~Win32ProcessApi() = default;
 
 std::unique_ptr<OpenedProcess> Win32ProcessApi::Open(std::uint32_t pid, ProcessAccess access,
                                                      OpenError* error) {
+  // Ending, suspending and re-prioritising another user's process needs the
+  // debug privilege, held for this open alone: the handle keeps the rights it
+  // was granted, and nothing else the program does runs with it.
+  std::optional<ScopedPrivilege> debug;
+  if (access != ProcessAccess::kQueryLimited) debug.emplace(L"SeDebugPrivilege");
   UniqueHandle process(OpenProcess(AccessRights(access), FALSE, pid));
+  debug.reset();  // keeps the open's last error
   if (!process) {
     if (error != nullptr) *error = OpenErrorFrom(GetLastError());
     return nullptr;

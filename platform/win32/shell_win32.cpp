@@ -1,5 +1,5 @@
 // Handing files and commands to the shell on behalf of the main window, and
-// where the system's own programs are.
+// where the system's own programs are; finding the shell's process by its taskbar.
 #include "platform/win32/win32_system.h"
 
 #include <shellapi.h>
@@ -40,6 +40,15 @@ std::wstring Win32Shell::WindowsFolder() {
   const UINT length = GetSystemWindowsDirectoryW(folder, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return {};
   return std::wstring(folder, length);
+}
+
+std::uint32_t Win32Shell::TaskbarProcessId() {
+  // Found by class alone: with no title to match, FindWindowW sends the window
+  // nothing, so a taskbar that does not answer cannot hold this thread.
+  HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+  DWORD pid = 0;
+  if (taskbar != nullptr) GetWindowThreadProcessId(taskbar, &pid);
+  return pid;
 }
 
 }  // namespace platform::win32

@@ -91,7 +91,8 @@ class Win32Clock : public Clock {
   std::int64_t NowMs() override;
 };
 
-// ShellExecuteW and ShellExecuteExW, owned by a window; GetSystemWindowsDirectoryW.
+// ShellExecuteW and ShellExecuteExW, owned by a window; GetSystemWindowsDirectoryW; the
+// taskbar's window found by its class.
 class Win32Shell : public ShellApi {
  public:
   void SetOwner(HWND owner) { owner_ = owner; }
@@ -99,6 +100,7 @@ class Win32Shell : public ShellApi {
                const std::wstring& parameters) override;
   bool ExecuteConfirmed(const std::wstring& verb, const std::wstring& file) override;
   std::wstring WindowsFolder() override;
+  std::uint32_t TaskbarProcessId() override;
 
  private:
   HWND owner_ = nullptr;
@@ -108,8 +110,8 @@ class Win32Shell : public ShellApi {
 class Win32Dialogs : public Dialogs {
  public:
   void SetOwner(HWND owner) { owner_ = owner; }
-  bool AskYesNo(const std::wstring& caption, const std::wstring& text,
-                BoxIcon icon) override;
+  BoxAnswer AskYesNo(const std::wstring& caption, const std::wstring& text,
+                     BoxIcon icon) override;
   void ShowMessage(const std::wstring& caption, const std::wstring& text,
                    BoxIcon icon) override;
 

@@ -16,6 +16,7 @@
 #include "app/open_form_win32.h"
 #include "platform/fake/fake_system.h"
 #include "platform/win32/program_font_win32.h"
+#include "platform/win32/win32_system.h"
 #include "tests/win32/gui_helpers_win32.h"
 #include "ui/dpi_win32.h"
 #include "users/send_message_dialog_win32.h"
@@ -243,6 +244,33 @@ TEST(DialogFrame, FollowsTheDialogsDpiNotTheSystems) {
   const int systemDpi = ui::WindowDpi(nullptr);
   EXPECT_EQ(frameTop(systemDpi), plain.top) << "at the system's DPI, the system's frame";
   EXPECT_LT(frameTop(2 * systemDpi), plain.top) << "a taller caption";
+}
+
+// The answer as given; a box that could not be shown (its owner has gone) is
+// no Yes. A box shown after all is answered Yes, so that the test fails rather than hang.
+TEST_F(DialogTest, YesNoBoxGivesTheAnswerAndNoYesWhenItCannotBeShown) {
+  const auto answerSoon = [](int button) {
+    RunSoon([button] {
+      if (HWND box = FindWindowW(L"#32770", L"泽恩特警告"))
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    }, 300);
+  };
+  platform::win32::Win32Dialogs dialogs;
+  dialogs.SetOwner(owner_);
+  answerSoon(IDYES);
+  EXPECT_EQ(dialogs.AskYesNo(L"泽恩特警告", L"?", platform::BoxIcon::kWarning),
+            platform::BoxAnswer::kYes);
+  answerSoon(IDNO);
+  EXPECT_EQ(dialogs.AskYesNo(L"泽恩特警告", L"?", platform::BoxIcon::kWarning),
+            platform::BoxAnswer::kNo);
+  HWND gone = CreateWindowExW(0, L"STATIC", L"gone", 0, 0, 0, 10, 10, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  DestroyWindow(gone);
+  dialogs.SetOwner(gone);
+  answerSoon(IDYES);
+  EXPECT_EQ(dialogs.AskYesNo(L"泽恩特警告", L"?", platform::BoxIcon::kWarning),
+            platform::BoxAnswer::kNotShown);
+  Pump();
 }
 
 TEST(MainWindowDialogs, MenuOpensEachDialogOwnedByTheWindowAndEmptyEveryTime) {

@@ -11,8 +11,10 @@
 
 #include "platform/layouts/system_information.h"
 #include "platform/win32/handle_win32.h"
+#include "platform/win32/privilege_win32.h"
 #include "platform/win32/process_user_win32.h"
 #include "procs/process_path.h"
+#include "tests/win32/gui_helpers_win32.h"
 
 namespace platform::win32 {
 namespace {
@@ -270,6 +272,26 @@ TEST(Win32ProcessApiTest, EnablePrivilegeNeedsAKnownHeldPrivilege) {
   EXPECT_FALSE(api.EnablePrivilege(L"NoSuchPrivilege"));
   // Every token holds the change-notify privilege.
   EXPECT_TRUE(api.EnablePrivilege(L"SeChangeNotifyPrivilege"));
+}
+
+TEST(Win32ProcessApiTest, AScopedPrivilegeIsPutBackAsItWas) {
+  using testing_win32::PrivilegeEnabled;
+  ASSERT_FALSE(PrivilegeEnabled(L"SeDebugPrivilege"));
+  {
+    const ScopedPrivilege debug(L"SeDebugPrivilege");
+    EXPECT_TRUE(debug.Enabled());
+    EXPECT_TRUE(PrivilegeEnabled(L"SeDebugPrivilege"));
+  }
+  EXPECT_FALSE(PrivilegeEnabled(L"SeDebugPrivilege"));
+  // One that was enabled already stays enabled.
+  ASSERT_TRUE(PrivilegeEnabled(L"SeChangeNotifyPrivilege"));
+  { const ScopedPrivilege notify(L"SeChangeNotifyPrivilege"); }
+  EXPECT_TRUE(PrivilegeEnabled(L"SeChangeNotifyPrivilege"));
+  { const ScopedPrivilege unknown(L"NoSuchPrivilege"); }
+  // An open that ends holds it only meanwhile.
+  Win32ProcessApi api;
+  EXPECT_NE(api.Open(GetCurrentProcessId(), ProcessAccess::kTerminate, nullptr), nullptr);
+  EXPECT_FALSE(PrivilegeEnabled(L"SeDebugPrivilege"));
 }
 
 TEST(Win32NativeApiTest, ProcessListNeedsRoomAndHoldsThisProcess) {

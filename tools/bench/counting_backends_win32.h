@@ -88,6 +88,10 @@ class CountingOpenedProcess final : public platform::OpenedProcess {
     counts_.Add("process IsWow64");
     return real_->IsWow64();
   }
+  std::optional<bool> IsCritical() override {
+    counts_.Add("process IsCritical");
+    return real_->IsCritical();
+  }
 
  private:
   std::unique_ptr<platform::OpenedProcess> real_;

@@ -188,7 +188,6 @@ std::vector<Step> MeasureCollectors(StepTimer& timer) {
   NullPoster poster;
   const bool closing = false;
 
-  realProcesses.EnablePrivilege(L"SeDebugPrivilege");
   procs::ProcessPathLookup paths{processes, native, clock};
   perf::CpuSampler sampler{native, performance, {poster, app::kUpdateGraphs}, closing};
   int cpuInstanceCount = 2;
