@@ -42,8 +42,13 @@ class ProcessPathLookup {
   // For lists that know only the identifier: the process that holds it, as the
   // process collector last saw it.
   const std::wstring& GetProcessPath(std::uint32_t pid);
+  // The creation time of the process whose path GetProcessPath gave for `pid`;
+  // kUnknownCreateTime when it could not be learned.
+  std::int64_t CreateTimeOf(std::uint32_t pid) const;
   // Forgets the processes that are not in this snapshot.
   void KeepOnly(const std::vector<SnapshotEntry>& live);
+  // Forgets the answer for `pid`, found to be for a process that has ended.
+  void Forget(std::uint32_t pid) { entries_.erase(pid); }
 
  private:
   struct Entry {
@@ -57,7 +62,7 @@ class ProcessPathLookup {
 
   const std::wstring& Answer(std::uint32_t pid, Entry& entry);
   void LookUp(std::uint32_t pid, Entry& entry);
-  std::wstring FindPath(std::uint32_t pid);
+  std::wstring FindPath(std::uint32_t pid, Entry& entry);
   std::wstring DrivePath(const std::wstring& ntPath);
 
   platform::ProcessApi& processes_;

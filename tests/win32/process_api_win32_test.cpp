@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <cwctype>
 #include <string>
@@ -13,6 +14,7 @@
 #include "platform/win32/handle_win32.h"
 #include "platform/win32/process_user_win32.h"
 #include "procs/process_path.h"
+#include "procs/process_snapshot.h"
 
 namespace platform::win32 {
 namespace {
@@ -204,6 +206,18 @@ TEST(Win32ProcessApiTest, ReprioritisesAndEndsAChild) {
 
   auto killer = api.Open(child.Pid(), ProcessAccess::kTerminate, nullptr);
   ASSERT_NE(killer, nullptr);
+  // The handle that ends it tells its creation time, as the process list does:
+  // ending checks the two against each other.
+  Win32NativeApi native;
+  procs::ProcessSnapshotReader reader(native);
+  std::vector<procs::SnapshotEntry> entries;
+  ASSERT_TRUE(reader.Take(entries));
+  const auto entry = std::find_if(entries.begin(), entries.end(), [&](const auto& e) {
+    return e.processId == child.Pid();
+  });
+  ASSERT_NE(entry, entries.end());
+  EXPECT_NE(entry->createTime, 0);
+  EXPECT_EQ(killer->CreationTime(), entry->createTime);
   EXPECT_TRUE(killer->Terminate(7));
   ASSERT_EQ(WaitForSingleObject(child.Handle(), 5000), static_cast<DWORD>(WAIT_OBJECT_0));
   DWORD exitCode = 0;
