@@ -22,15 +22,6 @@ NtStatus FakePerformance::AnswerCounterQuery(std::uint32_t infoClass, void* buff
   using namespace system_info_layout;
   auto* out = static_cast<std::byte*>(buffer);
   std::size_t size = 0;
-  if (infoClass == kSystemTimeOfDayInformation) {
-    // Accepts any length up to the whole record, as the system does.
-    if (failTimeOfDay || length > kTimeOfDaySize) return kStatusInfoLengthMismatch;
-    std::byte record[kTimeOfDaySize] = {};
-    Put(record, kTimeOfDayCurrentTime, systemTime);
-    std::memcpy(out, record, length);
-    if (returnLength) *returnLength = length;
-    return kStatusSuccess;
-  }
   if (infoClass == kSystemProcessorPerformanceInformation) {
     const std::size_t count = std::min<std::size_t>(length / kProcessorTimesSize, processorTimes.size());
     if (count == 0) return processorTimes.empty() ? kStatusNotImplemented : kStatusInfoLengthMismatch;

@@ -1,5 +1,5 @@
 // The fake system's counters: the native query's fixed answers (memory pages,
-// processor count, idle and system time, per-processor times, file cache), the
+// processor count, idle time, per-processor times, file cache), the
 // performance-data blocks with their title list, and the memory status, each
 // able to fail, with a record of what was asked.
 #pragma once
@@ -38,11 +38,8 @@ class FakePerformance : public PerformanceData, public MemoryStatusApi {
   bool failBasic = false, failPerformance = false, failFileCache = false;
 
   // CPU times: the idle time summed over all processors (performance class),
-  // the system time (time-of-day class), and per-processor times (empty: that
-  // query fails).
+  // and per-processor times (empty: that query fails).
   std::int64_t idleTime = 0;
-  std::int64_t systemTime = 0;
-  bool failTimeOfDay = false;
   std::vector<FakeProcessorTimes> processorTimes;
 
   // One bit per processor of processorCount.

@@ -323,6 +323,12 @@ TEST(Win32ClockTest, AdvancesAndNeverGoesBack) {
   const std::int64_t after = clock.NowMs();
   EXPECT_GT(after, before);
   EXPECT_LT(after - before, 5000);
+  // The unbiased clock counts 100 ns units.
+  const std::int64_t awakeBefore = clock.UnbiasedTime();
+  Sleep(50);
+  const std::int64_t awake = clock.UnbiasedTime() - awakeBefore;
+  EXPECT_GT(awake, 20 * 10'000);
+  EXPECT_LT(awake, 5000 * 10'000);
 }
 
 }  // namespace
