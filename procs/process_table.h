@@ -120,7 +120,7 @@ struct TMainProcInfo {
   std::int64_t HandleCount = 0;
   std::int64_t ThreadCount = 0;
   std::int64_t ProcessCount = 0;
-  std::wstring PhysTotalK, PhysAvailK, SystemCacheK;
+  std::wstring PhysTotalK, PhysAvailK;
   std::wstring CommitTotalK, CommitLimitK, CommitPeakK;
   std::wstring KernelTotalK, KernelPagedK, KernelNonpagedK;
   std::wstring CommitLimitM, CommitTotalM;

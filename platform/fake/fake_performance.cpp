@@ -44,10 +44,6 @@ NtStatus FakePerformance::AnswerCounterQuery(std::uint32_t infoClass, void* buff
       if (failPerformance) return kStatusNotImplemented;
       size = kPerformanceSize;
       break;
-    case kSystemFileCacheInformation:
-      if (failFileCache) return kStatusNotImplemented;
-      size = kFileCacheSize;
-      break;
     default:
       return kStatusNotImplemented;
   }
@@ -66,8 +62,6 @@ NtStatus FakePerformance::AnswerCounterQuery(std::uint32_t infoClass, void* buff
     Put(out, kPerfPeakCommitment, peakCommitment);
     Put(out, kPerfPagedPoolPages, pagedPoolPages);
     Put(out, kPerfNonPagedPoolPages, nonPagedPoolPages);
-  } else {
-    Put(out, kFileCacheCurrentSize, fileCacheBytes);
   }
   return kStatusSuccess;
 }
@@ -116,6 +110,13 @@ std::uint32_t FakePerformance::QueryCounterNames(void* buffer, std::uint32_t& si
 bool FakePerformance::QueryMemoryStatus(MemoryStatus& status) {
   if (failMemoryStatus) return false;
   status = memoryStatus;
+  return true;
+}
+
+bool FakePerformance::QuerySystemCache(std::uint64_t& bytes) {
+  ++systemCacheQueries;
+  if (!systemCachePages) return false;
+  bytes = *systemCachePages * pageSize;
   return true;
 }
 

@@ -12,7 +12,6 @@ enum SystemInfoClass : std::uint32_t {
   kSystemPerformanceInformation = 2,
   kSystemProcessInformation = 5,  // entries: layouts/process_entry.h
   kSystemProcessorPerformanceInformation = 8,
-  kSystemFileCacheInformation = 21,
   kSystemProcessIdInformation = 88,
 };
 
@@ -31,9 +30,6 @@ inline constexpr std::size_t kPerfCommitLimit = 52;
 inline constexpr std::size_t kPerfPeakCommitment = 56;
 inline constexpr std::size_t kPerfPagedPoolPages = 112;
 inline constexpr std::size_t kPerfNonPagedPoolPages = 116;
-// SYSTEM_FILECACHE_INFORMATION.
-inline constexpr std::size_t kFileCacheSize = 64;
-inline constexpr std::size_t kFileCacheCurrentSize = 0;
 // SYSTEM_PROCESSOR_PERFORMANCE_INFORMATION, one entry per processor of this
 // program's group: idle, kernel (idle included) and user time, 100 ns units.
 inline constexpr std::size_t kProcessorTimesSize = 48;

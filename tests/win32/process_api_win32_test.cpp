@@ -12,6 +12,7 @@
 
 #include "platform/layouts/system_information.h"
 #include "platform/win32/handle_win32.h"
+#include "platform/win32/performance_system_win32.h"
 #include "platform/win32/process_user_win32.h"
 #include "procs/process_path.h"
 #include "procs/process_snapshot.h"
@@ -329,6 +330,15 @@ TEST(Win32ClockTest, AdvancesAndNeverGoesBack) {
   const std::int64_t awake = clock.UnbiasedTime() - awakeBefore;
   EXPECT_GT(awake, 20 * 10'000);
   EXPECT_LT(awake, 5000 * 10'000);
+}
+
+TEST(Win32MemoryStatusTest, SystemCacheIsWhatThePerformanceInformationSays) {
+  Win32MemoryStatus memory;
+  MemoryStatus status;
+  ASSERT_TRUE(memory.QueryMemoryStatus(status));
+  std::uint64_t cache = 1;
+  ASSERT_TRUE(memory.QuerySystemCache(cache));  // Wine reports 0
+  EXPECT_LE(cache, status.totalPhys);
 }
 
 }  // namespace
