@@ -41,8 +41,8 @@ void NetworkingPart::RefreshPortList(HINSTANCE instance, HFONT font) {
 
 PerformancePart::PerformancePart(Backends& system, RunState& run,
                                  const procs::TMainProcInfo& totals)
-    : sampler(system.native, system.performanceData, {system.poster, kUpdateGraphs},
-              run.Closing),
+    : sampler(system.native, system.performanceData, system.clock,
+              {system.poster, kUpdateGraphs}, run.Closing),
       page(totals, sampler.PerCpuPercent(), sampler.CpuUsagePercent(), system.memoryStatus,
            {system.poster, kUpdateGraphs}, run.Closing),
       trayIcon(system.notifyIcon, [this](int pen) -> platform::IconRef {

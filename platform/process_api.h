@@ -22,7 +22,7 @@ enum PriorityClass : std::uint32_t {
 
 enum class ProcessAccess {
   kQueryLimited,  // the limited query right that elevated and protected processes still grant
-  kTerminate,
+  kTerminate,  // with the limited query right, to tell which process holds the identifier
   kSetInformation,
   kSuspendResume,
 };
@@ -60,6 +60,10 @@ class OpenedProcess {
   virtual std::uint32_t GetPriorityClass() = 0;
   virtual bool SetPriorityClass(std::uint32_t priorityClass) = 0;
   virtual bool Terminate(std::uint32_t exitCode) = 0;
+  // When the process was created, in 100 ns units since 1601 as the process
+  // snapshot gives it: an identifier and this time name one process for good.
+  // Empty when it cannot be read.
+  virtual std::optional<std::int64_t> CreationTime() = 0;
   // Empty when it cannot be read.
   virtual std::optional<AffinityMasks> GetAffinity() = 0;
   // Needs ProcessAccess::kSetInformation.

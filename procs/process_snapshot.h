@@ -12,6 +12,9 @@
 
 namespace procs {
 
+// A creation time no process has: the one of a process nobody could tell.
+inline constexpr std::int64_t kUnknownCreateTime = INT64_MIN;
+
 struct SnapshotEntry {
   std::uint32_t processId = 0;
   std::uint32_t parentProcessId = 0;

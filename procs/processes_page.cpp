@@ -11,6 +11,7 @@
 #include "procs/debugger_command.h"
 #include "procs/process_actions.h"
 #include "procs/process_format.h"
+#include "procs/process_snapshot.h"
 #include "procs/process_tree.h"
 #include "ui/list_reorder.h"
 
@@ -376,11 +377,7 @@ void ProcessesPage::RebuildList(const std::vector<std::size_t>& leaving,
 void ProcessesPage::act_KillProcExecute() {
   if (!ConfirmKill(dialogs_)) return;
   for (std::size_t i = list_.Count(); i-- > 0;) {
-    if (!list_.Item(i).selected) continue;
-    const std::int64_t pid = list_.Item(i).key;
-    if (!KillProcess(processes_, dialogs_, static_cast<std::uint32_t>(pid))) return;
-    list_.Delete(i);
-    endedFromPage_.push_back(pid);
+    if (list_.Item(i).selected && !EndProcess(list_.Item(i).key)) return;
   }
 }
 
@@ -394,11 +391,20 @@ void ProcessesPage::N38Click() {
 }
 
 void ProcessesPage::EndProcesses(const std::vector<std::int64_t>& pids) {
-  for (const std::int64_t pid : pids) {
-    if (!KillProcess(processes_, dialogs_, static_cast<std::uint32_t>(pid))) return;
-    if (const auto item = list_.FindByKey(pid)) list_.Delete(*item);
-    endedFromPage_.push_back(pid);
-  }
+  for (const std::int64_t pid : pids)
+    if (!EndProcess(pid)) return;
+}
+
+bool ProcessesPage::EndProcess(std::int64_t pid) {
+  // The row's creation time names the process the item stands for; without a
+  // row no process can match it.
+  const TprocTimeInfo* row = table_.Find(pid);
+  const KillResult result = KillProcess(processes_, dialogs_, static_cast<std::uint32_t>(pid),
+                                        row ? row->CreateTime : kUnknownCreateTime);
+  if (result == KillResult::kRefused || result == KillResult::kReplaced) return false;
+  if (const auto item = list_.FindByKey(pid)) list_.Delete(*item);
+  endedFromPage_.push_back(pid);
+  return true;
 }
 
 TprocTimeInfo* ProcessesPage::SelectedOtherRow() const {

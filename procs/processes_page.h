@@ -139,8 +139,12 @@ class ProcessesPage {
   // The selected row unless it is this program's own process.
   TprocTimeInfo* SelectedOtherRow() const;
   bool StopsTheDesktop(const TprocTimeInfo& row);
-  // Ends the processes in turn; stops at the first refusal.
+  // Ends the processes in turn; stops at the first refusal or at one that is
+  // no longer the process its row describes.
   void EndProcesses(const std::vector<std::int64_t>& pids);
+  // Ends the process of the item `pid` and drops the item; false when the
+  // action must stop there.
+  bool EndProcess(std::int64_t pid);
 
   ProcessTable& table_;
   ui::ListModel& list_;

@@ -49,6 +49,10 @@ class FakeOpenedProcess : public OpenedProcess {
     processes_.RemoveProcess(pid_);
     return true;
   }
+  std::optional<std::int64_t> CreationTime() override {
+    const FakeProcess* p = Live();
+    return p ? std::optional<std::int64_t>(p->createTime) : std::nullopt;
+  }
   std::optional<AffinityMasks> GetAffinity() override {
     const FakeProcess* p = Live();
     if (!p) return std::nullopt;
@@ -242,8 +246,10 @@ std::unique_ptr<OpenedProcess> FakeProcesses::Open(std::uint32_t pid, ProcessAcc
     p = nullptr;
   }
   if (!p) return fail(OpenError::kNotFound);
+  // An end asks for the limited query right too.
   const bool refused = (access == ProcessAccess::kQueryLimited && p->refuseLimited) ||
-                       (access == ProcessAccess::kTerminate && p->refuseTerminate) ||
+                       (access == ProcessAccess::kTerminate &&
+                        (p->refuseTerminate || p->refuseLimited)) ||
                        (access == ProcessAccess::kSetInformation && p->refuseSetInformation) ||
                        (access == ProcessAccess::kSuspendResume && p->refuseSuspendResume);
   if (refused) return fail(OpenError::kAccessDenied);

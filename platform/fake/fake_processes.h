@@ -48,7 +48,7 @@ struct FakeProcess {
   std::wstring tokenUser;    // empty: the token cannot be read
   std::wstring sessionUser;  // empty: the session route fails
   std::uint32_t priorityClass = kNormalPriority;
-  bool refuseLimited = false;     // even the limited query right is refused
+  bool refuseLimited = false;     // even the limited query right is refused (and so an end)
   bool refuseTerminate = false;
   bool refuseSetInformation = false;  // also refuses a new affinity
   bool refuseSuspendResume = false;

@@ -49,6 +49,12 @@ class FakeUi : public Clock,
   // --- scripting ---
   std::int64_t nowMs = 100000;
   void Advance(std::int64_t ms) { nowMs += ms; }
+  // Time the machine spent asleep: NowMs counts it, UnbiasedTime does not.
+  std::int64_t asleepMs = 0;
+  void Sleep(std::int64_t ms) {
+    nowMs += ms;
+    asleepMs += ms;
+  }
   bool answerYes = true;
   bool boxesFail = false;  // no Yes/No box can be shown
   std::uint32_t taskbarProcessId = 0;
@@ -73,6 +79,7 @@ class FakeUi : public Clock,
 
   // --- Clock ---
   std::int64_t NowMs() override { return nowMs; }
+  std::int64_t UnbiasedTime() override { return (nowMs - asleepMs) * 10'000; }
   // --- Dialogs ---
   BoxAnswer AskYesNo(const std::wstring& caption, const std::wstring& text, BoxIcon icon) override;
   void ShowMessage(const std::wstring& caption, const std::wstring& text, BoxIcon icon) override;

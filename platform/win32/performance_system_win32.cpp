@@ -2,6 +2,7 @@
 // the notification icon, each a thin pass-through to the system call it names.
 #include "platform/win32/performance_system_win32.h"
 
+#include <psapi.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -51,6 +52,21 @@ std::uint32_t Win32PerformanceData::QueryCounterNames(void* buffer, std::uint32_
 int Win32PerformanceData::ActiveProcessorCount() {
   constexpr WORD kAllProcessorGroups = 0xffff;  // ALL_PROCESSOR_GROUPS
   return activeProcessorCount_ ? static_cast<int>(activeProcessorCount_(kAllProcessorGroups)) : 0;
+}
+
+Win32MemoryStatus::Win32MemoryStatus() {
+  if (HMODULE kernel = GetModuleHandleW(L"kernel32.dll")) {
+    performanceInfo_ = reinterpret_cast<PerformanceInfoFn>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "K32GetPerformanceInfo")));
+  }
+}
+
+bool Win32MemoryStatus::QuerySystemCache(std::uint64_t& bytes) {
+  PERFORMANCE_INFORMATION info{};
+  info.cb = sizeof info;
+  if (performanceInfo_ == nullptr || !performanceInfo_(&info, sizeof info)) return false;
+  bytes = std::uint64_t{info.SystemCache} * info.PageSize;
+  return true;
 }
 
 bool Win32MemoryStatus::QueryMemoryStatus(MemoryStatus& status) {

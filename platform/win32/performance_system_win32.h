@@ -28,10 +28,16 @@ class Win32PerformanceData : public PerformanceData {
   ActiveProcessorCountFn activeProcessorCount_ = nullptr;
 };
 
-// GlobalMemoryStatusEx.
+// GlobalMemoryStatusEx, and K32GetPerformanceInfo bound by name (Windows 7 on).
 class Win32MemoryStatus : public MemoryStatusApi {
  public:
+  Win32MemoryStatus();
   bool QueryMemoryStatus(MemoryStatus& status) override;
+  bool QuerySystemCache(std::uint64_t& bytes) override;
+
+ private:
+  using PerformanceInfoFn = BOOL(WINAPI*)(void*, DWORD);
+  PerformanceInfoFn performanceInfo_ = nullptr;
 };
 
 // Shell_NotifyIconW for one icon of one window (identifier 1305, callback 1124).

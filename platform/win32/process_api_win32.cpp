@@ -26,7 +26,9 @@ constexpr DWORD kLongestPath = 32768;
 DWORD AccessRights(ProcessAccess access) {
   switch (access) {
     case ProcessAccess::kQueryLimited: return PROCESS_QUERY_LIMITED_INFORMATION;
-    case ProcessAccess::kTerminate: return PROCESS_TERMINATE;
+    // A process that grants the end grants the limited query too (it is the
+    // lesser right); with it the creation time tells a reused identifier.
+    case ProcessAccess::kTerminate: return PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION;
     case ProcessAccess::kSetInformation:
       return PROCESS_SET_INFORMATION | PROCESS_QUERY_LIMITED_INFORMATION;
     case ProcessAccess::kSuspendResume: return PROCESS_SUSPEND_RESUME;
@@ -84,6 +86,13 @@ class Win32OpenedProcess : public OpenedProcess {
 
   bool Terminate(std::uint32_t exitCode) override {
     return TerminateProcess(process_.Get(), exitCode) != FALSE;
+  }
+
+  std::optional<std::int64_t> CreationTime() override {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!GetProcessTimes(process_.Get(), &created, &exited, &kernel, &user)) return std::nullopt;
+    return static_cast<std::int64_t>((std::uint64_t{created.dwHighDateTime} << 32) |
+                                     created.dwLowDateTime);
   }
 
   std::optional<AffinityMasks> GetAffinity() override {

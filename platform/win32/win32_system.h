@@ -85,10 +85,17 @@ class Win32Debugger : public DebuggerApi {
   HWND owner_ = nullptr;
 };
 
-// GetTickCount64.
+// GetTickCount64, and QueryUnbiasedInterruptTime bound by name (Windows 7 on;
+// where it is missing the tick count stands in).
 class Win32Clock : public Clock {
  public:
+  Win32Clock();
   std::int64_t NowMs() override;
+  std::int64_t UnbiasedTime() override;
+
+ private:
+  using UnbiasedTimeFn = BOOL(WINAPI*)(PULONGLONG);
+  UnbiasedTimeFn unbiasedTime_ = nullptr;
 };
 
 // ShellExecuteW and ShellExecuteExW, owned by a window; GetSystemWindowsDirectoryW; the

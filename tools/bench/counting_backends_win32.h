@@ -64,6 +64,10 @@ class CountingOpenedProcess final : public platform::OpenedProcess {
     counts_.Add("process Terminate");
     return real_->Terminate(exitCode);
   }
+  std::optional<std::int64_t> CreationTime() override {
+    counts_.Add("process CreationTime");
+    return real_->CreationTime();
+  }
   std::optional<platform::AffinityMasks> GetAffinity() override {
     counts_.Add("process GetAffinity");
     return real_->GetAffinity();

@@ -189,7 +189,7 @@ std::vector<Step> MeasureCollectors(StepTimer& timer) {
   const bool closing = false;
 
   procs::ProcessPathLookup paths{processes, native, clock};
-  perf::CpuSampler sampler{native, performance, {poster, app::kUpdateGraphs}, closing};
+  perf::CpuSampler sampler{native, performance, clock, {poster, app::kUpdateGraphs}, closing};
   int cpuInstanceCount = 2;
   try {
     cpuInstanceCount = sampler.CpuSampleCount();
