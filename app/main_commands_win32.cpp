@@ -131,6 +131,8 @@ void MainCommands::GoToProcess(std::uint32_t pid) {
   SetFocus(part.view->lv_Proc());
 }
 
+void MainCommands::RefreshPortList() { form_.RefreshPortList(); }
+
 void MainCommands::AfterSwitch() {
   // The user went to another window: this one gets out of the way, as an
   // ordinary minimise (which "最小化时隐藏" may turn into hiding).

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/page_host_win32.h"
 #include "app/refresh_cycle.h"
 #include "app/restart_elevated.h"
 #include "apps/applications_page.h"
@@ -87,6 +88,8 @@ struct RunState {
 
 struct ProcessesPart {
   ProcessesPart(Backends& system, RunState& run);
+  void MakeView(const PageHost& host);
+  const RunState& run;
   procs::ProcessTable table;
   procs::TMainProcInfo mainProcInfo;
   ui::ListModel list;
@@ -98,6 +101,7 @@ struct ProcessesPart {
 
 struct ApplicationsPart {
   ApplicationsPart(Backends& system, RunState& run);
+  void MakeView(const PageHost& host);
   apps::WinTable table;
   ui::ListModel list;
   apps::ApplicationsPage page;
@@ -108,6 +112,7 @@ struct ApplicationsPart {
 // The Networking page and the port list window.
 struct NetworkingPart {
   NetworkingPart(Backends& system, RunState& run);
+  void MakeView(const PageHost& host);
   // "网络连接状态(&O)": opens the port list window (or brings it forward) and fills it.
   void RefreshPortList(HINSTANCE instance, HFONT font);
   net::TAdapterStatuses table;
@@ -123,6 +128,7 @@ struct NetworkingPart {
 // The Performance page and the notification icon.
 struct PerformancePart {
   PerformancePart(Backends& system, RunState& run, const procs::TMainProcInfo& totals);
+  void MakeView(const PageHost& host);
   perf::CpuSampler sampler;
   perf::PerformancePage page;
   std::unique_ptr<perf::PerformanceView> view;
@@ -134,6 +140,7 @@ struct PerformancePart {
 // The Users page and the "关机" menu.
 struct UsersPart {
   UsersPart(Backends& system, RunState& run, const SystemActions& actions, RefreshCycle& cycle);
+  void MakeView(const PageHost& host);
   users::SessionTable table;
   ui::ListModel list;
   users::SessionCollector collector;
