@@ -25,6 +25,8 @@ class MainCommands final : public ShellLinks {
   // --- ShellLinks ---
   void NewTask() override { act_NewExecute(); }
   void GoToProcess(std::uint32_t pid) override;  // "转到进程(&G)"
+  void GoToServices(std::uint32_t pid) override;  // "转到服务(&V)"
+  bool HostsServices(std::uint32_t pid) override;
   void AfterSwitch() override;                   // "使用时自动最小化(&M)"
   void TaskCommandsChanged() override { SyncTaskCommands(); }
   void RefreshPortList() override;

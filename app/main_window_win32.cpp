@@ -36,6 +36,7 @@ constexpr PageRow kPageTable[] = {
     {L"性能  ", [](Program& p, const PageHost& h) { p.performance.MakeView(h); }},
     {L"联网  ", [](Program& p, const PageHost& h) { p.networking.MakeView(h); }},
     {L"用户  ", [](Program& p, const PageHost& h) { p.users.MakeView(h); }},
+    {L"服务  ", [](Program& p, const PageHost& h) { p.services.MakeView(h); }},
 };
 static_assert(std::size(kPageTable) == TMainForm::kPageCount, "one row per page");
 constexpr int kStatusPanelEdges[] = {80, 80 + 120, -1};  // 80, 120, and 50 + the rest

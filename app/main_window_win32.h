@@ -22,7 +22,7 @@ namespace app {
 class TMainForm final : public ui::WindowBase<TMainForm>, private TimerControl {
  public:
   enum Page { kApplicationsPage, kProcessesPage, kPerformancePage, kNetworkingPage, kUsersPage,
-              kPageCount };
+              kServicesPage, kPageCount };
 
   explicit TMainForm(SystemActions actions = {});
   ~TMainForm() override;
@@ -62,6 +62,9 @@ class TMainForm final : public ui::WindowBase<TMainForm>, private TimerControl {
   perf::TrayIcon& TrayIcon() { return program_.performance.trayIcon; }
   ui::ListModel& UserList() { return program_.users.list; }
   users::UsersView& UsersView() { return *program_.users.view; }
+  ui::ListModel& ServiceList() { return program_.services.list; }
+  services::ServicesPage& ServicesPage() { return program_.services.page; }
+  services::ServicesView& ServicesView() { return *program_.services.view; }
 
  private:
   friend class ui::WindowBase<TMainForm>;

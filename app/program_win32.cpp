@@ -21,7 +21,10 @@ ProcessesPart::ProcessesPart(Backends& system, RunState& run)
 void ProcessesPart::MakeView(const PageHost& host) {
   view = std::make_unique<procs::ProcessesView>(host.page, host.font, page, list,
                                                 run.CpuInstanceCount);
-  view->N12Click = [&shell = host.shell] { shell.RefreshPortList(); };
+  ShellLinks& shell = host.shell;
+  view->N12Click = [&shell] { shell.RefreshPortList(); };
+  view->HostsServices = [&shell](std::uint32_t pid) { return shell.HostsServices(pid); };
+  view->GoToServices = [&shell](std::uint32_t pid) { shell.GoToServices(pid); };
 }
 
 ApplicationsPart::ApplicationsPart(Backends& system, RunState& run)
@@ -85,6 +88,16 @@ void UsersPart::MakeView(const PageHost& host) {
   view = std::make_unique<users::UsersView>(host.page, host.font, page, list);
 }
 
+ServicesPart::ServicesPart(Backends& system, RunState& run)
+    : collector(system.serviceApi, system.clock, {system.poster, kUpdateServices}, table),
+      page(table, collector, list, run.Closing) {}
+
+void ServicesPart::MakeView(const PageHost& host) {
+  view = std::make_unique<services::ServicesView>(
+      host.page, host.font, page, list,
+      [&shell = host.shell](std::uint32_t pid) { shell.GoToProcess(pid); });
+}
+
 Program::Program(TimerControl& timer, SystemActions given, std::function<void()> closeProgram)
     : actions{given.sessions ? given.sessions : &system.sessionApi,
               given.power ? given.power : &system.powerApi,
@@ -97,6 +110,7 @@ Program::Program(TimerControl& timer, SystemActions given, std::function<void()>
       networking(system, run),
       performance(system, run, processes.mainProcInfo),
       users(system, run, actions, cycle),
+      services(system, run),
       restartElevated(*actions.elevation, *actions.shell, std::move(closeProgram)) {
   // The order of one tick; the adapter collector comes between the windows and
   // the sessions, and the per-processor sample ends the tick.
@@ -113,6 +127,7 @@ Program::Program(TimerControl& timer, SystemActions given, std::function<void()>
   cycle.AddStep([this] { applications.collector.CollectWindows(); });
   cycle.AddStep([this] { networking.collector.CollectAdapters(); });
   cycle.AddStep([this] { users.collector.CollectSessions(); });
+  cycle.AddStep([this] { services.collector.CollectServices(); });  // only while shown
   cycle.AddStep([this] { performance.sampler.StorePerCpuPercent(run.CpuInstanceCount); });
 }
 
@@ -154,6 +169,9 @@ bool Program::HandleUpdate(UINT message) {
       return true;
     case kUpdateSessions:
       users.page.UpdateUsersPage();
+      return true;
+    case kUpdateServices:
+      services.page.UpdateServicesPage();
       return true;
     default:
       return false;

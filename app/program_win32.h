@@ -29,6 +29,7 @@
 #include "platform/win32/elevation_win32.h"
 #include "platform/win32/network_win32.h"
 #include "platform/win32/performance_system_win32.h"
+#include "platform/win32/service_api_win32.h"
 #include "platform/win32/win32_system.h"
 #include "procs/process_collector.h"
 #include "procs/process_path.h"
@@ -36,6 +37,10 @@
 #include "procs/processes_page.h"
 #include "procs/processes_view_win32.h"
 #include "procs/system_totals.h"
+#include "services/service_collector.h"
+#include "services/service_table.h"
+#include "services/services_page.h"
+#include "services/services_view_win32.h"
 #include "ui/list_model.h"
 #include "users/session_collector.h"
 #include "users/session_table.h"
@@ -76,6 +81,7 @@ struct Backends {
   platform::win32::Win32PowerApi powerApi;
   platform::win32::Win32UiWait uiWait;
   platform::win32::Win32Elevation elevation;
+  platform::win32::Win32ServiceApi serviceApi;
   // One path look-up for the process list, the Applications page and the port list.
   procs::ProcessPathLookup processPaths{processApi, native, clock};
 };
@@ -149,6 +155,17 @@ struct UsersPart {
   std::unique_ptr<users::UsersView> view;
 };
 
+// The Services page.
+struct ServicesPart {
+  ServicesPart(Backends& system, RunState& run);
+  void MakeView(const PageHost& host);
+  services::ServiceTable table;
+  ui::ListModel list;
+  services::ServiceCollector collector;
+  services::ServicesPage page;
+  std::unique_ptr<services::ServicesView> view;
+};
+
 class Program {
  public:
   // `closeProgram` closes the main window (after the restart as administrator).
@@ -176,6 +193,7 @@ class Program {
   NetworkingPart networking;
   PerformancePart performance;
   UsersPart users;
+  ServicesPart services;
   RestartElevated restartElevated;
 };
 
