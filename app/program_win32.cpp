@@ -88,9 +88,10 @@ void UsersPart::MakeView(const PageHost& host) {
   view = std::make_unique<users::UsersView>(host.page, host.font, page, list);
 }
 
-ServicesPart::ServicesPart(Backends& system, RunState& run)
+ServicesPart::ServicesPart(Backends& system, RunState& run, const SystemActions& actions)
     : collector(system.serviceApi, system.clock, {system.poster, kUpdateServices}, table),
-      page(table, collector, list, run.Closing) {}
+      page(table, collector, list, system.serviceApi, system.dialogs, system.shell,
+           *actions.elevation, system.clock, run.Closing) {}
 
 void ServicesPart::MakeView(const PageHost& host) {
   view = std::make_unique<services::ServicesView>(
@@ -110,7 +111,7 @@ Program::Program(TimerControl& timer, SystemActions given, std::function<void()>
       networking(system, run),
       performance(system, run, processes.mainProcInfo),
       users(system, run, actions, cycle),
-      services(system, run),
+      services(system, run, actions),
       restartElevated(*actions.elevation, *actions.shell, std::move(closeProgram)) {
   // The order of one tick; the adapter collector comes between the windows and
   // the sessions, and the per-processor sample ends the tick.

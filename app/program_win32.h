@@ -157,7 +157,7 @@ struct UsersPart {
 
 // The Services page.
 struct ServicesPart {
-  ServicesPart(Backends& system, RunState& run);
+  ServicesPart(Backends& system, RunState& run, const SystemActions& actions);
   void MakeView(const PageHost& host);
   services::ServiceTable table;
   ui::ListModel list;

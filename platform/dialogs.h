@@ -13,6 +13,9 @@ class Dialogs {
   // Yes/No box; true unless the user answered No.
   virtual bool AskYesNo(const std::wstring& caption, const std::wstring& text,
                         BoxIcon icon) = 0;
+  // Yes/No box; true only when the user answered Yes (a box that could not be
+  // shown is no Yes).
+  virtual bool AskYes(const std::wstring& caption, const std::wstring& text, BoxIcon icon) = 0;
   // OK box.
   virtual void ShowMessage(const std::wstring& caption, const std::wstring& text,
                            BoxIcon icon) = 0;

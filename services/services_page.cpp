@@ -1,5 +1,6 @@
 // The 服务 page: reconciliation of the list with the service table, its order,
-// and the commands the selection allows.
+// the commands the selection allows, and start, stop and restart as sequences
+// of steps followed without waiting.
 #include "services/services_page.h"
 
 #include <algorithm>
@@ -12,6 +13,10 @@
 namespace services {
 
 namespace {
+
+constexpr wchar_t kCaption[] = L"系统提示";
+constexpr wchar_t kAccessDenied[] = L"访问被拒绝：启动或停止服务需要管理员权限。";
+constexpr wchar_t kElevationHint[] = L"可用“文件”菜单中的“以管理员身份重新启动(&R)”。";
 
 struct ServiceColumnRow {
   ServiceColumn column;
@@ -44,6 +49,18 @@ int CompareNoCase(const std::wstring& a, const std::wstring& b) {
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
+// Released when the following ends, however it ends.
+class Flag {
+ public:
+  explicit Flag(bool& flag) : flag_(flag) { flag_ = true; }
+  ~Flag() { flag_ = false; }
+  Flag(const Flag&) = delete;
+  Flag& operator=(const Flag&) = delete;
+
+ private:
+  bool& flag_;
+};
+
 }  // namespace
 
 std::wstring ServiceStateText(std::uint32_t state) {
@@ -71,8 +88,18 @@ std::wstring StartTypeText(std::uint32_t startType, bool delayedAutoStart) {
 }
 
 ServicesPage::ServicesPage(ServiceTable& table, ServiceCollector& collector, ui::ListModel& list,
-                           const bool& closing)
-    : table_(table), collector_(collector), list_(list), closing_(closing) {}
+                           platform::ServiceApi& services, platform::Dialogs& dialogs,
+                           platform::ShellApi& shell, platform::ElevationApi& elevation,
+                           platform::Clock& clock, const bool& closing)
+    : table_(table),
+      collector_(collector),
+      list_(list),
+      services_(services),
+      dialogs_(dialogs),
+      shell_(shell),
+      elevation_(elevation),
+      clock_(clock),
+      closing_(closing) {}
 
 const std::vector<ui::ListColumn>& ServicesPage::Columns() {
   static const std::vector<ui::ListColumn> columns = [] {
@@ -125,7 +152,13 @@ ui::ListItem ServicesPage::MakeItem(std::size_t rowIndex) {
   return item;
 }
 
-void ServicesPage::UpdateServicesPage() { Reconcile(); }
+void ServicesPage::UpdateServicesPage() {
+  if (command_) {
+    FollowCommand();  // brings the list up to date too
+    return;
+  }
+  Reconcile();
+}
 
 void ServicesPage::Reconcile() {
   bool orderTouched = false;
@@ -222,6 +255,7 @@ ServiceCommands ServicesPage::Commands() const {
   if (row == nullptr) return {};
   ServiceCommands commands;
   commands.goToProcess = row->processId != 0;
+  if (command_) return commands;  // one command at a time
   const bool disabled = row->configKnown && row->startType == platform::kServiceDisabled;
   commands.start = row->state == platform::kServiceStopped && !disabled;
   commands.stop = row->state == platform::kServiceRunning &&
@@ -255,6 +289,143 @@ bool ServicesPage::SelectServicesOf(std::uint32_t pid) {
     any = true;
   }
   return any;
+}
+
+// --- commands -------------------------------------------------------------------
+
+void ServicesPage::StartSelected() {
+  const ServiceRow* row = SelectedRow();
+  if (row == nullptr || !Commands().start) return;
+  Begin({{StepKind::kStart, row->name}});
+}
+
+void ServicesPage::StopSelected() {
+  if (Commands().stop) BeginStop(false);
+}
+
+void ServicesPage::RestartSelected() {
+  if (Commands().restart) BeginStop(true);
+}
+
+void ServicesPage::BeginStop(bool thenStart) {
+  const ServiceRow* row = SelectedRow();
+  if (row == nullptr) return;
+  // Taken now: the list may change while the question is open.
+  const std::wstring name = row->name;
+  const std::wstring shownName = row->displayName.empty() ? row->name : row->displayName;
+  if (const std::uint32_t error = services_.ActiveDependents(name, dependents_)) {
+    Fail(error);
+    return;
+  }
+  std::vector<CommandStep> steps;
+  if (!dependents_.empty()) {
+    std::wstring question = L"以下服务依赖于“" + shownName + L"”，也将停止：\n";
+    for (const platform::DependentService& dependent : dependents_)
+      question += (dependent.displayName.empty() ? dependent.name : dependent.displayName) + L"\n";
+    question += L"是否继续？";
+    if (!dialogs_.AskYes(kCaption, question, platform::BoxIcon::kWarning)) return;
+    // In the order given: the one that would start last stops first.
+    for (const platform::DependentService& dependent : dependents_)
+      steps.push_back({StepKind::kStop, dependent.name});
+  }
+  steps.push_back({StepKind::kStop, name});
+  if (thenStart) steps.push_back({StepKind::kStart, name});
+  Begin(std::move(steps));
+}
+
+void ServicesPage::Begin(std::vector<CommandStep> steps) {
+  if (command_ || closing_) return;
+  command_ = RunningCommand{std::move(steps), 0, false, 0, 0, 0};
+  FollowCommand();
+}
+
+void ServicesPage::btn_ServiceManagerClick() {
+  const platform::ActionResult result = shell_.Open(L"services.msc");
+  if (!result.done) dialogs_.ShowMessage(kCaption, result.errorText, platform::BoxIcon::kError);
+}
+
+void ServicesPage::FollowCommand() {
+  if (!command_ || following_ || closing_) return;
+  {
+    Flag following(following_);
+    const std::int64_t now = clock_.NowMs();
+    while (command_ && command_->next < command_->steps.size()) {
+      RunningCommand& command = *command_;
+      const CommandStep& step = command.steps[command.next];
+      const bool starting = step.kind == StepKind::kStart;
+      if (!command.issued) {
+        const std::uint32_t error =
+            starting ? services_.RequestStart(step.name) : services_.RequestStop(step.name);
+        // Already where the step would take it: on to the next one.
+        const bool already = error == (starting ? platform::kErrorServiceAlreadyRunning
+                                                : platform::kErrorServiceNotActive);
+        if (error != 0 && !already) {
+          Fail(error);
+          break;
+        }
+        command.issued = !already;
+        if (already) {
+          ++command.next;
+          continue;
+        }
+        command.progressMs = now;
+        command.checkPoint = ~std::uint32_t{0};  // the first look counts as progress
+      }
+      platform::ServiceStatus status;
+      if (const std::uint32_t error = services_.QueryStatus(step.name, status)) {
+        Fail(error);
+        break;
+      }
+      ShowStatus(step.name, status);
+      if (status.state == (starting ? platform::kServiceRunning : platform::kServiceStopped)) {
+        if (ServiceRow* row = table_.Find(step.name)) row->configDue = true;
+        ++command.next;
+        command.issued = false;
+        continue;
+      }
+      if (starting && status.state == platform::kServiceStopped) {
+        // It ended instead of starting: say why when it left a reason.
+        if (status.exitCode != 0) {
+          Fail(status.exitCode);
+        } else {
+          command_.reset();
+        }
+        break;
+      }
+      if (status.checkPoint != command.checkPoint) {
+        command.checkPoint = status.checkPoint;
+        command.progressMs = now;
+        command.waitHintMs = status.waitHintMs;
+      } else if (now - command.progressMs >
+                 std::clamp<std::int64_t>(command.waitHintMs, kShortestWaitMs, kLongestWaitMs)) {
+        Fail(platform::kErrorServiceRequestTimeout);
+      }
+      break;  // to be looked at again
+    }
+    if (command_ && command_->next == command_->steps.size()) command_.reset();
+  }
+  Reconcile();
+}
+
+void ServicesPage::ShowStatus(const std::wstring& name, const platform::ServiceStatus& status) {
+  ServiceRow* row = table_.Find(name);
+  if (row == nullptr) return;
+  row->state = status.state;
+  row->processId = status.processId;
+  row->controlsAccepted = status.controlsAccepted;
+}
+
+void ServicesPage::Fail(std::uint32_t error) {
+  // Ended before the box: a look that comes while it is open finds nothing to do.
+  command_.reset();
+  std::wstring text;
+  if (error == platform::kErrorAccessDenied) {
+    text = kAccessDenied;
+    if (!elevation_.TokenElevated()) text += std::wstring(L"\n") + kElevationHint;
+  } else {
+    text = services_.ErrorText(error);
+  }
+  dialogs_.ShowMessage(kCaption, text, platform::BoxIcon::kError);
 }
 
 }  // namespace services

@@ -1,4 +1,4 @@
-// Controls, layout, context menu and command routing of the 服务 page.
+// Controls, layout, context menu, follow timer and command routing of the 服务 page.
 #include "services/services_view_win32.h"
 
 #include <commctrl.h>
@@ -13,6 +13,10 @@ namespace services {
 namespace {
 
 constexpr int kPageBorder = 12;
+constexpr int kStripHeight = 41;
+constexpr int kButtonHeight = 25;
+constexpr int kManagerWidth = 110;
+constexpr UINT_PTR kFollowTimer = 1;
 
 }  // namespace
 
@@ -25,7 +29,10 @@ ServicesView::ServicesView(HWND page, HFONT font, ServicesPage& logic, ui::ListM
   Layout();
 }
 
-ServicesView::~ServicesView() { ui::SetPageContent(page_, nullptr); }
+ServicesView::~ServicesView() {
+  ui::SetPageContent(page_, nullptr);
+  if (following_ && IsWindow(page_)) KillTimer(page_, kFollowTimer);
+}
 
 void ServicesView::CreateControls(HFONT font) {
   // Several items may be selected: a process's services all at once.
@@ -35,11 +42,16 @@ void ServicesView::CreateControls(HFONT font) {
   binding_ = std::make_unique<ui::ListViewBinding>(list_, model_);
   binding_->SetColumns(ServicesPage::Columns());
   ShowSortMark();
+  managerButton_ = ui::CreatePushButton(page_, L"服务管理器(&M)...", kCmdServiceManager, font);
 }
 
 void ServicesView::BuildPopupMenu() {
   popup_.reset(CreatePopupMenu());
   HMENU menu = popup_.get();
+  AppendMenuW(menu, MF_STRING, kCmdServiceStart, L"启动(&S)");
+  AppendMenuW(menu, MF_STRING, kCmdServiceStop, L"停止(&O)");
+  AppendMenuW(menu, MF_STRING, kCmdServiceRestart, L"重新启动(&R)");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu, MF_STRING, kCmdServiceGoToProcess, L"转到进程(&G)");
 }
 
@@ -48,8 +60,12 @@ void ServicesView::Layout() {
   RECT area{};
   GetClientRect(page_, &area);
   InflateRect(&area, -px(kPageBorder), -px(kPageBorder));
-  MoveWindow(list_, area.left, area.top, std::max(0L, area.right - area.left),
-             std::max(0L, area.bottom - area.top), TRUE);
+  const int width = std::max(0L, area.right - area.left);
+  const int stripTop = std::max(area.top, area.bottom - px(kStripHeight));
+  MoveWindow(list_, area.left, area.top, width, stripTop - area.top, TRUE);
+  const int buttonTop = stripTop + (px(kStripHeight) - px(kButtonHeight)) / 2;
+  MoveWindow(managerButton_, area.right - px(kManagerWidth), buttonTop, px(kManagerWidth),
+             px(kButtonHeight), TRUE);
 }
 
 void ServicesView::ShowSortMark() {
@@ -79,9 +95,17 @@ bool ServicesView::HandlePageMessage(UINT message, WPARAM wParam, LPARAM lParam,
       result = 0;
       return true;
     }
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED) ExecuteCommand(LOWORD(wParam));
+      return true;
     case WM_CONTEXTMENU:
       if (reinterpret_cast<HWND>(wParam) != list_) return false;
       ShowPopup(lParam);
+      return true;
+    case WM_TIMER:
+      if (wParam != kFollowTimer) return false;
+      logic_.FollowCommand();
+      SyncFollowTimer();
       return true;
     default:
       return false;
@@ -93,6 +117,9 @@ void ServicesView::EnableCommands() {
   const auto enable = [this](UINT id, bool on) {
     EnableMenuItem(popup_.get(), id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
   };
+  enable(kCmdServiceStart, commands.start);
+  enable(kCmdServiceStop, commands.stop);
+  enable(kCmdServiceRestart, commands.restart);
   enable(kCmdServiceGoToProcess, commands.goToProcess);
 }
 
@@ -106,10 +133,26 @@ void ServicesView::ShowPopup(LPARAM screenPoint) {
 
 void ServicesView::ExecuteCommand(UINT id) {
   switch (id) {
+    case kCmdServiceStart: logic_.StartSelected(); break;
+    case kCmdServiceStop: logic_.StopSelected(); break;
+    case kCmdServiceRestart: logic_.RestartSelected(); break;
+    case kCmdServiceManager: logic_.btn_ServiceManagerClick(); break;
     case kCmdServiceGoToProcess:
       if (const auto pid = logic_.ProcessOfSelected(); pid && goToProcess_) goToProcess_(*pid);
       break;
     default: break;
+  }
+  SyncFollowTimer();
+}
+
+void ServicesView::SyncFollowTimer() {
+  const bool wanted = logic_.CommandInProgress();
+  if (wanted == following_) return;
+  following_ = wanted;
+  if (wanted) {
+    SetTimer(page_, kFollowTimer, ServicesPage::kFollowIntervalMs, nullptr);
+  } else {
+    KillTimer(page_, kFollowTimer);
   }
 }
 

@@ -1,6 +1,8 @@
-// The 服务 page as the user sees it: the list lv_Services and its context menu
-// with "转到进程(&G)". The page logic (ServicesPage) decides; this class shows
-// and forwards.
+// The 服务 page as the user sees it: the list lv_Services, the button
+// "服务管理器(&M)..." below it, and the context menu with "启动(&S)", "停止(&O)",
+// "重新启动(&R)" and "转到进程(&G)". The page logic (ServicesPage) decides; this
+// class shows, forwards, and keeps a 250 ms timer running while a command is
+// followed.
 #pragma once
 #include <windows.h>
 
@@ -16,9 +18,13 @@
 
 namespace services {
 
-// Command identifiers of the page's context menu.
+// Command identifiers of the page's button and context menu.
 enum ServicesCommand : UINT {
-  kCmdServiceGoToProcess = 0x703,  // "转到进程(&G)"
+  kCmdServiceStart = 0x700,  // "启动(&S)"
+  kCmdServiceStop,           // "停止(&O)"
+  kCmdServiceRestart,        // "重新启动(&R)"
+  kCmdServiceGoToProcess,    // "转到进程(&G)"
+  kCmdServiceManager,        // "服务管理器(&M)..."
 };
 
 class ServicesView final : public ui::PageContent {
@@ -31,9 +37,10 @@ class ServicesView final : public ui::PageContent {
   ServicesView& operator=(const ServicesView&) = delete;
 
   HWND lv_Services() const { return list_; }
+  HWND btn_ServiceManager() const { return managerButton_; }
   HMENU PopupMenu() const { return popup_.get(); }
 
-  // A command of the context menu, as if the user chose it.
+  // A command of the button or the context menu, as if the user chose it.
   void ExecuteCommand(UINT id);
   // The context menu's items enabled as the selection allows.
   void EnableCommands();
@@ -50,14 +57,18 @@ class ServicesView final : public ui::PageContent {
   void Layout();
   void ShowPopup(LPARAM screenPoint);
   void ShowSortMark();
+  // The follow timer runs exactly while a command does.
+  void SyncFollowTimer();
 
   HWND page_;
   ServicesPage& logic_;
   ui::ListModel& model_;
   std::function<void(std::uint32_t)> goToProcess_;
   HWND list_ = nullptr;
+  HWND managerButton_ = nullptr;
   std::unique_ptr<ui::ListViewBinding> binding_;
   platform::win32::UniqueMenu popup_;
+  bool following_ = false;  // the timer is set
 };
 
 }  // namespace services

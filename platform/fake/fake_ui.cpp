@@ -11,6 +11,11 @@ bool FakeUi::Execute(const std::wstring& verb, const std::wstring& file,
   return shellAccepts;
 }
 
+ActionResult FakeUi::Open(const std::wstring& file) {
+  shellCalls.push_back({L"open", file, L""});
+  return shellAccepts ? ActionResult::Done() : ActionResult::Refused(shellRefusal);
+}
+
 bool FakeUi::ExecuteConfirmed(const std::wstring& verb, const std::wstring& file) {
   shellCalls.push_back({verb, file, L""});
   return shellAccepts && (verb != L"runas" || consentGiven);
@@ -19,6 +24,11 @@ bool FakeUi::ExecuteConfirmed(const std::wstring& verb, const std::wstring& file
 bool FakeUi::AskYesNo(const std::wstring& caption, const std::wstring& text, BoxIcon icon) {
   boxes.push_back({caption, text, icon, true});
   return answerYes;
+}
+
+bool FakeUi::AskYes(const std::wstring& caption, const std::wstring& text, BoxIcon icon) {
+  boxes.push_back({caption, text, icon, true});
+  return answerYes && !boxFails;
 }
 
 void FakeUi::ShowMessage(const std::wstring& caption, const std::wstring& text,

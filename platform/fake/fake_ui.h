@@ -50,7 +50,9 @@ class FakeUi : public Clock,
   std::int64_t nowMs = 100000;
   void Advance(std::int64_t ms) { nowMs += ms; }
   bool answerYes = true;
+  bool boxFails = false;  // a box that could not be shown (AskYes)
   bool shellAccepts = true;
+  std::wstring shellRefusal = L"找不到应用程序";
   std::wstring debugger;  // empty: none registered
   bool notifyAreaRefuses = false;
   // Runs inside PumpThenSleep, to look at the program while it waits.
@@ -71,10 +73,14 @@ class FakeUi : public Clock,
   std::int64_t NowMs() override { return nowMs; }
   // --- Dialogs ---
   bool AskYesNo(const std::wstring& caption, const std::wstring& text, BoxIcon icon) override;
+  // Yes only when answerYes holds and the box could be shown.
+  bool AskYes(const std::wstring& caption, const std::wstring& text, BoxIcon icon) override;
   void ShowMessage(const std::wstring& caption, const std::wstring& text, BoxIcon icon) override;
   // --- ShellApi ---
   bool Execute(const std::wstring& verb, const std::wstring& file,
                const std::wstring& parameters) override;
+  // Recorded in shellCalls with the verb "open"; refused with shellRefusal.
+  ActionResult Open(const std::wstring& file) override;
   // Recorded in shellCalls, with no parameters.
   bool ExecuteConfirmed(const std::wstring& verb, const std::wstring& file) override;
   // --- DebuggerApi ---

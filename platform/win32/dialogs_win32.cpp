@@ -23,6 +23,10 @@ bool Win32Dialogs::AskYesNo(const std::wstring& caption, const std::wstring& tex
   return answer != IDNO;
 }
 
+bool Win32Dialogs::AskYes(const std::wstring& caption, const std::wstring& text, BoxIcon icon) {
+  return MessageBoxW(owner_, text.c_str(), caption.c_str(), MB_YESNO | IconStyle(icon)) == IDYES;
+}
+
 void Win32Dialogs::ShowMessage(const std::wstring& caption, const std::wstring& text,
                                BoxIcon icon) {
   MessageBoxW(owner_, text.c_str(), caption.c_str(), MB_OK | IconStyle(icon));

@@ -90,6 +90,7 @@ class Win32Shell : public ShellApi {
   void SetOwner(HWND owner) { owner_ = owner; }
   bool Execute(const std::wstring& verb, const std::wstring& file,
                const std::wstring& parameters) override;
+  ActionResult Open(const std::wstring& file) override;
   bool ExecuteConfirmed(const std::wstring& verb, const std::wstring& file) override;
 
  private:
@@ -102,6 +103,7 @@ class Win32Dialogs : public Dialogs {
   void SetOwner(HWND owner) { owner_ = owner; }
   bool AskYesNo(const std::wstring& caption, const std::wstring& text,
                 BoxIcon icon) override;
+  bool AskYes(const std::wstring& caption, const std::wstring& text, BoxIcon icon) override;
   void ShowMessage(const std::wstring& caption, const std::wstring& text,
                    BoxIcon icon) override;
 

@@ -18,7 +18,8 @@ struct ServiceWorld {
   ui::ListModel list;
   bool closing = false;
   services::ServiceCollector collector{system, system, {system, app::kUpdateServices}, table};
-  services::ServicesPage page{table, collector, list, closing};
+  services::ServicesPage page{table, collector, list, system, system, system, system, system,
+                              closing};
 
   // One refresh tick and the page's handling of the update it posted.
   void Tick() {

@@ -1,15 +1,20 @@
 // The 服务 page in the real window against Wine's own service manager: its
-// list, and the way from a running service to its process on the 进程 page and
-// back.
+// list and button, "Spooler" started and stopped from the context menu's
+// commands with the window answering throughout, and the way to the service's
+// process on the 进程 page and back.
 #include "app/main_window_win32.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/win32/service_api_win32.h"
+#include "platform/win32/win32_system.h"
 #include "tests/win32/main_window_fixture_win32.h"
 
 namespace services {
@@ -17,7 +22,9 @@ namespace {
 
 using app::TMainForm;
 using testing_win32::ListText;
+using testing_win32::Pump;
 using testing_win32::PumpUntil;
+using testing_win32::TextOf;
 
 class ServicesWin32Test : public testing_win32::MainWindowFixture {
  protected:
@@ -47,9 +54,20 @@ class ServicesWin32Test : public testing_win32::MainWindowFixture {
     ListView_SetItemState(List(), ItemOf(name), LVIS_SELECTED | LVIS_FOCUSED,
                           LVIS_SELECTED | LVIS_FOCUSED);
   }
+  bool MenuEnabled(UINT id) {
+    return (GetMenuState(form_->ServicesView().PopupMenu(), id, MF_BYCOMMAND) & MF_GRAYED) == 0;
+  }
+  // Runs a command as the context menu would, and handles messages until the
+  // service reads `state`; the command itself must come back at once.
+  bool RunUntil(UINT command, const std::wstring& state) {
+    const auto start = std::chrono::steady_clock::now();
+    form_->ServicesView().ExecuteCommand(command);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    return PumpUntil([&] { return Cell(L"Spooler", kColState) == state; }, 15000);
+  }
 };
 
-TEST_F(ServicesWin32Test, ListsEveryServiceWithItsColumns) {
+TEST_F(ServicesWin32Test, ListsEveryServiceWithItsColumnsAndTheConsoleButton) {
   const std::vector<std::wstring> headers = {L"名称", L"PID", L"描述", L"状态", L"启动类型", L"组"};
   for (int c = 0; c < static_cast<int>(headers.size()); ++c) {
     wchar_t text[32] = {};
@@ -60,6 +78,7 @@ TEST_F(ServicesWin32Test, ListsEveryServiceWithItsColumns) {
     ASSERT_TRUE(ListView_GetColumn(List(), c, &column));
     EXPECT_EQ(std::wstring(text), headers[c]);
   }
+  EXPECT_EQ(TextOf(form_->ServicesView().btn_ServiceManager()), L"服务管理器(&M)...");
   ASSERT_GT(ListView_GetItemCount(List()), 1);
   EXPECT_GE(ItemOf(L"Spooler"), 0);
   EXPECT_EQ(Cell(L"Spooler", kColState), L"已停止");
@@ -69,24 +88,39 @@ TEST_F(ServicesWin32Test, ListsEveryServiceWithItsColumns) {
     EXPECT_LE(_wcsicmp(ListText(List(), i - 1, 0).c_str(), ListText(List(), i, 0).c_str()), 0);
 }
 
+TEST_F(ServicesWin32Test, SpoolerStartsAndStopsFromTheMenuWhileTheWindowGoesOn) {
+  ASSERT_GE(ItemOf(L"Spooler"), 0);
+  SelectOnly(L"Spooler");
+  form_->ServicesView().EnableCommands();
+  EXPECT_TRUE(MenuEnabled(kCmdServiceStart));
+  EXPECT_FALSE(MenuEnabled(kCmdServiceStop));
+  EXPECT_FALSE(MenuEnabled(kCmdServiceGoToProcess));
+
+  ASSERT_TRUE(RunUntil(kCmdServiceStart, L"正在运行")) << "state: " << Cell(L"Spooler", kColState).size();
+  const std::wstring pid = Cell(L"Spooler", kColPid);
+  EXPECT_FALSE(pid.empty());
+  EXPECT_GT(std::stoul(pid), 0u);
+  SelectOnly(L"Spooler");
+  form_->ServicesView().EnableCommands();
+  EXPECT_FALSE(MenuEnabled(kCmdServiceStart));
+  EXPECT_TRUE(MenuEnabled(kCmdServiceStop));
+  EXPECT_TRUE(MenuEnabled(kCmdServiceRestart));
+  EXPECT_TRUE(MenuEnabled(kCmdServiceGoToProcess));
+
+  ASSERT_TRUE(RunUntil(kCmdServiceStop, L"已停止"));
+  EXPECT_EQ(Cell(L"Spooler", kColPid), L"");
+  EXPECT_FALSE(form_->ServicesPage().CommandInProgress());
+}
+
 TEST_F(ServicesWin32Test, GoToProcessAndBackToTheServices) {
-  platform::win32::Win32ServiceApi services;
-  ASSERT_EQ(services.RequestStart(L"Spooler"), 0u);
-  ASSERT_TRUE(PumpUntil(
-      [&] {
-        RefreshNow();
-        return Cell(L"Spooler", kColState) == L"正在运行";
-      },
-      15000));
+  SelectOnly(L"Spooler");
+  ASSERT_TRUE(RunUntil(kCmdServiceStart, L"正在运行"));
   const DWORD pid = std::stoul(Cell(L"Spooler", kColPid));
+  RefreshNow();  // the new process reaches the 进程 page's list
 
   // A filter that hides the process is cleared on the way.
   SetWindowTextW(form_->ProcessesView().FilterBox(), L"no such process");
   SelectOnly(L"Spooler");
-  form_->ServicesView().EnableCommands();
-  EXPECT_EQ(GetMenuState(form_->ServicesView().PopupMenu(), kCmdServiceGoToProcess, MF_BYCOMMAND) &
-                MF_GRAYED,
-            0u);
   form_->ServicesView().ExecuteCommand(kCmdServiceGoToProcess);
   EXPECT_EQ(form_->ActivePage(), TMainForm::kProcessesPage);
   EXPECT_EQ(form_->ProcessesPage().SelectedPid(), pid);
@@ -99,6 +133,23 @@ TEST_F(ServicesWin32Test, GoToProcessAndBackToTheServices) {
   ASSERT_GE(selected, 0);
   EXPECT_EQ(ListText(List(), selected, kColName), L"Spooler");
   EXPECT_EQ(ListView_GetSelectedCount(List()), 1u);
+}
+
+TEST(ServiceDialogs, ABoxThatCannotBeShownIsNoYes) {
+  // Should a box come up after all, it is answered Yes, and the test fails.
+  std::atomic<bool> done = false;
+  std::thread answer([&done] {
+    for (int wait = 0; wait < 250 && !done; ++wait, Sleep(20))
+      if (HWND box = FindWindowW(L"#32770", L"无主之框")) {
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+        return;
+      }
+  });
+  platform::win32::Win32Dialogs dialogs;
+  dialogs.SetOwner(reinterpret_cast<HWND>(static_cast<UINT_PTR>(0x7FFF0)));  // no such window
+  EXPECT_FALSE(dialogs.AskYes(L"无主之框", L"?", platform::BoxIcon::kWarning));
+  done = true;
+  answer.join();
 }
 
 }  // namespace
