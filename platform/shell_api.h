@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/action_result.h"
+
 namespace platform {
 
 class ShellApi {
@@ -12,6 +14,9 @@ class ShellApi {
   // True when the shell accepted the request.
   virtual bool Execute(const std::wstring& verb, const std::wstring& file,
                        const std::wstring& parameters) = 0;
+  // Opens a document with its default action; refused with the system's words
+  // when the shell could not (a refused consent prompt is no refusal).
+  virtual ActionResult Open(const std::wstring& file) = 0;
   // Returns only once the start is complete, so that the program may end right
   // after it. False when nothing started, also when the user refused the consent
   // prompt of "runas"; any other failure the shell has shown to the user itself.

@@ -542,4 +542,10 @@ std::optional<std::size_t> ProcessesPage::FindItemByPid(std::uint32_t pid) const
   return list_.FindByKey(pid);
 }
 
+ProcessesPage::Hiding ProcessesPage::HidingOf(std::uint32_t pid) {
+  TprocTimeInfo* row = table_.Find(pid);
+  if (row == nullptr || FindItemByPid(pid)) return {};
+  return {!MatchesFilter(*row), !ShowsUser(*row)};
+}
+
 }  // namespace procs

@@ -110,6 +110,13 @@ class ProcessesPage {
 
   std::optional<std::uint32_t> SelectedPid() const;
   std::optional<std::size_t> FindItemByPid(std::uint32_t pid) const;
+  // What keeps a process of the table off the list: the filter text, the user
+  // filter, or both; neither for a listed process or one the table lacks.
+  struct Hiding {
+    bool byFilter = false;
+    bool byUser = false;
+  };
+  Hiding HidingOf(std::uint32_t pid);
 
  private:
   struct SortOrder {

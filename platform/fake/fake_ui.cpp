@@ -11,6 +11,11 @@ bool FakeUi::Execute(const std::wstring& verb, const std::wstring& file,
   return shellAccepts;
 }
 
+ActionResult FakeUi::Open(const std::wstring& file) {
+  shellCalls.push_back({L"open", file, L""});
+  return shellAccepts ? ActionResult::Done() : ActionResult::Refused(shellRefusal);
+}
+
 bool FakeUi::ExecuteConfirmed(const std::wstring& verb, const std::wstring& file) {
   shellCalls.push_back({verb, file, L""});
   return shellAccepts && (verb != L"runas" || consentGiven);

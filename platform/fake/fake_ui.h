@@ -59,6 +59,7 @@ class FakeUi : public Clock,
   bool boxesFail = false;  // no Yes/No box can be shown
   std::uint32_t taskbarProcessId = 0;
   bool shellAccepts = true;
+  std::wstring shellRefusal = L"找不到应用程序";
   std::wstring debugger;  // empty: none registered
   bool notifyAreaRefuses = false;
   bool taskbarHung = false;  // the taskbar does not answer
@@ -86,6 +87,8 @@ class FakeUi : public Clock,
   // --- ShellApi ---
   bool Execute(const std::wstring& verb, const std::wstring& file,
                const std::wstring& parameters) override;
+  // Recorded in shellCalls with the verb "open"; refused with shellRefusal.
+  ActionResult Open(const std::wstring& file) override;
   // Recorded in shellCalls, with no parameters.
   bool ExecuteConfirmed(const std::wstring& verb, const std::wstring& file) override;
   std::wstring WindowsFolder() override { return windowsFolder; }

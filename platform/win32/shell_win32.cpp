@@ -4,6 +4,8 @@
 
 #include <shellapi.h>
 
+#include "platform/win32/system_error_win32.h"
+
 namespace platform::win32 {
 
 namespace {
@@ -17,6 +19,18 @@ bool Win32Shell::Execute(const std::wstring& verb, const std::wstring& file,
                                    nullptr, SW_SHOWNORMAL);
   // Values up to 32 are error codes, anything above means the shell took it.
   return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+ActionResult Win32Shell::Open(const std::wstring& file) {
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SEE_MASK_FLAG_NO_UI;  // the failure is shown in the program's own box
+  info.hwnd = owner_;
+  info.lpFile = file.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  if (ShellExecuteExW(&info)) return ActionResult::Done();
+  if (GetLastError() == ERROR_CANCELLED) return ActionResult::Done();  // the user said no
+  return ResultOfCall(FALSE);
 }
 
 bool Win32Shell::ExecuteConfirmed(const std::wstring& verb, const std::wstring& file) {

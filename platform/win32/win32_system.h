@@ -105,6 +105,7 @@ class Win32Shell : public ShellApi {
   void SetOwner(HWND owner) { owner_ = owner; }
   bool Execute(const std::wstring& verb, const std::wstring& file,
                const std::wstring& parameters) override;
+  ActionResult Open(const std::wstring& file) override;
   bool ExecuteConfirmed(const std::wstring& verb, const std::wstring& file) override;
   std::wstring WindowsFolder() override;
   std::uint32_t TaskbarProcessId() override;

@@ -45,9 +45,10 @@ TEST_F(MainWindowTest, ShowsItsCaptionTabsAndMenus) {
   GetWindowTextW(form_->Handle(), caption, 64);
   EXPECT_EQ(std::wstring(caption), L"Windows 泽恩特");
 
-  const std::vector<std::wstring> tabs = {L"应用程序", L"进程  ", L"性能  ", L"联网  ", L"用户  "};
-  ASSERT_EQ(TabCtrl_GetItemCount(form_->Tabs()), 5);
-  for (int i = 0; i < 5; ++i) {
+  const std::vector<std::wstring> tabs = {L"应用程序", L"进程  ", L"性能  ", L"联网  ", L"用户  ",
+                                          L"服务  "};
+  ASSERT_EQ(TabCtrl_GetItemCount(form_->Tabs()), 6);
+  for (int i = 0; i < 6; ++i) {
     wchar_t text[32] = {};
     TCITEMW item{};
     item.mask = TCIF_TEXT;
