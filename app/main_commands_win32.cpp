@@ -121,15 +121,22 @@ void MainCommands::N33Click() {
 
 void MainCommands::GoToProcess(std::uint32_t pid) {
   ProcessesPart& part = form_.Parts().processes;
-  const auto item = part.page.FindItemByPid(pid);
-  if (!item) return;  // not on the Processes list: the page stays as it is
-  for (const std::size_t selected : part.list.SelectedIndices())
-    if (selected != *item) part.list.Select(selected, false);
-  part.list.Select(*item, true);  // also scrolls it into view
-  part.view->lv_ProcSelectItem();
+  // Not on the Processes list even unfiltered: the page stays as it is.
+  if (!part.view->ShowProcess(pid)) return;
   form_.SelectPage(TMainForm::kProcessesPage);
   SetFocus(part.view->lv_Proc());
 }
+
+void MainCommands::GoToServices(std::uint32_t pid) {
+  form_.SelectPage(TMainForm::kServicesPage);  // the list is read as the page is shown
+  form_.Parts().services.view->SelectServicesOf(pid);
+}
+
+bool MainCommands::HostsServices(std::uint32_t pid) {
+  return form_.Parts().services.page.HostsServices(pid);
+}
+
+void MainCommands::RefreshPortList() { form_.RefreshPortList(); }
 
 void MainCommands::AfterSwitch() {
   // The user went to another window: this one gets out of the way, as an

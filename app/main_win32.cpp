@@ -1,11 +1,17 @@
-// Program entry: the common controls, the main window, and the message loop that
-// runs until the main window has closed.
+// Program entry: the DLL search confined to the system folder, the common
+// controls, the main window, and the message loop that runs until the main
+// window has closed.
 #include <windows.h>
 #include <commctrl.h>
 
 #include "app/main_window_win32.h"
+#include "platform/win32/system_library_win32.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
+  // Before anything loads a DLL by name: a file of that name in the program's
+  // folder (Downloads, say) must never be the one that runs.
+  platform::win32::RestrictDllSearchToSystemFolder();
+
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof(controls);
   controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;

@@ -8,10 +8,12 @@
 #include <algorithm>
 #include <string>
 
+#include "app/program_icon_win32.h"
 #include "app/resource_ids.h"
 #include "app/update_messages.h"
 #include "platform/win32/program_font_win32.h"
 #include "ui/dpi_win32.h"
+#include "ui/list_view_win32.h"
 #include "ui/rect.h"
 
 namespace app {
@@ -24,33 +26,24 @@ constexpr int kLeft = 310, kTop = 148, kWidth = 400, kHeight = 425;
 constexpr int kInnerBorder = 4;
 constexpr int kBevelHeight = 2;
 constexpr int kTabHeight = 20;
-constexpr UINT_PTR kTimerId = 1;
-constexpr std::array<const wchar_t*, TMainForm::kPageCount> kTabCaptions{
-    L"应用程序", L"进程  ", L"性能  ", L"联网  ", L"用户  "};
+// The pages in tab order: the tab's caption and the part that makes the page's view.
+struct PageRow {
+  const wchar_t* caption;
+  void (*makeView)(Program& program, const PageHost& host);
+};
+constexpr PageRow kPageTable[] = {
+    {L"应用程序", [](Program& p, const PageHost& h) { p.applications.MakeView(h); }},
+    {L"进程  ", [](Program& p, const PageHost& h) { p.processes.MakeView(h); }},
+    {L"性能  ", [](Program& p, const PageHost& h) { p.performance.MakeView(h); }},
+    {L"联网  ", [](Program& p, const PageHost& h) { p.networking.MakeView(h); }},
+    {L"用户  ", [](Program& p, const PageHost& h) { p.users.MakeView(h); }},
+    {L"服务  ", [](Program& p, const PageHost& h) { p.services.MakeView(h); }},
+};
+static_assert(std::size(kPageTable) == TMainForm::kPageCount, "one row per page");
 constexpr int kStatusPanelEdges[] = {80, 80 + 120, -1};  // 80, 120, and 50 + the rest
 BOOL CALLBACK SetFontOfChild(HWND child, LPARAM font) {
   SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
   return TRUE;
-}
-
-// The program's icon at `size` pixels: scaled down from a larger picture of the
-// resource where the system can (LoadIconWithScaleDown, bound by name), else
-// the nearest picture of the resource scaled as LoadImageW does.
-platform::win32::UniqueIcon LoadProgramIcon(HINSTANCE instance, int size) {
-  using LoadScaledFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
-  static const auto loadScaled = [] {
-    HMODULE comctl32 = GetModuleHandleW(L"comctl32.dll");
-    return comctl32 == nullptr ? nullptr
-                               : reinterpret_cast<LoadScaledFn>(reinterpret_cast<void*>(
-                                     GetProcAddress(comctl32, "LoadIconWithScaleDown")));
-  }();
-  HICON icon = nullptr;
-  if (loadScaled == nullptr ||
-      FAILED(loadScaled(instance, MAKEINTRESOURCEW(IDI_ZENTRIK), size, size, &icon))) {
-    icon = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(IDI_ZENTRIK), IMAGE_ICON, size, size, 0));
-  }
-  return platform::win32::UniqueIcon(icon);
 }
 
 }  // namespace
@@ -95,10 +88,17 @@ void TMainForm::WindowGone() { program_.SetWindow(nullptr); }
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == taskbarCreatedMessage_ && message != 0) {
+    SetIconSizes();  // a new taskbar may come with another icon size
     program_.performance.trayIcon.TaskbarCreated();
+    // Hidden behind an icon the new taskbar refused: a taskbar button brings it back instead.
+    if (!program_.performance.trayIcon.Shown() && !IsWindowVisible(window_))
+      ShowWindow(window_, SW_SHOWMINNOACTIVE);
     return 0;
   }
   switch (message) {
+    case WM_DISPLAYCHANGE:
+      SetIconSizes();
+      break;
     case WM_SIZE:
       // A minimised window keeps its layout: the graphs' histories survive.
       if (wParam != SIZE_MINIMIZED) FormResize();
@@ -179,8 +179,6 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TMainForm::FormCreate() {
   program_.SetWindow(window_);
-  // Once for the whole run: lets the program read and end other users' processes.
-  program_.system.processApi.EnablePrivilege(L"SeDebugPrivilege");
   if (program_.restartElevated.Offered()) menu_.AddRestartElevated();
   dpi_ = ui::WindowDpi(window_);
   font_ = platform::win32::CreateProgramFont(Px(platform::win32::kProgramFontPixels));
@@ -222,7 +220,7 @@ void TMainForm::CreateControls() {
   for (int i = 0; i < kPageCount; ++i) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
-    item.pszText = const_cast<LPWSTR>(kTabCaptions[i]);
+    item.pszText = const_cast<LPWSTR>(kPageTable[i].caption);
     TabCtrl_InsertItem(tabs_, i, &item);
   }
   TabCtrl_SetItemSize(tabs_, 0, Px(kTabHeight));
@@ -238,28 +236,8 @@ void TMainForm::CreateControls() {
 }
 
 void TMainForm::CreateViews() {
-  const auto page = [this](Page p) { return pages_[p]->Handle(); };
-  const HFONT font = font_.get();
-  ProcessesPart& processes = program_.processes;
-  processes.view = std::make_unique<procs::ProcessesView>(
-      page(kProcessesPage), font, processes.page, processes.list, program_.run.CpuInstanceCount);
-  processes.view->N12Click = [this] { RefreshPortList(); };
-  NetworkingPart& networking = program_.networking;
-  networking.view = std::make_unique<net::NetworkingView>(
-      page(kNetworkingPage), font, networking.page, networking.list, networking.collector);
-  apps::ApplicationsViewHooks hooks;
-  hooks.newTask = [this] { commands_.act_NewExecute(); };
-  hooks.goToProcess = [this](std::uint32_t pid) { commands_.GoToProcess(pid); };
-  hooks.switched = [this] { commands_.AfterSwitch(); };
-  hooks.commandsChanged = [this] { commands_.SyncTaskCommands(); };
-  ApplicationsPart& applications = program_.applications;
-  applications.view = std::make_unique<apps::ApplicationsView>(
-      page(kApplicationsPage), font, applications.page, applications.list, std::move(hooks));
-  PerformancePart& performance = program_.performance;
-  performance.view = std::make_unique<perf::PerformanceView>(page(kPerformancePage), font,
-                                                             performance.page, statusBar_);
-  UsersPart& users = program_.users;
-  users.view = std::make_unique<users::UsersView>(page(kUsersPage), font, users.page, users.list);
+  for (int i = 0; i < kPageCount; ++i)
+    kPageTable[i].makeView(program_, {pages_[i]->Handle(), font_.get(), statusBar_, commands_});
 }
 
 void TMainForm::SetStatusPanels() {
@@ -286,6 +264,7 @@ void TMainForm::PlaceOnScreen() {
 
 void TMainForm::DpiChanged(int dpi, const RECT& suggested) {
   if (dpi <= 0) dpi = ui::WindowDpi(window_);
+  ui::ScaleListColumns(window_, dpi_, dpi);
   dpi_ = dpi;
   if (auto font = platform::win32::CreateProgramFont(Px(platform::win32::kProgramFontPixels))) {
     EnumChildWindows(window_, SetFontOfChild, reinterpret_cast<LPARAM>(font.get()));
@@ -298,6 +277,7 @@ void TMainForm::DpiChanged(int dpi, const RECT& suggested) {
   }
   SetIconSizes();
   if (smallIcon_ != nullptr) ShowPictureIcons();  // the pictures at the new sizes
+  if (program_.applications.view) program_.applications.view->DpiChanged(dpi);
   // The new size brings WM_SIZE, which lays the pages and graphs out again.
   SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -368,7 +348,8 @@ void TMainForm::UpdateTotals() {
 }
 
 void TMainForm::SetIconSizes() {
-  program_.performance.trayIconSize = ui::SystemMetricForDpi(SM_CXSMICON, dpi_);
+  // The notification area draws at the taskbar's size, whichever screen this window is on.
+  program_.performance.trayIconSize = GetSystemMetrics(SM_CXSMICON);
   largeIconSize_ = ui::SystemMetricForDpi(SM_CXICON, dpi_);
 }
 
@@ -407,7 +388,9 @@ void TMainForm::OnNotify(const NMHDR& header) {
 bool TMainForm::WMSysCommand(WPARAM command) {
   if (command != SC_MINIMIZE) return false;
   if (IsIconic(window_)) return true;
-  if (!menu_.Checked(kCmdHideWhenMinimized)) return false;  // the ordinary minimise
+  // Hidden only while the notification icon can bring it back; the ordinary minimise otherwise.
+  if (!menu_.Checked(kCmdHideWhenMinimized) || !program_.performance.trayIcon.Shown())
+    return false;
   ShowWindow(window_, SW_HIDE);
   return true;
 }
@@ -417,19 +400,6 @@ void TMainForm::ShowTaskCommands(bool visible) {
   menu_.ShowTaskCommands(visible);
   // Also syncs the menu.
   if (program_.applications.view) program_.applications.view->ApplyCommands();
-}
-
-void TMainForm::RefreshPortList() {
-  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
-  program_.networking.RefreshPortList(instance, font_.get());
-}
-
-void TMainForm::StartTimer(int intervalMs) {
-  if (window_ != nullptr) SetTimer(window_, kTimerId, static_cast<UINT>(intervalMs), nullptr);
-}
-
-void TMainForm::StopTimer() {
-  if (window_ != nullptr) KillTimer(window_, kTimerId);
 }
 
 }  // namespace app

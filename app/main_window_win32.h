@@ -12,6 +12,7 @@
 #include "app/main_menu_win32.h"
 #include "app/program_win32.h"
 #include "platform/win32/owned_handles_win32.h"
+#include "ui/controls_win32.h"
 #include "ui/dpi.h"
 #include "ui/page_win32.h"
 #include "ui/window_base_win32.h"
@@ -21,7 +22,7 @@ namespace app {
 class TMainForm final : public ui::WindowBase<TMainForm>, private TimerControl {
  public:
   enum Page { kApplicationsPage, kProcessesPage, kPerformancePage, kNetworkingPage, kUsersPage,
-              kPageCount };
+              kServicesPage, kPageCount };
 
   explicit TMainForm(SystemActions actions = {});
   ~TMainForm() override;
@@ -38,7 +39,7 @@ class TMainForm final : public ui::WindowBase<TMainForm>, private TimerControl {
   // As a click on the page's tab.
   void SelectPage(int page);
   // "网络连接状态(&O)": opens the port list window (or brings it forward) and fills it.
-  void RefreshPortList();
+  void RefreshPortList() { program_.networking.RefreshPortList(ui::InstanceOf(window_), Font()); }
 
   Program& Parts() { return program_; }
   const RunState& Run() const { return program_.run; }
@@ -61,6 +62,9 @@ class TMainForm final : public ui::WindowBase<TMainForm>, private TimerControl {
   perf::TrayIcon& TrayIcon() { return program_.performance.trayIcon; }
   ui::ListModel& UserList() { return program_.users.list; }
   users::UsersView& UsersView() { return *program_.users.view; }
+  ui::ListModel& ServiceList() { return program_.services.list; }
+  services::ServicesPage& ServicesPage() { return program_.services.page; }
+  services::ServicesView& ServicesView() { return *program_.services.view; }
 
  private:
   friend class ui::WindowBase<TMainForm>;
@@ -72,7 +76,7 @@ class TMainForm final : public ui::WindowBase<TMainForm>, private TimerControl {
   void PlaceOnScreen();
   void DpiChanged(int dpi, const RECT& suggested);
   void SetStatusPanels();
-  // The system's icon sizes at the window's DPI.
+  // The icon sizes: the notification area's, and the large one at the window's DPI.
   void SetIconSizes();
   // The tray picture for the current usage in the notification area and as the
   // window's small and large icons.
@@ -88,8 +92,13 @@ class TMainForm final : public ui::WindowBase<TMainForm>, private TimerControl {
   void UpdateTotals();
   void TrayIconMessage(LPARAM mouseMessage);
 
-  void StartTimer(int intervalMs) override;
-  void StopTimer() override;
+  static constexpr UINT_PTR kTimerId = 1;
+  void StartTimer(int intervalMs) override {
+    if (window_ != nullptr) SetTimer(window_, kTimerId, static_cast<UINT>(intervalMs), nullptr);
+  }
+  void StopTimer() override {
+    if (window_ != nullptr) KillTimer(window_, kTimerId);
+  }
 
   Program program_;
   MainMenu menu_;

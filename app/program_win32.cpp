@@ -10,23 +10,48 @@
 namespace app {
 
 ProcessesPart::ProcessesPart(Backends& system, RunState& run)
-    : page(table, list, system.processApi, system.shell, system.dialogs, system.debugger,
+    : run(run),
+      page(table, list, system.processApi, system.shell, system.dialogs, system.debugger,
            run.Closing),
       collector(system.native, system.processApi, system.processPaths, system.clock,
                 {system.poster, kUpdateProcesses}, table, mainProcInfo, run.Closing,
                 run.CpuInstanceCount),
       totals(system.native, {system.poster, kUpdateTotals}, mainProcInfo) {}
 
+void ProcessesPart::MakeView(const PageHost& host) {
+  view = std::make_unique<procs::ProcessesView>(host.page, host.font, page, list,
+                                                run.CpuInstanceCount);
+  ShellLinks& shell = host.shell;
+  view->N12Click = [&shell] { shell.RefreshPortList(); };
+  view->HostsServices = [&shell](std::uint32_t pid) { return shell.HostsServices(pid); };
+  view->GoToServices = [&shell](std::uint32_t pid) { shell.GoToServices(pid); };
+}
+
 ApplicationsPart::ApplicationsPart(Backends& system, RunState& run)
     : page(table, list, system.windowApi, system.dialogs, run.Closing),
       collector(system.windowApi, system.processPaths, {system.poster, kUpdateWindows}, table,
                 run.Closing) {}
+
+void ApplicationsPart::MakeView(const PageHost& host) {
+  ShellLinks& shell = host.shell;
+  apps::ApplicationsViewHooks hooks;
+  hooks.newTask = [&shell] { shell.NewTask(); };
+  hooks.goToProcess = [&shell](std::uint32_t pid) { shell.GoToProcess(pid); };
+  hooks.switched = [&shell] { shell.AfterSwitch(); };
+  hooks.commandsChanged = [&shell] { shell.TaskCommandsChanged(); };
+  view = std::make_unique<apps::ApplicationsView>(host.page, host.font, page, list,
+                                                  std::move(hooks));
+}
 
 NetworkingPart::NetworkingPart(Backends& system, RunState& run)
     : collector(system.adapterApi, system.clock, {system.poster, kUpdateAdapters}, table),
       page(table, list, run.Closing),
       portList(system.connectionApi, system.processPaths, system.dialogs, system.processApi,
                portListModel) {}
+
+void NetworkingPart::MakeView(const PageHost& host) {
+  view = std::make_unique<net::NetworkingView>(host.page, host.font, page, list, collector);
+}
 
 void NetworkingPart::RefreshPortList(HINSTANCE instance, HFONT font) {
   if (!portForm || !portForm->IsOpen()) {
@@ -41,19 +66,38 @@ void NetworkingPart::RefreshPortList(HINSTANCE instance, HFONT font) {
 
 PerformancePart::PerformancePart(Backends& system, RunState& run,
                                  const procs::TMainProcInfo& totals)
-    : sampler(system.native, system.performanceData, {system.poster, kUpdateGraphs},
-              run.Closing),
+    : sampler(system.native, system.performanceData, system.clock,
+              {system.poster, kUpdateGraphs}, run.Closing),
       page(totals, sampler.PerCpuPercent(), sampler.CpuUsagePercent(), system.memoryStatus,
            {system.poster, kUpdateGraphs}, run.Closing),
       trayIcon(system.notifyIcon, [this](int pen) -> platform::IconRef {
         return trayPictures ? trayPictures->IconFor(pen, trayIconSize) : nullptr;
       }) {}
 
+void PerformancePart::MakeView(const PageHost& host) {
+  view = std::make_unique<perf::PerformanceView>(host.page, host.font, page, host.statusBar);
+}
+
 UsersPart::UsersPart(Backends& system, RunState& run, const SystemActions& actions,
                      RefreshCycle& cycle)
     : collector(*actions.sessions, {system.poster, kUpdateSessions}, table),
       page(table, list, *actions.sessions, system.dialogs, cycle, system.uiWait, run.Closing),
       shutdownMenu(system.dialogs, system.processApi, *actions.power, *actions.sessions) {}
+
+void UsersPart::MakeView(const PageHost& host) {
+  view = std::make_unique<users::UsersView>(host.page, host.font, page, list);
+}
+
+ServicesPart::ServicesPart(Backends& system, RunState& run, const SystemActions& actions)
+    : collector(system.serviceApi, system.clock, {system.poster, kUpdateServices}, table),
+      page(table, collector, list, system.serviceApi, system.dialogs, system.shell,
+           *actions.elevation, system.clock, run.Closing) {}
+
+void ServicesPart::MakeView(const PageHost& host) {
+  view = std::make_unique<services::ServicesView>(
+      host.page, host.font, page, list,
+      [&shell = host.shell](std::uint32_t pid) { shell.GoToProcess(pid); });
+}
 
 Program::Program(TimerControl& timer, SystemActions given, std::function<void()> closeProgram)
     : actions{given.sessions ? given.sessions : &system.sessionApi,
@@ -67,6 +111,7 @@ Program::Program(TimerControl& timer, SystemActions given, std::function<void()>
       networking(system, run),
       performance(system, run, processes.mainProcInfo),
       users(system, run, actions, cycle),
+      services(system, run, actions),
       restartElevated(*actions.elevation, *actions.shell, std::move(closeProgram)) {
   // The order of one tick; the adapter collector comes between the windows and
   // the sessions, and the per-processor sample ends the tick.
@@ -83,6 +128,7 @@ Program::Program(TimerControl& timer, SystemActions given, std::function<void()>
   cycle.AddStep([this] { applications.collector.CollectWindows(); });
   cycle.AddStep([this] { networking.collector.CollectAdapters(); });
   cycle.AddStep([this] { users.collector.CollectSessions(); });
+  cycle.AddStep([this] { services.collector.CollectServices(); });  // only while shown
   cycle.AddStep([this] { performance.sampler.StorePerCpuPercent(run.CpuInstanceCount); });
 }
 
@@ -124,6 +170,9 @@ bool Program::HandleUpdate(UINT message) {
       return true;
     case kUpdateSessions:
       users.page.UpdateUsersPage();
+      return true;
+    case kUpdateServices:
+      services.page.UpdateServicesPage();
       return true;
     default:
       return false;

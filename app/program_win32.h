@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/page_host_win32.h"
 #include "app/refresh_cycle.h"
 #include "app/restart_elevated.h"
 #include "apps/applications_page.h"
@@ -28,6 +29,7 @@
 #include "platform/win32/elevation_win32.h"
 #include "platform/win32/network_win32.h"
 #include "platform/win32/performance_system_win32.h"
+#include "platform/win32/service_api_win32.h"
 #include "platform/win32/win32_system.h"
 #include "procs/process_collector.h"
 #include "procs/process_path.h"
@@ -35,6 +37,10 @@
 #include "procs/processes_page.h"
 #include "procs/processes_view_win32.h"
 #include "procs/system_totals.h"
+#include "services/service_collector.h"
+#include "services/service_table.h"
+#include "services/services_page.h"
+#include "services/services_view_win32.h"
 #include "ui/list_model.h"
 #include "users/session_collector.h"
 #include "users/session_table.h"
@@ -75,6 +81,7 @@ struct Backends {
   platform::win32::Win32PowerApi powerApi;
   platform::win32::Win32UiWait uiWait;
   platform::win32::Win32Elevation elevation;
+  platform::win32::Win32ServiceApi serviceApi;
   // One path look-up for the process list, the Applications page and the port list.
   procs::ProcessPathLookup processPaths{processApi, native, clock};
 };
@@ -87,6 +94,8 @@ struct RunState {
 
 struct ProcessesPart {
   ProcessesPart(Backends& system, RunState& run);
+  void MakeView(const PageHost& host);
+  const RunState& run;
   procs::ProcessTable table;
   procs::TMainProcInfo mainProcInfo;
   ui::ListModel list;
@@ -98,6 +107,7 @@ struct ProcessesPart {
 
 struct ApplicationsPart {
   ApplicationsPart(Backends& system, RunState& run);
+  void MakeView(const PageHost& host);
   apps::WinTable table;
   ui::ListModel list;
   apps::ApplicationsPage page;
@@ -108,6 +118,7 @@ struct ApplicationsPart {
 // The Networking page and the port list window.
 struct NetworkingPart {
   NetworkingPart(Backends& system, RunState& run);
+  void MakeView(const PageHost& host);
   // "网络连接状态(&O)": opens the port list window (or brings it forward) and fills it.
   void RefreshPortList(HINSTANCE instance, HFONT font);
   net::TAdapterStatuses table;
@@ -123,23 +134,36 @@ struct NetworkingPart {
 // The Performance page and the notification icon.
 struct PerformancePart {
   PerformancePart(Backends& system, RunState& run, const procs::TMainProcInfo& totals);
+  void MakeView(const PageHost& host);
   perf::CpuSampler sampler;
   perf::PerformancePage page;
   std::unique_ptr<perf::PerformanceView> view;
   std::unique_ptr<perf::TrayPictures> trayPictures;
-  int trayIconSize = 16;  // the system's small-icon size at the window's DPI
+  int trayIconSize = 16;  // the taskbar's small-icon size
   perf::TrayIcon trayIcon;
 };
 
 // The Users page and the "关机" menu.
 struct UsersPart {
   UsersPart(Backends& system, RunState& run, const SystemActions& actions, RefreshCycle& cycle);
+  void MakeView(const PageHost& host);
   users::SessionTable table;
   ui::ListModel list;
   users::SessionCollector collector;
   users::UsersPage page;
   users::ShutdownMenu shutdownMenu;
   std::unique_ptr<users::UsersView> view;
+};
+
+// The Services page.
+struct ServicesPart {
+  ServicesPart(Backends& system, RunState& run, const SystemActions& actions);
+  void MakeView(const PageHost& host);
+  services::ServiceTable table;
+  ui::ListModel list;
+  services::ServiceCollector collector;
+  services::ServicesPage page;
+  std::unique_ptr<services::ServicesView> view;
 };
 
 class Program {
@@ -169,6 +193,7 @@ class Program {
   NetworkingPart networking;
   PerformancePart performance;
   UsersPart users;
+  ServicesPart services;
   RestartElevated restartElevated;
 };
 

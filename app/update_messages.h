@@ -13,6 +13,7 @@ enum UpdateMessage : std::uint32_t {
   kUpdateAdapters = 2133,   // Networking page
   kLayoutGraphs = 2134,     // graphs and meters laid out again
   kUpdateSessions = 2135,   // Users page
+  kUpdateServices = 2136,   // Services page, only while it is shown
 };
 
 inline constexpr std::uint32_t kTrayCallbackMessage = 1124;

@@ -182,6 +182,15 @@ void ApplicationsPage::UpdateTaskList() {
   }
 }
 
+void ApplicationsPage::RefetchIcons() {
+  slots_ = ImageSlots();
+  for (std::size_t i = 0; i < list_.Count(); ++i) {
+    if (closing_) return;
+    const TWinInfo* row = table_.Find(static_cast<platform::WindowHandle>(list_.Item(i).key));
+    list_.SetImage(i, row != nullptr ? RefreshIcons(-1, *row) : -1);
+  }
+}
+
 platform::WindowHandle ApplicationsPage::Selected(int& showState) const {
   showState = 0;
   const auto first = list_.FirstSelected();

@@ -45,6 +45,9 @@ class ApplicationsPage {
 
   // Handler of the windows update.
   void UpdateTaskList();
+  // The image lists were made anew, empty (at another icon size): every
+  // listed window's icons are fetched into them again.
+  void RefetchIcons();
 
   // Window commands on the first selected item; false when there was none to act on.
   bool act_ChangeExecute();   // "切换至(&S)" and double click

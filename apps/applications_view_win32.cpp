@@ -73,20 +73,34 @@ void ApplicationsView::CreateControls(HFONT font) {
                                LVS_SHAREIMAGELISTS,
                            WS_EX_CLIENTEDGE, 0, font);
   ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-  // Icons at the system's sizes for the page's DPI, so they are not drawn small.
-  const int dpi = ui::WindowDpi(page_);
-  const int big = ui::SystemMetricForDpi(SM_CXICON, dpi);
-  const int small = ui::SystemMetricForDpi(SM_CXSMICON, dpi);
-  large_.reset(ImageList_Create(big, big, ILC_COLOR32 | ILC_MASK, 8, 8));
-  small_.reset(ImageList_Create(small, small, ILC_COLOR32 | ILC_MASK, 8, 8));
-  ListView_SetImageList(list_, large_.get(), LVSIL_NORMAL);
-  ListView_SetImageList(list_, small_.get(), LVSIL_SMALL);
+  MakeImageLists(ui::WindowDpi(page_));
   binding_ = std::make_unique<ui::ListViewBinding>(list_, model_);
   binding_->SetColumns(ApplicationsPage::Columns());
 
   killButton_ = ui::CreatePushButton(page_, L"结束任务(&E)", kCmdTaskKill, font);
   switchButton_ = ui::CreatePushButton(page_, L"切换至(&S)", kCmdTaskSwitch, font);
   newButton_ = ui::CreatePushButton(page_, L"新任务(&N)...", kCmdTaskNew, font);
+}
+
+// Icons at the system's sizes for the DPI, so they are not drawn small. Lists
+// that could not be made leave the ones the control shows.
+void ApplicationsView::MakeImageLists(int dpi) {
+  const int big = ui::SystemMetricForDpi(SM_CXICON, dpi);
+  const int small = ui::SystemMetricForDpi(SM_CXSMICON, dpi);
+  platform::win32::UniqueImageList large(ImageList_Create(big, big, ILC_COLOR32 | ILC_MASK, 8, 8));
+  platform::win32::UniqueImageList smallList(
+      ImageList_Create(small, small, ILC_COLOR32 | ILC_MASK, 8, 8));
+  if (!large || !smallList) return;
+  // The control lets go of the old lists before they are destroyed.
+  ListView_SetImageList(list_, large.get(), LVSIL_NORMAL);
+  ListView_SetImageList(list_, smallList.get(), LVSIL_SMALL);
+  large_ = std::move(large);
+  small_ = std::move(smallList);
+}
+
+void ApplicationsView::DpiChanged(int dpi) {
+  MakeImageLists(dpi);
+  logic_.RefetchIcons();
 }
 
 HWND ApplicationsView::Button(UINT id) const {

@@ -65,6 +65,9 @@ class ApplicationsView final : public ui::PageContent, public TaskImageLists {
   void ExecuteCommand(UINT id);
   // Shows the command states on the buttons and tells the main window.
   void ApplyCommands();
+  // The window moved to a screen of another DPI: the image lists are made again
+  // at that DPI's icon sizes and the icons fetched into them.
+  void DpiChanged(int dpi);
 
   bool Put(int slot, platform::IconHandle large, platform::IconHandle small) override;
   bool HandlePageMessage(UINT message, WPARAM wParam, LPARAM lParam,
@@ -72,6 +75,7 @@ class ApplicationsView final : public ui::PageContent, public TaskImageLists {
 
  private:
   void CreateControls(HFONT font);
+  void MakeImageLists(int dpi);
   void Layout();
   void FitTaskColumn();
   void SetView(TaskView view);

@@ -43,6 +43,7 @@ TPortForm::TPortForm(HINSTANCE instance, HFONT font, PortList& logic, ui::ListMo
                       WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, left, top, width, height, nullptr,
                       nullptr, instance) == nullptr)
     return;
+  dpi_ = ui::WindowDpi(window_);
   CreateControls(font);
   Layout();
 }
@@ -132,6 +133,9 @@ LRESULT TPortForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Layout();
       return 0;
     case ui::kDpiChangedMessage:
+      // Both halves of wParam hold the new DPI; the columns keep their logical widths.
+      ui::ScaleListColumns(window_, dpi_, HIWORD(wParam));
+      dpi_ = HIWORD(wParam);
       ui::TakeSuggestedPlace(window_, lParam);
       return 0;
     case WM_GETMINMAXINFO: {

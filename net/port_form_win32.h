@@ -55,6 +55,7 @@ class TPortForm final : public ui::WindowBase<TPortForm> {
   HWND standard_ = nullptr;   // Button2
   HWND kill_ = nullptr;       // BitBtn4
   HWND refreshButton_ = nullptr;  // Button1
+  int dpi_ = 0;  // the DPI the list's columns are sized for
   std::unique_ptr<ui::ListViewBinding> binding_;
   platform::win32::UniqueMenu popup_;
 };

@@ -150,6 +150,7 @@ void PortList::FillPlainTables() {
 }
 
 void PortList::AddOwnerRows() {
+  ownerCreateTimes_.clear();
   for (const ConnectionEntry& e : entries_) {
     const std::wstring local = AddressText(e, false);
     if (hideLocal_ && IsLocalAddressText(local)) continue;
@@ -161,11 +162,18 @@ void PortList::AddOwnerRows() {
          .localPort = FormatPort(e.localPort),
          .remoteIp = tcp ? AddressText(e, true) : L"",
          .remotePort = tcp ? FormatPort(e.remotePort) : L"",
-         .path = e.pid == 0 ? L"unknown" : paths_.GetProcessPath(e.pid),
+         .path = e.pid == 0 ? L"unknown" : OwnerPath(e.pid),
          .state = tcp ? TcpStateName(e.state) : L"",
          .protocol = tcp ? L"TCP" : L"UDP"},
         e.pid));
   }
+}
+
+// The path look-up knows which process it answered for: the one this row is for.
+const std::wstring& PortList::OwnerPath(std::uint32_t pid) {
+  const std::wstring& path = paths_.GetProcessPath(pid);
+  ownerCreateTimes_[pid] = paths_.CreateTimeOf(pid);
+  return path;
 }
 
 void PortList::AddPlainRows() {
@@ -191,7 +199,19 @@ bool PortList::BitBtn4Click() {
   const auto selected = list_.FirstSelected();
   if (!selected) return false;
   const auto pid = static_cast<std::uint32_t>(list_.Item(*selected).key);
-  if (pid != 0 && !procs::KillProcess(processes_, dialogs_, pid)) return false;
+  if (pid == 0) return true;
+  const auto owner = ownerCreateTimes_.find(pid);
+  const std::int64_t createTime =
+      owner == ownerCreateTimes_.end() ? procs::kUnknownCreateTime : owner->second;
+  switch (procs::KillProcess(processes_, dialogs_, pid, createTime)) {
+    case procs::KillResult::kRefused: return false;
+    case procs::KillResult::kGone: procs::ShowProcessEnded(dialogs_); [[fallthrough]];
+    case procs::KillResult::kReplaced:
+      // The path was the ended owner's: the next fill asks who holds the identifier now.
+      paths_.Forget(pid);
+      break;
+    case procs::KillResult::kEnded: break;
+  }
   return true;
 }
 

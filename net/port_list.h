@@ -5,6 +5,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "net/connection_table.h"
@@ -46,14 +47,17 @@ class PortList {
   void FillOwnerTablesEx();
   void FillPlainTables();  // also "标准"
 
-  // "结束进程(&E)": asks, then ends the selected row's owner. True when the list
-  // should be filled again; false after a No, without a selection, or when the
-  // system refused (the refusal has been shown).
+  // "结束进程(&E)": asks, then ends the selected row's owner, the very process
+  // that owned it when the list was filled. True when the list should be filled
+  // again (also when that process has ended since: "该进程已经结束。" has been
+  // shown and nothing was ended); false after a No, without a selection, or
+  // when the system refused (the refusal has been shown).
   bool BitBtn4Click();
 
  private:
   TableRead ReadTable(const TableCall& call, ConnectionLayout layout);
   void AddOwnerRows();
+  const std::wstring& OwnerPath(std::uint32_t pid);
   void AddPlainRows();
 
   platform::ConnectionApi& tables_;
@@ -66,6 +70,9 @@ class PortList {
   bool hideLocal_ = true;
   std::vector<std::byte> buffer_;
   std::vector<ConnectionEntry> entries_;
+  // The creation time of each listed owner, as the list was filled: the list
+  // stays open for hours, and an owner's identifier is soon reused once it ends.
+  std::unordered_map<std::uint32_t, std::int64_t> ownerCreateTimes_;
 };
 
 }  // namespace net

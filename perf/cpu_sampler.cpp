@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "perf/counter_titles.h"
@@ -42,8 +43,12 @@ int UsagePercent(double fraction) {
 }
 
 CpuSampler::CpuSampler(platform::NativeApi& native, platform::PerformanceData& performanceData,
-                       ui::UpdateNotice notice, const bool& closing)
-    : native_(native), performanceData_(performanceData), notice_(notice), closing_(closing) {}
+                       platform::Clock& clock, ui::UpdateNotice notice, const bool& closing)
+    : native_(native),
+      performanceData_(performanceData),
+      clock_(clock),
+      notice_(notice),
+      closing_(closing) {}
 
 template <std::size_t N>
 bool CpuSampler::QueryFixed(std::uint32_t infoClass, std::array<std::byte, N>& out) {
@@ -53,11 +58,10 @@ bool CpuSampler::QueryFixed(std::uint32_t infoClass, std::array<std::byte, N>& o
 
 int CpuSampler::SampleTotalCpuUsage() {
   if (!QueryFixed(platform::kSystemBasicInformation, basic_) ||
-      !QueryFixed(platform::kSystemTimeOfDayInformation, timeOfDay_) ||
       !QueryFixed(platform::kSystemPerformanceInformation, performance_))
     return 0;
   const auto idle = ReadAt<std::int64_t>(performance_, kPerfIdleTime);
-  const auto now = ReadAt<std::int64_t>(timeOfDay_, kTimeOfDayCurrentTime);
+  const std::int64_t now = clock_.UnbiasedTime();
   int result = 0;
   if (previousIdle_ != 0) {
     const double idleDelta = static_cast<double>(idle) - static_cast<double>(previousIdle_);
@@ -210,6 +214,8 @@ void CpuSampler::Store(Source source) {
   const bool sourceChanged = source_ != Source::kNone && source_ != source;
   std::swap(idleNow_, idleBefore_);
   std::swap(baseNow_, baseBefore_);
+  awakeBefore_ = awakeNow_;
+  awakeNow_ = clock_.UnbiasedTime();
   for (std::size_t i = 0; i < idleNow_.size(); ++i) {
     if (source == Source::kPerformanceData) {
       idleNow_[i] = static_cast<std::int64_t>(counters_.values[i]);
@@ -223,6 +229,15 @@ void CpuSampler::Store(Source source) {
   if (sourceChanged) {
     idleBefore_ = idleNow_;
     baseBefore_ = baseNow_;
+  }
+  // The performance data's stamps are wall-clock times; an interval they make
+  // much longer or shorter than the machine was awake is no measure (the idle
+  // counters stood still while it slept). The next one measures from here.
+  intervalSkipped_ = false;
+  if (source == Source::kPerformanceData && !sourceChanged && !baseNow_.empty()) {
+    const std::int64_t wall = baseNow_[0] - baseBefore_[0];
+    const std::int64_t awake = awakeNow_ - awakeBefore_;
+    intervalSkipped_ = std::abs(wall - awake) > awake / 2;
   }
   source_ = source;
 }
@@ -239,7 +254,7 @@ double CpuSampler::CpuSampleUsage(int index) {
 
 void CpuSampler::StorePerCpuPercent(int instanceCount) {
   TakeCpuSample();
-  if (closing_ || instanceCount < 2 || instanceCount_ < 2) return;
+  if (closing_ || intervalSkipped_ || instanceCount < 2 || instanceCount_ < 2) return;
   const auto processors = static_cast<std::size_t>(std::min(instanceCount, instanceCount_) - 1);
   if (perCpuPercent_.size() < processors) perCpuPercent_.resize(processors, 0);
   for (std::size_t i = 0; i < processors; ++i)

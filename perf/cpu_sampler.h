@@ -2,7 +2,9 @@
 // and the usage of each processor from the performance data's "Processor
 // Information" object (every processor group), or its "Processor" object (at
 // most 64 processors; all that older systems and Wine have), or, where neither
-// answers, from the native per-processor times.
+// answers, from the native per-processor times. Intervals are timed by the
+// unbiased clock: idle time does not grow while the machine sleeps, and the wall
+// clock jumps by the length of a sleep and whenever it is set.
 #pragma once
 #include <array>
 #include <cstddef>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "perf/performance_data_walk.h"
+#include "platform/clock.h"
 #include "platform/layouts/system_information.h"
 #include "platform/native_api.h"
 #include "platform/performance_data.h"
@@ -24,7 +27,7 @@ int UsagePercent(double fraction);
 class CpuSampler {
  public:
   CpuSampler(platform::NativeApi& native, platform::PerformanceData& performanceData,
-             ui::UpdateNotice notice, const bool& closing);
+             platform::Clock& clock, ui::UpdateNotice notice, const bool& closing);
 
   // Total usage: stores it and posts the graph update; the first call only
   // records the times and returns 0. A failed query returns 0 and posts nothing.
@@ -39,7 +42,9 @@ class CpuSampler {
   // Usage of one instance between the last two samples, 1.0 = fully busy.
   double CpuSampleUsage(int index);
 
-  // The end of a tick: one sample, then PerCpuPercent for every processor.
+  // The end of a tick: one sample, then PerCpuPercent for every processor. An
+  // interval the performance data's wall-clock stamps do not measure (the machine
+  // slept, or the clock was set) leaves the figures as they were.
   void StorePerCpuPercent(int instanceCount);
   const std::vector<int>& PerCpuPercent() const { return perCpuPercent_; }
 
@@ -61,15 +66,15 @@ class CpuSampler {
 
   platform::NativeApi& native_;
   platform::PerformanceData& performanceData_;
+  platform::Clock& clock_;
   ui::UpdateNotice notice_;
   const bool& closing_;
 
   // Total usage.
   std::array<std::byte, platform::system_info_layout::kBasicSize> basic_{};
-  std::array<std::byte, platform::system_info_layout::kTimeOfDayRequestSize> timeOfDay_{};
   std::array<std::byte, platform::system_info_layout::kPerformanceSize> performance_{};
   std::int64_t previousIdle_ = 0;
-  std::int64_t previousTime_ = 0;
+  std::int64_t previousTime_ = 0;  // unbiased
   int cpuUsagePercent_ = 0;
 
   // Per-processor usage: for each instance an idle counter and the time base it
@@ -87,6 +92,8 @@ class CpuSampler {
   std::vector<std::byte> timesBuffer_;  // one entry per processor
   ProcessorCounters counters_;
   std::vector<std::int64_t> idleNow_, baseNow_, idleBefore_, baseBefore_;
+  std::int64_t awakeNow_ = 0, awakeBefore_ = 0;  // the unbiased clock at each sample
+  bool intervalSkipped_ = false;
   std::vector<int> perCpuPercent_;
 };
 

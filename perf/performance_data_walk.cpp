@@ -114,6 +114,9 @@ PerfDataResult WalkProcessorCounters(const std::byte* block, std::size_t size, i
       !whole.Read(kBlockNumObjectTypes, objectTypes))
     return kMissing;
   std::memcpy(time, block + kBlockSystemTime, sizeof time);
+  std::int64_t perfTime = 0;
+  if (headerLength >= kBlockPerfTime100nSec + sizeof perfTime)
+    whole.Read(kBlockPerfTime100nSec, perfTime);
 
   // Objects follow the header, each as long as it says.
   std::size_t object = headerLength;
@@ -203,7 +206,10 @@ PerfDataResult WalkProcessorCounters(const std::byte* block, std::size_t size, i
     }
     instance = counterBlock + blockLength;
   }
-  if (!SystemTimeToStamp(time, out.stamp)) return kMissing;
+  // The stamp in 100 ns units; the SYSTEMTIME (whole milliseconds) stands in
+  // where the block leaves it out.
+  out.stamp = perfTime;
+  if (perfTime <= 0 && !SystemTimeToStamp(time, out.stamp)) return kMissing;
   if (!target.namedByGroup) {
     out.instanceCount = instances;
     return PerfDataResult::kFound;

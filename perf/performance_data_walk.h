@@ -28,7 +28,7 @@ struct ProcessorObject {
 };
 
 struct ProcessorCounters {
-  std::int64_t stamp = 0;  // the block's system time, 100 ns units since 1601
+  std::int64_t stamp = 0;  // the block's system time (PerfTime100nSec), 100 ns units since 1601
   int instanceCount = 0;   // processor instances the object reports, the total included
   // Raw counter of each instance, processors first, then the total; grows with
   // the instance's idle time in 100 ns units.

@@ -52,7 +52,9 @@ void PerformancePage::UpdateTotals() {
   DrawMeter(pageFileMeter_, FigureValue(t.CommitTotalM), FigureValue(t.CommitLimitM));
   texts_.figures[kTotalsBox] = {Decimal(t.HandleCount), Decimal(t.ThreadCount),
                                 Decimal(t.ProcessCount)};
-  texts_.figures[kPhysicalBox] = {t.PhysTotalK, t.PhysAvailK, t.SystemCacheK};
+  texts_.figures[kPhysicalBox][0] = t.PhysTotalK;
+  texts_.figures[kPhysicalBox][1] = t.PhysAvailK;
+  if (graphsShown_) ReadSystemCache();
   texts_.figures[kCommitBox] = {t.CommitTotalK, t.CommitLimitK, t.CommitPeakK};
   texts_.figures[kKernelBox] = {t.KernelTotalK, t.KernelPagedK, t.KernelNonpagedK};
   texts_.statusCpu = L"CPU 使用：" + Decimal(cpuUsagePercent_) + L"%";
@@ -123,8 +125,18 @@ int PerformancePage::PageFileSample(int height) {
   return ui::RoundHalfEven(usedK / static_cast<double>(totalK) * height);
 }
 
+// The performance information call also counts every process and thread, a
+// walk of the whole process list: it is made only while its one figure is on
+// screen.
+void PerformancePage::ReadSystemCache() {
+  std::uint64_t bytes = 0;
+  if (memory_.QuerySystemCache(bytes))
+    texts_.figures[kPhysicalBox][2] = Decimal(static_cast<std::int64_t>(bytes / 1024));
+}
+
 void PerformancePage::SetGraphsShown(bool shown) {
   graphsShown_ = shown;
+  if (shown) ReadSystemCache();
   pageFileGraph_.SetShown(shown);
   for (ui::TUseage& graph : cpuGraphs_) graph.SetShown(shown);
 }

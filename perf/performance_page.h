@@ -57,8 +57,9 @@ class PerformancePage {
   // Handler of the graph update: the newest samples go in, the histories follow
   // their graph's size, every graph is redrawn and scrolls by one column.
   void UpdateGraphs();
-  // While the page is hidden its graphs keep no pictures; shown again, they
-  // show their last frame at once.
+  // While the page is hidden its graphs keep no pictures and the system cache
+  // is not read; shown again, the graphs show their last frame at once and the
+  // cache figure is read afresh.
   void SetGraphsShown(bool shown);
 
   int CpuGraphCount() const { return static_cast<int>(cpuGraphs_.size()); }
@@ -79,6 +80,7 @@ class PerformancePage {
   void LayoutMeters();
   void RedrawMeters();
   int PageFileSample(int height);
+  void ReadSystemCache();
 
   const procs::TMainProcInfo& totals_;
   const std::vector<int>& perCpuPercent_;

@@ -56,13 +56,13 @@ TrayIcon::TrayIcon(platform::NotifyIcon& area,
 void TrayIcon::AddTrayIcon(platform::IconRef startIcon) {
   icon_ = startIcon;
   tip_.clear();
-  shown_ = area_.AddIcon(icon_, tip_);
-  sentTip_ = tip_;
+  SendAdd();
 }
 
 void TrayIcon::UpdateTrayIcon(int percent) {
   if (deleted_) return;
-  // A new picture is always sent at once, so the one before is what the shell holds.
+  // Each picture is sent as soon as the taskbar answers, so the one before is
+  // what the shell holds unless a change is owed.
   const platform::IconRef icon = pictureFor_(TrayBarPenWidth(percent));
   const bool newPicture = icon != icon_;
   icon_ = icon;
@@ -71,7 +71,11 @@ void TrayIcon::UpdateTrayIcon(int percent) {
   const bool tipDue = tip_ != sentTip_ &&
                       (pointedUpdatesLeft_ > 0 || updatesSinceSent_ >= kTipCatchUp);
   if (pointedUpdatesLeft_ > 0) --pointedUpdatesLeft_;
-  if (newPicture || tipDue) SendModify();
+  if (!shown_) {
+    if (++updatesSinceAddTried_ >= kAddRetry) SendAdd();
+  } else if (newPicture || tipDue || modifyOwed_) {
+    SendModify();
+  }
 }
 
 void TrayIcon::Pointed() {
@@ -79,8 +83,20 @@ void TrayIcon::Pointed() {
   if (tip_ != sentTip_) SendModify();
 }
 
+void TrayIcon::SendAdd() {
+  updatesSinceAddTried_ = 0;
+  if (!area_.ShellAnswers()) return;
+  shown_ = area_.AddIcon(icon_, tip_);
+  if (!shown_) return;
+  sentTip_ = tip_;
+  updatesSinceSent_ = 0;
+  modifyOwed_ = false;
+}
+
 void TrayIcon::SendModify() {
   if (!shown_ || deleted_) return;
+  modifyOwed_ = !area_.ShellAnswers();
+  if (modifyOwed_) return;
   area_.ModifyIcon(icon_, tip_);
   sentTip_ = tip_;
   updatesSinceSent_ = 0;
@@ -88,15 +104,16 @@ void TrayIcon::SendModify() {
 
 void TrayIcon::TaskbarCreated() {
   if (deleted_) return;
-  shown_ = area_.AddIcon(icon_, tip_);
-  sentTip_ = tip_;
+  // The new taskbar holds no icon of ours.
+  shown_ = false;
+  SendAdd();
 }
 
 void TrayIcon::DeleteTrayIcon() {
-  if (shown_) area_.RemoveIcon();
+  // A taskbar that does not answer drops the icon itself once this window is gone.
+  if (shown_ && area_.ShellAnswers()) area_.RemoveIcon();
   shown_ = false;
   deleted_ = true;
 }
 
 }  // namespace perf
-

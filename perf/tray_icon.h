@@ -1,6 +1,8 @@
 // The notification-area icon: a small bar meter of the total CPU usage with the
-// tip "CPU 使用：NN%". The icon is added at start-up if the notification area
-// takes it, added again when the taskbar is (re)created, and removed on closing.
+// tip "CPU 使用：NN%". The icon is added at start-up, asked for again now and then
+// until the notification area takes it, added again when the taskbar is
+// (re)created, and removed on closing. Nothing goes to a taskbar that does not
+// answer: what it would have been sent waits for a later update.
 #pragma once
 #include <functional>
 #include <string>
@@ -35,13 +37,15 @@ class TrayIcon {
   // `pictureFor` gives the icon for a pen width; it stays valid for the run.
   TrayIcon(platform::NotifyIcon& area, std::function<platform::IconRef(int)> pictureFor);
 
-  // Start-up, with the program's own icon and an empty tip. A refusal is not
-  // retried here: the icon comes when the taskbar announces itself.
+  // Start-up, with the program's own icon and an empty tip. At sign-in the
+  // shell may refuse it with no announcement to follow: while the icon is not
+  // shown, every kAddRetry-th update asks for it again.
   void AddTrayIcon(platform::IconRef startIcon);
   // A new picture goes to the shell at once. A new tip alone is read only
   // while the icon is pointed at: it goes at once for a few updates after the
   // pointer moved over the icon, otherwise with the next picture or at the
   // latest at every kTipCatchUp-th update (for keyboard and screen-reader use).
+  // A change the taskbar was too busy to take goes at the next update.
   void UpdateTrayIcon(int percent);
   // The pointer moved over the icon: a tip that waits goes now.
   void Pointed();
@@ -51,12 +55,14 @@ class TrayIcon {
 
   static constexpr int kPointedUpdates = 5;
   static constexpr int kTipCatchUp = 5;
+  static constexpr int kAddRetry = 5;
 
   bool Shown() const { return shown_; }
   platform::IconRef Icon() const { return icon_; }
   const std::wstring& Tip() const { return tip_; }
 
  private:
+  void SendAdd();
   void SendModify();
 
   platform::NotifyIcon& area_;
@@ -66,6 +72,8 @@ class TrayIcon {
   std::wstring sentTip_;  // the tip the shell holds
   int updatesSinceSent_ = 0;
   int pointedUpdatesLeft_ = 0;
+  int updatesSinceAddTried_ = 0;
+  bool modifyOwed_ = false;  // a change the taskbar did not answer in time for
   bool shown_ = false;
   bool deleted_ = false;
 };

@@ -1,4 +1,5 @@
-// A monotonic millisecond clock: sample times must not jump with the wall clock.
+// The program's clocks. Neither follows the wall clock, which jumps when it is
+// set; only the unbiased one also leaves out the time the machine slept.
 #pragma once
 #include <cstdint>
 
@@ -7,7 +8,11 @@ namespace platform {
 class Clock {
  public:
   virtual ~Clock() = default;
+  // Milliseconds, monotonic; the time asleep counts (timers and retries).
   virtual std::int64_t NowMs() = 0;
+  // 100 ns units of the time the machine has been awake: the measure of every
+  // CPU interval, whose busy and idle times do not grow while it sleeps.
+  virtual std::int64_t UnbiasedTime() = 0;
 };
 
 }  // namespace platform

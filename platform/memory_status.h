@@ -1,5 +1,5 @@
 // The memory figures of the whole system in bytes, as 64-bit numbers (the old
-// 32-bit call stops at 4 GB).
+// 32-bit call stops at 4 GB), and the size of the system cache.
 #pragma once
 #include <cstdint>
 
@@ -17,6 +17,10 @@ class MemoryStatusApi {
   virtual ~MemoryStatusApi() = default;
   // False when the system gives no figures.
   virtual bool QueryMemoryStatus(MemoryStatus& status) = 0;
+  // The system cache in bytes: the standby list and the system working set, as
+  // the performance information counts them. False when the system gives no
+  // figure.
+  virtual bool QuerySystemCache(std::uint64_t& bytes) = 0;
 };
 
 }  // namespace platform

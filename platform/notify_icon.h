@@ -14,6 +14,9 @@ class NotifyIcon {
   virtual bool AddIcon(IconRef icon, const std::wstring& tip) = 0;
   virtual bool ModifyIcon(IconRef icon, const std::wstring& tip) = 0;
   virtual bool RemoveIcon() = 0;
+  // False while the taskbar does not answer within 100 ms: a request now would
+  // hold the caller for as long as the shell takes (up to 4 s).
+  virtual bool ShellAnswers() = 0;
 };
 
 }  // namespace platform

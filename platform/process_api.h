@@ -22,7 +22,7 @@ enum PriorityClass : std::uint32_t {
 
 enum class ProcessAccess {
   kQueryLimited,  // the limited query right that elevated and protected processes still grant
-  kTerminate,
+  kTerminate,  // with the limited query right, to tell which process holds the identifier
   kSetInformation,
   kSuspendResume,
 };
@@ -60,6 +60,10 @@ class OpenedProcess {
   virtual std::uint32_t GetPriorityClass() = 0;
   virtual bool SetPriorityClass(std::uint32_t priorityClass) = 0;
   virtual bool Terminate(std::uint32_t exitCode) = 0;
+  // When the process was created, in 100 ns units since 1601 as the process
+  // snapshot gives it: an identifier and this time name one process for good.
+  // Empty when it cannot be read.
+  virtual std::optional<std::int64_t> CreationTime() = 0;
   // Empty when it cannot be read.
   virtual std::optional<AffinityMasks> GetAffinity() = 0;
   // Needs ProcessAccess::kSetInformation.
@@ -73,6 +77,9 @@ class OpenedProcess {
   virtual std::optional<std::wstring> CommandLine() = 0;
   // Whether a 32-bit process runs on the 64-bit system; empty when unknown.
   virtual std::optional<bool> IsWow64() = 0;
+  // Whether the system stops when the process stops (sign-in, drawing); works
+  // with the limited query right. Empty when unknown (before Windows 8.1).
+  virtual std::optional<bool> IsCritical() = 0;
 };
 
 // Texts of an image file's version resource, each from the first string table

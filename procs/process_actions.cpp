@@ -18,24 +18,39 @@ void ShowAccessDenied(platform::Dialogs& dialogs) {
 }
 
 bool ConfirmKill(platform::Dialogs& dialogs) {
-  return dialogs.AskYesNo(kKillCaption, kKillWarning, platform::BoxIcon::kWarning);
+  return dialogs.AskYesNo(kKillCaption, kKillWarning, platform::BoxIcon::kWarning) ==
+         platform::BoxAnswer::kYes;
 }
 
-bool KillProcess(platform::ProcessApi& processes, platform::Dialogs& dialogs, std::uint32_t pid) {
+void ShowProcessEnded(platform::Dialogs& dialogs) {
+  dialogs.ShowMessage(L"系统提示", L"该进程已经结束。", platform::BoxIcon::kInformation);
+}
+
+KillResult KillProcess(platform::ProcessApi& processes, platform::Dialogs& dialogs,
+                       std::uint32_t pid, std::int64_t createTime) {
   // The idle process cannot be opened at all, and the system says so with the
   // answer it gives for an identifier nobody holds: that is a refusal, not an end.
   if (pid == 0) {
     ShowAccessDenied(dialogs);
-    return false;
+    return KillResult::kRefused;
   }
   platform::OpenError error = platform::OpenError::kNone;
   auto process = processes.Open(pid, platform::ProcessAccess::kTerminate, &error);
-  if (!process && error == platform::OpenError::kNotFound) return true;
-  if (!process || !process->Terminate(1)) {
+  if (!process && error == platform::OpenError::kNotFound) return KillResult::kGone;
+  if (!process) {
     ShowAccessDenied(dialogs);
-    return false;
+    return KillResult::kRefused;
   }
-  return true;
+  // The open handle keeps the identifier from being reused while it is compared.
+  if (process->CreationTime() != createTime) {
+    ShowProcessEnded(dialogs);
+    return KillResult::kReplaced;
+  }
+  if (!process->Terminate(1)) {
+    ShowAccessDenied(dialogs);
+    return KillResult::kRefused;
+  }
+  return KillResult::kEnded;
 }
 
 }  // namespace procs

@@ -32,7 +32,9 @@ ProcessCollector::ProcessCollector(platform::NativeApi& native,
 void ProcessCollector::CollectProcesses() {
   // A failed snapshot would make every item look gone: keep the table as it is.
   if (!reader_.Take(entries_)) return;
-  const std::int64_t now = clock_.NowMs();
+  // Shares are timed by the unbiased clock: a process's CPU time does not grow
+  // while the machine sleeps, nor does that clock.
+  const std::int64_t now = clock_.UnbiasedTime();
   versionReadsLeft_ = kVersionReadsPerTick;
   notRespondingPids_.clear();
   if (notResponding_) notResponding_(notRespondingPids_);
@@ -117,10 +119,10 @@ void ProcessCollector::StoreProcessRow(const SnapshotEntry& entry, std::int64_t 
   // The share is compared as a number: the text is formatted only when it changes.
   std::int64_t shareKey;
   if (row->LastSampleTime && *row->LastSampleTime == now) {
-    shareKey = kShareKeyZeroText;  // two updates within one millisecond: no share to give
+    shareKey = kShareKeyZeroText;  // two updates within one tick of the clock: no share to give
   } else {
     if (row->LastSampleTime && row->LastCpuTime) {
-      const double elapsedUnits = static_cast<double>(now - *row->LastSampleTime) * 10'000.0;
+      const double elapsedUnits = static_cast<double>(now - *row->LastSampleTime);
       const double used = static_cast<double>(cpuTime - *row->LastCpuTime);
       shareKey = ShareTenths(used / elapsedUnits * 100.0 / ProcessorCount());
     } else {
@@ -169,8 +171,10 @@ void ProcessCollector::RetryUnknownPath(TprocTimeInfo& row, const SnapshotEntry&
 
 // A suspended process cannot answer its windows either: it reads "已挂起".
 void ProcessCollector::TakeState(TprocTimeInfo& row, const SnapshotEntry& entry) {
+  if (entry.someThreadRunning) row.SuspendedHere = false;
+  row.SomeThreadSuspended = entry.someThreadSuspended;
   ProcessState state = ProcessState::kRunning;
-  if (entry.allThreadsSuspended) {
+  if (row.SuspendedHere || entry.allThreadsSuspended) {
     state = ProcessState::kSuspended;
   } else if (std::binary_search(notRespondingPids_.begin(), notRespondingPids_.end(),
                                 entry.processId)) {

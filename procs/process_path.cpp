@@ -14,7 +14,6 @@ namespace {
 
 static_assert(sizeof(void*) == 8, "the identifier query's record holds a 64-bit address");
 
-constexpr std::int64_t kUnknownCreateTime = INT64_MIN;
 constexpr std::size_t kFirstNameBytes = 520;   // a MAX_PATH name
 constexpr std::size_t kLongestNameBytes = 0xFFFE;  // what a UNICODE_STRING can count
 constexpr std::wstring_view kDevicePrefix = L"\\Device\\";
@@ -147,6 +146,11 @@ const std::wstring& ProcessPathLookup::GetProcessPath(std::uint32_t pid) {
   return Answer(pid, at->second);
 }
 
+std::int64_t ProcessPathLookup::CreateTimeOf(std::uint32_t pid) const {
+  const auto at = entries_.find(pid);
+  return at == entries_.end() ? kUnknownCreateTime : at->second.createTime;
+}
+
 void ProcessPathLookup::KeepOnly(const std::vector<SnapshotEntry>& live) {
   ++generation_;
   driveKinds_.fill(DriveKind::kUnasked);
@@ -178,7 +182,7 @@ const std::wstring& ProcessPathLookup::Answer(std::uint32_t pid, Entry& entry) {
 }
 
 void ProcessPathLookup::LookUp(std::uint32_t pid, Entry& entry) {
-  std::wstring path = FindPath(pid);
+  std::wstring path = FindPath(pid, entry);
   entry.found = !path.empty();
   if (entry.found) {
     entry.path = std::move(path);
@@ -188,8 +192,11 @@ void ProcessPathLookup::LookUp(std::uint32_t pid, Entry& entry) {
   }
 }
 
-std::wstring ProcessPathLookup::FindPath(std::uint32_t pid) {
+std::wstring ProcessPathLookup::FindPath(std::uint32_t pid, Entry& entry) {
   if (auto process = processes_.Open(pid, platform::ProcessAccess::kQueryLimited)) {
+    // Asked by identifier alone: the open says which process holds it.
+    if (entry.createTime == kUnknownCreateTime)
+      entry.createTime = process->CreationTime().value_or(kUnknownCreateTime);
     if (const auto path = process->ImagePath()) {
       std::wstring cleaned = CleanModulePath(*path);
       if (!cleaned.empty()) return cleaned;

@@ -55,9 +55,14 @@ class ProcessPathLookup {
   // For lists that know only the identifier: the process that holds it, as the
   // process collector last saw it.
   const std::wstring& GetProcessPath(std::uint32_t pid);
+  // The creation time of the process whose path GetProcessPath gave for `pid`;
+  // kUnknownCreateTime when it could not be learned.
+  std::int64_t CreateTimeOf(std::uint32_t pid) const;
   // Forgets the processes that are not in this snapshot, and the drive types:
   // a drive letter may be mapped elsewhere by the next tick.
   void KeepOnly(const std::vector<SnapshotEntry>& live);
+  // Forgets the answer for `pid`, found to be for a process that has ended.
+  void Forget(std::uint32_t pid) { entries_.erase(pid); }
   // Whether reading the file at `path` could wait on the network. Each drive
   // letter's type is asked at most once between two KeepOnly calls.
   bool IsRemotePath(std::wstring_view path);
@@ -74,7 +79,7 @@ class ProcessPathLookup {
 
   const std::wstring& Answer(std::uint32_t pid, Entry& entry);
   void LookUp(std::uint32_t pid, Entry& entry);
-  std::wstring FindPath(std::uint32_t pid);
+  std::wstring FindPath(std::uint32_t pid, Entry& entry);
   std::wstring DrivePath(const std::wstring& ntPath);
 
   platform::ProcessApi& processes_;

@@ -61,19 +61,29 @@ void DecodeEntry(const std::byte* buffer, std::size_t filled, const std::byte* e
   out.otherBytes = Read<std::uint64_t>(e, kOtherTransferCount);
 }
 
-// The thread entries follow the process entry; `room` is what lies between the
-// entry's start and the next entry (or the end of the filled part).
-bool AllThreadsSuspended(const std::byte* e, std::size_t room, std::uint32_t threads) {
+// The thread records follow the process entry; `room` is what lies between the
+// entry's start and the next entry (or the end of the filled part). The walk
+// stops once a running and a suspended thread have both been seen: nothing
+// more can change.
+void ReadThreadStates(const std::byte* e, std::size_t room, SnapshotEntry& out) {
   namespace thread = platform::thread_entry_layout;
+  out.allThreadsSuspended = out.someThreadSuspended = out.someThreadRunning = false;
+  const std::uint32_t threads = out.threadCount;
   if (threads == 0 || room < kEntrySize || (room - kEntrySize) / thread::kEntrySize < threads)
-    return false;
-  for (std::uint32_t t = 0; t < threads; ++t) {
+    return;
+  std::uint32_t suspended = 0;
+  for (std::uint32_t t = 0; t < threads && !(suspended > 0 && out.someThreadRunning); ++t) {
     const std::byte* record = e + kEntrySize + t * thread::kEntrySize;
-    if (Read<std::uint32_t>(record, thread::kThreadState) != thread::kStateWaiting ||
-        Read<std::uint32_t>(record, thread::kWaitReason) != thread::kWaitReasonSuspended)
-      return false;
+    const auto state = Read<std::uint32_t>(record, thread::kThreadState);
+    if (state == thread::kStateRunning || state == thread::kStateReady) {
+      out.someThreadRunning = true;
+    } else if (state == thread::kStateWaiting &&
+               Read<std::uint32_t>(record, thread::kWaitReason) == thread::kWaitReasonSuspended) {
+      ++suspended;
+    }
   }
-  return true;
+  out.someThreadSuspended = suspended > 0;
+  out.allThreadsSuspended = suspended == threads;
 }
 
 constexpr std::uint32_t kInitialBufferSize = 300000;
@@ -99,7 +109,7 @@ bool WalkProcessSnapshot(const std::byte* buffer, std::size_t filled,
     DecodeEntry(buffer, filled, entry, decoded);
     const auto next = Read<std::uint32_t>(entry, kNextEntryOffset);
     const std::size_t room = next == 0 ? filled - offset : std::min<std::size_t>(next, filled - offset);
-    decoded.allThreadsSuspended = AllThreadsSuspended(entry, room, decoded.threadCount);
+    ReadThreadStates(entry, room, decoded);
     if (next == 0) break;
     // A link shorter than an entry would overlap it (or never end).
     if (next < kEntrySize) {

@@ -12,6 +12,9 @@
 
 namespace procs {
 
+// A creation time no process has: the one of a process nobody could tell.
+inline constexpr std::int64_t kUnknownCreateTime = INT64_MIN;
+
 struct SnapshotEntry {
   std::uint32_t processId = 0;
   std::uint32_t parentProcessId = 0;
@@ -39,9 +42,12 @@ struct SnapshotEntry {
   std::uint64_t readBytes = 0;
   std::uint64_t writeBytes = 0;
   std::uint64_t otherBytes = 0;
-  // Every thread waits as suspended (none when the entry lists no threads or
-  // their entries do not fit in the snapshot).
-  bool allThreadsSuspended = false;
+  // What the thread records say; all false when the entry lists no threads or
+  // their records do not fit in the snapshot. Wine writes records with no state
+  // at all: neither suspended nor running.
+  bool allThreadsSuspended = false;   // every thread waits as suspended
+  bool someThreadSuspended = false;   // at least one does
+  bool someThreadRunning = false;     // at least one runs or is ready to
 };
 
 // Decodes the entries in buffer[0, filled); `out` is resized to the entries found. Returns false when an entry

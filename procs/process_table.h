@@ -32,7 +32,7 @@ enum class ProcessState : std::uint8_t { kRunning, kSuspended, kNotResponding };
 
 struct TprocTimeInfo {
   std::int64_t ProcessId = -1;  // -1 marks a free row
-  std::optional<std::int64_t> LastSampleTime;  // monotonic ms
+  std::optional<std::int64_t> LastSampleTime;  // the unbiased clock, 100 ns units
   std::optional<std::int64_t> LastCpuTime;     // 100 ns units
   std::wstring ImageName;
   std::wstring UserName;
@@ -81,6 +81,11 @@ struct TprocTimeInfo {
   std::wstring PlatformText;  // "64 位", "32 位" or "暂缺"
   ProcessState State = ProcessState::kRunning;
   std::wstring StateText;  // the text of State
+  // Suspended from this page and not resumed since: it reads "已挂起" whatever its
+  // thread records say, until a snapshot shows one of its threads running (someone
+  // else resumed it). A process that reuses the identifier gets a new row.
+  bool SuspendedHere = false;
+  bool SomeThreadSuspended = false;  // as the last snapshot said
 };
 
 class ProcessTable {
@@ -121,7 +126,7 @@ struct TMainProcInfo {
   std::int64_t HandleCount = 0;
   std::int64_t ThreadCount = 0;
   std::int64_t ProcessCount = 0;
-  std::wstring PhysTotalK, PhysAvailK, SystemCacheK;
+  std::wstring PhysTotalK, PhysAvailK;
   std::wstring CommitTotalK, CommitLimitK, CommitPeakK;
   std::wstring KernelTotalK, KernelPagedK, KernelNonpagedK;
   std::wstring CommitLimitM, CommitTotalM;

@@ -11,6 +11,7 @@
 #include "procs/debugger_command.h"
 #include "procs/process_actions.h"
 #include "procs/process_format.h"
+#include "procs/process_snapshot.h"
 #include "procs/process_tree.h"
 #include "ui/list_reorder.h"
 
@@ -376,11 +377,7 @@ void ProcessesPage::RebuildList(const std::vector<std::size_t>& leaving,
 void ProcessesPage::act_KillProcExecute() {
   if (!ConfirmKill(dialogs_)) return;
   for (std::size_t i = list_.Count(); i-- > 0;) {
-    if (!list_.Item(i).selected) continue;
-    const std::int64_t pid = list_.Item(i).key;
-    if (!KillProcess(processes_, dialogs_, static_cast<std::uint32_t>(pid))) return;
-    list_.Delete(i);
-    endedFromPage_.push_back(pid);
+    if (list_.Item(i).selected && !EndProcess(list_.Item(i).key)) return;
   }
 }
 
@@ -394,37 +391,79 @@ void ProcessesPage::N38Click() {
 }
 
 void ProcessesPage::EndProcesses(const std::vector<std::int64_t>& pids) {
-  for (const std::int64_t pid : pids) {
-    if (!KillProcess(processes_, dialogs_, static_cast<std::uint32_t>(pid))) return;
-    if (const auto item = list_.FindByKey(pid)) list_.Delete(*item);
-    endedFromPage_.push_back(pid);
-  }
+  for (const std::int64_t pid : pids)
+    if (!EndProcess(pid)) return;
 }
 
-const TprocTimeInfo* ProcessesPage::SelectedOtherRow() const {
+bool ProcessesPage::EndProcess(std::int64_t pid) {
+  // The row's creation time names the process the item stands for; without a
+  // row no process can match it.
+  const TprocTimeInfo* row = table_.Find(pid);
+  const KillResult result = KillProcess(processes_, dialogs_, static_cast<std::uint32_t>(pid),
+                                        row ? row->CreateTime : kUnknownCreateTime);
+  if (result == KillResult::kRefused || result == KillResult::kReplaced) return false;
+  if (const auto item = list_.FindByKey(pid)) list_.Delete(*item);
+  endedFromPage_.push_back(pid);
+  return true;
+}
+
+TprocTimeInfo* ProcessesPage::SelectedOtherRow() const {
   const auto pid = SelectedPid();
   if (!pid || *pid == ownProcessId_) return nullptr;
   return table_.Find(*pid);
 }
 
-bool ProcessesPage::CanSuspend() const {
-  const TprocTimeInfo* row = SelectedOtherRow();
-  return row != nullptr && row->State != ProcessState::kSuspended;
-}
-
+// A process suspended from here is resumed from here, whatever its threads say;
+// any other needs a thread in the suspended wait. A thread blocked in a read
+// never reaches that wait, so "every thread" would leave it suspended for good.
 bool ProcessesPage::CanResume() const {
   const TprocTimeInfo* row = SelectedOtherRow();
-  return row != nullptr && row->State == ProcessState::kSuspended;
+  return row != nullptr && (row->SuspendedHere || row->SomeThreadSuspended);
 }
 
-void ProcessesPage::SuspendProcess() { SuspendOrResume(true); }
-void ProcessesPage::ResumeProcess() { SuspendOrResume(false); }
+bool ProcessesPage::CanSuspend() const { return SelectedOtherRow() != nullptr && !CanResume(); }
 
-void ProcessesPage::SuspendOrResume(bool suspend) {
-  const auto pid = SelectedPid();
-  if (!pid || *pid == ownProcessId_) return;
-  auto process = processes_.Open(*pid, platform::ProcessAccess::kSuspendResume);
-  if (!process || !(suspend ? process->Suspend() : process->Resume())) ShowAccessDenied(dialogs_);
+// Suspending the taskbar's process or the window manager freezes the desktop,
+// this window with it: the user is asked first.
+bool ProcessesPage::StopsTheDesktop(const TprocTimeInfo& row) {
+  if (SameNameNoCase(row.ImageName, L"dwm.exe")) return true;
+  const std::uint32_t taskbar = shell_.TaskbarProcessId();
+  return taskbar != 0 && row.ProcessId == taskbar;
+}
+
+void ProcessesPage::SuspendProcess() {
+  TprocTimeInfo* row = SelectedOtherRow();
+  if (row == nullptr) return;
+  const auto pid = static_cast<std::uint32_t>(row->ProcessId);
+  // The system stops with a critical process: signing in, or drawing.
+  if (auto probe = processes_.Open(pid, platform::ProcessAccess::kQueryLimited);
+      probe && probe->IsCritical().value_or(false)) {
+    dialogs_.ShowMessage(L"系统提示", L"无法挂起系统关键进程。", platform::BoxIcon::kError);
+    return;
+  }
+  if (StopsTheDesktop(*row) &&
+      dialogs_.AskYesNo(L"泽恩特警告",
+                        L"挂起“" + row->ImageName + L"”会使桌面停止响应，直到恢复为止。确实要挂起吗？",
+                        platform::BoxIcon::kWarning) != platform::BoxAnswer::kYes)
+    return;
+  auto process = processes_.Open(pid, platform::ProcessAccess::kSuspendResume);
+  if (!process || !process->Suspend()) {
+    ShowAccessDenied(dialogs_);
+    return;
+  }
+  row->SuspendedHere = true;
+}
+
+void ProcessesPage::ResumeProcess() {
+  TprocTimeInfo* row = SelectedOtherRow();
+  if (row == nullptr) return;
+  auto process = processes_.Open(static_cast<std::uint32_t>(row->ProcessId),
+                                 platform::ProcessAccess::kSuspendResume);
+  if (!process || !process->Resume()) {
+    ShowAccessDenied(dialogs_);
+    return;
+  }
+  row->SuspendedHere = false;
 }
 
 int ProcessesPage::PriorityIndexOf(std::uint32_t pid) {
@@ -485,7 +524,12 @@ void ProcessesPage::N34Click() {
   if (row == nullptr) return;
   const std::wstring& path = row->ImagePath;
   if (TrimBlanks(path).empty()) return;
-  shell_.Execute(L"Open", L"Explorer.exe", L"/select,\"" + path + L"\"");
+  // By its full path: a bare name is looked for in this program's folder and the
+  // current one first, where anyone could have put an Explorer.exe.
+  std::wstring explorer = shell_.WindowsFolder();
+  if (explorer.empty()) return;
+  if (explorer.back() != L'\\') explorer += L'\\';
+  shell_.Execute(L"Open", explorer + L"explorer.exe", L"/select,\"" + path + L"\"");
 }
 
 std::optional<std::uint32_t> ProcessesPage::SelectedPid() const {
@@ -496,6 +540,12 @@ std::optional<std::uint32_t> ProcessesPage::SelectedPid() const {
 
 std::optional<std::size_t> ProcessesPage::FindItemByPid(std::uint32_t pid) const {
   return list_.FindByKey(pid);
+}
+
+ProcessesPage::Hiding ProcessesPage::HidingOf(std::uint32_t pid) {
+  TprocTimeInfo* row = table_.Find(pid);
+  if (row == nullptr || FindItemByPid(pid)) return {};
+  return {!MatchesFilter(*row), !ShowsUser(*row)};
 }
 
 }  // namespace procs

@@ -83,11 +83,15 @@ class ProcessesPage {
   // children first.
   void N38Click();
   // "挂起进程(&U)" and "恢复进程(&R)": every thread of the selected process stopped
-  // or let go; a refusal says "访问被拒绝". The "状态" cell follows at the next tick.
+  // or let go; a refusal says "访问被拒绝". A critical process is never suspended,
+  // and the taskbar's process or the window manager only on an explicit Yes.
+  // The page remembers what it suspended until it resumes it; the "状态" cell
+  // follows at the next tick.
   void SuspendProcess();
   void ResumeProcess();
   // Whether the menu offers them for the selection: never for this program
-  // itself, resuming only a suspended process, suspending only one that is not.
+  // itself; resuming for a process suspended from here or with a thread in the
+  // suspended wait, suspending for any other.
   bool CanSuspend() const;
   bool CanResume() const;
   void SetOwnProcessId(std::uint32_t pid) { ownProcessId_ = pid; }
@@ -106,6 +110,13 @@ class ProcessesPage {
 
   std::optional<std::uint32_t> SelectedPid() const;
   std::optional<std::size_t> FindItemByPid(std::uint32_t pid) const;
+  // What keeps a process of the table off the list: the filter text, the user
+  // filter, or both; neither for a listed process or one the table lacks.
+  struct Hiding {
+    bool byFilter = false;
+    bool byUser = false;
+  };
+  Hiding HidingOf(std::uint32_t pid);
 
  private:
   struct SortOrder {
@@ -133,10 +144,14 @@ class ProcessesPage {
   // with the rows `coming`, in order, selections kept.
   void RebuildList(const std::vector<std::size_t>& leaving, std::vector<TprocTimeInfo*>& coming);
   // The selected row unless it is this program's own process.
-  const TprocTimeInfo* SelectedOtherRow() const;
-  void SuspendOrResume(bool suspend);
-  // Ends the processes in turn; stops at the first refusal.
+  TprocTimeInfo* SelectedOtherRow() const;
+  bool StopsTheDesktop(const TprocTimeInfo& row);
+  // Ends the processes in turn; stops at the first refusal or at one that is
+  // no longer the process its row describes.
   void EndProcesses(const std::vector<std::int64_t>& pids);
+  // Ends the process of the item `pid` and drops the item; false when the
+  // action must stop there.
+  bool EndProcess(std::int64_t pid);
 
   ProcessTable& table_;
   ui::ListModel& list_;

@@ -141,6 +141,7 @@ void ProcessesView::BuildPopupMenu() {
   AppendMenuW(menu, MF_STRING, kCmdAffinity, L"关系设置(&A)");
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu, MF_STRING, kCmdFindTarget, L"查找目标(&F)");
+  AppendMenuW(menu, MF_STRING, kCmdGoToServices, L"转到服务(&V)");
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu, MF_STRING | MF_GRAYED, kCmdNetworkState, L"网络连接状态(&O)");
 }
@@ -220,6 +221,10 @@ void ProcessesView::ShowPopup(LPARAM screenPoint) {
                  MF_BYCOMMAND | (logic_.CanSuspend() ? MF_ENABLED : MF_GRAYED));
   EnableMenuItem(popup_.get(), kCmdResume,
                  MF_BYCOMMAND | (logic_.CanResume() ? MF_ENABLED : MF_GRAYED));
+  const auto pid = logic_.SelectedPid();
+  const bool hostsServices = pid && HostsServices && HostsServices(*pid);
+  EnableMenuItem(popup_.get(), kCmdGoToServices,
+                 MF_BYCOMMAND | (hostsServices ? MF_ENABLED : MF_GRAYED));
   const UINT id = TrackPopupMenu(popup_.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0,
                                  page_, nullptr);
   if (id != 0) ExecuteCommand(id);
@@ -241,11 +246,33 @@ void ProcessesView::ExecuteCommand(UINT id) {
     case kCmdNetworkState:
       if (N12Click) N12Click();
       break;
+    case kCmdGoToServices:
+      if (const auto pid = logic_.SelectedPid(); pid && GoToServices) GoToServices(*pid);
+      break;
     case kCmdAllUsers:
       logic_.SetShowAllUsers(SendMessageW(allUsers_, BM_GETCHECK, 0, 0) == BST_CHECKED);
       break;
     default: break;
   }
+}
+
+bool ProcessesView::ShowProcess(std::uint32_t pid) {
+  const ProcessesPage::Hiding hiding = logic_.HidingOf(pid);
+  if (hiding.byFilter) {
+    SetWindowTextW(filterBox_, L"");
+    logic_.SetFilterText(L"");
+  }
+  if (hiding.byUser) {
+    SendMessageW(allUsers_, BM_SETCHECK, BST_CHECKED, 0);
+    logic_.SetShowAllUsers(true);
+  }
+  const auto item = logic_.FindItemByPid(pid);
+  if (!item) return false;
+  for (const std::size_t selected : model_.SelectedIndices())
+    if (selected != *item) model_.Select(selected, false);
+  model_.Select(*item, true);  // also scrolls it into view
+  lv_ProcSelectItem();
+  return true;
 }
 
 void ProcessesView::FocusFilter() {

@@ -27,6 +27,7 @@ enum ProcessesCommand : UINT {
   kCmdFilter,               // the filter box
   kCmdSuspend,
   kCmdResume,
+  kCmdGoToServices,         // "转到服务(&V)"
   kCmdPriorityFirst = 0x210,  // + the item's tag, 0..5
   kCmdPriorityLast = kCmdPriorityFirst + 5,
 };
@@ -48,6 +49,10 @@ class ProcessesView final : public ui::PageContent {
 
   // A command of the button or the context menu, as if the user chose it.
   void ExecuteCommand(UINT id);
+  // Selects the process alone and scrolls it into view, first clearing the
+  // filter text and showing every user's processes where either hides it;
+  // false when the process is not in the list even then.
+  bool ShowProcess(std::uint32_t pid);
   // The user's selection changed: enable "网络连接状态(&O)", mark the priority.
   void lv_ProcSelectItem();
   // A click on a column header: sorts by that column, or reverses.
@@ -59,6 +64,10 @@ class ProcessesView final : public ui::PageContent {
 
   // "网络连接状态(&O)": opens the port list, which the main window owns.
   std::function<void()> N12Click;
+  // "转到服务(&V)", offered for a process that runs services: the 服务 page with
+  // them selected, through the main window.
+  std::function<bool(std::uint32_t pid)> HostsServices;
+  std::function<void(std::uint32_t pid)> GoToServices;
 
  private:
   void CreateControls(HFONT font);

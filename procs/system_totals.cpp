@@ -1,4 +1,4 @@
-// The memory totals: three native queries per tick, figures kept as whole-number
+// The memory totals: two native queries per tick, figures kept as whole-number
 // text for the Performance page and the status bar.
 #include "procs/system_totals.h"
 
@@ -37,12 +37,6 @@ std::uint32_t ReadU32(const std::vector<std::byte>& data, std::size_t offset) {
   return value;
 }
 
-std::uint64_t ReadU64(const std::vector<std::byte>& data, std::size_t offset) {
-  std::uint64_t value = 0;
-  if (offset + sizeof value <= data.size()) std::memcpy(&value, data.data() + offset, sizeof value);
-  return value;
-}
-
 // Shortest general form: whole numbers without a decimal point.
 std::wstring FormatFigure(double value) {
   wchar_t text[64];
@@ -74,10 +68,6 @@ void FormatSystemTotals(const MemoryCounters& c, TMainProcInfo& totals) {
   totals.CommitPeakK = FormatFigure(c.peakCommitment * page);
   totals.PhysTotalK = FormatFigure(physical);
   totals.PhysAvailK = FormatFigure(c.availablePages * page);
-  if (!c.fileCacheBytes) return;
-  // Can come out negative when more is committed than is physically present.
-  totals.SystemCacheK = FormatFigure(physical - committed +
-                                     *c.fileCacheBytes / 1024.0 + paged);
   totals.CommitTotalM = FormatWholeMegabytes(committed);
   totals.CommitLimitM = FormatWholeMegabytes(c.commitLimit * page);
 }
@@ -88,7 +78,7 @@ SystemTotalsCollector::SystemTotalsCollector(platform::NativeApi& native,
     : native_(native), notice_(notice), totals_(totals) {}
 
 void SystemTotalsCollector::CollectSystemTotals() {
-  std::vector<std::byte> basic, performance, cache;
+  std::vector<std::byte> basic, performance;
   if (!QueryFixed(native_, platform::kSystemBasicInformation, kBasicSize, basic)) return;
   if (!QueryFixed(native_, platform::kSystemPerformanceInformation, kPerformanceSize,
                   performance))
@@ -102,11 +92,8 @@ void SystemTotalsCollector::CollectSystemTotals() {
   counters.peakCommitment = ReadU32(performance, kPerfPeakCommitment);
   counters.pagedPoolPages = ReadU32(performance, kPerfPagedPoolPages);
   counters.nonPagedPoolPages = ReadU32(performance, kPerfNonPagedPoolPages);
-  const bool cacheRead =
-      QueryFixed(native_, platform::kSystemFileCacheInformation, kFileCacheSize, cache);
-  if (cacheRead) counters.fileCacheBytes = ReadU64(cache, kFileCacheCurrentSize);
   FormatSystemTotals(counters, totals_);
-  if (cacheRead) notice_.Post();
+  notice_.Post();
 }
 
 int QueryProcessorCount(platform::NativeApi& native, platform::PerformanceData& performance) {

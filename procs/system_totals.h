@@ -1,8 +1,8 @@
-// The memory totals of the whole system (physical, commit, kernel pools, cache),
-// read from the native counters each tick and kept as display text.
+// The memory totals of the whole system (physical, commit, kernel pools), read
+// from the native counters each tick and kept as display text. The system cache
+// is the Performance page's own.
 #pragma once
 #include <cstdint>
-#include <optional>
 
 #include "platform/native_api.h"
 #include "platform/performance_data.h"
@@ -21,17 +21,15 @@ struct MemoryCounters {
   std::uint32_t peakCommitment = 0;
   std::uint32_t pagedPoolPages = 0;
   std::uint32_t nonPagedPoolPages = 0;
-  std::optional<std::uint64_t> fileCacheBytes;  // absent when its query failed
 };
 
-// Writes the figures into `totals`; the file-cache figures only when present.
 void FormatSystemTotals(const MemoryCounters& counters, TMainProcInfo& totals);
 
 class SystemTotalsCollector {
  public:
   SystemTotalsCollector(platform::NativeApi& native, ui::UpdateNotice notice,
                         TMainProcInfo& totals);
-  // Posts the update only when all three queries succeeded.
+  // Posts the update only when both queries succeeded.
   void CollectSystemTotals();
 
  private:

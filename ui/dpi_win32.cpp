@@ -1,5 +1,5 @@
-// GetDpiForWindow and GetSystemMetricsForDpi are newer than Windows 7, so they
-// are bound by name.
+// GetDpiForWindow, GetSystemMetricsForDpi and AdjustWindowRectExForDpi are
+// newer than Windows 7, so they are bound by name.
 #include "ui/dpi_win32.h"
 
 namespace ui {
@@ -8,6 +8,7 @@ namespace {
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
 template <typename Function>
 Function User32Function(const char* name) {
@@ -46,6 +47,16 @@ int SystemMetricForDpi(int index, int dpi) {
     if (const int value = forDpi(index, static_cast<UINT>(dpi)); value > 0) return value;
   }
   return GetSystemMetrics(index);
+}
+
+void AdjustFrameForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) {
+  static const auto forDpi = User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+  const RECT client = rect;
+  if (forDpi != nullptr && dpi > 0 &&
+      forDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi)) != FALSE)
+    return;
+  rect = client;
+  AdjustWindowRectEx(&rect, style, FALSE, exStyle);
 }
 
 void TakeSuggestedPlace(HWND window, LPARAM suggestedRect) {

@@ -23,6 +23,11 @@ int WindowDpi(HWND window);
 // (Windows 10 1607 and later); elsewhere the system's own.
 int SystemMetricForDpi(int index, int dpi);
 
+// Widens a client rectangle (no menu) to the window around it, with the frame
+// drawn at `dpi` where the system tells it per DPI (Windows 10 1607 and later);
+// elsewhere the frame at the system's DPI.
+void AdjustFrameForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi);
+
 inline int ScaleFor(HWND window, int logical) { return Scale(logical, WindowDpi(window)); }
 
 // Logical pixels to one window's device pixels, its DPI read once.

@@ -1,5 +1,8 @@
-// The list view side of a ListModel: one control call per model change.
+// The list view side of a ListModel: one control call per model change; and
+// the columns' widths across a change of DPI.
 #include "ui/list_view_win32.h"
+
+#include <iterator>
 
 #include "ui/dpi_win32.h"
 
@@ -13,7 +16,31 @@ int ColumnFormat(const ListColumn& column) {
   if (column.centred) return LVCFMT_CENTER;
   return column.rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
 }
+
+struct DpiStep {
+  int from, to;
+};
+
+BOOL CALLBACK ScaleColumnsOfList(HWND child, LPARAM step) {
+  wchar_t className[32] = {};
+  GetClassNameW(child, className, static_cast<int>(std::size(className)));
+  if (lstrcmpiW(className, WC_LISTVIEWW) != 0) return TRUE;
+  const auto& dpi = *reinterpret_cast<const DpiStep*>(step);
+  const int count = Header_GetItemCount(ListView_GetHeader(child));
+  for (int c = 0; c < count; ++c) {
+    const int width = ListView_GetColumnWidth(child, c);
+    ListView_SetColumnWidth(child, c, MulDiv(width, dpi.to, dpi.from));
+  }
+  return TRUE;
+}
+
 }  // namespace
+
+void ScaleListColumns(HWND window, int fromDpi, int toDpi) {
+  if (fromDpi <= 0 || toDpi <= 0 || fromDpi == toDpi) return;
+  DpiStep step{fromDpi, toDpi};
+  EnumChildWindows(window, ScaleColumnsOfList, reinterpret_cast<LPARAM>(&step));
+}
 
 ListViewBinding::ListViewBinding(HWND list, ListModel& model) : list_(list), model_(model) {
   {

@@ -12,6 +12,11 @@
 
 namespace ui {
 
+// After a change of DPI from `fromDpi` to `toDpi`: every column of every list
+// view inside `window` keeps its width in logical pixels, the user's own
+// widths included.
+void ScaleListColumns(HWND window, int fromDpi, int toDpi);
+
 class ListViewBinding final : public ListObserver {
  public:
   // Fills the control with the items the model already holds.

@@ -82,8 +82,10 @@ void ModalForm::DrawPicture(const DRAWITEMSTRUCT& item) const {
 
 void ModalForm::Place() {
   RECT frame{0, 0, ScaleSize(clientWidth_, dpi_), ScaleSize(clientHeight_, dpi_)};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
+  // The frame at the form's DPI too: on a screen denser than the system's its
+  // caption and borders are thicker than the system's.
+  AdjustFrameForDpi(frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)),
+                    static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)), dpi_);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   // Centred on the owner, and kept on its screen.

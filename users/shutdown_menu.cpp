@@ -27,7 +27,9 @@ void ShutdownMenu::N27Click(int tag) { ShutdownAction(tag & 0xFF); }
 
 void ShutdownMenu::ShutdownAction(int tag) {
   if (tag < 0 || tag >= kShutdownTagCount) return;
-  if (!dialogs_.AskYesNo(kCaption, ConfirmText(tag), platform::BoxIcon::kQuestion)) return;
+  if (dialogs_.AskYesNo(kCaption, ConfirmText(tag), platform::BoxIcon::kQuestion) !=
+      platform::BoxAnswer::kYes)
+    return;
   // Without the privilege the calls below are refused; with it or not, they are made.
   privileges_.EnablePrivilege(L"SeShutdownPrivilege");
   const platform::ActionResult result = MakeCall(tag);

@@ -104,7 +104,8 @@ UserButtons UsersPage::lv_UsersMouseDown() const {
 }
 
 void UsersPage::btn_LockStationClick() {
-  if (!dialogs_.AskYesNo(kCaption, L"你确定要注销所选用户吗？", platform::BoxIcon::kWarning))
+  if (dialogs_.AskYesNo(kCaption, L"你确定要注销所选用户吗？", platform::BoxIcon::kWarning) !=
+      platform::BoxAnswer::kYes)
     return;
   const auto selected = list_.FirstSelected();
   if (!selected || IsConsole(*selected)) return;
@@ -116,7 +117,8 @@ void UsersPage::btn_LockStationClick() {
 }
 
 void UsersPage::btn_LogoffClick() {
-  if (!dialogs_.AskYesNo(kCaption, L"你确定要断开所选用户吗？", platform::BoxIcon::kWarning))
+  if (dialogs_.AskYesNo(kCaption, L"你确定要断开所选用户吗？", platform::BoxIcon::kWarning) !=
+      platform::BoxAnswer::kYes)
     return;
   sessions_.LockWorkStation();
 }

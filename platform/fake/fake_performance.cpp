@@ -22,15 +22,6 @@ NtStatus FakePerformance::AnswerCounterQuery(std::uint32_t infoClass, void* buff
   using namespace system_info_layout;
   auto* out = static_cast<std::byte*>(buffer);
   std::size_t size = 0;
-  if (infoClass == kSystemTimeOfDayInformation) {
-    // Accepts any length up to the whole record, as the system does.
-    if (failTimeOfDay || length > kTimeOfDaySize) return kStatusInfoLengthMismatch;
-    std::byte record[kTimeOfDaySize] = {};
-    Put(record, kTimeOfDayCurrentTime, systemTime);
-    std::memcpy(out, record, length);
-    if (returnLength) *returnLength = length;
-    return kStatusSuccess;
-  }
   if (infoClass == kSystemProcessorPerformanceInformation) {
     const std::size_t count = std::min<std::size_t>(length / kProcessorTimesSize, processorTimes.size());
     if (count == 0) return processorTimes.empty() ? kStatusNotImplemented : kStatusInfoLengthMismatch;
@@ -53,10 +44,6 @@ NtStatus FakePerformance::AnswerCounterQuery(std::uint32_t infoClass, void* buff
       if (failPerformance) return kStatusNotImplemented;
       size = kPerformanceSize;
       break;
-    case kSystemFileCacheInformation:
-      if (failFileCache) return kStatusNotImplemented;
-      size = kFileCacheSize;
-      break;
     default:
       return kStatusNotImplemented;
   }
@@ -75,8 +62,6 @@ NtStatus FakePerformance::AnswerCounterQuery(std::uint32_t infoClass, void* buff
     Put(out, kPerfPeakCommitment, peakCommitment);
     Put(out, kPerfPagedPoolPages, pagedPoolPages);
     Put(out, kPerfNonPagedPoolPages, nonPagedPoolPages);
-  } else {
-    Put(out, kFileCacheCurrentSize, fileCacheBytes);
   }
   return kStatusSuccess;
 }
@@ -125,6 +110,13 @@ std::uint32_t FakePerformance::QueryCounterNames(void* buffer, std::uint32_t& si
 bool FakePerformance::QueryMemoryStatus(MemoryStatus& status) {
   if (failMemoryStatus) return false;
   status = memoryStatus;
+  return true;
+}
+
+bool FakePerformance::QuerySystemCache(std::uint64_t& bytes) {
+  ++systemCacheQueries;
+  if (!systemCachePages) return false;
+  bytes = *systemCachePages * pageSize;
   return true;
 }
 

@@ -1,10 +1,11 @@
 // The fake system's counters: the native query's fixed answers (memory pages,
-// processor count, idle and system time, per-processor times, file cache), the
-// performance-data blocks with their title list, and the memory status, each
-// able to fail, with a record of what was asked.
+// processor count, idle time, per-processor times), the performance-data blocks
+// with their title list, the memory status and the system cache, each able to
+// fail, with a record of what was asked.
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -33,16 +34,12 @@ class FakePerformance : public PerformanceData, public MemoryStatusApi {
   std::uint32_t peakCommitment = 70000;
   std::uint32_t pagedPoolPages = 1000;
   std::uint32_t nonPagedPoolPages = 500;
-  std::uint64_t fileCacheBytes = 64 << 20;
   std::uint8_t processorCount = 2;
-  bool failBasic = false, failPerformance = false, failFileCache = false;
+  bool failBasic = false, failPerformance = false;
 
   // CPU times: the idle time summed over all processors (performance class),
-  // the system time (time-of-day class), and per-processor times (empty: that
-  // query fails).
+  // and per-processor times (empty: that query fails).
   std::int64_t idleTime = 0;
-  std::int64_t systemTime = 0;
-  bool failTimeOfDay = false;
   std::vector<FakeProcessorTimes> processorTimes;
 
   // One bit per processor of processorCount.
@@ -65,6 +62,10 @@ class FakePerformance : public PerformanceData, public MemoryStatusApi {
 
   MemoryStatus memoryStatus{1ull << 30, 1ull << 29, 2ull << 30, 1ull << 30};
   bool failMemoryStatus = false;
+  // The performance information's system cache, in pages of pageSize; empty:
+  // the call fails.
+  std::optional<std::uint64_t> systemCachePages = 50000;
+  int systemCacheQueries = 0;
 
   // --- record ---
   int performanceDataQueries = 0;
@@ -77,6 +78,7 @@ class FakePerformance : public PerformanceData, public MemoryStatusApi {
   int ActiveProcessorCount() override { return activeProcessorCount; }
   // --- MemoryStatusApi ---
   bool QueryMemoryStatus(MemoryStatus& status) override;
+  bool QuerySystemCache(std::uint64_t& bytes) override;
 };
 
 }  // namespace platform::fake

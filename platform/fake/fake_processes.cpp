@@ -49,6 +49,10 @@ class FakeOpenedProcess : public OpenedProcess {
     processes_.RemoveProcess(pid_);
     return true;
   }
+  std::optional<std::int64_t> CreationTime() override {
+    const FakeProcess* p = Live();
+    return p ? std::optional<std::int64_t>(p->createTime) : std::nullopt;
+  }
   std::optional<AffinityMasks> GetAffinity() override {
     const FakeProcess* p = Live();
     if (!p) return std::nullopt;
@@ -73,13 +77,17 @@ class FakeOpenedProcess : public OpenedProcess {
   }
   bool Suspend() override { return SetSuspended(true); }
   bool Resume() override { return SetSuspended(false); }
+  std::optional<bool> IsCritical() override {
+    const FakeProcess* p = Live();
+    return p ? std::optional<bool>(p->critical) : std::nullopt;
+  }
 
  private:
   FakeProcess* Live() { return processes_.Find(pid_); }
   bool SetSuspended(bool suspended) {
     FakeProcess* p = Live();
     if (!p || access_ != ProcessAccess::kSuspendResume) return false;
-    p->suspendedThreads = suspended ? p->threads : 0;
+    p->suspendedThreads = suspended ? p->threads - std::min(p->blockedThreads, p->threads) : 0;
     return true;
   }
   FakeProcesses& processes_;
@@ -150,10 +158,16 @@ std::uint32_t FakeProcesses::WriteSnapshot(std::byte* buffer, std::uint32_t size
     for (std::uint32_t t = 0; t < p.threads; ++t) {
       namespace thread = thread_entry_layout;
       std::byte* record = e + kEntrySize + t * thread::kEntrySize;
+      if (p.blankThreadStates) continue;
       const bool suspended = t < p.suspendedThreads;
+      const bool blocked = t + p.blockedThreads >= p.threads;
+      constexpr std::uint32_t kWaitReasonUserRequest = 6;
       Put<std::uint32_t>(record, thread::kThreadState,
-                         suspended ? thread::kStateWaiting : thread::kStateRunning);
-      Put<std::uint32_t>(record, thread::kWaitReason, suspended ? thread::kWaitReasonSuspended : 0);
+                         suspended || blocked ? thread::kStateWaiting : thread::kStateRunning);
+      Put<std::uint32_t>(record, thread::kWaitReason,
+                         suspended ? thread::kWaitReasonSuspended
+                         : blocked ? kWaitReasonUserRequest
+                                   : 0);
     }
     std::byte* name = e + kEntrySize + ThreadBytes(p);
     for (std::size_t c = 0; c < p.name.size(); ++c)
@@ -232,8 +246,10 @@ std::unique_ptr<OpenedProcess> FakeProcesses::Open(std::uint32_t pid, ProcessAcc
     p = nullptr;
   }
   if (!p) return fail(OpenError::kNotFound);
+  // An end asks for the limited query right too.
   const bool refused = (access == ProcessAccess::kQueryLimited && p->refuseLimited) ||
-                       (access == ProcessAccess::kTerminate && p->refuseTerminate) ||
+                       (access == ProcessAccess::kTerminate &&
+                        (p->refuseTerminate || p->refuseLimited)) ||
                        (access == ProcessAccess::kSetInformation && p->refuseSetInformation) ||
                        (access == ProcessAccess::kSuspendResume && p->refuseSuspendResume);
   if (refused) return fail(OpenError::kAccessDenied);

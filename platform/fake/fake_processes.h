@@ -27,6 +27,10 @@ struct FakeProcess {
   std::int64_t userTime = 0;
   std::uint32_t threads = 1;
   std::uint32_t suspendedThreads = 0;  // the first of `threads` wait as suspended
+  // The last of `threads` wait in a read that a suspension does not interrupt:
+  // they never reach the suspended wait.
+  std::uint32_t blockedThreads = 0;
+  bool blankThreadStates = false;  // every thread record without a state, as Wine writes them
   std::uint32_t handles = 10;
   std::uint32_t sessionId = 1;
   std::uint64_t workingSet = 4 << 20;
@@ -44,12 +48,13 @@ struct FakeProcess {
   std::wstring tokenUser;    // empty: the token cannot be read
   std::wstring sessionUser;  // empty: the session route fails
   std::uint32_t priorityClass = kNormalPriority;
-  bool refuseLimited = false;     // even the limited query right is refused
+  bool refuseLimited = false;     // even the limited query right is refused (and so an end)
   bool refuseTerminate = false;
   bool refuseSetInformation = false;  // also refuses a new affinity
   bool refuseSuspendResume = false;
   std::wstring commandLine;  // empty: it cannot be read
   bool wow64 = false;        // a 32-bit process
+  bool critical = false;     // the system stops when it stops
   bool vanishesOnOpen = false;    // ends between the snapshot and the first open
 
   // --- the image name by identifier (no handle needed) ---

@@ -1,9 +1,10 @@
 // A scriptable system for tests, made of one fake per area: processes that start
 // and end between ticks, counters, windows that come, go and stop answering,
-// terminal sessions, the network, and the side that faces the user (a clock that
-// moves only when told, message boxes, the shell, posted messages). Nothing
-// reaches the machine; everything asked is recorded. One FakeSystem stands for
-// every platform interface, and holds the few answers that cross areas.
+// terminal sessions, the network, the services, and the side that faces the
+// user (a clock that moves only when told, message boxes, the shell, posted
+// messages). Nothing reaches the machine; everything asked is recorded. One
+// FakeSystem stands for every platform interface, and holds the few answers
+// that cross areas.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -11,6 +12,7 @@
 #include "platform/fake/fake_network.h"
 #include "platform/fake/fake_performance.h"
 #include "platform/fake/fake_processes.h"
+#include "platform/fake/fake_services.h"
 #include "platform/fake/fake_sessions.h"
 #include "platform/fake/fake_ui.h"
 #include "platform/fake/fake_windows.h"
@@ -24,6 +26,7 @@ class FakeSystem : public FakeUi,
                    public FakeWindows,
                    public FakeSessions,
                    public FakeNetwork,
+                   public FakeServices,
                    public NativeApi {
  public:
   // --- NativeApi: the process list and image names from the processes, every

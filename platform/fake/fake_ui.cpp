@@ -11,14 +11,20 @@ bool FakeUi::Execute(const std::wstring& verb, const std::wstring& file,
   return shellAccepts;
 }
 
+ActionResult FakeUi::Open(const std::wstring& file) {
+  shellCalls.push_back({L"open", file, L""});
+  return shellAccepts ? ActionResult::Done() : ActionResult::Refused(shellRefusal);
+}
+
 bool FakeUi::ExecuteConfirmed(const std::wstring& verb, const std::wstring& file) {
   shellCalls.push_back({verb, file, L""});
   return shellAccepts && (verb != L"runas" || consentGiven);
 }
 
-bool FakeUi::AskYesNo(const std::wstring& caption, const std::wstring& text, BoxIcon icon) {
+BoxAnswer FakeUi::AskYesNo(const std::wstring& caption, const std::wstring& text, BoxIcon icon) {
+  if (boxesFail) return BoxAnswer::kNotShown;
   boxes.push_back({caption, text, icon, true});
-  return answerYes;
+  return answerYes ? BoxAnswer::kYes : BoxAnswer::kNo;
 }
 
 void FakeUi::ShowMessage(const std::wstring& caption, const std::wstring& text,

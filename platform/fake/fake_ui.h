@@ -49,15 +49,26 @@ class FakeUi : public Clock,
   // --- scripting ---
   std::int64_t nowMs = 100000;
   void Advance(std::int64_t ms) { nowMs += ms; }
+  // Time the machine spent asleep: NowMs counts it, UnbiasedTime does not.
+  std::int64_t asleepMs = 0;
+  void Sleep(std::int64_t ms) {
+    nowMs += ms;
+    asleepMs += ms;
+  }
   bool answerYes = true;
+  bool boxesFail = false;  // no Yes/No box can be shown
+  std::uint32_t taskbarProcessId = 0;
   bool shellAccepts = true;
+  std::wstring shellRefusal = L"找不到应用程序";
   std::wstring debugger;  // empty: none registered
   bool notifyAreaRefuses = false;
+  bool taskbarHung = false;  // the taskbar does not answer
   // Runs inside PumpThenSleep, to look at the program while it waits.
   std::function<void()> onWait;
   bool tokenElevated = true;  // as under Wine: nothing to offer
   std::wstring programPath = L"C:\\Program Files\\Zentrik\\zentrik.exe";
   bool consentGiven = true;   // false: the user says no to the consent prompt
+  std::wstring windowsFolder = L"C:\\Windows";
 
   // --- record ---
   std::vector<FakeBox> boxes;
@@ -69,14 +80,19 @@ class FakeUi : public Clock,
 
   // --- Clock ---
   std::int64_t NowMs() override { return nowMs; }
+  std::int64_t UnbiasedTime() override { return (nowMs - asleepMs) * 10'000; }
   // --- Dialogs ---
-  bool AskYesNo(const std::wstring& caption, const std::wstring& text, BoxIcon icon) override;
+  BoxAnswer AskYesNo(const std::wstring& caption, const std::wstring& text, BoxIcon icon) override;
   void ShowMessage(const std::wstring& caption, const std::wstring& text, BoxIcon icon) override;
   // --- ShellApi ---
   bool Execute(const std::wstring& verb, const std::wstring& file,
                const std::wstring& parameters) override;
+  // Recorded in shellCalls with the verb "open"; refused with shellRefusal.
+  ActionResult Open(const std::wstring& file) override;
   // Recorded in shellCalls, with no parameters.
   bool ExecuteConfirmed(const std::wstring& verb, const std::wstring& file) override;
+  std::wstring WindowsFolder() override { return windowsFolder; }
+  std::uint32_t TaskbarProcessId() override { return taskbarProcessId; }
   // --- DebuggerApi ---
   std::optional<std::wstring> RegisteredDebugger() override;
   bool StartCommand(const std::wstring& program, const std::wstring& parameters) override;
@@ -86,6 +102,7 @@ class FakeUi : public Clock,
   bool AddIcon(IconRef icon, const std::wstring& tip) override;
   bool ModifyIcon(IconRef icon, const std::wstring& tip) override;
   bool RemoveIcon() override;
+  bool ShellAnswers() override { return !taskbarHung; }
   // --- UiWait ---
   void PumpThenSleep(int milliseconds) override;
   // --- ElevationApi ---

@@ -13,6 +13,9 @@ inline constexpr std::size_t kBlockHeaderLength = 24;
 inline constexpr std::size_t kBlockNumObjectTypes = 28;
 inline constexpr std::size_t kBlockSystemTime = 36;  // SYSTEMTIME, 8 words
 inline constexpr std::size_t kBlockMinimumSize = kBlockSystemTime + 16;
+// The system time in 100 ns units since 1601 (a LARGE_INTEGER, after PerfTime
+// and PerfFreq).
+inline constexpr std::size_t kBlockPerfTime100nSec = 72;
 inline constexpr std::size_t kBlockSize = 88;  // the whole header, as the system writes it
 
 inline constexpr std::size_t kObjectTotalByteLength = 0;

@@ -40,7 +40,8 @@ namespace platform::thread_entry_layout {
 inline constexpr std::size_t kThreadState = 68;
 inline constexpr std::size_t kWaitReason = 72;
 inline constexpr std::size_t kEntrySize = 80;
-inline constexpr std::uint32_t kStateWaiting = 5;
+inline constexpr std::uint32_t kStateReady = 1;
 inline constexpr std::uint32_t kStateRunning = 2;
+inline constexpr std::uint32_t kStateWaiting = 5;
 inline constexpr std::uint32_t kWaitReasonSuspended = 5;
 }  // namespace platform::thread_entry_layout

@@ -10,10 +10,8 @@ namespace platform {
 enum SystemInfoClass : std::uint32_t {
   kSystemBasicInformation = 0,
   kSystemPerformanceInformation = 2,
-  kSystemTimeOfDayInformation = 3,
   kSystemProcessInformation = 5,  // entries: layouts/process_entry.h
   kSystemProcessorPerformanceInformation = 8,
-  kSystemFileCacheInformation = 21,
   kSystemProcessIdInformation = 88,
 };
 
@@ -32,15 +30,6 @@ inline constexpr std::size_t kPerfCommitLimit = 52;
 inline constexpr std::size_t kPerfPeakCommitment = 56;
 inline constexpr std::size_t kPerfPagedPoolPages = 112;
 inline constexpr std::size_t kPerfNonPagedPoolPages = 116;
-// SYSTEM_TIMEOFDAY_INFORMATION. The system answers a request shorter than the
-// whole record with its start; the first 32 bytes are all that older systems
-// write, and all the CPU sampler asks for.
-inline constexpr std::size_t kTimeOfDaySize = 48;
-inline constexpr std::size_t kTimeOfDayRequestSize = 32;
-inline constexpr std::size_t kTimeOfDayCurrentTime = 8;
-// SYSTEM_FILECACHE_INFORMATION.
-inline constexpr std::size_t kFileCacheSize = 64;
-inline constexpr std::size_t kFileCacheCurrentSize = 0;
 // SYSTEM_PROCESSOR_PERFORMANCE_INFORMATION, one entry per processor of this
 // program's group: idle, kernel (idle included) and user time, 100 ns units.
 inline constexpr std::size_t kProcessorTimesSize = 48;

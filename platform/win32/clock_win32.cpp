@@ -1,8 +1,23 @@
-// The monotonic millisecond clock: GetTickCount64 does not follow wall-clock changes.
+// The monotonic clocks: GetTickCount64 and the unbiased interrupt time follow no
+// wall-clock change; the unbiased one also stands still while the machine sleeps.
 #include "platform/win32/win32_system.h"
 
 namespace platform::win32 {
 
+Win32Clock::Win32Clock() {
+  // kernel32.dll is mapped into every process, so no reference needs to be held.
+  if (HMODULE kernel = GetModuleHandleW(L"kernel32.dll")) {
+    unbiasedTime_ = reinterpret_cast<UnbiasedTimeFn>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "QueryUnbiasedInterruptTime")));
+  }
+}
+
 std::int64_t Win32Clock::NowMs() { return static_cast<std::int64_t>(GetTickCount64()); }
+
+std::int64_t Win32Clock::UnbiasedTime() {
+  ULONGLONG time = 0;
+  if (unbiasedTime_ != nullptr && unbiasedTime_(&time)) return static_cast<std::int64_t>(time);
+  return static_cast<std::int64_t>(GetTickCount64()) * 10'000;
+}
 
 }  // namespace platform::win32

@@ -16,11 +16,13 @@ UINT IconStyle(BoxIcon icon) {
 }
 }  // namespace
 
-bool Win32Dialogs::AskYesNo(const std::wstring& caption, const std::wstring& text,
-                            BoxIcon icon) {
-  // Only an explicit No refuses; a box that could not be shown (0) does not.
+BoxAnswer Win32Dialogs::AskYesNo(const std::wstring& caption, const std::wstring& text,
+                                 BoxIcon icon) {
+  // The system gives 0 for a box it could not show, Wine -1 for one without a
+  // valid owner: anything but Yes or No was answered by nobody.
   const int answer = MessageBoxW(owner_, text.c_str(), caption.c_str(), MB_YESNO | IconStyle(icon));
-  return answer != IDNO;
+  if (answer == IDYES) return BoxAnswer::kYes;
+  return answer == IDNO ? BoxAnswer::kNo : BoxAnswer::kNotShown;
 }
 
 void Win32Dialogs::ShowMessage(const std::wstring& caption, const std::wstring& text,

@@ -11,20 +11,21 @@
 #include <vector>
 
 #include "platform/win32/owned_handles_win32.h"
+#include "platform/win32/system_library_win32.h"
 
 namespace platform::win32 {
 namespace {
 
 HMODULE IpHelper() {
-  // Linked by the program, so always loaded; bound by name for what older
-  // systems lack.
-  return GetModuleHandleW(L"iphlpapi.dll");
+  // Loaded once from the system folder and kept for the life of the program;
+  // every call is bound by name, so a missing one only leaves its table empty.
+  static const UniqueLibrary library = LoadSystemLibrary(L"iphlpapi.dll");
+  return library.get();
 }
 
 template <typename Fn>
 Fn Bind(const char* name) {
-  HMODULE module = IpHelper();
-  return module == nullptr ? nullptr : reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  return BindFunction<Fn>(IpHelper(), name);
 }
 
 // Hands a table the system allocated to the caller's buffer, or asks for room.
@@ -45,7 +46,10 @@ struct HeapBlockFreer {
 
 Win32AdapterApi::Win32AdapterApi()
     : getIfTable2_(Bind<GetIfTable2Fn>("GetIfTable2")),
-      freeMibTable_(Bind<FreeMibTableFn>("FreeMibTable")) {
+      freeMibTable_(Bind<FreeMibTableFn>("FreeMibTable")),
+      getIfTable_(Bind<GetIfTableFn>("GetIfTable")),
+      getAdaptersAddresses_(Bind<GetAdaptersAddressesFn>("GetAdaptersAddresses")),
+      getAdaptersInfo_(Bind<GetAdaptersInfoFn>("GetAdaptersInfo")) {
   if (freeMibTable_ == nullptr) getIfTable2_ = nullptr;  // a table we could not free
 }
 
@@ -64,25 +68,27 @@ std::uint32_t Win32AdapterApi::GetIfTable2(void* buffer, std::uint32_t* size) {
 }
 
 std::uint32_t Win32AdapterApi::GetIfTable(void* buffer, std::uint32_t* size) {
+  if (getIfTable_ == nullptr) return kErrorNotSupported;
   ULONG length = *size;
-  const DWORD result = ::GetIfTable(static_cast<PMIB_IFTABLE>(buffer), &length, FALSE);
+  const DWORD result = getIfTable_(buffer, &length, FALSE);
   *size = length;
   return result;
 }
 
 std::uint32_t Win32AdapterApi::GetAdaptersAddresses(void* buffer, std::uint32_t* size) {
+  if (getAdaptersAddresses_ == nullptr) return kErrorNotSupported;
   ULONG length = *size;
   const ULONG flags = GAA_FLAG_SKIP_UNICAST | GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST |
                       GAA_FLAG_SKIP_DNS_SERVER;
-  const ULONG result = ::GetAdaptersAddresses(AF_UNSPEC, flags, nullptr,
-                                              static_cast<PIP_ADAPTER_ADDRESSES>(buffer), &length);
+  const ULONG result = getAdaptersAddresses_(AF_UNSPEC, flags, nullptr, buffer, &length);
   *size = length;
   return result;
 }
 
 std::uint32_t Win32AdapterApi::GetAdaptersInfo(void* buffer, std::uint32_t* size) {
+  if (getAdaptersInfo_ == nullptr) return kErrorNotSupported;
   ULONG length = *size;
-  const DWORD result = ::GetAdaptersInfo(static_cast<PIP_ADAPTER_INFO>(buffer), &length);
+  const DWORD result = getAdaptersInfo_(buffer, &length);
   *size = length;
   return result;
 }
@@ -124,7 +130,9 @@ Win32ConnectionApi::Win32ConnectionApi()
     : extendedTcp_(Bind<ExtendedTableFn>("GetExtendedTcpTable")),
       extendedUdp_(Bind<ExtendedTableFn>("GetExtendedUdpTable")),
       stackTcp_(Bind<StackTableFn>("AllocateAndGetTcpExTableFromStack")),
-      stackUdp_(Bind<StackTableFn>("AllocateAndGetUdpExTableFromStack")) {}
+      stackUdp_(Bind<StackTableFn>("AllocateAndGetUdpExTableFromStack")),
+      getTcpTable_(Bind<TableFn>("GetTcpTable")),
+      getUdpTable_(Bind<TableFn>("GetUdpTable")) {}
 
 ConnectionEntryPoints Win32ConnectionApi::EntryPoints() {
   return {extendedTcp_ != nullptr, extendedUdp_ != nullptr, stackTcp_ != nullptr,
@@ -171,15 +179,17 @@ std::uint32_t Win32ConnectionApi::UdpExTableFromStack(void* buffer, std::uint32_
 }
 
 std::uint32_t Win32ConnectionApi::GetTcpTable(void* buffer, std::uint32_t* size) {
+  if (getTcpTable_ == nullptr) return kErrorNotSupported;
   ULONG length = *size;
-  const ULONG result = ::GetTcpTable(static_cast<PMIB_TCPTABLE>(buffer), &length, FALSE);
+  const ULONG result = getTcpTable_(buffer, &length, FALSE);
   *size = length;
   return result;
 }
 
 std::uint32_t Win32ConnectionApi::GetUdpTable(void* buffer, std::uint32_t* size) {
+  if (getUdpTable_ == nullptr) return kErrorNotSupported;
   ULONG length = *size;
-  const ULONG result = ::GetUdpTable(static_cast<PMIB_UDPTABLE>(buffer), &length, FALSE);
+  const ULONG result = getUdpTable_(buffer, &length, FALSE);
   *size = length;
   return result;
 }

@@ -1,6 +1,6 @@
 // The real network calls behind AdapterApi and ConnectionApi: the IP helper
-// tables (the optional entry points bound by name), the registry read of
-// connection names, and the ANSI code page.
+// tables (every entry point bound by name from iphlpapi.dll in the system
+// folder), the registry read of connection names, and the ANSI code page.
 #pragma once
 #include <windows.h>
 
@@ -23,8 +23,14 @@ class Win32AdapterApi : public AdapterApi {
  private:
   using GetIfTable2Fn = DWORD(WINAPI*)(void**);
   using FreeMibTableFn = void(WINAPI*)(void*);
+  using GetIfTableFn = DWORD(WINAPI*)(void*, ULONG*, BOOL);
+  using GetAdaptersAddressesFn = ULONG(WINAPI*)(ULONG, ULONG, void*, void*, ULONG*);
+  using GetAdaptersInfoFn = ULONG(WINAPI*)(void*, ULONG*);
   GetIfTable2Fn getIfTable2_ = nullptr;
   FreeMibTableFn freeMibTable_ = nullptr;
+  GetIfTableFn getIfTable_ = nullptr;
+  GetAdaptersAddressesFn getAdaptersAddresses_ = nullptr;
+  GetAdaptersInfoFn getAdaptersInfo_ = nullptr;
 };
 
 class Win32ConnectionApi : public ConnectionApi {
@@ -43,12 +49,15 @@ class Win32ConnectionApi : public ConnectionApi {
  private:
   using ExtendedTableFn = DWORD(WINAPI*)(void*, DWORD*, BOOL, ULONG, int, ULONG);
   using StackTableFn = DWORD(WINAPI*)(void**, BOOL, HANDLE, DWORD, DWORD);
+  using TableFn = ULONG(WINAPI*)(void*, ULONG*, BOOL);  // GetTcpTable, GetUdpTable
   std::uint32_t FromStack(StackTableFn call, std::size_t rowSize, void* buffer,
                           std::uint32_t* size);
   ExtendedTableFn extendedTcp_ = nullptr;
   ExtendedTableFn extendedUdp_ = nullptr;
   StackTableFn stackTcp_ = nullptr;
   StackTableFn stackUdp_ = nullptr;
+  TableFn getTcpTable_ = nullptr;
+  TableFn getUdpTable_ = nullptr;
 };
 
 }  // namespace platform::win32

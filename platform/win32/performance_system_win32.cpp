@@ -2,6 +2,7 @@
 // the notification icon, each a thin pass-through to the system call it names.
 #include "platform/win32/performance_system_win32.h"
 
+#include <psapi.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -53,6 +54,21 @@ int Win32PerformanceData::ActiveProcessorCount() {
   return activeProcessorCount_ ? static_cast<int>(activeProcessorCount_(kAllProcessorGroups)) : 0;
 }
 
+Win32MemoryStatus::Win32MemoryStatus() {
+  if (HMODULE kernel = GetModuleHandleW(L"kernel32.dll")) {
+    performanceInfo_ = reinterpret_cast<PerformanceInfoFn>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "K32GetPerformanceInfo")));
+  }
+}
+
+bool Win32MemoryStatus::QuerySystemCache(std::uint64_t& bytes) {
+  PERFORMANCE_INFORMATION info{};
+  info.cb = sizeof info;
+  if (performanceInfo_ == nullptr || !performanceInfo_(&info, sizeof info)) return false;
+  bytes = std::uint64_t{info.SystemCache} * info.PageSize;
+  return true;
+}
+
 bool Win32MemoryStatus::QueryMemoryStatus(MemoryStatus& status) {
   MEMORYSTATUSEX memory{};
   memory.dwLength = sizeof(memory);
@@ -65,7 +81,23 @@ bool Win32MemoryStatus::QueryMemoryStatus(MemoryStatus& status) {
 }
 
 Win32NotifyIcon::~Win32NotifyIcon() {
-  if (added_) RemoveIcon();
+  if (added_ && ShellAnswers()) RemoveIcon();
+}
+
+bool Win32NotifyIcon::ShellAnswers() {
+  constexpr UINT kAnswerMs = 100;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (taskbar_ == nullptr) taskbar_ = FindWindowW(L"Shell_TrayWnd", nullptr);
+    // With no taskbar the shell refuses a request at once.
+    if (taskbar_ == nullptr) return true;
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(taskbar_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerMs, &result) != 0)
+      return true;
+    // Timed out, or hung for a while already: it answers nothing now.
+    if (IsWindow(taskbar_)) return false;
+    taskbar_ = nullptr;  // gone: a taskbar made since may have its own window
+  }
+  return true;
 }
 
 bool Win32NotifyIcon::Send(DWORD command, UINT parts, IconRef icon, const std::wstring& tip) {

@@ -28,14 +28,22 @@ class Win32PerformanceData : public PerformanceData {
   ActiveProcessorCountFn activeProcessorCount_ = nullptr;
 };
 
-// GlobalMemoryStatusEx.
+// GlobalMemoryStatusEx, and K32GetPerformanceInfo bound by name (Windows 7 on).
 class Win32MemoryStatus : public MemoryStatusApi {
  public:
+  Win32MemoryStatus();
   bool QueryMemoryStatus(MemoryStatus& status) override;
+  bool QuerySystemCache(std::uint64_t& bytes) override;
+
+ private:
+  using PerformanceInfoFn = BOOL(WINAPI*)(void*, DWORD);
+  PerformanceInfoFn performanceInfo_ = nullptr;
 };
 
 // Shell_NotifyIconW for one icon of one window (identifier 1305, callback 1124).
-// An icon still shown when the object goes is removed.
+// An icon still shown when the object goes is removed, if the taskbar answers.
+// Whether it answers is asked of its window ("Shell_TrayWnd") with a message
+// that times out after 100 ms.
 class Win32NotifyIcon : public NotifyIcon {
  public:
   static constexpr UINT kIconId = 1305;
@@ -49,10 +57,12 @@ class Win32NotifyIcon : public NotifyIcon {
   bool AddIcon(IconRef icon, const std::wstring& tip) override;
   bool ModifyIcon(IconRef icon, const std::wstring& tip) override;
   bool RemoveIcon() override;
+  bool ShellAnswers() override;
 
  private:
   bool Send(DWORD command, UINT parts, IconRef icon, const std::wstring& tip);
   HWND window_ = nullptr;
+  HWND taskbar_ = nullptr;  // found once, and again when the taskbar is made anew
   bool added_ = false;
   IconRef sentIcon_ = nullptr;  // the picture the notification area holds
 };

@@ -1,16 +1,18 @@
 // Opening processes and reading what the list shows about each one: image path,
-// token user, priority class; ending and re-prioritising them; and the drive
-// letters' devices that turn NT image names into drive paths.
+// token user, priority class; ending, suspending and re-prioritising them (the
+// debug privilege held for those opens only); and the drive letters' devices
+// that turn NT image names into drive paths.
 #include "platform/win32/win32_system.h"
 
 #include <algorithm>
-#include <cstring>
 #include <cwchar>
+#include <optional>
 #include <vector>
 
 #include "platform/layouts/version_translations.h"
 #include "platform/win32/command_line_win32.h"
 #include "platform/win32/handle_win32.h"
+#include "platform/win32/privilege_win32.h"
 #include "platform/win32/process_user_win32.h"
 #include "platform/win32/system_library_win32.h"
 
@@ -24,7 +26,9 @@ constexpr DWORD kLongestPath = 32768;
 DWORD AccessRights(ProcessAccess access) {
   switch (access) {
     case ProcessAccess::kQueryLimited: return PROCESS_QUERY_LIMITED_INFORMATION;
-    case ProcessAccess::kTerminate: return PROCESS_TERMINATE;
+    // A process that grants the end grants the limited query too (it is the
+    // lesser right); with it the creation time tells a reused identifier.
+    case ProcessAccess::kTerminate: return PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION;
     case ProcessAccess::kSetInformation:
       return PROCESS_SET_INFORMATION | PROCESS_QUERY_LIMITED_INFORMATION;
     case ProcessAccess::kSuspendResume: return PROCESS_SUSPEND_RESUME;
@@ -84,6 +88,13 @@ class Win32OpenedProcess : public OpenedProcess {
     return TerminateProcess(process_.Get(), exitCode) != FALSE;
   }
 
+  std::optional<std::int64_t> CreationTime() override {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!GetProcessTimes(process_.Get(), &created, &exited, &kernel, &user)) return std::nullopt;
+    return static_cast<std::int64_t>((std::uint64_t{created.dwHighDateTime} << 32) |
+                                     created.dwLowDateTime);
+  }
+
   std::optional<AffinityMasks> GetAffinity() override {
     DWORD_PTR processMask = 0, systemMask = 0;
     if (!GetProcessAffinityMask(process_.Get(), &processMask, &systemMask)) return std::nullopt;
@@ -105,6 +116,16 @@ class Win32OpenedProcess : public OpenedProcess {
   bool Suspend() override { return CallNtProcessFunction("NtSuspendProcess", process_.Get()); }
   bool Resume() override { return CallNtProcessFunction("NtResumeProcess", process_.Get()); }
 
+  std::optional<bool> IsCritical() override {
+    // Windows 8.1 and later; kernel32 is loaded in every process.
+    using Fn = BOOL(WINAPI*)(HANDLE, PBOOL);
+    static const auto isCritical = reinterpret_cast<Fn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsProcessCritical")));
+    BOOL critical = FALSE;
+    if (isCritical == nullptr || !isCritical(process_.Get(), &critical)) return std::nullopt;
+    return critical != FALSE;
+  }
+
  private:
   UniqueHandle process_;
   std::shared_ptr<AccountNames> accountNames_;
@@ -116,17 +137,25 @@ Win32ProcessApi::Win32ProcessApi() : accountNames_(std::make_shared<AccountNames
   // Not every system has winsta.dll or the entry point; then only the token route is
   // left. Loaded from the system folder only, never from beside the program.
   winsta_ = LoadSystemLibrary(L"winsta.dll");
-  if (winsta_) {
-    getProcessSid_ = reinterpret_cast<GetSidFn>(
-        reinterpret_cast<void*>(GetProcAddress(winsta_.get(), "WinStationGetProcessSid")));
-  }
+  getProcessSid_ = BindFunction<GetSidFn>(winsta_.get(), "WinStationGetProcessSid");
+  version_ = LoadSystemLibrary(L"version.dll");
+  getVersionInfoSize_ =
+      BindFunction<decltype(getVersionInfoSize_)>(version_.get(), "GetFileVersionInfoSizeW");
+  getVersionInfo_ = BindFunction<decltype(getVersionInfo_)>(version_.get(), "GetFileVersionInfoW");
+  queryVersionValue_ = BindFunction<decltype(queryVersionValue_)>(version_.get(), "VerQueryValueW");
 }
 
 Win32ProcessApi::~Win32ProcessApi() = default;
 
 std::unique_ptr<OpenedProcess> Win32ProcessApi::Open(std::uint32_t pid, ProcessAccess access,
                                                      OpenError* error) {
+  // Ending, suspending and re-prioritising another user's process needs the
+  // debug privilege, held for this open alone: the handle keeps the rights it
+  // was granted, and nothing else the program does runs with it.
+  std::optional<ScopedPrivilege> debug;
+  if (access != ProcessAccess::kQueryLimited) debug.emplace(L"SeDebugPrivilege");
   UniqueHandle process(OpenProcess(AccessRights(access), FALSE, pid));
+  debug.reset();  // keeps the open's last error
   if (!process) {
     if (error != nullptr) *error = OpenErrorFrom(GetLastError());
     return nullptr;
@@ -149,16 +178,18 @@ std::optional<std::wstring> Win32ProcessApi::CurrentUserName() {
 
 FileVersionTexts Win32ProcessApi::VersionTexts(const std::wstring& path) {
   FileVersionTexts texts;
+  if (getVersionInfoSize_ == nullptr || getVersionInfo_ == nullptr || queryVersionValue_ == nullptr)
+    return texts;
   DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+  const DWORD size = getVersionInfoSize_(path.c_str(), &ignored);
   if (size == 0) return texts;
   std::vector<std::byte> data(size);
-  if (!GetFileVersionInfoW(path.c_str(), 0, size, data.data())) return texts;
+  if (!getVersionInfo_(path.c_str(), 0, size, data.data())) return texts;
   // The translation array lies inside `data`: no length is believed past its end.
   void* value = nullptr;
   UINT length = 0;
   std::size_t bytes = 0;
-  if (VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", &value, &length) &&
+  if (queryVersionValue_(data.data(), L"\\VarFileInfo\\Translation", &value, &length) &&
       value != nullptr) {
     const std::uintptr_t offset =
         reinterpret_cast<std::uintptr_t>(value) - reinterpret_cast<std::uintptr_t>(data.data());
@@ -172,7 +203,7 @@ FileVersionTexts Win32ProcessApi::VersionTexts(const std::wstring& path) {
       const std::wstring key = block + name;
       void* text = nullptr;
       UINT chars = 0;
-      if (!VerQueryValueW(data.data(), key.c_str(), &text, &chars) || text == nullptr || chars == 0)
+      if (!queryVersionValue_(data.data(), key.c_str(), &text, &chars) || text == nullptr || chars == 0)
         continue;
       const auto* start = static_cast<const wchar_t*>(text);
       std::wstring found(start, wcsnlen(start, chars));

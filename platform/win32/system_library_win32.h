@@ -1,21 +1,26 @@
-// Loading a DLL that only some features need, when they are first used.
+// DLLs outside the system's known set are loaded from the system folder only,
+// never from beside the program or the current folder, and their functions are
+// bound by name, so that the program imports nothing a planted file could stand in for.
 #pragma once
 #include <windows.h>
-
-#include <string>
 
 #include "platform/win32/owned_handles_win32.h"
 
 namespace platform::win32 {
 
-// `name` from the system folder only, never from beside the program or the
-// current folder; null when it is missing.
-inline UniqueLibrary LoadSystemLibrary(const wchar_t* name) {
-  wchar_t folder[MAX_PATH];
-  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return nullptr;
-  const std::wstring path = std::wstring(folder, length) + L"\\" + name;
-  return UniqueLibrary(LoadLibraryW(path.c_str()));
+// From here on the process looks for the DLLs it loads by name, and for theirs,
+// in the system folder only. Called first thing at start; does nothing on a
+// system without the call (Windows 7 without update KB2533623).
+void RestrictDllSearchToSystemFolder();
+
+// `name`, and the DLLs it needs, from the system folder only; null when it is missing.
+UniqueLibrary LoadSystemLibrary(const wchar_t* name);
+
+// The function `name` exports from `library`, as an Fn; null when either is missing.
+template <typename Fn>
+Fn BindFunction(HMODULE library, const char* name) {
+  if (library == nullptr) return nullptr;
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library, name)));
 }
 
 }  // namespace platform::win32

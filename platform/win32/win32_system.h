@@ -2,6 +2,7 @@
 // the calls it names; the main window creates one of each and hands them out.
 #pragma once
 #include <windows.h>
+#include <wtsapi32.h>
 
 #include <memory>
 #include <vector>
@@ -36,12 +37,13 @@ class Win32NativeApi : public NativeApi {
 
 class AccountNames;  // SID -> account name cache, process_user_win32.h
 
-// OpenProcess and friends; WinStationGetProcessSid bound by name from winsta.dll.
+// OpenProcess and friends; WinStationGetProcessSid bound by name from winsta.dll,
+// the version texts' calls from version.dll.
 class Win32ProcessApi : public ProcessApi {
  public:
   Win32ProcessApi();
   ~Win32ProcessApi() override;
-  Win32ProcessApi(const Win32ProcessApi&) = delete;  // owns the winsta.dll reference
+  Win32ProcessApi(const Win32ProcessApi&) = delete;  // owns DLL references
   Win32ProcessApi& operator=(const Win32ProcessApi&) = delete;
   std::unique_ptr<OpenedProcess> Open(std::uint32_t pid, ProcessAccess access,
                                       OpenError* error) override;
@@ -63,6 +65,10 @@ class Win32ProcessApi : public ProcessApi {
  private:
   UniqueLibrary winsta_;
   GetSidFn getProcessSid_ = nullptr;
+  UniqueLibrary version_;  // null when a call is missing: no version texts
+  decltype(&::GetFileVersionInfoSizeW) getVersionInfoSize_ = nullptr;
+  decltype(&::GetFileVersionInfoW) getVersionInfo_ = nullptr;
+  decltype(&::VerQueryValueW) queryVersionValue_ = nullptr;
   // Shared with the opened processes, whose token look-ups use the same names.
   std::shared_ptr<AccountNames> accountNames_;
 };
@@ -79,19 +85,30 @@ class Win32Debugger : public DebuggerApi {
   HWND owner_ = nullptr;
 };
 
-// GetTickCount64.
+// GetTickCount64, and QueryUnbiasedInterruptTime bound by name (Windows 7 on;
+// where it is missing the tick count stands in).
 class Win32Clock : public Clock {
  public:
+  Win32Clock();
   std::int64_t NowMs() override;
+  std::int64_t UnbiasedTime() override;
+
+ private:
+  using UnbiasedTimeFn = BOOL(WINAPI*)(PULONGLONG);
+  UnbiasedTimeFn unbiasedTime_ = nullptr;
 };
 
-// ShellExecuteW and ShellExecuteExW, owned by a window.
+// ShellExecuteW and ShellExecuteExW, owned by a window; GetSystemWindowsDirectoryW; the
+// taskbar's window found by its class.
 class Win32Shell : public ShellApi {
  public:
   void SetOwner(HWND owner) { owner_ = owner; }
   bool Execute(const std::wstring& verb, const std::wstring& file,
                const std::wstring& parameters) override;
+  ActionResult Open(const std::wstring& file) override;
   bool ExecuteConfirmed(const std::wstring& verb, const std::wstring& file) override;
+  std::wstring WindowsFolder() override;
+  std::uint32_t TaskbarProcessId() override;
 
  private:
   HWND owner_ = nullptr;
@@ -101,8 +118,8 @@ class Win32Shell : public ShellApi {
 class Win32Dialogs : public Dialogs {
  public:
   void SetOwner(HWND owner) { owner_ = owner; }
-  bool AskYesNo(const std::wstring& caption, const std::wstring& text,
-                BoxIcon icon) override;
+  BoxAnswer AskYesNo(const std::wstring& caption, const std::wstring& text,
+                     BoxIcon icon) override;
   void ShowMessage(const std::wstring& caption, const std::wstring& text,
                    BoxIcon icon) override;
 
@@ -179,10 +196,11 @@ class Win32WindowApi : public WindowApi {
   HungWindowFn hungWindowFromGhost_ = nullptr;   // null: a ghost names no hung window
 };
 
-// The wtsapi32 session calls on the local server, LockWorkStation, and
-// WTSGetActiveConsoleSessionId bound by name from kernel32.dll.
+// The wtsapi32 session calls on the local server, bound by name, LockWorkStation,
+// and WTSGetActiveConsoleSessionId bound by name from kernel32.dll.
 class Win32SessionApi : public SessionApi {
  public:
+  Win32SessionApi();
   bool EnumerateSessions(std::vector<SessionEntry>& sessions) override;
   std::wstring QueryUserName(std::uint32_t sessionId) override;
   std::uint32_t ActiveConsoleSessionId() override;
@@ -190,6 +208,14 @@ class Win32SessionApi : public SessionApi {
   bool SendSessionMessage(std::uint32_t sessionId, const std::wstring& title,
                           const std::wstring& text) override;
   ActionResult LockWorkStation() override;
+
+ private:
+  UniqueLibrary wtsapi_;  // null when a call is missing: no sessions
+  decltype(&::WTSEnumerateSessionsW) enumerateSessions_ = nullptr;
+  decltype(&::WTSQuerySessionInformationW) querySessionInformation_ = nullptr;
+  decltype(&::WTSLogoffSession) logoffSession_ = nullptr;
+  decltype(&::WTSSendMessageW) sendMessage_ = nullptr;
+  decltype(&::WTSFreeMemory) freeMemory_ = nullptr;
 };
 
 // SetSuspendState bound by name from powrprof.dll (SetSystemPowerState without

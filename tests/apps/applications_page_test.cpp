@@ -108,6 +108,23 @@ TEST(ApplicationsPage, IconPlacesAreReusedSoTheListsStayBounded) {
   EXPECT_EQ(w.page.Slots().InUse(), 5);
 }
 
+// After a change of DPI the view makes its image lists again, empty.
+TEST(ApplicationsPage, ImageListsMadeAnewGetEveryListedWindowsIconsAgain) {
+  WindowWorld w;
+  Desktop(w).Tick();
+  w.system.RemoveWindow(1);
+  w.Tick();
+  w.images.places.clear();
+  w.page.RefetchIcons();
+  ASSERT_EQ(w.images.places.size(), 2u) << "from the first place on";
+  for (const WindowHandle window : {2, 3}) {
+    const int slot = w.list.Item(*w.ItemOf(window)).imageIndex;
+    ASSERT_TRUE(slot == 0 || slot == 1) << slot;
+    EXPECT_EQ(w.images.places[slot].large, 0x1000u + window);
+  }
+  EXPECT_EQ(w.page.Slots().InUse(), 2);
+}
+
 TEST(ApplicationsPage, IconFallbackChain) {
   platform::fake::FakeSystem system;
   auto& both = system.AddWindow(1, L"Both", 10);

@@ -210,6 +210,32 @@ TEST(PortList, EndingTheSelectedRowsOwner) {
   EXPECT_EQ(w.system.boxes.back().text, L"访问被拒绝");
 }
 
+TEST(PortList, AnOwnerThatEndedSinceTheFillIsNotLookedForUnderItsIdentifier) {
+  PortWorld w;
+  w.Ports().Fill();
+  // server.exe ends and a newcomer takes its identifier while the list is open.
+  w.system.RemoveProcess(40);
+  w.system.AddProcess(40, L"stranger.exe").createTime += 1;
+  w.SelectRowWithLocalPort(L"53");
+  EXPECT_TRUE(w.Ports().BitBtn4Click()) << "the list is filled again";
+  EXPECT_TRUE(w.system.terminated.empty());
+  EXPECT_EQ(w.system.boxes.back().caption, L"系统提示");
+  EXPECT_EQ(w.system.boxes.back().text, L"该进程已经结束。");
+  // An owner that is simply gone says the same.
+  w.system.RemoveProcess(41);
+  w.list.SelectionFromView(2, false);
+  w.SelectRowWithLocalPort(L"443");
+  const std::size_t boxes = w.system.boxes.size();
+  EXPECT_TRUE(w.Ports().BitBtn4Click());
+  ASSERT_EQ(w.system.boxes.size(), boxes + 2);
+  EXPECT_EQ(w.system.boxes.back().text, L"该进程已经结束。");
+  // Filled again, the newcomer is the row's owner.
+  w.Ports().Fill();
+  w.SelectRowWithLocalPort(L"53");
+  EXPECT_TRUE(w.Ports().BitBtn4Click());
+  EXPECT_EQ(w.system.terminated, (std::vector<std::uint32_t>{40}));
+}
+
 TEST(PortList, RowsWithoutAProcessEndNothing) {
   PortWorld w;
   w.Ports().SetHideLocal(false);

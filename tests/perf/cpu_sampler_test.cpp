@@ -23,11 +23,11 @@ constexpr std::int64_t kSecond = 10'000'000;
 struct SamplerWorld {
   FakeSystem system;
   bool closing = false;
-  CpuSampler sampler{system, system, {system, app::kUpdateGraphs}, closing};
+  CpuSampler sampler{system, system, system, {system, app::kUpdateGraphs}, closing};
 
   // One second passes in which the processors were idle for `idle` seconds in all.
   int TotalAfter(double idle) {
-    system.systemTime += kSecond;
+    system.Advance(1000);
     system.idleTime += static_cast<std::int64_t>(idle * kSecond);
     return sampler.SampleTotalCpuUsage();
   }
@@ -46,7 +46,6 @@ struct SamplerWorld {
 TEST(CpuSamplerTotal, FirstCallOnlyRecordsThenIdleAgainstElapsedTime) {
   SamplerWorld w;
   w.system.processorCount = 2;
-  w.system.systemTime = 100 * kSecond;
   w.system.idleTime = 7 * kSecond;
   EXPECT_EQ(w.sampler.SampleTotalCpuUsage(), 0);
   EXPECT_EQ(w.sampler.CpuUsagePercent(), 0);
@@ -74,18 +73,62 @@ TEST(CpuSamplerTotal, IdleTimeIsSharedOverEveryProcessorGroup) {
 
 TEST(CpuSamplerTotal, AFailedQueryChangesNothingAndPostsNothing) {
   SamplerWorld w;
-  w.system.systemTime = 10 * kSecond;
   w.system.idleTime = 5 * kSecond;
   w.sampler.SampleTotalCpuUsage();
   w.TotalAfter(1.0);
   ASSERT_EQ(w.sampler.CpuUsagePercent(), 50);
-  w.system.failTimeOfDay = true;
+  w.system.failPerformance = true;
   EXPECT_EQ(w.TotalAfter(1.0), 0);
   EXPECT_EQ(w.sampler.CpuUsagePercent(), 50);
   EXPECT_EQ(w.system.posted.size(), 2u);
   // The next success measures from the last successful call: two seconds, one idle.
-  w.system.failTimeOfDay = false;
+  w.system.failPerformance = false;
   EXPECT_EQ(w.TotalAfter(0.0), 75);
+}
+
+// An hour asleep between two ticks one second apart awake: the wall clock
+// moves an hour and a second, the unbiased clock and the idle times a second.
+TEST(CpuSamplerTotal, AnHourAsleepIsNoSpike) {
+  SamplerWorld w;
+  w.system.processorCount = 2;
+  w.system.idleTime = kSecond;
+  w.sampler.SampleTotalCpuUsage();
+  w.system.Sleep(3'600'000);
+  EXPECT_EQ(w.TotalAfter(1.5), 25);  // the true figure at once
+}
+
+TEST(CpuSamplerPerProcessor, AnIntervalTheWallClockStretchesKeepsThePreviousFigures) {
+  SamplerWorld w;
+  // The performance data's stamps are wall-clock times.
+  const auto blockAt = [](std::int64_t seconds, std::vector<std::uint64_t> idle) {
+    testing_support::PerfDataBuilder builder;
+    builder.perfTime100nSec += seconds * kSecond;
+    builder.Add({platform::perf_data_layout::kProcessorObject,
+                 {1, platform::perf_data_layout::kProcessorTimeCounter}, std::move(idle)});
+    return builder.Build();
+  };
+  w.system.performanceData = blockAt(0, {0, 0, 0});
+  ASSERT_EQ(w.sampler.CpuSampleCount(), 3);
+  w.system.Advance(1000);
+  w.system.performanceData = blockAt(1, {kSecond / 2, kSecond / 4, kSecond * 3 / 8});
+  w.sampler.StorePerCpuPercent(3);
+  ASSERT_EQ(w.sampler.PerCpuPercent(), (std::vector<int>{50, 75}));
+
+  w.system.Sleep(3'600'000);
+  w.system.Advance(1000);
+  w.system.performanceData = blockAt(3602, {kSecond, kSecond, kSecond});
+  w.sampler.StorePerCpuPercent(3);
+  EXPECT_EQ(w.sampler.PerCpuPercent(), (std::vector<int>{50, 75})) << "no 100 % spike";
+  // The wall clock set back an hour: no figure either.
+  w.system.Advance(1000);
+  w.system.performanceData = blockAt(3, {kSecond * 2, kSecond * 2, kSecond * 2});
+  w.sampler.StorePerCpuPercent(3);
+  EXPECT_EQ(w.sampler.PerCpuPercent(), (std::vector<int>{50, 75}));
+  // The next interval measures from there.
+  w.system.Advance(1000);
+  w.system.performanceData = blockAt(4, {kSecond * 9 / 4, kSecond * 5 / 2, kSecond * 19 / 8});
+  w.sampler.StorePerCpuPercent(3);
+  EXPECT_EQ(w.sampler.PerCpuPercent(), (std::vector<int>{75, 50}));
 }
 
 TEST(CpuSamplerPerProcessor, UsageFromThePerformanceDataRoundsHalvesToEven) {
@@ -95,6 +138,7 @@ TEST(CpuSamplerPerProcessor, UsageFromThePerformanceDataRoundsHalvesToEven) {
   EXPECT_FALSE(w.sampler.UsesProcessorTimes());
   // One second later: processor 0 was idle 0.875 s, processor 1 0.625 s.
   w.system.performanceData = ProcessorBlock({8'750'000, 6'250'000, 7'500'000}, 1);
+  w.system.Advance(1000);
   w.sampler.StorePerCpuPercent(3);
   EXPECT_DOUBLE_EQ(w.sampler.CpuSampleUsage(0), 0.125);
   EXPECT_DOUBLE_EQ(w.sampler.CpuSampleUsage(1), 0.375);
@@ -144,6 +188,7 @@ TEST(CpuSamplerPerProcessor, ProcessorInformationHoldsBothGroupsOfAnEightyProces
   // One second later the first group was busy and the second idle a quarter of it.
   w.system.performanceDataOf[L"1848"] =
       ProcessorInformationBlock(1848, 2, 40, idle(kSecond / 4), kSecond / 8, 1850, 1);
+  w.system.Advance(1000);
   w.sampler.StorePerCpuPercent(81);
   ASSERT_EQ(w.sampler.PerCpuPercent().size(), 80u);
   EXPECT_EQ(w.sampler.PerCpuPercent()[39], 100);

@@ -185,21 +185,68 @@ TEST(TrayIcon, ATipAloneWaitsUntilPointedAtOrItsTurnComes) {
   EXPECT_EQ(shell.trayCalls.size(), live + 1) << "otherwise at the kTipCatchUp-th update";
 }
 
-TEST(TrayIcon, ARefusedIconWaitsForTheTaskbar) {
+TEST(TrayIcon, ARefusedIconIsAskedForAgainAtEveryFifthUpdateAndWhenTheTaskbarComes) {
   FakeSystem shell;
   shell.notifyAreaRefuses = true;
   int picture = 0;
   TrayIcon tray(shell, [&](int) { return static_cast<platform::IconRef>(&picture); });
   tray.AddTrayIcon(nullptr);
   EXPECT_FALSE(tray.Shown());
+  for (int i = 1; i < TrayIcon::kAddRetry; ++i) tray.UpdateTrayIcon(30);
+  EXPECT_EQ(shell.trayCalls.size(), 1u) << "no modify of an icon that is not there";
   tray.UpdateTrayIcon(30);
-  EXPECT_EQ(shell.trayCalls.size(), 1u) << "no retry loop, no modify of an icon that is not there";
+  ASSERT_EQ(shell.trayCalls.size(), 2u);
+  EXPECT_EQ(shell.trayCalls.back().kind, FakeTrayCall::kAdd);
+  EXPECT_FALSE(tray.Shown());
+  shell.notifyAreaRefuses = false;
+  for (int i = 0; i < TrayIcon::kAddRetry; ++i) tray.UpdateTrayIcon(30);
+  EXPECT_TRUE(tray.Shown());
+  ASSERT_EQ(shell.trayCalls.size(), 3u);
+  EXPECT_EQ(shell.trayCalls.back().icon, &picture);
+  EXPECT_EQ(shell.trayCalls.back().tip, L"CPU 使用：30%");
   EXPECT_TRUE(shell.boxes.empty());
+
+  // Refused by a new taskbar, then taken at its next announcement.
+  shell.notifyAreaRefuses = true;
+  tray.TaskbarCreated();
+  EXPECT_FALSE(tray.Shown());
   shell.notifyAreaRefuses = false;
   tray.TaskbarCreated();
   EXPECT_TRUE(tray.Shown());
-  EXPECT_EQ(shell.trayCalls.back().icon, &picture);
-  EXPECT_EQ(shell.trayCalls.back().tip, L"CPU 使用：30%");
+  EXPECT_EQ(shell.trayCalls.back().kind, FakeTrayCall::kAdd);
   tray.DeleteTrayIcon();
   EXPECT_EQ(shell.trayCalls.back().kind, FakeTrayCall::kRemove);
+}
+
+// Shell_NotifyIcon would hold this window for seconds on a taskbar that does
+// not answer (a suspended or busy shell).
+TEST(TrayIcon, NothingGoesToAHungTaskbarAndWhatWaitedGoesWhenItAnswers) {
+  FakeSystem shell;
+  int pictures[40] = {};
+  TrayIcon tray(shell, [&](int pen) { return static_cast<platform::IconRef>(&pictures[pen]); });
+  shell.taskbarHung = true;
+  tray.AddTrayIcon(nullptr);
+  EXPECT_TRUE(shell.trayCalls.empty());
+  shell.taskbarHung = false;
+  for (int i = 0; i < TrayIcon::kAddRetry; ++i) tray.UpdateTrayIcon(7);
+  ASSERT_EQ(shell.trayCalls.size(), 1u);
+  EXPECT_EQ(shell.trayCalls[0].kind, FakeTrayCall::kAdd);
+  EXPECT_EQ(shell.trayCalls[0].icon, &pictures[9]);
+
+  shell.taskbarHung = true;
+  tray.UpdateTrayIcon(50);
+  tray.Pointed();
+  EXPECT_EQ(shell.trayCalls.size(), 1u) << "the new picture and tip wait";
+  shell.taskbarHung = false;
+  tray.UpdateTrayIcon(50);
+  ASSERT_EQ(shell.trayCalls.size(), 2u) << "sent at the next update, though nothing changed since";
+  EXPECT_EQ(shell.trayCalls[1].kind, FakeTrayCall::kModify);
+  EXPECT_EQ(shell.trayCalls[1].icon, &pictures[TrayBarPenWidth(50)]);
+  EXPECT_EQ(shell.trayCalls[1].tip, L"CPU 使用：50%");
+  tray.UpdateTrayIcon(50);
+  EXPECT_EQ(shell.trayCalls.size(), 2u) << "and only once";
+
+  shell.taskbarHung = true;
+  tray.DeleteTrayIcon();
+  EXPECT_EQ(shell.trayCalls.size(), 2u) << "closing does not wait for the taskbar either";
 }

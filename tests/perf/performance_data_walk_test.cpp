@@ -31,6 +31,14 @@ TEST(PerformanceDataWalk, FindsTheProcessorCountersBehindOtherObjects) {
   EXPECT_EQ(out.values, (std::vector<std::uint64_t>{100, 200, 300}));
   EXPECT_EQ(out.instanceCount, 3);
   EXPECT_EQ(out.stamp, k20240101);
+  // The 100 ns stamp, not the SYSTEMTIME's whole milliseconds, which stand in
+  // only where the block leaves it out.
+  builder.perfTime100nSec = k20240101 + 1234;
+  ASSERT_EQ(Walk(builder.Build(), -1, out), PerfDataResult::kFound);
+  EXPECT_EQ(out.stamp, k20240101 + 1234);
+  builder.perfTime100nSec = 0;
+  ASSERT_EQ(Walk(builder.Build(), -1, out), PerfDataResult::kFound);
+  EXPECT_EQ(out.stamp, k20240101);
 
   // With the count fixed by an earlier sample only those instances are read;
   // more than the object has is refused.
@@ -84,7 +92,10 @@ TEST(PerformanceDataWalk, MalformedLengthsAndCountsAreRefused) {
   EXPECT_TRUE(refused([&](auto& b) { B::Put<std::uint32_t>(b, firstInstance, 0xFFFFFFF0u); }));
   EXPECT_TRUE(refused([&](auto& b) { B::Put<std::uint32_t>(b, firstInstance + 32, 0xFFFFFFF0u); }));
   EXPECT_TRUE(refused([&](auto& b) { B::Put<std::uint32_t>(b, kBlockHeaderLength, 0xFFFFFFF0u); }));
-  EXPECT_TRUE(refused([&](auto& b) { B::Put<std::uint16_t>(b, kBlockSystemTime + 2, 13); }));  // month
+  EXPECT_TRUE(refused([&](auto& b) {  // month 13, where the SYSTEMTIME stands in
+    B::Put<std::int64_t>(b, kBlockPerfTime100nSec, 0);
+    B::Put<std::uint16_t>(b, kBlockSystemTime + 2, 13);
+  }));
 }
 
 TEST(PerformanceDataWalk, SystemTimeBecomesHundredsOfNanosecondsSince1601) {

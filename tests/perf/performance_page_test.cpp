@@ -7,6 +7,7 @@
 
 #include "app/update_messages.h"
 #include "platform/fake/fake_system.h"
+#include "procs/system_totals.h"
 
 using namespace perf;
 using platform::fake::FakeSystem;
@@ -70,6 +71,33 @@ TEST(PerformancePage, StatusBarCaptionsAndFigures) {
   EXPECT_EQ(FigureValue(L""), 0);
   EXPECT_EQ(FigureValue(L"12a"), 0);
   EXPECT_EQ(FigureValue(L"99999999999"), 0);
+}
+
+TEST(PerformancePage, SystemCacheIsThePerformanceInformationsReadOnlyWhileShown) {
+  PageWorld w;
+  // More committed than present, as on a busy machine: the cache is no
+  // difference of the two, and never negative.
+  w.system.committedPages = 2 * w.system.physicalPages;
+  w.system.systemCachePages = 50000;  // pages of 4 K
+  procs::SystemTotalsCollector(w.system, {w.system, app::kUpdateTotals}, w.totals)
+      .CollectSystemTotals();
+  w.page.UpdateTotals();
+  EXPECT_EQ(w.page.Texts().figures[kPhysicalBox][0], L"1048576");
+  EXPECT_EQ(w.page.Texts().figures[kPhysicalBox][2], L"200000");
+
+  // Hidden, the page leaves the system alone and keeps its figure.
+  w.page.SetGraphsShown(false);
+  const int queries = w.system.systemCacheQueries;
+  w.system.systemCachePages = 60000;
+  w.page.UpdateTotals();
+  EXPECT_EQ(w.system.systemCacheQueries, queries);
+  EXPECT_EQ(w.page.Texts().figures[kPhysicalBox][2], L"200000");
+  w.page.SetGraphsShown(true);  // read afresh as it comes back
+  EXPECT_EQ(w.page.Texts().figures[kPhysicalBox][2], L"240000");
+  // A failed call keeps the last figure.
+  w.system.systemCachePages.reset();
+  w.page.UpdateTotals();
+  EXPECT_EQ(w.page.Texts().figures[kPhysicalBox][2], L"240000");
 }
 
 TEST(PerformancePage, LayoutBandsMetersAndGraphRows) {

@@ -10,7 +10,7 @@
 using testing_support::ProcessWorld;
 using namespace procs;
 
-TEST(ProcessCollector, NewProcessShowsZeroThenBlankThenItsShare) {
+TEST(ProcessCollector, NewProcessShowsZeroThenBlankThenItsShareOfTheTimeAwake) {
   ProcessWorld w;
   w.cpuInstanceCount = 3;  // two processors
   w.system.AddProcess(100, L"busy.exe");
@@ -24,6 +24,11 @@ TEST(ProcessCollector, NewProcessShowsZeroThenBlankThenItsShare) {
   EXPECT_EQ(w.Cell(100, kColCpu), L"25.0");
   w.Tick(0);  // a second update within the same millisecond
   EXPECT_EQ(w.Cell(100, kColCpu), L"0");
+  w.system.Find(100)->kernelTime += 10'000'000;
+  w.Tick();
+  EXPECT_EQ(w.Cell(100, kColCpu), L"50.0");
+  // An hour asleep before a tick: the share is of the one second awake.
+  w.system.Sleep(3'600'000);
   w.system.Find(100)->kernelTime += 10'000'000;
   w.Tick();
   EXPECT_EQ(w.Cell(100, kColCpu), L"50.0");

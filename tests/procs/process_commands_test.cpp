@@ -214,6 +214,10 @@ TEST(ProcessState, SuspendedWhenEveryThreadIsAndNotRespondingWhenItsWindowHangs)
   EXPECT_EQ(w.Cell(10, 1), L"已挂起");
   EXPECT_EQ(w.Cell(20, 1), L"正在运行");
   EXPECT_EQ(w.Cell(30, 1), L"无响应");
+  // Suspended elsewhere with one thread still in a read: it can be resumed.
+  w.list.Select(*w.list.FindByKey(20), true);
+  EXPECT_TRUE(w.page.CanResume());
+  EXPECT_FALSE(w.page.CanSuspend());
   w.collector.SetNotRespondingSource(nullptr);
   w.system.Find(10)->suspendedThreads = 2;
   w.Tick();
@@ -254,4 +258,102 @@ TEST(ProcessState, SuspendAndResumeActOnTheSelectionButNeverOnThisProgram) {
   w.list.Select(*w.list.FindByKey(30), true);
   EXPECT_FALSE(w.page.CanSuspend());
   EXPECT_FALSE(w.page.CanResume());
+}
+
+// Wine writes thread records with no state, and a thread blocked in a read never
+// reaches the suspended wait: what was suspended from here must still be
+// resumable from here.
+TEST(ProcessState, ASuspensionFromHereLastsUntilResumedRunningAgainOrTheIdentifierReused) {
+  ProcessWorld w;
+  w.page.SetColumns({{ColumnKind::kImageName, L"映像名称"}, {ColumnKind::kState, L"状态"}});
+  w.system.AddProcess(10, L"notepad.exe").blankThreadStates = true;
+  auto& browser = w.system.AddProcess(20, L"browser.exe");
+  browser.threads = 3;
+  browser.blockedThreads = 1;
+  w.Tick();
+  const auto suspend = [&](std::uint32_t pid) {
+    w.SelectOnly(pid);
+    w.page.SuspendProcess();
+    EXPECT_TRUE(w.page.CanResume());
+    EXPECT_FALSE(w.page.CanSuspend());
+    w.Tick();
+    w.Tick();
+    EXPECT_EQ(w.Cell(pid, 1), L"已挂起");
+    EXPECT_TRUE(w.page.CanResume());
+  };
+  suspend(10);
+  EXPECT_EQ(w.system.Find(10)->suspendedThreads, 1u);
+  w.page.ResumeProcess();
+  EXPECT_EQ(w.system.Find(10)->suspendedThreads, 0u);
+  EXPECT_TRUE(w.page.CanSuspend());
+  w.Tick();
+  EXPECT_EQ(w.Cell(10, 1), L"正在运行");
+
+  suspend(20);
+  EXPECT_EQ(w.system.Find(20)->suspendedThreads, 2u);
+  // Resumed elsewhere: its threads run again.
+  w.system.Find(20)->suspendedThreads = 0;
+  w.Tick();
+  EXPECT_EQ(w.Cell(20, 1), L"正在运行");
+  EXPECT_TRUE(w.page.CanSuspend());
+
+  suspend(10);
+  // Ended, and its identifier taken by a process started later.
+  w.system.RemoveProcess(10);
+  w.system.AddProcess(10, L"other.exe").blankThreadStates = true;
+  w.Tick();
+  EXPECT_EQ(w.Cell(10, 1), L"正在运行");
+  EXPECT_TRUE(w.page.CanSuspend());
+  EXPECT_TRUE(w.system.boxes.empty());
+}
+
+TEST(ProcessState, CriticalProcessesAreNeverSuspendedAndTheDesktopsOnlyOnYes) {
+  ProcessWorld w;
+  w.system.AddProcess(10, L"winlogon.exe").critical = true;
+  w.system.AddProcess(20, L"explorer.exe");
+  w.system.AddProcess(30, L"DWM.EXE");
+  w.system.taskbarProcessId = 20;
+  w.Tick();
+  w.SelectOnly(10);
+  w.page.SuspendProcess();
+  ASSERT_EQ(w.system.boxes.size(), 1u);
+  EXPECT_EQ(w.system.boxes[0].caption, L"系统提示");
+  EXPECT_EQ(w.system.boxes[0].text, L"无法挂起系统关键进程。");
+  EXPECT_EQ(w.system.boxes[0].icon, platform::BoxIcon::kError);
+  EXPECT_EQ(w.system.Find(10)->suspendedThreads, 0u);
+
+  w.system.answerYes = false;
+  for (const std::uint32_t pid : {20u, 30u}) {
+    w.SelectOnly(pid);
+    w.page.SuspendProcess();
+    EXPECT_EQ(w.system.Find(pid)->suspendedThreads, 0u);
+    EXPECT_TRUE(w.page.CanSuspend());
+  }
+  ASSERT_EQ(w.system.boxes.size(), 3u);
+  EXPECT_EQ(w.system.boxes[1].caption, L"泽恩特警告");
+  EXPECT_EQ(w.system.boxes[1].text,
+            L"挂起“explorer.exe”会使桌面停止响应，直到恢复为止。确实要挂起吗？");
+  EXPECT_TRUE(w.system.boxes[1].question);
+  EXPECT_EQ(w.system.boxes[2].text,
+            L"挂起“DWM.EXE”会使桌面停止响应，直到恢复为止。确实要挂起吗？");
+  w.system.answerYes = true;
+  w.page.SuspendProcess();
+  EXPECT_EQ(w.system.Find(30)->suspendedThreads, 1u);
+}
+
+// A box that could not be shown was answered by nobody: nothing is ended or suspended.
+TEST(ProcessCommands, AConfirmationThatCouldNotBeShownIsNoYes) {
+  ProcessWorld w;
+  AddFamily(w);
+  w.system.AddProcess(30, L"dwm.exe");
+  w.Tick();
+  w.system.boxesFail = true;
+  w.SelectOnly(10);
+  w.page.act_KillProcExecute();
+  w.page.N38Click();
+  w.SelectOnly(30);
+  w.page.SuspendProcess();
+  EXPECT_TRUE(w.system.terminated.empty());
+  EXPECT_EQ(w.system.Find(30)->suspendedThreads, 0u);
+  EXPECT_TRUE(w.Listed(10));
 }

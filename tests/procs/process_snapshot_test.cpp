@@ -138,19 +138,30 @@ TEST(ProcessSnapshotReader, AFailedOrEmptyAnswerIsNoSnapshot) {
   EXPECT_FALSE(reader.Take(entries));
 }
 
-TEST(ProcessSnapshotWalk, SuspendedOnlyWhenEveryThreadRecordSaysSoAndFits) {
+TEST(ProcessSnapshotWalk, ThreadStatesAreReadOnlyWhenTheirRecordsFit) {
   FakeSystem system;
   system.AddProcess(8, L"frozen.exe").threads = 2;
   system.Find(8)->suspendedThreads = 2;
+  auto& reader = system.AddProcess(9, L"reader.exe");  // one suspended, one in a read, one running
+  reader.threads = 3;
+  reader.suspendedThreads = 1;
+  reader.blockedThreads = 1;
+  system.AddProcess(10, L"wine.exe").blankThreadStates = true;
   Crafted c = Write(system);
   std::vector<SnapshotEntry> entries;
   ASSERT_TRUE(WalkProcessSnapshot(c.bytes.data(), c.filled, entries));
-  EXPECT_TRUE(entries[0].allThreadsSuspended);
+  const auto states = [&](std::size_t i) {
+    return std::vector<bool>{entries[i].allThreadsSuspended, entries[i].someThreadSuspended,
+                             entries[i].someThreadRunning};
+  };
+  EXPECT_EQ(states(0), (std::vector<bool>{true, true, false}));
+  EXPECT_EQ(states(1), (std::vector<bool>{false, true, true}));
+  EXPECT_EQ(states(2), (std::vector<bool>{false, false, false}));
   // A thread count beyond the filled part is not believed.
   const std::uint32_t many = 1000;
   std::memcpy(c.bytes.data() + layout::kNumberOfThreads, &many, 4);
   ASSERT_TRUE(WalkProcessSnapshot(c.bytes.data(), c.filled, entries));
-  EXPECT_FALSE(entries[0].allThreadsSuspended);
+  EXPECT_EQ(states(0), (std::vector<bool>{false, false, false}));
 }
 
 TEST(CommandLineAnswer, DecodesTheStringThatFollowsItsHeaderAndRejectsOneOutside) {

@@ -113,6 +113,24 @@ TEST(ProcessesPage, EndingAProcessThatIsAlreadyGoneIsSilent) {
   EXPECT_EQ(w.table.Find(10), nullptr);
 }
 
+TEST(ProcessesPage, AnIdentifierReusedSinceTheRowWasTakenEndsNobody) {
+  ProcessWorld w;
+  w.system.AddProcess(10, L"a.exe");
+  w.system.AddProcess(20, L"b.exe");
+  w.Tick();
+  // b.exe ends and a newcomer takes its identifier before the next tick.
+  w.system.RemoveProcess(20);
+  w.system.AddProcess(20, L"stranger.exe").createTime += 1;
+  for (std::size_t i = 0; i < w.list.Count(); ++i) w.list.Select(i, true);
+  w.page.act_KillProcExecute();
+  EXPECT_TRUE(w.system.terminated.empty()) << "and a.exe is left alone too";
+  ASSERT_EQ(w.system.boxes.size(), 2u);
+  EXPECT_EQ(w.system.boxes[1].caption, L"系统提示");
+  EXPECT_EQ(w.system.boxes[1].text, L"该进程已经结束。");
+  EXPECT_TRUE(w.Listed(20));
+  EXPECT_NE(w.system.Find(20), nullptr);
+}
+
 TEST(ProcessesPage, PriorityIsReadAndSetThroughTheTags) {
   ProcessWorld w;
   w.system.AddProcess(10, L"a.exe").priorityClass = platform::kBelowNormalPriority;
@@ -126,7 +144,7 @@ TEST(ProcessesPage, PriorityIsReadAndSetThroughTheTags) {
   EXPECT_EQ(w.system.Find(20)->priorityClass, platform::kNormalPriority);
 }
 
-TEST(ProcessesPage, FindTargetOpensExplorerAtThePathEvenWhenUnknown) {
+TEST(ProcessesPage, FindTargetOpensExplorerFromTheWindowsFolderAtThePathEvenWhenUnknown) {
   ProcessWorld w;
   w.system.AddProcess(10, L"a.exe").refuseLimited = true;
   w.Tick();
@@ -136,8 +154,16 @@ TEST(ProcessesPage, FindTargetOpensExplorerAtThePathEvenWhenUnknown) {
   w.page.N34Click();
   ASSERT_EQ(w.system.shellCalls.size(), 1u);
   EXPECT_EQ(w.system.shellCalls[0].verb, L"Open");
-  EXPECT_EQ(w.system.shellCalls[0].file, L"Explorer.exe");
+  EXPECT_EQ(w.system.shellCalls[0].file, L"C:\\Windows\\explorer.exe");
   EXPECT_EQ(w.system.shellCalls[0].parameters, L"/select,\"unknown\"");
+  // Never by a bare name, which would be looked for beside the program first.
+  w.system.windowsFolder = L"D:\\";
+  w.page.N34Click();
+  ASSERT_EQ(w.system.shellCalls.size(), 2u);
+  EXPECT_EQ(w.system.shellCalls[1].file, L"D:\\explorer.exe");
+  w.system.windowsFolder.clear();
+  w.page.N34Click();
+  EXPECT_EQ(w.system.shellCalls.size(), 2u);
 }
 
 TEST(ProcessesPage, ClosingStopsTheUpdate) {

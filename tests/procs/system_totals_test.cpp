@@ -17,7 +17,6 @@ TEST(SystemTotals, KilobytesFromPagesAndWholeMegabytesOfCommit) {
   system.physicalPages = 262144;
   system.pagedPoolPages = 1000;
   system.nonPagedPoolPages = 500;
-  system.fileCacheBytes = 10 * 1024;
   TMainProcInfo totals;
   SystemTotalsCollector collector(system, {system, app::kUpdateTotals}, totals);
   collector.CollectSystemTotals();
@@ -28,8 +27,6 @@ TEST(SystemTotals, KilobytesFromPagesAndWholeMegabytesOfCommit) {
   EXPECT_EQ(totals.KernelTotalK, L"6000");
   EXPECT_EQ(totals.KernelPagedK, L"4000");
   EXPECT_EQ(totals.KernelNonpagedK, L"2000");
-  // More committed than present: the cache figure goes negative rather than wrap.
-  EXPECT_EQ(totals.SystemCacheK, L"-1044566");
   EXPECT_EQ(system.posted, std::vector<std::uint32_t>{app::kUpdateTotals});
   EXPECT_EQ(QueryProcessorCount(system, system), 2);
   system.activeProcessorCount = 80;  // two groups of 40: the basic information counts one
@@ -40,14 +37,13 @@ TEST(SystemTotals, AFailedQueryPostsNothing) {
   FakeSystem system;
   TMainProcInfo totals;
   SystemTotalsCollector collector(system, {system, app::kUpdateTotals}, totals);
-  system.failFileCache = true;  // the first figures are written, the rest wait
+  system.failPerformance = true;
   collector.CollectSystemTotals();
-  EXPECT_EQ(totals.CommitTotalK, L"262144");
-  EXPECT_EQ(totals.CommitTotalM, L"");
+  EXPECT_EQ(totals.CommitTotalK, L"");
+  system.failPerformance = false;
   system.failBasic = true;
-  system.committedPages = 1;
   collector.CollectSystemTotals();
-  EXPECT_EQ(totals.CommitTotalK, L"262144");
+  EXPECT_EQ(totals.CommitTotalK, L"");
   EXPECT_TRUE(system.posted.empty());
   EXPECT_EQ(QueryProcessorCount(system, system), 0);
 }

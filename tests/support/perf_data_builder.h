@@ -22,6 +22,9 @@ struct PerfObjectContent {
 class PerfDataBuilder {
  public:
   std::uint16_t time[8] = {2024, 1, 1, 1, 0, 0, 0, 0};  // 2024-01-01 00:00:00.000
+  // The same time in 100 ns units; 0: left out, as a provider may.
+  std::int64_t perfTime100nSec = kTime20240101;
+  static constexpr std::int64_t kTime20240101 = 133485408000000000;
 
   // `names` go to the instances in order; without them the instances have none.
   PerfDataBuilder& Add(PerfObjectContent object, std::vector<std::u16string> names = {}) {
@@ -36,6 +39,7 @@ class PerfDataBuilder {
     Put<std::uint32_t>(out, kBlockHeaderLength, kBlockSize);
     Put<std::uint32_t>(out, kBlockNumObjectTypes, static_cast<std::uint32_t>(objects_.size()));
     std::memcpy(out.data() + kBlockSystemTime, time, sizeof time);
+    Put<std::int64_t>(out, kBlockPerfTime100nSec, perfTime100nSec);
     for (std::size_t o = 0; o < objects_.size(); ++o) {
       const PerfObjectContent& object = objects_[o];
       const std::vector<std::u16string>& names = names_[o];
@@ -98,6 +102,7 @@ inline std::vector<std::byte> ProcessorBlock(std::vector<std::uint64_t> values,
                                              std::uint16_t second = 0) {
   PerfDataBuilder builder;
   builder.time[6] = second;
+  builder.perfTime100nSec += second * std::int64_t{10'000'000};
   builder.Add({platform::perf_data_layout::kProcessorObject, {1, platform::perf_data_layout::kProcessorTimeCounter},
                std::move(values)});
   return builder.Build();
@@ -147,6 +152,7 @@ std::vector<std::byte> ProcessorInformationBlock(std::uint32_t title, int groups
   object.instanceValues.push_back(total);
   PerfDataBuilder builder;
   builder.time[6] = second;
+  builder.perfTime100nSec += second * std::int64_t{10'000'000};
   builder.Add(std::move(object), std::move(names));
   return builder.Build();
 }

@@ -35,6 +35,9 @@ struct ProcessWorld {
     return item ? list.Text(*item, column) : kMissing;
   }
   bool Listed(std::uint32_t pid) const { return list.FindByKey(pid).has_value(); }
+  void SelectOnly(std::uint32_t pid) {
+    for (std::size_t i = 0; i < list.Count(); ++i) list.Select(i, list.Item(i).key == pid);
+  }
 };
 
 }  // namespace testing_support

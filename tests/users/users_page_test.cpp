@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "tests/support/session_world.h"
+#include "users/shutdown_menu.h"
 
 using testing_support::SessionWorld;
 using namespace users;
@@ -189,6 +190,22 @@ TEST(UsersPage, LockAsksAndLocksWhicheverRowIsSelected) {
   ASSERT_EQ(w.system.boxes.size(), 3u);
   EXPECT_EQ(w.system.boxes[2].text, L"你确定要断开所选用户吗？");
   EXPECT_EQ(w.system.boxes[2].caption, L"系统提示");
+}
+
+// A box that could not be shown was answered by nobody: no session is logged
+// off or locked, and the shut-down menu makes no call.
+TEST(UsersPage, AConfirmationThatCouldNotBeShownIsNoYes) {
+  SessionWorld w;
+  w.AddSession(2, L"bob");
+  w.Tick();
+  w.SelectSession(2);
+  w.system.boxesFail = true;
+  w.page.btn_LockStationClick();
+  w.page.btn_LogoffClick();
+  ShutdownMenu menu(w.system, w.system, w.system, w.system);
+  for (int tag = 0; tag < kShutdownTagCount; ++tag) menu.N27Click(tag);
+  EXPECT_TRUE(w.system.systemActions.empty());
+  EXPECT_TRUE(w.system.waits.empty());
 }
 
 TEST(UsersPage, MessageGoesToTheSessionSelectedWhenAsked) {

@@ -1,7 +1,8 @@
 // The Create New Task dialog and the About box under Wine: their captions, sizes
 // and controls, the "确定" rule as the user types, the hand-over to the shell,
 // the modal loop that keeps the owner from input, and their opening from the menu;
-// the program's font and its stand-in where "宋体" is missing.
+// the program's font and its stand-in where "宋体" is missing; the frame at the
+// dialog's DPI.
 #include <windows.h>
 #include <commctrl.h>
 #include <dlgs.h>
@@ -15,7 +16,9 @@
 #include "app/open_form_win32.h"
 #include "platform/fake/fake_system.h"
 #include "platform/win32/program_font_win32.h"
+#include "platform/win32/win32_system.h"
 #include "tests/win32/gui_helpers_win32.h"
+#include "ui/dpi_win32.h"
 #include "users/send_message_dialog_win32.h"
 
 namespace app {
@@ -225,6 +228,49 @@ TEST_F(DialogTest, AMissingFaceGivesWayToTheMessageFontAlsoInTheSendMessageDialo
   });
   users::SendMessageDialog(owner_).AskMessage(L"");
   EXPECT_EQ(dialogFace, platform::win32::ProgramLogFont().lfFaceName);
+}
+
+// A dialog on a screen denser than the system's is framed at its own DPI, or
+// its thicker caption would push the bottom row of buttons out of the client area.
+TEST(DialogFrame, FollowsTheDialogsDpiNotTheSystems) {
+  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+  const auto frameTop = [style](int dpi) {
+    RECT frame{0, 0, 100, 100};
+    ui::AdjustFrameForDpi(frame, style, WS_EX_DLGMODALFRAME, dpi);
+    return frame.top;
+  };
+  RECT plain{0, 0, 100, 100};
+  AdjustWindowRectEx(&plain, style, FALSE, WS_EX_DLGMODALFRAME);
+  const int systemDpi = ui::WindowDpi(nullptr);
+  EXPECT_EQ(frameTop(systemDpi), plain.top) << "at the system's DPI, the system's frame";
+  EXPECT_LT(frameTop(2 * systemDpi), plain.top) << "a taller caption";
+}
+
+// The answer as given; a box that could not be shown (its owner has gone) is
+// no Yes. A box shown after all is answered Yes, so that the test fails rather than hang.
+TEST_F(DialogTest, YesNoBoxGivesTheAnswerAndNoYesWhenItCannotBeShown) {
+  const auto answerSoon = [](int button) {
+    RunSoon([button] {
+      if (HWND box = FindWindowW(L"#32770", L"泽恩特警告"))
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    }, 300);
+  };
+  platform::win32::Win32Dialogs dialogs;
+  dialogs.SetOwner(owner_);
+  answerSoon(IDYES);
+  EXPECT_EQ(dialogs.AskYesNo(L"泽恩特警告", L"?", platform::BoxIcon::kWarning),
+            platform::BoxAnswer::kYes);
+  answerSoon(IDNO);
+  EXPECT_EQ(dialogs.AskYesNo(L"泽恩特警告", L"?", platform::BoxIcon::kWarning),
+            platform::BoxAnswer::kNo);
+  HWND gone = CreateWindowExW(0, L"STATIC", L"gone", 0, 0, 0, 10, 10, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  DestroyWindow(gone);
+  dialogs.SetOwner(gone);
+  answerSoon(IDYES);
+  EXPECT_EQ(dialogs.AskYesNo(L"泽恩特警告", L"?", platform::BoxIcon::kWarning),
+            platform::BoxAnswer::kNotShown);
+  Pump();
 }
 
 TEST(MainWindowDialogs, MenuOpensEachDialogOwnedByTheWindowAndEmptyEveryTime) {

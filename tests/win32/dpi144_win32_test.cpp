@@ -32,16 +32,6 @@ int ScreenDpi() {
   return dpi;
 }
 
-int IconWidth(HICON icon) {
-  ICONINFO info{};
-  if (!GetIconInfo(icon, &info)) return 0;
-  BITMAP bitmap{};
-  GetObjectW(info.hbmMask, sizeof(bitmap), &bitmap);
-  DeleteObject(info.hbmMask);
-  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
-  return bitmap.bmWidth;
-}
-
 SIZE SizeOf(HWND window) {
   RECT place{};
   GetWindowRect(window, &place);

@@ -1,7 +1,7 @@
 // Helpers of the Windows-side tests that drive real windows: handling waiting
 // messages, waiting for a condition while handling them, reading texts back, a
-// child program that is ended whatever happens, and an action run from inside a
-// modal loop.
+// child program that is ended whatever happens, an action run from inside a
+// modal loop, and whether the program's token has a privilege enabled.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/win32/handle_win32.h"
 
@@ -46,6 +47,17 @@ inline std::wstring ListText(HWND list, int item, int column) {
   wchar_t text[260] = {};
   ListView_GetItemText(list, item, column, text, 260);
   return text;
+}
+
+// The width of an icon's pictures; 0 when it is no icon.
+inline int IconWidth(HICON icon) {
+  ICONINFO info{};
+  if (!GetIconInfo(icon, &info)) return 0;
+  BITMAP bitmap{};
+  GetObjectW(info.hbmMask, sizeof(bitmap), &bitmap);
+  DeleteObject(info.hbmMask);
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  return bitmap.bmWidth;
 }
 
 // A program from the system folder, by default with its window shown (not
@@ -104,6 +116,27 @@ inline void RunSoon(std::function<void()> action, int delayMs = 100) {
     pending = nullptr;
     if (run) run();
   });
+}
+
+// Whether the program's token has `name` enabled now.
+inline bool PrivilegeEnabled(const wchar_t* name) {
+  HANDLE raw = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw)) return false;
+  const platform::win32::UniqueHandle token(raw);
+  LUID luid{};
+  if (!LookupPrivilegeValueW(nullptr, name, &luid)) return false;
+  DWORD size = 0;
+  GetTokenInformation(token.Get(), TokenPrivileges, nullptr, 0, &size);
+  std::vector<unsigned char> buffer(size);
+  if (size == 0 || !GetTokenInformation(token.Get(), TokenPrivileges, buffer.data(), size, &size))
+    return false;
+  const auto& held = *reinterpret_cast<const TOKEN_PRIVILEGES*>(buffer.data());
+  for (DWORD i = 0; i < held.PrivilegeCount; ++i) {
+    const LUID_AND_ATTRIBUTES& p = held.Privileges[i];
+    if (p.Luid.LowPart == luid.LowPart && p.Luid.HighPart == luid.HighPart)
+      return (p.Attributes & SE_PRIVILEGE_ENABLED) != 0;
+  }
+  return false;
 }
 
 }  // namespace testing_win32

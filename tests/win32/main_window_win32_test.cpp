@@ -45,9 +45,10 @@ TEST_F(MainWindowTest, ShowsItsCaptionTabsAndMenus) {
   GetWindowTextW(form_->Handle(), caption, 64);
   EXPECT_EQ(std::wstring(caption), L"Windows 泽恩特");
 
-  const std::vector<std::wstring> tabs = {L"应用程序", L"进程  ", L"性能  ", L"联网  ", L"用户  "};
-  ASSERT_EQ(TabCtrl_GetItemCount(form_->Tabs()), 5);
-  for (int i = 0; i < 5; ++i) {
+  const std::vector<std::wstring> tabs = {L"应用程序", L"进程  ", L"性能  ", L"联网  ", L"用户  ",
+                                          L"服务  "};
+  ASSERT_EQ(TabCtrl_GetItemCount(form_->Tabs()), 6);
+  for (int i = 0; i < 6; ++i) {
     wchar_t text[32] = {};
     TCITEMW item{};
     item.mask = TCIF_TEXT;
@@ -164,9 +165,17 @@ TEST_F(MainWindowTest, WindowOptionsActOnTheWindow) {
 
   Command(kCmdHideWhenMinimized);
   EXPECT_TRUE(MenuChecked(Bar(), kCmdHideWhenMinimized));
+  ASSERT_TRUE(form_->TrayIcon().Shown());
   SendMessageW(form_->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
   EXPECT_FALSE(IsWindowVisible(form_->Handle()));
   EXPECT_FALSE(IsIconic(form_->Handle()));
+
+  // Without the notification icon nothing would bring it back: the taskbar button stays.
+  ShowWindow(form_->Handle(), SW_SHOWNOACTIVATE);
+  form_->TrayIcon().DeleteTrayIcon();
+  SendMessageW(form_->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(IsIconic(form_->Handle()));
+  EXPECT_TRUE(IsWindowVisible(form_->Handle()));
 }
 
 TEST_F(MainWindowTest, StartedProcessIsListedAndLeavesAfterItEnds) {
@@ -232,8 +241,12 @@ TEST_F(MainWindowTest, ControlsUseTheProgramFontAtTwelvePixels) {
 }
 
 // As when the window is dragged to a screen at 150 %: the system suggests the
-// new rectangle and the font and status bar panels follow the new DPI.
-TEST_F(MainWindowTest, ADpiChangeTakesTheSuggestedRectangleAndScalesFontAndPanels) {
+// new rectangle; the font, status bar panels, list columns and task icons follow
+// the new DPI, the notification icon the taskbar's size.
+TEST_F(MainWindowTest, ADpiChangeTakesTheSuggestedRectangleAndScalesFontPanelsAndLists) {
+  HWND processes = form_->ProcessesView().lv_Proc();
+  ListView_SetColumnWidth(processes, 1, 101);  // as the user dragged it
+  const int firstWidth = ListView_GetColumnWidth(processes, 0);
   RECT suggested{100, 100, 100 + 600, 100 + 638};
   SendMessageW(form_->Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(144, 144),
                reinterpret_cast<LPARAM>(&suggested));
@@ -249,6 +262,22 @@ TEST_F(MainWindowTest, ADpiChangeTakesTheSuggestedRectangleAndScalesFontAndPanel
   ASSERT_EQ(SendMessageW(form_->StatusBar1(), SB_GETPARTS, 3, reinterpret_cast<LPARAM>(edges)), 3);
   EXPECT_EQ(edges[0], 120);
   EXPECT_EQ(edges[1], 300);
+
+  EXPECT_EQ(ListView_GetColumnWidth(processes, 0), MulDiv(firstWidth, 144, 96));
+  EXPECT_EQ(ListView_GetColumnWidth(processes, 1), 152);
+  int width = 0, height = 0;
+  HWND tasks = form_->ApplicationsView().lv_Task();
+  ImageList_GetIconSize(ListView_GetImageList(tasks, LVSIL_SMALL), &width, &height);
+  EXPECT_EQ(width, 24);
+  ImageList_GetIconSize(ListView_GetImageList(tasks, LVSIL_NORMAL), &width, &height);
+  EXPECT_EQ(width, 48);
+  RefreshNow();
+  const auto icon = [this](WPARAM which) {
+    return reinterpret_cast<HICON>(SendMessageW(form_->Handle(), WM_GETICON, which, 0));
+  };
+  EXPECT_EQ(testing_win32::IconWidth(icon(ICON_SMALL)), GetSystemMetrics(SM_CXSMICON));
+  EXPECT_EQ(static_cast<const void*>(icon(ICON_SMALL)), form_->TrayIcon().Icon());
+  EXPECT_EQ(testing_win32::IconWidth(icon(ICON_BIG)), 48);
 }
 
 TEST_F(MainWindowTest, KeepsTheThreadInASingleThreadedApartmentWhileOpen) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <cwctype>
 #include <string>
@@ -11,8 +12,12 @@
 
 #include "platform/layouts/system_information.h"
 #include "platform/win32/handle_win32.h"
+#include "platform/win32/performance_system_win32.h"
+#include "platform/win32/privilege_win32.h"
 #include "platform/win32/process_user_win32.h"
 #include "procs/process_path.h"
+#include "procs/process_snapshot.h"
+#include "tests/win32/gui_helpers_win32.h"
 
 namespace platform::win32 {
 namespace {
@@ -207,6 +212,18 @@ TEST(Win32ProcessApiTest, ReprioritisesAndEndsAChild) {
 
   auto killer = api.Open(child.Pid(), ProcessAccess::kTerminate, nullptr);
   ASSERT_NE(killer, nullptr);
+  // The handle that ends it tells its creation time, as the process list does:
+  // ending checks the two against each other.
+  Win32NativeApi native;
+  procs::ProcessSnapshotReader reader(native);
+  std::vector<procs::SnapshotEntry> entries;
+  ASSERT_TRUE(reader.Take(entries));
+  const auto entry = std::find_if(entries.begin(), entries.end(), [&](const auto& e) {
+    return e.processId == child.Pid();
+  });
+  ASSERT_NE(entry, entries.end());
+  EXPECT_NE(entry->createTime, 0);
+  EXPECT_EQ(killer->CreationTime(), entry->createTime);
   EXPECT_TRUE(killer->Terminate(7));
   ASSERT_EQ(WaitForSingleObject(child.Handle(), 5000), static_cast<DWORD>(WAIT_OBJECT_0));
   DWORD exitCode = 0;
@@ -272,6 +289,26 @@ TEST(Win32ProcessApiTest, EnablePrivilegeNeedsAKnownHeldPrivilege) {
   EXPECT_TRUE(api.EnablePrivilege(L"SeChangeNotifyPrivilege"));
 }
 
+TEST(Win32ProcessApiTest, AScopedPrivilegeIsPutBackAsItWas) {
+  using testing_win32::PrivilegeEnabled;
+  ASSERT_FALSE(PrivilegeEnabled(L"SeDebugPrivilege"));
+  {
+    const ScopedPrivilege debug(L"SeDebugPrivilege");
+    EXPECT_TRUE(debug.Enabled());
+    EXPECT_TRUE(PrivilegeEnabled(L"SeDebugPrivilege"));
+  }
+  EXPECT_FALSE(PrivilegeEnabled(L"SeDebugPrivilege"));
+  // One that was enabled already stays enabled.
+  ASSERT_TRUE(PrivilegeEnabled(L"SeChangeNotifyPrivilege"));
+  { const ScopedPrivilege notify(L"SeChangeNotifyPrivilege"); }
+  EXPECT_TRUE(PrivilegeEnabled(L"SeChangeNotifyPrivilege"));
+  { const ScopedPrivilege unknown(L"NoSuchPrivilege"); }
+  // An open that ends holds it only meanwhile.
+  Win32ProcessApi api;
+  EXPECT_NE(api.Open(GetCurrentProcessId(), ProcessAccess::kTerminate, nullptr), nullptr);
+  EXPECT_FALSE(PrivilegeEnabled(L"SeDebugPrivilege"));
+}
+
 TEST(Win32NativeApiTest, ProcessListNeedsRoomAndHoldsThisProcess) {
   Win32NativeApi api;
   std::vector<unsigned char> buffer(4 << 20);
@@ -312,6 +349,21 @@ TEST(Win32ClockTest, AdvancesAndNeverGoesBack) {
   const std::int64_t after = clock.NowMs();
   EXPECT_GT(after, before);
   EXPECT_LT(after - before, 5000);
+  // The unbiased clock counts 100 ns units.
+  const std::int64_t awakeBefore = clock.UnbiasedTime();
+  Sleep(50);
+  const std::int64_t awake = clock.UnbiasedTime() - awakeBefore;
+  EXPECT_GT(awake, 20 * 10'000);
+  EXPECT_LT(awake, 5000 * 10'000);
+}
+
+TEST(Win32MemoryStatusTest, SystemCacheIsWhatThePerformanceInformationSays) {
+  Win32MemoryStatus memory;
+  MemoryStatus status;
+  ASSERT_TRUE(memory.QueryMemoryStatus(status));
+  std::uint64_t cache = 1;
+  ASSERT_TRUE(memory.QuerySystemCache(cache));  // Wine reports 0
+  EXPECT_LE(cache, status.totalPhys);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The Processes page under Wine: choosing columns in "选择列" and reading the
 // headers and a row back, sorting by a header, ending a process tree, the
 // affinity dialog, the user filter's check box, the filter box, and suspending
-// and resuming a child process.
+// and resuming notepad.
 #include <windows.h>
 #include <commctrl.h>
 #include <tlhelp32.h>
@@ -23,7 +23,9 @@ namespace {
 
 using platform::win32::UniqueHandle;
 using testing_win32::ListText;
+using testing_win32::PrivilegeEnabled;
 using testing_win32::Pump;
+using testing_win32::PumpUntil;
 
 std::vector<std::wstring> Headers(HWND list) {
   std::vector<std::wstring> headers;
@@ -355,39 +357,80 @@ TEST_F(ProcessesViewTest, TheFilterBoxListsWhatMatchesAsYouTypeAndEscClearsIt) {
   EXPECT_TRUE(form_->ProcessesPage().FilterText().empty());
 }
 
-TEST_F(ProcessesViewTest, SuspendAndResumeAChildShowItsStateAtTheNextUpdate) {
-  SystemChild child(L"ping.exe", L"-n 60 127.0.0.1", CREATE_NO_WINDOW, SW_SHOWDEFAULT);
-  ASSERT_TRUE(child.Started());
+HWND TopWindowOf(DWORD pid) {
+  struct Search {
+    DWORD pid;
+    HWND found;
+  } search{pid, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != s.pid || GetWindow(window, GW_OWNER) != nullptr) return TRUE;
+        s.found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Wine writes no thread states into the process list: there the page's own
+// memory of the suspension is all that shows it.
+TEST_F(ProcessesViewTest, NotepadSuspendedFromTheMenuReadsSuspendedUntilResumedFromIt) {
+  SystemChild notepad(L"notepad.exe", L"", 0, SW_SHOWNOACTIVATE);
+  ASSERT_TRUE(notepad.Started());
+  WaitForInputIdle(notepad.Process(), 5000);
+  HWND window = nullptr;
+  PumpUntil([&] { return (window = TopWindowOf(notepad.Pid())) != nullptr; }, 5000);
+  ASSERT_NE(window, nullptr);
+  const auto answers = [&] {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &ignored) != 0;
+  };
   const auto stateOf = [&] {
-    const procs::TprocTimeInfo* row = form_->ProcessTable().Find(child.Pid());
+    const procs::TprocTimeInfo* row = form_->ProcessTable().Find(notepad.Pid());
     return row ? row->StateText : std::wstring(L"<no row>");
   };
-  RefreshNow();
-  ASSERT_GE(ItemOf(child.Pid()), 0);
-  EXPECT_EQ(stateOf(), L"正在运行");
-  SelectOnly(child.Pid());
-  EXPECT_TRUE(form_->ProcessesPage().CanSuspend());
   // A thread's suspend count, as its previous count when suspended once more.
   const auto suspendCount = [&] {
-    const DWORD previous = SuspendThread(child.Thread());
-    ResumeThread(child.Thread());
+    const DWORD previous = SuspendThread(notepad.Thread());
+    ResumeThread(notepad.Thread());
     return previous;
   };
+  RefreshNow();
+  ASSERT_GE(ItemOf(notepad.Pid()), 0);
+  EXPECT_EQ(stateOf(), L"正在运行");
+  SelectOnly(notepad.Pid());
+  EXPECT_TRUE(form_->ProcessesPage().CanSuspend());
+  EXPECT_FALSE(form_->ProcessesPage().CanResume());
+
   form_->ProcessesView().ExecuteCommand(procs::kCmdSuspend);
   EXPECT_EQ(suspendCount(), 1u);
+  EXPECT_FALSE(answers());
   RefreshNow();
-  // Wine lists no thread as waiting suspended in the process snapshot: there the
-  // state stays "正在运行" (the rule is checked on the fake system).
-  if (!UnderWine()) {
-    EXPECT_EQ(stateOf(), L"已挂起");
-    EXPECT_TRUE(form_->ProcessesPage().CanResume());
-  }
+  RefreshNow();
+  EXPECT_EQ(stateOf(), L"已挂起");
+  EXPECT_TRUE(form_->ProcessesPage().CanResume());
+  EXPECT_FALSE(form_->ProcessesPage().CanSuspend());
+
   form_->ProcessesView().ExecuteCommand(procs::kCmdResume);
   EXPECT_EQ(suspendCount(), 0u);
-  RefreshNow();
-  EXPECT_EQ(stateOf(), L"正在运行");
+  EXPECT_TRUE(answers());
+  // The window's probe, left unanswered while it was suspended, is answered by now.
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        RefreshNow();
+        return stateOf() == L"正在运行";
+      },
+      5000))
+      << "state " << testing::PrintToString(stateOf());
+  EXPECT_TRUE(form_->ProcessesPage().CanSuspend());
+  // The opens that suspended and resumed held the debug privilege only meanwhile.
+  EXPECT_FALSE(PrivilegeEnabled(L"SeDebugPrivilege"));
   SelectOnly(GetCurrentProcessId());
   EXPECT_FALSE(form_->ProcessesPage().CanSuspend());
+  EXPECT_FALSE(form_->ProcessesPage().CanResume());
 }
 
 TEST_F(ProcessesViewTest, NotepadShowsItsCommandLineDescriptionPlatformAndState) {

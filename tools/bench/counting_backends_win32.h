@@ -10,6 +10,7 @@
 #include "platform/native_api.h"
 #include "platform/performance_data.h"
 #include "platform/process_api.h"
+#include "platform/service_api.h"
 #include "platform/session_api.h"
 #include "platform/window_api.h"
 
@@ -64,6 +65,10 @@ class CountingOpenedProcess final : public platform::OpenedProcess {
     counts_.Add("process Terminate");
     return real_->Terminate(exitCode);
   }
+  std::optional<std::int64_t> CreationTime() override {
+    counts_.Add("process CreationTime");
+    return real_->CreationTime();
+  }
   std::optional<platform::AffinityMasks> GetAffinity() override {
     counts_.Add("process GetAffinity");
     return real_->GetAffinity();
@@ -87,6 +92,10 @@ class CountingOpenedProcess final : public platform::OpenedProcess {
   std::optional<bool> IsWow64() override {
     counts_.Add("process IsWow64");
     return real_->IsWow64();
+  }
+  std::optional<bool> IsCritical() override {
+    counts_.Add("process IsCritical");
+    return real_->IsCritical();
   }
 
  private:
@@ -336,6 +345,36 @@ class CountingPerformanceData final : public platform::PerformanceData {
 
  private:
   platform::PerformanceData& real_;
+  CallCounts& counts_;
+};
+
+class CountingServiceApi final : public platform::ServiceApi {
+ public:
+  CountingServiceApi(platform::ServiceApi& real, CallCounts& counts)
+      : real_(real), counts_(counts) {}
+  platform::ServiceListPart EnumerateServices(std::byte* buffer, std::uint32_t size,
+                                              std::uint32_t& resume) override {
+    counts_.Add("EnumServicesStatusExW");
+    return real_.EnumerateServices(buffer, size, resume);
+  }
+  std::optional<platform::ServiceConfig> QueryConfig(const std::wstring& name) override {
+    counts_.Add("QueryServiceConfigW (with its open)");
+    return real_.QueryConfig(name);
+  }
+  std::uint32_t QueryStatus(const std::wstring& name, platform::ServiceStatus& status) override {
+    counts_.Add("QueryServiceStatusEx");
+    return real_.QueryStatus(name, status);
+  }
+  std::uint32_t RequestStart(const std::wstring& name) override { return real_.RequestStart(name); }
+  std::uint32_t RequestStop(const std::wstring& name) override { return real_.RequestStop(name); }
+  std::uint32_t ActiveDependents(const std::wstring& name,
+                                 std::vector<platform::DependentService>& out) override {
+    return real_.ActiveDependents(name, out);
+  }
+  std::wstring ErrorText(std::uint32_t code) override { return real_.ErrorText(code); }
+
+ private:
+  platform::ServiceApi& real_;
   CallCounts& counts_;
 };
 

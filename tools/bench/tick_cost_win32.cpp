@@ -34,6 +34,8 @@
 #include "platform/win32/handle_win32.h"
 #include "platform/win32/network_win32.h"
 #include "platform/win32/performance_system_win32.h"
+#include "platform/win32/service_api_win32.h"
+#include "platform/win32/system_library_win32.h"
 #include "platform/win32/win32_system.h"
 #include "tools/bench/counting_backends_win32.h"
 #include "ui/refresh_error.h"
@@ -177,19 +179,20 @@ std::vector<Step> MeasureCollectors(StepTimer& timer) {
   platform::win32::Win32AdapterApi realAdapters;
   platform::win32::Win32SessionApi realSessions;
   platform::win32::Win32PerformanceData realPerformance;
+  platform::win32::Win32ServiceApi realServices;
   bench::CountingNativeApi native{realNative, counts};
   bench::CountingProcessApi processes{realProcesses, counts};
   bench::CountingWindowApi windows{realWindows, counts};
   bench::CountingAdapterApi adapters{realAdapters, counts};
   bench::CountingSessionApi sessions{realSessions, counts};
   bench::CountingPerformanceData performance{realPerformance, counts};
+  bench::CountingServiceApi serviceApi{realServices, counts};
   platform::win32::Win32Clock clock;
   NullPoster poster;
   const bool closing = false;
 
-  realProcesses.EnablePrivilege(L"SeDebugPrivilege");
   procs::ProcessPathLookup paths{processes, native, clock};
-  perf::CpuSampler sampler{native, performance, {poster, app::kUpdateGraphs}, closing};
+  perf::CpuSampler sampler{native, performance, clock, {poster, app::kUpdateGraphs}, closing};
   int cpuInstanceCount = 2;
   try {
     cpuInstanceCount = sampler.CpuSampleCount();
@@ -208,6 +211,9 @@ std::vector<Step> MeasureCollectors(StepTimer& timer) {
   net::AdapterCollector adapterCollector{adapters, clock, {poster, app::kUpdateAdapters}, adapterTable};
   users::SessionTable sessionTable;
   users::SessionCollector sessionCollector{sessions, {poster, app::kUpdateSessions}, sessionTable};
+  services::ServiceTable serviceTable;
+  services::ServiceCollector serviceCollector{serviceApi, clock, {poster, app::kUpdateServices},
+                                              serviceTable};
 
   std::vector<Step> steps;
   const auto measure = [&](const std::string& name, const std::function<void()>& run) {
@@ -223,6 +229,10 @@ std::vector<Step> MeasureCollectors(StepTimer& timer) {
   measure("CollectWindows", [&] { windowCollector.CollectWindows(); });
   measure("CollectAdapters", [&] { adapterCollector.CollectAdapters(); });
   measure("CollectSessions", [&] { sessionCollector.CollectSessions(); });
+  measure("CollectServices (page hidden)", [&] { serviceCollector.CollectServices(); });
+  serviceCollector.SetShown(true);
+  serviceCollector.ReadServices();  // the configurations, read as the page is first shown
+  measure("CollectServices (page shown)", [&] { serviceCollector.CollectServices(); });
   measure("StorePerCpuPercent", [&] { sampler.StorePerCpuPercent(cpuInstanceCount); });
   return steps;
 }
@@ -238,6 +248,7 @@ const std::vector<std::pair<UINT, std::string>> kTickRows = {
     {app::kUpdateWindows, "2129 UpdateTaskList"},
     {app::kUpdateAdapters, "2133 UpdateNetPage"},
     {app::kUpdateSessions, "2135 UpdateUsersPage"},
+    {app::kUpdateServices, "2136 UpdateServicesPage"},
     {WM_PAINT, "painting (WM_PAINT, every window)"},
     {kOtherRow, "other messages"},
 };
@@ -373,7 +384,7 @@ int Run(int ticks, int idle, unsigned long serverPid) {
   PrintSteps("collectors alone, each on its own tables", collectors, server.Available());
 
   const char* pageNames[] = {"Applications page", "Processes page", "Performance page",
-                             "Networking page", "Users page"};
+                             "Networking page", "Users page", "Services page"};
   for (int page = 0; page < app::TMainForm::kPageCount; ++page) {
     form.SelectPage(page);
     StepTimer::Pump();
@@ -448,13 +459,16 @@ int Run(int ticks, int idle, unsigned long serverPid) {
     }));
   }
   {
+    using platform::win32::BindFunction;
     using TableFn = DWORD(WINAPI*)(PMIB_IF_TABLE2*);
     using FreeFn = void(WINAPI*)(PVOID);
     using EntryFn = DWORD(WINAPI*)(PMIB_IF_ROW2);
-    HMODULE ip = LoadLibraryW(L"iphlpapi.dll");
-    auto table = reinterpret_cast<TableFn>(reinterpret_cast<void*>(GetProcAddress(ip, "GetIfTable2")));
-    auto release = reinterpret_cast<FreeFn>(reinterpret_cast<void*>(GetProcAddress(ip, "FreeMibTable")));
-    auto entry = reinterpret_cast<EntryFn>(reinterpret_cast<void*>(GetProcAddress(ip, "GetIfEntry2")));
+    using CountFn = DWORD(WINAPI*)(PDWORD);
+    const platform::win32::UniqueLibrary ip = platform::win32::LoadSystemLibrary(L"iphlpapi.dll");
+    auto table = BindFunction<TableFn>(ip.get(), "GetIfTable2");
+    auto release = BindFunction<FreeFn>(ip.get(), "FreeMibTable");
+    auto entry = BindFunction<EntryFn>(ip.get(), "GetIfEntry2");
+    auto interfaces = BindFunction<CountFn>(ip.get(), "GetNumberOfInterfaces");
     MIB_IF_TABLE2* rows = nullptr;
     NET_IFINDEX index = 1;
     if (table && table(&rows) == NO_ERROR) {
@@ -473,7 +487,7 @@ int Run(int ticks, int idle, unsigned long serverPid) {
     }));
     extras.push_back(timer.Measure("GetNumberOfInterfaces", [&] {
       DWORD count = 0;
-      GetNumberOfInterfaces(&count);
+      interfaces(&count);
     }));
   }
   PrintSteps("extras", extras, server.Available());

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks that a zentrik.exe can be copied alone to any Windows 7 or later:
 # it imports only DLLs that every such system has (no MinGW runtime DLL, no
-# Universal CRT, which Windows 7 lacks without updates), and it carries the
+# Universal CRT, which Windows 7 lacks without updates) and that the system maps
+# from its own folder whatever lies beside the program, and it carries the
 # manifest in app/ as it is now.
 # Usage: check_exe.sh [zentrik.exe]   (default build/mingw/zentrik.exe)
 set -euo pipefail
@@ -11,10 +12,14 @@ manifest=$root/app/zentrik.manifest
 objdump=x86_64-w64-mingw32-objdump
 objcopy=x86_64-w64-mingw32-objcopy
 
-# In System32 of every Windows from 7 on.
-allowed=" advapi32 comctl32 comdlg32 dwmapi gdi32 imm32 iphlpapi kernel32 msvcrt ntdll
-  ole32 oleaut32 powrprof psapi secur32 shell32 shlwapi user32 userenv uxtheme version
-  winmm ws2_32 wtsapi32 "
+# The KnownDLLs of every Windows from 7 on, which the loader takes from System32
+# before it looks anywhere else, and comctl32, which the manifest directs to the
+# system's side-by-side store. Any other DLL, imported, would first be looked for
+# in the program's folder (a version.dll planted beside it in Downloads would
+# run, elevated after a restart as administrator): those are loaded by name.
+allowed=" advapi32 clbcatq comctl32 comdlg32 difxapi gdi32 imagehlp imm32 kernel32
+  msctf msvcrt normaliz nsi ntdll ole32 oleaut32 psapi rpcrt4 sechost setupapi shell32
+  shlwapi user32 wldap32 ws2_32 "
 allowed=${allowed//$'\n'/ }
 
 [[ -f $exe ]] || { echo "check_exe.sh: $exe does not exist" >&2; exit 1; }
@@ -29,10 +34,10 @@ while read -r dll; do
   [[ $allowed == *" $name "* ]] || bad+=("$dll")
 done <<<"$dlls"
 if (( ${#bad[@]} )); then
-  echo "$(basename "$exe") imports DLLs that Windows does not bring: ${bad[*]}"
+  echo "$(basename "$exe") imports DLLs that are not the system's known DLLs: ${bad[*]}"
   failed=1
 else
-  echo "$(basename "$exe") imports only system DLLs: $(paste -sd ' ' <<<"$dlls")"
+  echo "$(basename "$exe") imports only known system DLLs: $(paste -sd ' ' <<<"$dlls")"
 fi
 
 # The manifest is stored in the resources byte for byte.
