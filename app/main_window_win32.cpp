@@ -38,6 +38,7 @@ constexpr PageRow kPageTable[] = {
     {L"联网  ", [](Program& p, const PageHost& h) { p.networking.MakeView(h); }},
     {L"用户  ", [](Program& p, const PageHost& h) { p.users.MakeView(h); }},
     {L"服务  ", [](Program& p, const PageHost& h) { p.services.MakeView(h); }},
+    {L"启动  ", [](Program& p, const PageHost& h) { p.startup.MakeView(h); }},
 };
 static_assert(std::size(kPageTable) == TMainForm::kPageCount, "one row per page");
 constexpr int kStatusPanelEdges[] = {80, 80 + 120, -1};  // 80, 120, and 50 + the rest

@@ -22,7 +22,7 @@ namespace app {
 class TMainForm final : public ui::WindowBase<TMainForm>, private TimerControl {
  public:
   enum Page { kApplicationsPage, kProcessesPage, kPerformancePage, kNetworkingPage, kUsersPage,
-              kServicesPage, kPageCount };
+              kServicesPage, kStartupPage, kPageCount };
 
   explicit TMainForm(SystemActions actions = {});
   ~TMainForm() override;
@@ -65,6 +65,8 @@ class TMainForm final : public ui::WindowBase<TMainForm>, private TimerControl {
   ui::ListModel& ServiceList() { return program_.services.list; }
   services::ServicesPage& ServicesPage() { return program_.services.page; }
   services::ServicesView& ServicesView() { return *program_.services.view; }
+  ui::ListModel& StartupList() { return program_.startup.list; }
+  startup::StartupView& StartupView() { return *program_.startup.view; }
 
  private:
   friend class ui::WindowBase<TMainForm>;

@@ -99,11 +99,22 @@ void ServicesPart::MakeView(const PageHost& host) {
       [&shell = host.shell](std::uint32_t pid) { shell.GoToProcess(pid); });
 }
 
+StartupPart::StartupPart(Backends& system, RunState& run, const SystemActions& actions)
+    : collector(*actions.startup, system.processApi, system.clock,
+                {system.poster, kUpdateStartup}, table),
+      page(table, collector, list, *actions.startup, system.shell, system.dialogs,
+           *actions.elevation, run.Closing) {}
+
+void StartupPart::MakeView(const PageHost& host) {
+  view = std::make_unique<startup::StartupView>(host.page, host.font, page, list);
+}
+
 Program::Program(TimerControl& timer, SystemActions given, std::function<void()> closeProgram)
     : actions{given.sessions ? given.sessions : &system.sessionApi,
               given.power ? given.power : &system.powerApi,
               given.elevation ? given.elevation : &system.elevation,
-              given.shell ? given.shell : &system.shell},
+              given.shell ? given.shell : &system.shell,
+              given.startup ? given.startup : &system.startupApi},
       cycle(timer, system.dialogs),
       run{cycle.ClosingFlag()},
       processes(system, run),
@@ -112,6 +123,7 @@ Program::Program(TimerControl& timer, SystemActions given, std::function<void()>
       performance(system, run, processes.mainProcInfo),
       users(system, run, actions, cycle),
       services(system, run, actions),
+      startup(system, run, actions),
       restartElevated(*actions.elevation, *actions.shell, std::move(closeProgram)) {
   // The order of one tick; the adapter collector comes between the windows and
   // the sessions, and the per-processor sample ends the tick.
@@ -129,6 +141,7 @@ Program::Program(TimerControl& timer, SystemActions given, std::function<void()>
   cycle.AddStep([this] { networking.collector.CollectAdapters(); });
   cycle.AddStep([this] { users.collector.CollectSessions(); });
   cycle.AddStep([this] { services.collector.CollectServices(); });  // only while shown
+  cycle.AddStep([this] { startup.collector.CollectStartup(); });  // shown, every 5 s
   cycle.AddStep([this] { performance.sampler.StorePerCpuPercent(run.CpuInstanceCount); });
 }
 
@@ -173,6 +186,9 @@ bool Program::HandleUpdate(UINT message) {
       return true;
     case kUpdateServices:
       services.page.UpdateServicesPage();
+      return true;
+    case kUpdateStartup:
+      startup.view->UpdateStartupPage();
       return true;
     default:
       return false;

@@ -30,6 +30,7 @@
 #include "platform/win32/network_win32.h"
 #include "platform/win32/performance_system_win32.h"
 #include "platform/win32/service_api_win32.h"
+#include "platform/win32/startup_api_win32.h"
 #include "platform/win32/win32_system.h"
 #include "procs/process_collector.h"
 #include "procs/process_path.h"
@@ -41,6 +42,10 @@
 #include "services/service_table.h"
 #include "services/services_page.h"
 #include "services/services_view_win32.h"
+#include "startup/startup_collector.h"
+#include "startup/startup_page.h"
+#include "startup/startup_table.h"
+#include "startup/startup_view_win32.h"
 #include "ui/list_model.h"
 #include "users/session_collector.h"
 #include "users/session_table.h"
@@ -51,13 +56,14 @@
 namespace app {
 
 // Where the calls that act on the machine go (sessions, log-off, lock, messages,
-// power and exit, the restart as administrator): the real system unless a test
-// hands in its fakes.
+// power and exit, the restart as administrator, the startup entries): the real
+// system unless a test hands in its fakes.
 struct SystemActions {
   platform::SessionApi* sessions = nullptr;
   platform::PowerApi* power = nullptr;
   platform::ElevationApi* elevation = nullptr;
   platform::ShellApi* shell = nullptr;  // the restart as administrator
+  platform::StartupApi* startup = nullptr;  // what starts at sign-in
 };
 
 // The Win32 side of every interface the parts use.
@@ -82,6 +88,7 @@ struct Backends {
   platform::win32::Win32UiWait uiWait;
   platform::win32::Win32Elevation elevation;
   platform::win32::Win32ServiceApi serviceApi;
+  platform::win32::Win32StartupApi startupApi;
   // One path look-up for the process list, the Applications page and the port list.
   procs::ProcessPathLookup processPaths{processApi, native, clock};
 };
@@ -166,6 +173,17 @@ struct ServicesPart {
   std::unique_ptr<services::ServicesView> view;
 };
 
+// The 启动 page.
+struct StartupPart {
+  StartupPart(Backends& system, RunState& run, const SystemActions& actions);
+  void MakeView(const PageHost& host);
+  startup::StartupTable table;
+  ui::ListModel list;
+  startup::StartupCollector collector;
+  startup::StartupPage page;
+  std::unique_ptr<startup::StartupView> view;
+};
+
 class Program {
  public:
   // `closeProgram` closes the main window (after the restart as administrator).
@@ -194,6 +212,7 @@ class Program {
   PerformancePart performance;
   UsersPart users;
   ServicesPart services;
+  StartupPart startup;
   RestartElevated restartElevated;
 };
 

@@ -14,6 +14,7 @@ enum UpdateMessage : std::uint32_t {
   kLayoutGraphs = 2134,     // graphs and meters laid out again
   kUpdateSessions = 2135,   // Users page
   kUpdateServices = 2136,   // Services page, only while it is shown
+  kUpdateStartup = 2137,    // 启动 page, only while it is shown
 };
 
 inline constexpr std::uint32_t kTrayCallbackMessage = 1124;

@@ -46,9 +46,9 @@ TEST_F(MainWindowTest, ShowsItsCaptionTabsAndMenus) {
   EXPECT_EQ(std::wstring(caption), L"Windows 泽恩特");
 
   const std::vector<std::wstring> tabs = {L"应用程序", L"进程  ", L"性能  ", L"联网  ", L"用户  ",
-                                          L"服务  "};
-  ASSERT_EQ(TabCtrl_GetItemCount(form_->Tabs()), 6);
-  for (int i = 0; i < 6; ++i) {
+                                          L"服务  ",   L"启动  "};
+  ASSERT_EQ(TabCtrl_GetItemCount(form_->Tabs()), 7);
+  for (int i = 0; i < 7; ++i) {
     wchar_t text[32] = {};
     TCITEMW item{};
     item.mask = TCIF_TEXT;

@@ -1,7 +1,7 @@
-// The 启动 page against Wine's real registry and shell: a value put into HKCU Run
-// is listed, the button disables and enables it through StartupApproved\Run
-// alone, and a shortcut in the user's Startup folder shows its target. Every
-// value, key and file a test adds is taken away again.
+// The 启动 page in the real window against Wine's registry and shell: a value
+// put into HKCU Run is listed, the button disables and enables it through
+// StartupApproved\Run alone, and a shortcut in the user's Startup folder shows
+// its target. Every value, key and file a test adds is taken away again.
 #include <windows.h>
 #include <commctrl.h>
 #include <knownfolders.h>
@@ -17,17 +17,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/fake_system.h"
+#include "app/main_window_win32.h"
 #include "platform/win32/com_apartment_win32.h"
 #include "platform/win32/startup_api_win32.h"
-#include "platform/win32/win32_system.h"
-#include "startup/startup_view_win32.h"
-#include "tests/win32/gui_helpers_win32.h"
-#include "ui/page_win32.h"
+#include "tests/win32/main_window_fixture_win32.h"
 
 namespace startup {
 namespace {
 
+using app::TMainForm;
 using testing_win32::ListText;
 using testing_win32::Pump;
 using testing_win32::TextOf;
@@ -77,42 +75,31 @@ class Windows10StartupApi : public platform::win32::Win32StartupApi {
   bool windows10 = true;
 };
 
-// The real startup calls and version texts; the boxes, the shell and the
-// messages go to the fake, so nothing waits for an answer.
-class StartupWin32Test : public ::testing::Test {
+// The real window with the real startup calls; each test adds its entry first,
+// then shows the page, which reads it.
+class StartupWin32Test : public testing_win32::MainWindowFixture {
  protected:
   void SetUp() override {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-    host_ = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 640, 400, nullptr,
-                            nullptr, GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(host_, nullptr);
-    page_ = std::make_unique<ui::PageWindow>(host_, GetModuleHandleW(nullptr));
-    MoveWindow(page_->Handle(), 0, 0, 620, 360, FALSE);
-    ShowWindow(host_, SW_SHOWNOACTIVATE);
     const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     name_ = L"ZentrikTest" + std::wstring(test.begin(), test.end()) +
             std::to_wstring(GetCurrentProcessId());
   }
-  void TearDown() override {
-    view_.reset();
-    page_.reset();
-    DestroyWindow(host_);
-    Pump();
-  }
-  // The page is made, then shown as the tab shows it.
   void ShowPage() {
-    view_ = std::make_unique<StartupView>(page_->Handle(), nullptr, logic_, list_);
-    ShowWindow(page_->Handle(), SW_SHOW);
+    app::SystemActions actions;
+    actions.startup = &api_;
+    OpenWindow(std::make_unique<TMainForm>(actions));
+    Command(app::kCmdPause);  // only the reads of the test
+    TabCtrl_SetCurFocus(form_->Tabs(), TMainForm::kStartupPage);  // as a click on the tab
     Pump();
   }
+  HWND List() { return form_->StartupView().lv_Startup(); }
   int RowOf(const std::wstring& name) {
-    for (int i = 0; i < ListView_GetItemCount(view_->lv_Startup()); ++i)
-      if (ListText(view_->lv_Startup(), i, kColName) == name) return i;
+    for (int i = 0; i < ListView_GetItemCount(List()); ++i)
+      if (ListText(List(), i, kColName) == name) return i;
     return -1;
   }
   void SelectRow(int row) {
-    ListView_SetItemState(view_->lv_Startup(), row, LVIS_SELECTED | LVIS_FOCUSED,
+    ListView_SetItemState(List(), row, LVIS_SELECTED | LVIS_FOCUSED,
                           LVIS_SELECTED | LVIS_FOCUSED);
     Pump();
   }
@@ -122,18 +109,7 @@ class StartupWin32Test : public ::testing::Test {
   }
 
   platform::win32::ComApartment com_;
-  platform::fake::FakeSystem fake_;
-  Windows10StartupApi api_;
-  platform::win32::Win32ProcessApi files_;
-  platform::win32::Win32Clock clock_;
-  StartupTable table_;
-  ui::ListModel list_;
-  bool closing_ = false;
-  StartupCollector collector_{api_, files_, clock_, {fake_, 2137}, table_};
-  StartupPage logic_{table_, collector_, list_, api_, fake_, fake_, fake_, closing_};
-  HWND host_ = nullptr;
-  std::unique_ptr<ui::PageWindow> page_;
-  std::unique_ptr<StartupView> view_;
+  Windows10StartupApi api_;  // outlives the window
   std::wstring name_;
 };
 
@@ -154,13 +130,14 @@ TEST_F(StartupWin32Test, RunValueIsDisabledAndEnabledThroughStartupApprovedAlone
   const std::vector<BYTE> runBefore = ValueBytes(kRunKey, name_, &runType);
 
   ShowPage();
+  EXPECT_EQ(form_->ActivePage(), TMainForm::kStartupPage);
   const int row = RowOf(name_);
   ASSERT_GE(row, 0);
-  HWND list = view_->lv_Startup();
+  HWND list = List();
   EXPECT_EQ(ListText(list, row, kColStatus), L"已启用");
   EXPECT_EQ(ListText(list, row, kColCommand), command);
   EXPECT_EQ(ListText(list, row, kColPlace), L"HKCU\\Run");
-  HWND button = view_->btn_StartupState();
+  HWND button = form_->StartupView().btn_StartupState();
   EXPECT_TRUE(IsWindowVisible(button));
   EXPECT_FALSE(IsWindowEnabled(button));
 
@@ -186,7 +163,6 @@ TEST_F(StartupWin32Test, RunValueIsDisabledAndEnabledThroughStartupApprovedAlone
   DWORD runTypeAfter = 0;
   EXPECT_EQ(ValueBytes(kRunKey, name_, &runTypeAfter), runBefore);
   EXPECT_EQ(runTypeAfter, runType);
-  EXPECT_TRUE(fake_.boxes.empty());
 }
 
 TEST_F(StartupWin32Test, ShortcutInTheUserStartupFolderShowsItsTarget) {
@@ -217,8 +193,8 @@ TEST_F(StartupWin32Test, ShortcutInTheUserStartupFolderShowsItsTarget) {
   const int row = RowOf(name_);
   EXPECT_GE(row, 0);
   if (row >= 0) {
-    EXPECT_EQ(ListText(view_->lv_Startup(), row, kColCommand), target);
-    EXPECT_EQ(ListText(view_->lv_Startup(), row, kColPlace), L"启动文件夹 (当前用户)");
+    EXPECT_EQ(ListText(List(), row, kColCommand), target);
+    EXPECT_EQ(ListText(List(), row, kColPlace), L"启动文件夹 (当前用户)");
   }
 }
 
@@ -227,8 +203,8 @@ TEST_F(StartupWin32Test, BeforeWindows8ThePageIsAListOnly) {
   EXPECT_EQ(api_.Win32StartupApi::KeepsApprovedValues(), IsWindows8OrGreater());
   api_.windows10 = false;
   ShowPage();
-  EXPECT_FALSE(IsWindowVisible(view_->btn_StartupState()));
-  HMENU menu = view_->PopupMenu();
+  EXPECT_FALSE(IsWindowVisible(form_->StartupView().btn_StartupState()));
+  HMENU menu = form_->StartupView().PopupMenu();
   ASSERT_EQ(GetMenuItemCount(menu), 1);
   EXPECT_EQ(GetMenuItemID(menu, 0), static_cast<UINT>(kCmdStartupOpenLocation));
 }
