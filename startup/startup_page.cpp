@@ -20,11 +20,11 @@ struct StartupColumnSpec {
 };
 
 constexpr StartupColumnSpec kStartupColumns[] = {
-    {kColName, L"名称", 110, [](const StartupRow& r) { return r.Name; }},
-    {kColPublisher, L"发布者", 100, [](const StartupRow& r) { return r.Publisher; }},
-    {kColStatus, L"状态", 55,
+    {kColName, L"名称", 90, [](const StartupRow& r) { return r.Name; }},
+    {kColPublisher, L"发布者", 90, [](const StartupRow& r) { return r.Publisher; }},
+    {kColStatus, L"状态", 50,
      [](const StartupRow& r) { return std::wstring(r.Disabled ? kDisabledText : kEnabledText); }},
-    {kColCommand, L"命令", 200, [](const StartupRow& r) { return r.Command; }},
+    {kColCommand, L"命令", 220, [](const StartupRow& r) { return r.Command; }},
     {kColPlace, L"位置", 130, [](const StartupRow& r) { return std::wstring(PlaceText(r.Place)); }},
 };
 

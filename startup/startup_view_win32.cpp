@@ -61,8 +61,6 @@ void StartupView::Layout() {
   const int stripTop =
       commandsOffered_ ? std::max(area.top, area.bottom - px(kStripHeight)) : area.bottom;
   MoveWindow(list_, area.left, area.top, width, stripTop - area.top, TRUE);
-  // "命令" takes what the other columns leave, but never less than its own width.
-  ListView_SetColumnWidth(list_, kColCommand, LVSCW_AUTOSIZE_USEHEADER);
   MoveWindow(stateButton_, area.right - px(kButtonWidth),
              stripTop + (px(kStripHeight) - px(kButtonHeight)) / 2, px(kButtonWidth),
              px(kButtonHeight), TRUE);
