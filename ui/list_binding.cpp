@@ -141,9 +141,12 @@ bool ListBinding::InSight(std::size_t row) {
   return row >= range.first && row - range.first < range.count;
 }
 
+// A row whose new state has the focus has it, whatever the old state says:
+// Wine's control does not always report the old state right.
 bool ListBinding::StateChangedInControl(std::ptrdiff_t first, std::ptrdiff_t last,
                                         unsigned oldState, unsigned newState, bool byUser) {
-  const unsigned changed = (oldState ^ newState) & (kRowSelected | kRowFocused);
+  unsigned changed = (oldState ^ newState) & (kRowSelected | kRowFocused);
+  if (first >= 0 && (newState & kRowFocused) != 0) changed |= kRowFocused;
   if (changed == 0) return false;
   // Inside a batch the control's rows are not yet the model's: the control is
   // put back in step when the batch ends.
@@ -164,7 +167,7 @@ bool ListBinding::StateChangedInControl(std::ptrdiff_t first, std::ptrdiff_t las
   }
   if ((changed & kRowFocused) != 0) {
     if ((newState & kRowFocused) != 0) {
-      if (first >= 0 && from < rows) {
+      if (first >= 0 && from < rows && shownFocus_ != from) {
         shownFocus_ = from;
         if (byUser) model_.FocusFromView(from, true);
       }

@@ -144,6 +144,8 @@ ListViewBinding::ListViewBinding(HWND list, ListModel& model)
   const auto id = reinterpret_cast<UINT_PTR>(this);
   SetWindowSubclass(list_, ListProc, id, reinterpret_cast<DWORD_PTR>(this));
   SetWindowSubclass(parent_, ParentProc, id, reinterpret_cast<DWORD_PTR>(this));
+  // A list on a hidden page draws nothing until its page is shown.
+  SetShown((GetWindowLongW(parent_, GWL_STYLE) & WS_VISIBLE) != 0);
 }
 
 ListViewBinding::~ListViewBinding() {
@@ -161,14 +163,17 @@ LRESULT CALLBACK ListViewBinding::ListProc(HWND window, UINT message, WPARAM wPa
 }
 
 // The answers only the model has are given before the parent sees the
-// notification: the pages need not pass them on.
+// notification: the pages need not pass them on. The parent's showing and
+// hiding (a page of the tab control) starts and stops the list's drawing.
 LRESULT CALLBACK ListViewBinding::ParentProc(HWND window, UINT message, WPARAM wParam,
                                              LPARAM lParam, UINT_PTR id, DWORD_PTR self) {
+  auto& binding = *reinterpret_cast<ListViewBinding*>(self);
   if (message == WM_NOTIFY) {
-    auto& binding = *reinterpret_cast<ListViewBinding*>(self);
     const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
     LRESULT result = 0;
     if (header.hwndFrom == binding.list_ && binding.AnswerFromModel(header, result)) return result;
+  } else if (message == WM_SHOWWINDOW) {
+    binding.SetShown(wParam != FALSE);
   } else if (message == WM_NCDESTROY) {
     RemoveWindowSubclass(window, ParentProc, id);
   }

@@ -69,6 +69,7 @@ class ListViewBinding final {
 
   // While the list's page is hidden nothing is drawn (under Wine each drawn
   // change is a call to the server); shown again, the list is drawn whole.
+  // Follows the parent window's WM_SHOWWINDOW by itself.
   void SetShown(bool shown);
 
   // For the parent's WM_NOTIFY from this control. True when the user changed the

@@ -144,6 +144,21 @@ TEST(ListBinding, SelectionAndFocusFollowTheirRowsThroughSortingFilteringAndRows
   list.ExpectControlInStep();
 }
 
+// What Wine's control reports when a typed name moves the selection: the
+// focus taken from the row it then still has.
+TEST(ListBinding, TheFocusIsOnTheRowWhoseNewStateHasIt) {
+  BoundList list(8);
+  list.Click(7);
+  list.binding->StateChangedInControl(-1, -1, kRowSelected, 0, true);
+  list.binding->StateChangedInControl(7, 7, kRowFocused, 0, true);
+  list.binding->StateChangedInControl(3, 3, 0, kRowSelected | kRowFocused, true);
+  list.binding->StateChangedInControl(-1, -1, kRowSelected, 0, true);
+  list.binding->StateChangedInControl(3, 3, kRowSelected | kRowFocused, kRowSelected, true);
+  list.binding->StateChangedInControl(3, 3, kRowFocused, kRowSelected | kRowFocused, true);
+  EXPECT_EQ(list.model.FirstSelected(), 3u);
+  EXPECT_EQ(list.model.Focused(), 3u);
+}
+
 TEST(ListBinding, TheSelectedRowStaysInSightWhenRowsMoveAndThePickedOneComesIntoSight) {
   BoundList list(100);
   list.Click(5);

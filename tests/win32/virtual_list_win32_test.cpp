@@ -124,6 +124,7 @@ TEST_F(ListFromOutsideTest, TypingAnImageNamesFirstLettersSelectsItsRow) {
   ASSERT_GE(focused, 0);
   EXPECT_EQ(ListText(list, focused, 0).rfind(L"explorer", 0), 0u);
   EXPECT_EQ(form_->ProcList().FirstSelected(), static_cast<std::size_t>(focused));
+  EXPECT_EQ(form_->ProcList().Focused(), static_cast<std::size_t>(focused));
 }
 
 }  // namespace
