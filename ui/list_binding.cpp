@@ -152,7 +152,7 @@ bool ListBinding::StateChangedInControl(std::ptrdiff_t first, std::ptrdiff_t las
   // put back in step when the batch ends.
   if (byUser && model_.InBatch()) {
     byUser = false;
-    statesChanged_ = true;
+    statesChanged_ = pending_ = true;
   }
   const std::size_t rows = shownSelected_.size();
   const std::size_t from = first < 0 ? 0 : static_cast<std::size_t>(first);
