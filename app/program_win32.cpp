@@ -137,7 +137,7 @@ Program::Program(TimerControl& timer, SystemActions given, std::function<void()>
   cycle.AddStep([this] { processes.collector.CollectProcesses(); });
   cycle.AddStep([this] { performance.sampler.SampleTotalCpuUsage(); });
   cycle.AddStep([this] { processes.totals.CollectSystemTotals(); });
-  cycle.AddStep([this] { applications.collector.CollectWindows(); });
+  cycle.AddStep([this] { CollectWindowsIfShown(); });
   cycle.AddStep([this] { networking.collector.CollectAdapters(); });
   cycle.AddStep([this] { users.collector.CollectSessions(); });
   cycle.AddStep([this] { services.collector.CollectServices(); });  // only while shown
@@ -165,6 +165,25 @@ void Program::Start() {
   }
   performance.view->CreateCpuGraphs(run.CpuInstanceCount - 1);
   cycle.act_StartExecute();
+}
+
+bool Program::WindowsShown() const {
+  const HWND tasks = applications.view ? applications.view->lv_Task() : nullptr;
+  if (tasks == nullptr || (GetWindowLongW(GetParent(tasks), GWL_STYLE) & WS_VISIBLE) != 0)
+    return true;
+  const std::vector<procs::ProcessColumn>& columns = processes.page.Columns();
+  return std::any_of(columns.begin(), columns.end(), [](const procs::ProcessColumn& column) {
+    return column.kind == procs::ColumnKind::kState;
+  });
+}
+
+void Program::CollectWindowsIfShown() {
+  windowsBehind_ = !WindowsShown();
+  if (!windowsBehind_) applications.collector.CollectWindows();
+}
+
+void Program::CatchUpWindows() {
+  if (windowsBehind_ && WindowsShown()) CollectWindowsIfShown();
 }
 
 bool Program::HandleUpdate(UINT message) {

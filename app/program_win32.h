@@ -201,6 +201,12 @@ class Program {
   // Graphs and meters are laid out again only while updates run; a resize during
   // a pause is caught up at the next resize or restore.
   void LayoutGraphs();
+  // The top-level windows are enumerated only while something shows what they
+  // give: the 应用程序 page, or the 进程 page's "状态" column (a process whose
+  // window hangs reads "无响应"). Shown again (a page or a column chosen), the
+  // ticks they missed are caught up at once.
+  bool WindowsShown() const;
+  void CatchUpWindows();
 
   Backends system;
   SystemActions actions;
@@ -214,6 +220,11 @@ class Program {
   ServicesPart services;
   StartupPart startup;
   RestartElevated restartElevated;
+
+ private:
+  void CollectWindowsIfShown();
+
+  bool windowsBehind_ = false;  // a tick went by without enumerating them
 };
 
 }  // namespace app

@@ -147,6 +147,7 @@ ui::ListItem ApplicationsPage::MakeItem(const TWinInfo& row) {
 }
 
 void ApplicationsPage::UpdateTaskList() {
+  const ui::ListModel::ChangeBatch batch(list_);
   // From the last item, so that a deletion does not move the ones still to come.
   for (std::size_t i = list_.Count(); i-- > 0;) {
     if (closing_) return;
@@ -183,6 +184,7 @@ void ApplicationsPage::UpdateTaskList() {
 }
 
 void ApplicationsPage::RefetchIcons() {
+  const ui::ListModel::ChangeBatch batch(list_);
   slots_ = ImageSlots();
   for (std::size_t i = 0; i < list_.Count(); ++i) {
     if (closing_) return;

@@ -69,8 +69,8 @@ ApplicationsView::~ApplicationsView() {
 void ApplicationsView::CreateControls(HFONT font) {
   // Several items may be selected; the image lists are ours, not the control's.
   list_ = ui::CreateChild(page_, WC_LISTVIEWW, L"",
-                           WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE |
-                               LVS_SHAREIMAGELISTS,
+                           WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS |
+                               LVS_AUTOARRANGE | LVS_SHAREIMAGELISTS,
                            WS_EX_CLIENTEDGE, 0, font);
   ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   MakeImageLists(ui::WindowDpi(page_));

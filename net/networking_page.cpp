@@ -71,6 +71,7 @@ void NetworkingPage::SetSheetSize(int width, int height, int dpi) {
 }
 
 NetworkingPage::Update NetworkingPage::UpdateNetPage() {
+  const ui::ListModel::ChangeBatch batch(list_);
   if (closing_) return Update::kNone;
   if (table_.Rows.size() == lengthAtRebuild_) {
     Refresh();

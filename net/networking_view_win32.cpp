@@ -14,7 +14,8 @@ NetworkingView::NetworkingView(HWND page, HFONT font, NetworkingPage& logic,
     : page_(page), font_(font), logic_(logic), model_(model), collector_(collector) {
   // Captions can be edited in place; the edit changes the list alone.
   list_ = ui::CreateChild(page_, WC_LISTVIEWW, L"",
-                           WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS,
+                           WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS |
+                               LVS_EDITLABELS,
                            WS_EX_CLIENTEDGE, 0, font_);
   ListView_SetExtendedListViewStyle(list_, LVS_EX_DOUBLEBUFFER);
   binding_ = std::make_unique<ui::ListViewBinding>(list_, model_);

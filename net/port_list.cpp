@@ -107,6 +107,7 @@ TableRead PortList::ReadTable(const TableCall& call, ConnectionLayout layout) {
 }
 
 void PortList::FillOwnerTablesExtended() {
+  const ui::ListModel::ChangeBatch batch(list_);
   list_.Clear();
   entries_.clear();
   auto tcp = [this](std::uint32_t family) {
@@ -129,6 +130,7 @@ void PortList::FillOwnerTablesExtended() {
 }
 
 void PortList::FillOwnerTablesEx() {
+  const ui::ListModel::ChangeBatch batch(list_);
   entries_.clear();
   // Either call failing leaves the list as it was.
   const TableCall tcp = [this](void* b, std::uint32_t* s) { return tables_.TcpExTableFromStack(b, s); };
@@ -140,6 +142,7 @@ void PortList::FillOwnerTablesEx() {
 }
 
 void PortList::FillPlainTables() {
+  const ui::ListModel::ChangeBatch batch(list_);
   list_.Clear();
   entries_.clear();
   ReadTable([this](void* b, std::uint32_t* s) { return tables_.GetTcpTable(b, s); },

@@ -73,6 +73,7 @@ std::vector<ui::ListColumn> ProcessesPage::ListColumns() const {
 }
 
 void ProcessesPage::SetColumns(std::vector<ProcessColumn> columns) {
+  const ui::ListModel::ChangeBatch batch(list_);
   columns_ = std::move(columns);
   shownKinds_ = 0;
   for (std::size_t c = 0; c < columns_.size(); ++c) {
@@ -170,6 +171,7 @@ bool ProcessesPage::ShowsUser(const TprocTimeInfo& row) const {
 }
 
 void ProcessesPage::UpdateProcessList() {
+  const ui::ListModel::ChangeBatch batch(list_);
   bool orderTouched = false;
   // Items are visited from the last so that deleting one does not skip another.
   for (std::size_t i = list_.Count(); i-- > 0;) {
@@ -252,6 +254,7 @@ bool ProcessesPage::Before(const TprocTimeInfo& a, const TprocTimeInfo& b) const
 }
 
 void ProcessesPage::SortByColumn(std::size_t column) {
+  const ui::ListModel::ChangeBatch batch(list_);
   if (column >= columns_.size()) return;
   const ColumnKind kind = columns_[column].kind;
   if (sort_ && sort_->kind == kind) {
@@ -292,6 +295,7 @@ void ProcessesPage::KeepSorted() {
 // --- user filter --------------------------------------------------------------
 
 void ProcessesPage::SetShowAllUsers(bool all) {
+  const ui::ListModel::ChangeBatch batch(list_);
   if (all == showAllUsers_) return;
   showAllUsers_ = all;
   if (all) {
@@ -313,6 +317,7 @@ void ProcessesPage::SetShowAllUsers(bool all) {
 // --- filter text --------------------------------------------------------------
 
 void ProcessesPage::SetFilterText(const std::wstring& text) {
+  const ui::ListModel::ChangeBatch batch(list_);
   std::wstring lower(text.size(), L'\0');
   std::transform(text.begin(), text.end(), lower.begin(), Lower);
   if (lower == filter_) return;

@@ -161,6 +161,7 @@ void ServicesPage::UpdateServicesPage() {
 }
 
 void ServicesPage::Reconcile() {
+  const ui::ListModel::ChangeBatch batch(list_);
   bool orderTouched = false;
   // Items are visited from the last so that deleting one does not skip another.
   for (std::size_t i = list_.Count(); i-- > 0;) {

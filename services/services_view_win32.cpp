@@ -36,7 +36,8 @@ ServicesView::~ServicesView() {
 
 void ServicesView::CreateControls(HFONT font) {
   // Several items may be selected: a process's services all at once.
-  list_ = ui::CreateChild(page_, WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS,
+  list_ = ui::CreateChild(page_, WC_LISTVIEWW, L"",
+                          WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS,
                           WS_EX_CLIENTEDGE, 0, font);
   ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   binding_ = std::make_unique<ui::ListViewBinding>(list_, model_);

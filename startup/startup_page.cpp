@@ -85,6 +85,7 @@ ui::ListItem StartupPage::MakeItem(const StartupRow& row) const {
 }
 
 void StartupPage::UpdateStartupPage() {
+  const ui::ListModel::ChangeBatch batch(list_);
   // Items are visited from the last so that deleting one does not skip another.
   for (std::size_t i = list_.Count(); i-- > 0;) {
     if (closing_) return;

@@ -2,8 +2,26 @@
 #include "ui/list_model.h"
 
 #include <algorithm>
+#include <cwctype>
 
 namespace ui {
+
+namespace {
+
+// Plain ASCII is lowered by hand: typing to find compares every caption.
+wchar_t Lower(wchar_t c) {
+  if (c < 0x80) return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+  return static_cast<wchar_t>(std::towlower(static_cast<std::wint_t>(c)));
+}
+
+bool CaptionMatches(const std::wstring& caption, std::wstring_view text, bool prefix) {
+  if (caption.size() < text.size() || (!prefix && caption.size() != text.size())) return false;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (Lower(caption[i]) != Lower(text[i])) return false;
+  return true;
+}
+
+}  // namespace
 
 const std::wstring& ListModel::Text(std::size_t index, std::size_t column) const {
   static const std::wstring kEmpty;
@@ -81,10 +99,37 @@ void ListModel::SetImage(std::size_t index, int imageIndex) {
   if (observer_) observer_->ItemTextChanged(index, 0);
 }
 
+void ListModel::SetIndent(std::size_t index, int indent) {
+  if (items_[index].indent == indent) return;
+  items_[index].indent = indent;
+  if (observer_) observer_->ItemTextChanged(index, 0);
+}
+
 void ListModel::Select(std::size_t index, bool selected) {
   if (index >= items_.size()) return;
   items_[index].selected = selected;
+  if (selected) MoveFocusTo(index);
   if (observer_) observer_->ItemSelectionChanged(index);
+}
+
+void ListModel::MoveFocusTo(std::size_t index) {
+  for (ListItem& item : items_) item.focused = false;
+  items_[index].focused = true;
+}
+
+void ListModel::FocusFromView(std::size_t index, bool focused) {
+  if (index >= items_.size()) return;
+  if (focused) {
+    MoveFocusTo(index);
+  } else {
+    items_[index].focused = false;
+  }
+}
+
+std::optional<std::size_t> ListModel::Focused() const {
+  for (std::size_t i = 0; i < items_.size(); ++i)
+    if (items_[i].focused) return i;
+  return std::nullopt;
 }
 
 void ListModel::SelectionFromView(std::size_t index, bool selected) {
@@ -113,6 +158,18 @@ std::size_t ListModel::SelectedCount() const {
 std::optional<std::size_t> ListModel::FindByKey(std::int64_t key) const {
   for (std::size_t i = 0; i < items_.size(); ++i)
     if (items_[i].key == key) return i;
+  return std::nullopt;
+}
+
+std::optional<std::size_t> ListModel::FindCaption(std::wstring_view text, std::size_t start,
+                                                  bool prefix, bool wrap) const {
+  const std::size_t n = items_.size();
+  if (start >= n) start = 0;
+  for (std::size_t k = 0; k < n; ++k) {
+    const std::size_t i = start + k < n ? start + k : start + k - n;
+    if (i < start && !wrap) break;
+    if (CaptionMatches(items_[i].caption, text, prefix)) return i;
+  }
   return std::nullopt;
 }
 

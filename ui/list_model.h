@@ -1,11 +1,13 @@
-// A list of items with caption, sub-items and selection, kept by the portable page
-// logic. The Win32 view mirrors every change onto the real list view control, so
-// the pages' reconciliation can be tested without a window.
+// A list of items with caption, sub-items, selection and focus, kept by the
+// portable page logic. The list view holds none of it: it asks for the cells it
+// draws (ui/list_binding.h), so the pages' reconciliation can be tested without a
+// window.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ui {
@@ -23,6 +25,8 @@ struct ListItem {
   std::int64_t key = 0;  // the item's hidden identity (a process id, a window handle)
   int imageIndex = -1;
   bool selected = false;
+  bool focused = false;  // the row the keyboard acts on; at most one is
+  int indent = 0;        // in image widths, for a row shown under another
 };
 
 // Column 0 is the caption, column k is sub-item k - 1.
@@ -44,11 +48,29 @@ class ListObserver {
     ItemsCleared();
     for (std::size_t i = 0; i < count; ++i) ItemInserted(i);
   }
+  // The last open ChangeBatch closed: what changed since it opened can be shown.
+  virtual void ChangesEnded() {}
 };
 
 class ListModel {
  public:
+  // While one lives, the observer is told of each change as usual and, when the
+  // last one closes, that the changes ended: a view paints once for all of them.
+  class ChangeBatch {
+   public:
+    explicit ChangeBatch(ListModel& model) : model_(model) { ++model_.batches_; }
+    ~ChangeBatch() {
+      if (--model_.batches_ == 0 && model_.observer_) model_.observer_->ChangesEnded();
+    }
+    ChangeBatch(const ChangeBatch&) = delete;
+    ChangeBatch& operator=(const ChangeBatch&) = delete;
+
+   private:
+    ListModel& model_;
+  };
+
   void SetObserver(ListObserver* observer) { observer_ = observer; }
+  bool InBatch() const { return batches_ > 0; }
 
   std::size_t Count() const { return items_.size(); }
   const ListItem& Item(std::size_t index) const { return items_[index]; }
@@ -70,20 +92,33 @@ class ListModel {
   // Notifies only when the text really changes, so unchanged cells cost nothing.
   void SetText(std::size_t index, std::size_t column, const std::wstring& text);
   void SetImage(std::size_t index, int imageIndex);
+  void SetIndent(std::size_t index, int indent);
 
-  // Selection made by the program (notifies the view).
+  // Selection made by the program (notifies the view); a selected item also
+  // takes the focus.
   void Select(std::size_t index, bool selected);
   // Selection made by the user in the control (the view reports it; no echo back).
   void SelectionFromView(std::size_t index, bool selected);
   std::optional<std::size_t> FirstSelected() const;
   std::vector<std::size_t> SelectedIndices() const;
   std::size_t SelectedCount() const;
+  // The focus moved in the control (no echo back).
+  void FocusFromView(std::size_t index, bool focused);
+  std::optional<std::size_t> Focused() const;
 
   std::optional<std::size_t> FindByKey(std::int64_t key) const;
+  // The first item from `start` on (then from the top, when `wrap`) whose
+  // caption is `text` or, with `prefix`, begins with it, ignoring case: what
+  // typing the first letters of a name jumps to.
+  std::optional<std::size_t> FindCaption(std::wstring_view text, std::size_t start, bool prefix,
+                                         bool wrap) const;
 
  private:
+  void MoveFocusTo(std::size_t index);
+
   std::vector<ListItem> items_;
   ListObserver* observer_ = nullptr;
+  int batches_ = 0;
 };
 
 }  // namespace ui

@@ -1,8 +1,12 @@
-// The list view side of a ListModel: one control call per model change; and
-// the columns' widths across a change of DPI.
+// The list view side of a ListModel: an owner-data list view answered from the
+// model, its selection kept by the portable ListBinding; and the columns'
+// widths across a change of DPI.
 #include "ui/list_view_win32.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <iterator>
+#include <optional>
 
 #include "ui/dpi_win32.h"
 
@@ -15,6 +19,49 @@ constexpr int kHeaderPadding = 24;
 int ColumnFormat(const ListColumn& column) {
   if (column.centred) return LVCFMT_CENTER;
   return column.rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
+}
+
+unsigned RowStateOf(UINT listState) {
+  return ((listState & LVIS_SELECTED) != 0 ? kRowSelected : 0u) |
+         ((listState & LVIS_FOCUSED) != 0 ? kRowFocused : 0u);
+}
+
+UINT ListStateOf(unsigned rowState) {
+  return ((rowState & kRowSelected) != 0 ? LVIS_SELECTED : 0u) |
+         ((rowState & kRowFocused) != 0 ? LVIS_FOCUSED : 0u);
+}
+
+// Messages after which the control still shows the same rows; any other may
+// have scrolled or resized it.
+bool KeepsRowsInPlace(UINT message) {
+  switch (message) {
+    case WM_PAINT:
+    case WM_NCPAINT:
+    case WM_ERASEBKGND:
+    case WM_PRINTCLIENT:
+    case WM_NCHITTEST:
+    case WM_SETCURSOR:
+    case WM_MOUSEMOVE:
+    case WM_GETOBJECT:
+    case LVM_GETITEMW:
+    case LVM_GETITEMA:
+    case LVM_GETITEMTEXTW:
+    case LVM_GETITEMTEXTA:
+    case LVM_GETITEMSTATE:
+    case LVM_GETITEMCOUNT:
+    case LVM_GETNEXTITEM:
+    case LVM_GETSELECTEDCOUNT:
+    case LVM_GETTOPINDEX:
+    case LVM_GETCOUNTPERPAGE:
+    case LVM_GETITEMRECT:
+    case LVM_GETSUBITEMRECT:
+    case LVM_REDRAWITEMS:
+    case LVM_SETITEMSTATE:
+    case LVM_SETITEMCOUNT:  // the binding knows when that scrolls
+      return true;
+    default:
+      return false;
+  }
 }
 
 struct DpiStep {
@@ -42,19 +89,146 @@ void ScaleListColumns(HWND window, int fromDpi, int toDpi) {
   EnumChildWindows(window, ScaleColumnsOfList, reinterpret_cast<LPARAM>(&step));
 }
 
-ListViewBinding::ListViewBinding(HWND list, ListModel& model) : list_(list), model_(model) {
-  {
-    ProgramChange change(programChange_);
-    ListView_DeleteAllItems(list_);
-  }
-  for (std::size_t i = 0; i < model_.Count(); ++i) ItemInserted(i);
-  model_.SetObserver(this);
+// --- the control --------------------------------------------------------------
+
+void ListViewControl::SetRowCount(std::size_t count) {
+  ProgramCall call(calling_);
+  ListView_SetItemCountEx(list_, static_cast<int>(count), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
 }
 
-ListViewBinding::~ListViewBinding() { model_.SetObserver(nullptr); }
+RowRange ListViewControl::VisibleRows() {
+  // In the icon views every row counts as shown (the control says 0 and the count).
+  const int top = ListView_GetTopIndex(list_);
+  const int perPage = ListView_GetCountPerPage(list_);
+  return {static_cast<std::size_t>(std::max(0, top)),
+          static_cast<std::size_t>(std::max(0, perPage))};
+}
+
+void ListViewControl::InvalidateCells(std::size_t firstRow, std::size_t lastRow,
+                                      std::size_t firstColumn, std::size_t lastColumn) {
+  const int first = static_cast<int>(firstRow), last = static_cast<int>(lastRow);
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(list_, GWL_STYLE));
+  if ((style & LVS_TYPEMASK) == LVS_REPORT && columnCount_ > 0 && firstColumn < columnCount_) {
+    // The box from the first cell to the last; a subitem 0 box is the whole row.
+    const auto left = static_cast<int>(firstColumn);
+    const auto right = static_cast<int>(std::min(lastColumn, columnCount_ - 1));
+    RECT from{}, to{}, box{};
+    if (ListView_GetSubItemRect(list_, first, left, LVIR_BOUNDS, &from) &&
+        ListView_GetSubItemRect(list_, last, right, LVIR_BOUNDS, &to)) {
+      UnionRect(&box, &from, &to);
+      InvalidateRect(list_, &box, FALSE);
+      return;
+    }
+  }
+  ListView_RedrawItems(list_, first, last);
+}
+
+void ListViewControl::SetRowState(std::ptrdiff_t row, unsigned state, unsigned mask) {
+  ProgramCall call(calling_);
+  ListView_SetItemState(list_, static_cast<int>(row), ListStateOf(state), ListStateOf(mask));
+}
+
+void ListViewControl::ShowRow(std::size_t row) {
+  ProgramCall call(calling_);
+  ListView_EnsureVisible(list_, static_cast<int>(row), FALSE);
+}
+
+// --- the binding --------------------------------------------------------------
+
+ListViewBinding::ListViewBinding(HWND list, ListModel& model)
+    : list_(list),
+      parent_(GetParent(list)),
+      model_(model),
+      control_(list),
+      binding_(model, control_) {
+  const auto id = reinterpret_cast<UINT_PTR>(this);
+  SetWindowSubclass(list_, ListProc, id, reinterpret_cast<DWORD_PTR>(this));
+  SetWindowSubclass(parent_, ParentProc, id, reinterpret_cast<DWORD_PTR>(this));
+  // A list on a hidden page draws nothing until its page is shown.
+  SetShown((GetWindowLongW(parent_, GWL_STYLE) & WS_VISIBLE) != 0);
+}
+
+ListViewBinding::~ListViewBinding() {
+  const auto id = reinterpret_cast<UINT_PTR>(this);
+  if (IsWindow(list_)) RemoveWindowSubclass(list_, ListProc, id);
+  if (IsWindow(parent_)) RemoveWindowSubclass(parent_, ParentProc, id);
+}
+
+LRESULT CALLBACK ListViewBinding::ListProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam, UINT_PTR id, DWORD_PTR self) {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, ListProc, id);
+  const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+  if (!KeepsRowsInPlace(message)) reinterpret_cast<ListViewBinding*>(self)->binding_.ViewMoved();
+  return result;
+}
+
+// The answers only the model has are given before the parent sees the
+// notification: the pages need not pass them on. The parent's showing and
+// hiding (a page of the tab control) starts and stops the list's drawing.
+LRESULT CALLBACK ListViewBinding::ParentProc(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam, UINT_PTR id, DWORD_PTR self) {
+  auto& binding = *reinterpret_cast<ListViewBinding*>(self);
+  if (message == WM_NOTIFY) {
+    const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+    LRESULT result = 0;
+    if (header.hwndFrom == binding.list_ && binding.AnswerFromModel(header, result)) return result;
+  } else if (message == WM_SHOWWINDOW) {
+    binding.SetShown(wParam != FALSE);
+  } else if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(window, ParentProc, id);
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+bool ListViewBinding::AnswerFromModel(const NMHDR& header, LRESULT& result) {
+  result = 0;
+  switch (header.code) {
+    case LVN_GETDISPINFOW:
+      GiveCell(const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header)).item);
+      return true;
+    case LVN_ODFINDITEMW:
+      result = FindItem(reinterpret_cast<const NMLVFINDITEMW&>(header));
+      return true;
+    case LVN_ODCACHEHINT:  // every row is in memory already
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Every column the model has is answered, hidden data included, for whoever asks.
+void ListViewBinding::GiveCell(LVITEMW& cell) const {
+  if (cell.iItem < 0 || static_cast<std::size_t>(cell.iItem) >= model_.Count() || cell.iSubItem < 0)
+    return;
+  const auto row = static_cast<std::size_t>(cell.iItem);
+  const ListItem& item = model_.Item(row);
+  if ((cell.mask & LVIF_TEXT) != 0 && cell.pszText != nullptr && cell.cchTextMax > 0) {
+    const std::wstring& text = model_.Text(row, static_cast<std::size_t>(cell.iSubItem));
+    const std::size_t length =
+        std::min(text.size(), static_cast<std::size_t>(cell.cchTextMax) - 1);
+    std::copy_n(text.c_str(), length, cell.pszText);
+    cell.pszText[length] = L'\0';
+  }
+  if ((cell.mask & LVIF_IMAGE) != 0 && cell.iSubItem == 0) cell.iImage = item.imageIndex;
+  if ((cell.mask & LVIF_INDENT) != 0) cell.iIndent = item.indent;
+  if ((cell.mask & LVIF_PARAM) != 0) cell.lParam = static_cast<LPARAM>(item.key);
+}
+
+// Typing in the list asks for the first caption from the focused row on that
+// begins with what was typed; other programs may ask for a whole caption or a key.
+LRESULT ListViewBinding::FindItem(const NMLVFINDITEMW& find) const {
+  const LVFINDINFOW& what = find.lvfi;
+  std::optional<std::size_t> found;
+  if ((what.flags & LVFI_PARAM) != 0) {
+    found = model_.FindByKey(static_cast<std::int64_t>(what.lParam));
+  } else if ((what.flags & (LVFI_STRING | LVFI_PARTIAL)) != 0 && what.psz != nullptr) {
+    found = model_.FindCaption(what.psz, static_cast<std::size_t>(std::max(0, find.iStart)),
+                               (what.flags & LVFI_PARTIAL) != 0, (what.flags & LVFI_WRAP) != 0);
+  }
+  return found ? static_cast<LRESULT>(*found) : -1;
+}
 
 void ListViewBinding::SetColumns(const std::vector<ListColumn>& columns) {
-  ProgramChange change(programChange_);
   while (ListView_DeleteColumn(list_, 0)) {
   }
   const int dpi = WindowDpi(list_);
@@ -78,9 +252,8 @@ void ListViewBinding::SetColumns(const std::vector<ListColumn>& columns) {
     ListView_SetColumn(list_, 0, &first);
   }
   columnCount_ = columns.size();
-  // Cells under new headers keep their fixed order; fill any column that is new.
-  for (std::size_t i = 0; i < model_.Count(); ++i)
-    for (std::size_t c = 1; c < columnCount_; ++c) WriteCell(i, c);
+  control_.SetColumnCount(columnCount_);
+  binding_.SetColumnCount(columnCount_);
 }
 
 void ListViewBinding::ShowSortMark(std::size_t column, bool descending) {
@@ -96,121 +269,29 @@ void ListViewBinding::ShowSortMark(std::size_t column, bool descending) {
 }
 
 bool ListViewBinding::HandleNotify(const NMHDR& header) {
-  if (header.hwndFrom != list_ || header.code != LVN_ITEMCHANGED || programChange_) return false;
-  const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-  if ((change.uChanged & LVIF_STATE) == 0) return false;
-  if (((change.uOldState ^ change.uNewState) & LVIS_SELECTED) == 0) return false;
-  const bool selected = (change.uNewState & LVIS_SELECTED) != 0;
-  if (change.iItem < 0) {
-    // A change of every item at once (select all, clear all).
-    for (std::size_t i = 0; i < model_.Count(); ++i) model_.SelectionFromView(i, selected);
-  } else {
-    model_.SelectionFromView(static_cast<std::size_t>(change.iItem), selected);
+  if (header.hwndFrom != list_) return false;
+  const bool byUser = !control_.InProgramCall();
+  if (header.code == LVN_ITEMCHANGED) {
+    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    if ((change.uChanged & LVIF_STATE) == 0) return false;
+    return binding_.StateChangedInControl(change.iItem, change.iItem, RowStateOf(change.uOldState),
+                                          RowStateOf(change.uNewState), byUser);
   }
-  return true;
-}
-
-bool ListViewBinding::InsertRow(std::size_t index) {
-  const ListItem& item = model_.Item(index);
-  LVITEMW row{};
-  row.mask = LVIF_TEXT | LVIF_IMAGE;
-  row.iItem = static_cast<int>(index);
-  row.pszText = TextPointer(item.caption);
-  row.iImage = item.imageIndex;
-  if (ListView_InsertItem(list_, &row) < 0) return false;
-  for (std::size_t c = 1; c < columnCount_; ++c) WriteCell(index, c);
-  return true;
-}
-
-void ListViewBinding::ItemInserted(std::size_t index) {
-  ProgramChange change(programChange_);
-  if (InsertRow(index) && model_.Item(index).selected) ItemSelectionChanged(index);
-}
-
-bool ListViewBinding::InSight(int item) const {
-  const int top = ListView_GetTopIndex(list_);
-  return item >= top && item < top + ListView_GetCountPerPage(list_);
-}
-
-void ListViewBinding::ItemMoved(std::size_t from, std::size_t to) {
-  ProgramChange change(programChange_);
-  const int old = static_cast<int>(from);
-  const bool wasInSight = InSight(old);
-  ListView_DeleteItem(list_, old);
-  if (!InsertRow(to) || !model_.Item(to).selected) return;
-  const int item = static_cast<int>(to);
-  ListView_SetItemState(list_, item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-  if (wasInSight) ListView_EnsureVisible(list_, item, FALSE);
-}
-
-void ListViewBinding::ItemDeleted(std::size_t index) {
-  ProgramChange change(programChange_);
-  ListView_DeleteItem(list_, static_cast<int>(index));
-}
-
-void ListViewBinding::ItemTextChanged(std::size_t index, std::size_t column) {
-  ProgramChange change(programChange_);
-  if (column == 0) {
-    // The caption and the picture travel together.
-    LVITEMW row{};
-    row.mask = LVIF_TEXT | LVIF_IMAGE;
-    row.iItem = static_cast<int>(index);
-    row.pszText = TextPointer(model_.Item(index).caption);
-    row.iImage = model_.Item(index).imageIndex;
-    ListView_SetItem(list_, &row);
-    return;
+  if (header.code == LVN_ODSTATECHANGED) {
+    // A range at once: shift+click, or a drag over several rows.
+    const auto& change = reinterpret_cast<const NMLVODSTATECHANGE&>(header);
+    return binding_.StateChangedInControl(change.iFrom, change.iTo, RowStateOf(change.uOldState),
+                                          RowStateOf(change.uNewState), byUser);
   }
-  if (column < columnCount_) WriteCell(index, column);
-}
-
-void ListViewBinding::ItemsReordered(std::size_t count) {
-  ProgramChange change(programChange_);
-  const int selectedBefore = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
-  const bool wasInSight = selectedBefore >= 0 && InSight(selectedBefore);
-  if (shown_) SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-  std::optional<std::size_t> selected;
-  for (std::size_t i = 0; i < count; ++i) {
-    ItemTextChanged(i, 0);
-    for (std::size_t c = 1; c < columnCount_; ++c) WriteCell(i, c);
-    const bool on = model_.Item(i).selected;
-    if (on && !selected) selected = i;
-    ListView_SetItemState(list_, static_cast<int>(i), on ? LVIS_SELECTED | LVIS_FOCUSED : 0,
-                          LVIS_SELECTED | LVIS_FOCUSED);
-  }
-  if (shown_) {
-    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list_, nullptr, FALSE);
-  }
-  if (selected && wasInSight) ListView_EnsureVisible(list_, static_cast<int>(*selected), FALSE);
-}
-
-void ListViewBinding::ItemSelectionChanged(std::size_t index) {
-  ProgramChange change(programChange_);
-  const int item = static_cast<int>(index);
-  if (model_.Item(index).selected) {
-    ListView_SetItemState(list_, item, LVIS_SELECTED | LVIS_FOCUSED,
-                          LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_EnsureVisible(list_, item, FALSE);
-  } else {
-    ListView_SetItemState(list_, item, 0, LVIS_SELECTED);
-  }
-}
-
-void ListViewBinding::ItemsCleared() {
-  ProgramChange change(programChange_);
-  ListView_DeleteAllItems(list_);
+  return false;
 }
 
 void ListViewBinding::SetShown(bool shown) {
   if (shown == shown_) return;
   shown_ = shown;
+  binding_.SetShown(shown);
   SendMessageW(list_, WM_SETREDRAW, shown ? TRUE : FALSE, 0);
   if (shown) InvalidateRect(list_, nullptr, TRUE);
-}
-
-void ListViewBinding::WriteCell(std::size_t index, std::size_t column) {
-  ListView_SetItemText(list_, static_cast<int>(index), static_cast<int>(column),
-                       TextPointer(model_.Text(index, column)));
 }
 
 }  // namespace ui

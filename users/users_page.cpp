@@ -68,6 +68,7 @@ ui::ListItem UsersPage::MakeItem(const TUserInfo& row) const {
 }
 
 void UsersPage::UpdateUsersPage() {
+  const ui::ListModel::ChangeBatch batch(list_);
   // Items are visited from the last so that deleting one does not skip another.
   for (std::size_t i = list_.Count(); i-- > 0;) {
     if (closing_) return;

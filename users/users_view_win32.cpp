@@ -32,7 +32,8 @@ UsersView::~UsersView() { ui::SetPageContent(page_, nullptr); }
 
 void UsersView::CreateControls(HFONT font) {
   list_ = ui::CreateChild(page_, WC_LISTVIEWW, L"",
-                           WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                           WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL |
+                               LVS_SHOWSELALWAYS,
                            WS_EX_CLIENTEDGE, 0, font);
   ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   binding_ = std::make_unique<ui::ListViewBinding>(list_, model_);

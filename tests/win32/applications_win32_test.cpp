@@ -249,5 +249,26 @@ TEST_F(ApplicationsPageTest, ViewStylesChangeTheListAndMoveTheirMarks) {
   EXPECT_TRUE(GetMenuState(bar, kCmdSmallIcon, MF_BYCOMMAND) & MF_CHECKED);
 }
 
+// Away from the page (and without "状态" on the Processes page) no tick asks
+// for the windows; back on it, the page is up to date before it is painted.
+TEST_F(ApplicationsPageTest, WindowsOpenedWhileAnotherPageIsShownAreListedWhenItComesBack) {
+  form_->SelectPage(TMainForm::kProcessesPage);
+  ChildProgram notepad(L"notepad.exe");
+  ASSERT_TRUE(notepad.Running());
+  RefreshNow();
+  RefreshNow();
+  const auto listed = [&] {
+    for (std::size_t r = 0; r < form_->WinTable().Capacity(); ++r)
+      if (form_->WinTable().Row(r).Wnd != 0 && form_->WinTable().Row(r).ProcessId == notepad.Pid())
+        return true;
+    return false;
+  };
+  EXPECT_FALSE(listed());
+  form_->SelectPage(TMainForm::kApplicationsPage);
+  Pump();
+  EXPECT_TRUE(listed());
+  EXPECT_GE(ItemOfProcess(notepad.Pid(), 0), 0);
+}
+
 }  // namespace
 }  // namespace app

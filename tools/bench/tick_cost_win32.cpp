@@ -2,7 +2,8 @@
 // on Windows. First every collector alone, many times over, through backends
 // that count the calls it makes; then the main window's own ticks, with the time
 // of each update message's handler and of the painting that follows, once for
-// each page shown; then the notification icon and the status bar.
+// each page shown, with the messages the list views got in a tick; then the
+// notification icon and the status bar. The Processes list shows 20 rows.
 // Wall-clock time is what counts: a synchronous call to the window system or to
 // Wine's server is on it. With --wineserver PID, the server's CPU time is read
 // from /proc through drive Z: (Wine only; 10 ms ticks, so only sums over many
@@ -46,6 +47,7 @@ using platform::win32::UniqueHandle;
 
 constexpr wchar_t kIdleSemaphore[] = L"ZentrikIdleStarted";  // as tools/wine/idle.cpp
 constexpr int kWarmUpTicks = 3;
+constexpr int kRowsOnScreen = 20;
 
 double NowUs() {
   static const double perUs = [] {
@@ -237,6 +239,75 @@ std::vector<Step> MeasureCollectors(StepTimer& timer) {
   return steps;
 }
 
+// The messages every list view of the window gets, by name: what a tick asks of
+// the controls, their painting included (the cells they draw are asked of the
+// program by notifications, not counted here).
+class ListMessageCounter {
+ public:
+  explicit ListMessageCounter(HWND window) {
+    EnumChildWindows(window, Attach, reinterpret_cast<LPARAM>(this));
+  }
+  ~ListMessageCounter() {
+    for (HWND list : lists_) RemoveWindowSubclass(list, Count, kSubclass);
+  }
+  ListMessageCounter(const ListMessageCounter&) = delete;
+  ListMessageCounter& operator=(const ListMessageCounter&) = delete;
+  bench::CallCounts& Counts() { return counts_; }
+
+ private:
+  static constexpr UINT_PTR kSubclass = 0x5A4C;
+  static BOOL CALLBACK Attach(HWND child, LPARAM self) {
+    wchar_t name[32] = {};
+    GetClassNameW(child, name, 32);
+    if (lstrcmpiW(name, WC_LISTVIEWW) == 0 &&
+        SetWindowSubclass(child, Count, kSubclass, static_cast<DWORD_PTR>(self)))
+      reinterpret_cast<ListMessageCounter*>(self)->lists_.push_back(child);
+    return TRUE;
+  }
+  static LRESULT CALLBACK Count(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR self) {
+    reinterpret_cast<ListMessageCounter*>(self)->counts_.Add(NameOf(message));
+    return DefSubclassProc(list, message, wParam, lParam);
+  }
+  static std::string NameOf(UINT message) {
+    static const std::map<UINT, const char*> names = {
+        {LVM_SETITEMTEXTW, "LVM_SETITEMTEXT"}, {LVM_SETITEMW, "LVM_SETITEM"},
+        {LVM_INSERTITEMW, "LVM_INSERTITEM"},   {LVM_DELETEITEM, "LVM_DELETEITEM"},
+        {LVM_DELETEALLITEMS, "LVM_DELETEALLITEMS"}, {LVM_SETITEMSTATE, "LVM_SETITEMSTATE"},
+        {LVM_SETITEMCOUNT, "LVM_SETITEMCOUNT"}, {LVM_GETTOPINDEX, "LVM_GETTOPINDEX"},
+        {LVM_GETCOUNTPERPAGE, "LVM_GETCOUNTPERPAGE"}, {LVM_GETSUBITEMRECT, "LVM_GETSUBITEMRECT"},
+        {LVM_REDRAWITEMS, "LVM_REDRAWITEMS"},   {LVM_ENSUREVISIBLE, "LVM_ENSUREVISIBLE"},
+        {LVM_GETNEXTITEM, "LVM_GETNEXTITEM"},   {LVM_GETITEMCOUNT, "LVM_GETITEMCOUNT"},
+        {LVM_GETITEMW, "LVM_GETITEM"},         {LVM_GETITEMTEXTW, "LVM_GETITEMTEXT"},
+        {WM_SETREDRAW, "WM_SETREDRAW"},       {WM_PAINT, "WM_PAINT"},
+        {WM_ERASEBKGND, "WM_ERASEBKGND"},     {WM_NCPAINT, "WM_NCPAINT"},
+    };
+    const auto found = names.find(message);
+    if (found != names.end()) return std::string("list ") + found->second;
+    char other[32];
+    std::snprintf(other, sizeof(other), "list message 0x%04X", message);
+    return other;
+  }
+
+  std::vector<HWND> lists_;
+  bench::CallCounts counts_;
+};
+
+// Makes the Processes list `rows` rows high, as far as the screen allows.
+int ShowRowsOnProcessList(app::TMainForm& form, int rows) {
+  HWND list = form.ProcessesView().lv_Proc();
+  RECT row{};
+  if (!ListView_GetItemRect(list, 0, &row, LVIR_BOUNDS) || row.bottom <= row.top)
+    return ListView_GetCountPerPage(list);
+  RECT frame{};
+  GetWindowRect(form.Handle(), &frame);
+  const int grow = (rows - ListView_GetCountPerPage(list)) * (row.bottom - row.top);
+  SetWindowPos(form.Handle(), nullptr, 0, 0, frame.right - frame.left,
+               frame.bottom - frame.top + grow, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  StepTimer::Pump();
+  return ListView_GetCountPerPage(list);
+}
+
 // The rows of the window's tick: the cycle, each update message, the painting,
 // the rest; the first and the last are keyed by numbers no message has.
 constexpr UINT kRefreshRow = 0xFFFF0001, kOtherRow = 0xFFFF0002;
@@ -259,10 +330,12 @@ const std::vector<std::pair<UINT, std::string>> kTickRows = {
 std::vector<Step> MeasureWindowTicks(app::TMainForm& form, StepTimer& timer) {
   std::map<UINT, Step> rows;
   for (const auto& [message, name] : kTickRows) rows[message].name = name;
-  Step whole{"whole tick", {}, 0, {}};
+  Step whole{"whole tick (calls: messages to the list views)", {}, 0, {}};
+  ListMessageCounter lists(form.Handle());
   ServerTime& server = timer.Server();
   for (int i = -kWarmUpTicks; i < timer.Ticks(); ++i) {
     const bool measured = i >= 0;
+    if (i == 0) lists.Counts().Clear();
     std::map<UINT, double> wall;
     const double tickStart = NowUs(), tickServer = server.Us();
     const auto timed = [&](UINT row, const std::function<void()>& run) {
@@ -291,10 +364,36 @@ std::vector<Step> MeasureWindowTicks(app::TMainForm& form, StepTimer& timer) {
     whole.serverUs += server.Us() - tickServer;
     for (auto& [row, step] : rows) step.wallUs.push_back(wall[row]);
   }
+  whole.calls = lists.Counts().All();
   std::vector<Step> steps;
   for (const auto& [message, name] : kTickRows) steps.push_back(std::move(rows[message]));
   steps.push_back(std::move(whole));
   return steps;
+}
+
+// Ticks as the timer gives them, a second apart, so that the figures have
+// changed: the whole tick, and the messages the list views got.
+Step MeasureSpacedTicks(app::TMainForm& form, ServerTime& server, int ticks) {
+  Step step{"one tick, a second after the last", {}, 0, {}};
+  ListMessageCounter lists(form.Handle());
+  for (int i = 0; i < ticks; ++i) {
+    const double until = NowUs() + 1e6;
+    while (NowUs() < until) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+      StepTimer::Pump();
+    }
+    lists.Counts().Clear();
+    const double start = NowUs(), serverStart = server.Us();
+    try {
+      form.Cycle().RefreshAll();
+    } catch (const ui::RefreshError&) {
+    }
+    StepTimer::Pump();
+    step.wallUs.push_back(NowUs() - start);
+    step.serverUs += server.Us() - serverStart;
+    for (const auto& [call, count] : lists.Counts().All()) step.calls[call] += count;
+  }
+  return step;
 }
 
 std::string CallsText(const Step& step) {
@@ -374,11 +473,18 @@ int Run(int ticks, int idle, unsigned long serverPid) {
   }
   StepTimer::Pump();  // laid out and painted; then the benchmark gives the ticks
   form.Cycle().N16Click();
+  form.SelectPage(app::TMainForm::kProcessesPage);
+  try {
+    form.Cycle().RefreshAll();  // rows to measure
+  } catch (const ui::RefreshError&) {
+  }
+  StepTimer::Pump();
+  const int rowsShown = ShowRowsOnProcessList(form, kRowsOnScreen);
 
   std::printf(
       "Tick cost against the real Win32 backend: %d runs per step, %d idle processes, "
-      "%d processor instances%s\n",
-      ticks, idle, form.Run().CpuInstanceCount,
+      "%d processor instances, %d rows on screen in the Processes list%s\n",
+      ticks, idle, form.Run().CpuInstanceCount, rowsShown,
       server.Available() ? ", wineserver CPU time included" : "");
   const std::vector<Step> collectors = MeasureCollectors(timer);
   PrintSteps("collectors alone, each on its own tables", collectors, server.Available());
@@ -391,6 +497,10 @@ int Run(int ticks, int idle, unsigned long serverPid) {
     const std::string title = std::string("the window's tick, ") + pageNames[page] + " shown";
     PrintSteps(title.c_str(), MeasureWindowTicks(form, timer), server.Available());
   }
+  form.SelectPage(app::TMainForm::kProcessesPage);
+  StepTimer::Pump();
+  PrintSteps("the timer's tick, Processes page shown (calls: list view messages)",
+             {MeasureSpacedTicks(form, server, 5)}, server.Available());
   form.SelectPage(app::TMainForm::kApplicationsPage);
   StepTimer::Pump();
 

@@ -1,23 +1,30 @@
 #!/usr/bin/env bash
-# `make cost`: what the program costs while it sits on its default page, next to
-# Wine's own task manager on its Processes tab, under Wine in Xvfb.
+# `make cost`: what the program costs next to Wine's own task manager, under
+# Wine in Xvfb, on two views: both on their process lists (ours on 进程, the
+# peer on its Processes tab) and both on their first pages (ours on 应用程序,
+# the peer on Applications); and what the session costs with neither of them.
 # Each run is a fresh Wine session of its own (a private prefix, build/
 # wineprefix-cost, and a fresh Xvfb): start the server, optionally start idle
-# processes, start the program, wait ZENTRIK_COST_SETTLE (6) s, read utime+stime
-# of the program and of wineserver from /proc, wait ZENTRIK_COST_SECONDS (30) s,
-# read again, note the program's VmRSS, end everything. Runs alternate ours,
-# peer, ours, peer (ZENTRIK_COST_ROUNDS, 2), first on the bare desktop, then
-# with ZENTRIK_COST_IDLE (300) extra processes that sleep forever
-# (ZENTRIK_COST_SIZES="0" measures the bare desktop alone). ZENTRIK_COST_EXE and
-# ZENTRIK_COST_PEER put other builds in place of ours and of the peer.
-# Prints a table and the ratios ours / peer; keeps it and a screenshot of each
-# run in build/cost.
+# processes, start the program (or, for the idle session, one more process that
+# only sleeps and has no window), bring it to its view, wait
+# ZENTRIK_COST_SETTLE (6) s, read utime+stime of the program and of wineserver
+# from /proc, wait ZENTRIK_COST_SECONDS (30) s, read again, note the program's
+# VmRSS, end everything. A round is the idle session, then ours and the peer on
+# each view (ZENTRIK_COST_VIEWS, "processes first"); ZENTRIK_COST_ROUNDS (5)
+# rounds on the bare desktop, then as many with ZENTRIK_COST_IDLE (300) extra
+# processes that sleep forever (ZENTRIK_COST_SIZES="0" measures the bare
+# desktop alone). ZENTRIK_COST_EXE and ZENTRIK_COST_PEER put other builds in
+# place of ours and of the peer.
+# Prints a table and, per view and size, the ratios ours / peer of each round
+# and of all rounds, gross and net of the idle session, and of the working set;
+# keeps it and a screenshot of each run in build/cost.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 export WINEPREFIX=${ZENTRIK_COST_PREFIX:-$ZENTRIK_BUILD/wineprefix-cost}
 settle=${ZENTRIK_COST_SETTLE:-6}
 window=${ZENTRIK_COST_SECONDS:-30}
-rounds=${ZENTRIK_COST_ROUNDS:-2}
+rounds=${ZENTRIK_COST_ROUNDS:-5}
+views=${ZENTRIK_COST_VIEWS:-processes first}
 idle_count=${ZENTRIK_COST_IDLE:-300}
 out=$ZENTRIK_BUILD/cost
 hz=$(getconf CLK_TCK)
@@ -60,15 +67,19 @@ wait_quiet() {
   warn "processes still busy after 120 s; measuring anyway"
 }
 
-# Wine's task manager opens on its Applications tab: click its Processes tab.
+# Both open on their first page; the process list is the second tab. A build
+# of ours in the peer's place has our tabs.
+tab_x() {
+  if [[ $1 == peer && -z ${ZENTRIK_COST_PEER:-} ]]; then echo 112; else echo 94; fi
+}
 show_processes_tab() {
-  local pid=$1 win= tries=0
+  local pid=$1 who=$2 win= tries=0
   until win=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1) && [[ -n $win ]]; do
-    (( ++tries > 100 )) && { warn "the peer's window did not appear"; return 1; }
+    (( ++tries > 100 )) && { warn "the $who window did not appear"; return 1; }
     sleep 0.1
   done
   sleep 1
-  xdotool mousemove --window "$win" 112 57 click 1
+  xdotool mousemove --window "$win" "$(tab_x "$who")" 57 click 1
 }
 
 session_pids=()
@@ -83,10 +94,15 @@ trap 'exit 130' INT
 trap 'exit 143' TERM HUP
 
 rows=()
-# One run: label (ours|peer), number of idle processes, run name.
+# One run: who (ours|peer|idle), view (processes|first|-), number of idle
+# processes, round, run name.
 run_one() {
-  local who=$1 extra=$2 name=$3 exe server pid t0 t1 s0 s1 i
-  [[ $who == ours ]] && exe=$ours || exe=$peer
+  local who=$1 view=$2 extra=$3 round=$4 name=$5 exe server pid t0 t1 s0 s1 i
+  case $who in
+    ours) exe=$ours ;;
+    peer) exe=$peer ;;
+    idle) exe=$idle ;;  # keeps the session alive, draws nothing
+  esac
   # The machine's load from others: the idle processes' start-up would count.
   local load_before; load_before=$(load1)
   start_xvfb
@@ -109,7 +125,7 @@ run_one() {
   $WINE "$exe" >/dev/null 2>&1 &
   pid=$!
   session_pids+=("$pid")
-  if [[ $who == peer && -z ${ZENTRIK_COST_PEER:-} ]]; then show_processes_tab "$pid" || true; fi
+  if [[ $view == processes ]]; then show_processes_tab "$pid" "$who" || true; fi
   sleep "$(awk -v s="$settle" -v a="$started" -v b="$(date +%s%N)" \
     'BEGIN { r = s - (b - a) / 1e9; print (r > 0 ? r : 0) }')"
   t0=$(cpu_ticks "$pid") s0=$(cpu_ticks "$server")
@@ -120,51 +136,76 @@ run_one() {
   for i in "${idles[@]}"; do [[ -e /proc/$i ]] && alive=$((alive + 1)); done
   import -window root "$out/$name.png" 2>/dev/null || true
   kill -0 "$pid" 2>/dev/null || warn "$name: the program ended during the run"
-  rows+=("$name $who $extra $alive $((t1 - t0)) $((s1 - s0)) $rss $load_before")
+  rows+=("$name $who $view $extra $alive $((t1 - t0)) $((s1 - s0)) $rss $load_before $round")
   awk -v hz="$hz" -v r="${rows[-1]}" 'BEGIN { split(r, f, " ")
-    printf "%-12s %-5s %3d idle: program %5.2f s + wineserver %5.2f s, VmRSS %5.1f MB, load %s\n",
-      f[1], f[2], f[4], f[5] / hz, f[6] / hz, f[7] / 1024, f[8] }'
+    printf "%-22s %-5s %3d idle: program %5.2f s + wineserver %5.2f s, VmRSS %5.1f MB, load %s\n",
+      f[1], f[2], f[5], f[6] / hz, f[7] / hz, f[8] / 1024, f[9] }'
   cleanup_session
 }
 
-say "measuring: ${settle} s to settle, ${window} s window, $rounds rounds per size"
+say "measuring: ${settle} s to settle, ${window} s window, $rounds rounds per size, views: $views"
 echo "ours: $ours"
 echo "peer: $peer ($($WINE --version))"
 for extra in ${ZENTRIK_COST_SIZES:-0 $idle_count}; do
   size=bare; (( extra )) && size=idle$extra
   for ((r = 1; r <= rounds; r++)); do
-    run_one ours "$extra" "$size-A$r"
-    run_one peer "$extra" "$size-B$r"
+    run_one idle - "$extra" "$r" "$size-R$r-session"
+    for view in $views; do
+      run_one ours "$view" "$extra" "$r" "$size-R$r-$view-A"
+      run_one peer "$view" "$extra" "$r" "$size-R$r-$view-B"
+    done
   done
 done
 
-# The table: one line per run, then the ratios per size from the summed CPU
-# times and the mean working sets.
+# The table: one line per run; then, per size and view, each round's ratios
+# and those of the means over all rounds. Gross: program + wineserver of ours
+# over the peer's; net: each less the idle session of the same round (of the
+# means, for all rounds).
 report() {
-  printf '%-12s %-5s %6s %9s %8s %8s %9s %11s\n' \
-    run who idle program wineserv total 'VmRSS MB' 'load before'
+  printf '%-22s %-5s %-9s %6s %9s %8s %8s %9s %11s\n' \
+    run who view idle program wineserv total 'VmRSS MB' 'load before'
   printf '%s\n' "${rows[@]}" | awk -v hz="$hz" '
+    function ratio(a, b) { return b > 0 ? sprintf("%.2f", a / b) : "n/a" }
     {
-      cpu = ($5 + $6) / hz
-      printf "%-12s %-5s %6d %8.2fs %7.2fs %7.2fs %9.1f %11s\n",
-        $1, $2, $4, $5 / hz, $6 / hz, cpu, $7 / 1024, $8
-      size = $3; cpus[size, $2] += cpu; rss[size, $2] += $7; n[size, $2]++
+      cpu = ($6 + $7) / hz
+      printf "%-22s %-5s %-9s %6d %8.2fs %7.2fs %7.2fs %9.1f %11s\n",
+        $1, $2, $3, $5, $6 / hz, $7 / hz, cpu, $8 / 1024, $9
+      size = $4; round = $10
       if (!(size in seen)) { seen[size] = 1; order[++sizes] = size }
+      if ($2 == "idle") {
+        idle[size, round] = cpu; idleSum[size] += cpu; idleN[size]++
+        next
+      }
+      if (!((size, $3) in seenView)) { seenView[size, $3] = 1; views[size, ++nviews[size]] = $3 }
+      at[size, $3, $2, round] = cpu
+      sum[size, $3, $2] += cpu; n[size, $3, $2]++; rss[size, $3, $2] += $8
+      if (round > rounds) rounds = round
     }
     END {
-      print ""
       for (i = 1; i <= sizes; i++) {
         s = order[i]
-        if (!n[s, "ours"] || !n[s, "peer"] || !cpus[s, "peer"] || !rss[s, "peer"]) continue
-        printf "%s extra processes: CPU ours/peer %.2f (%.2f s / %.2f s per run), " \
-          "working set ours/peer %.2f (%.1f MB / %.1f MB)\n", s,
-          (cpus[s, "ours"] / n[s, "ours"]) / (cpus[s, "peer"] / n[s, "peer"]),
-          cpus[s, "ours"] / n[s, "ours"], cpus[s, "peer"] / n[s, "peer"],
-          (rss[s, "ours"] / n[s, "ours"]) / (rss[s, "peer"] / n[s, "peer"]),
-          rss[s, "ours"] / n[s, "ours"] / 1024, rss[s, "peer"] / n[s, "peer"] / 1024
+        for (j = 1; j <= nviews[s]; j++) {
+          v = views[s, j]
+          print ""
+          printf "%s extra processes, %s view (ours / peer, CPU of program + wineserver):\n", s, v
+          for (r = 1; r <= rounds; r++) {
+            if (!((s, v, "ours", r) in at) || !((s, v, "peer", r) in at)) continue
+            o = at[s, v, "ours", r]; p = at[s, v, "peer", r]; z = idle[s, r]
+            printf "  round %d: ours %.2f s, peer %.2f s, session %.2f s: gross %s, net %s\n",
+              r, o, p, z, ratio(o, p), ratio(o - z, p - z)
+          }
+          if (!n[s, v, "ours"] || !n[s, v, "peer"]) continue
+          o = sum[s, v, "ours"] / n[s, v, "ours"]; p = sum[s, v, "peer"] / n[s, v, "peer"]
+          z = idleN[s] ? idleSum[s] / idleN[s] : 0
+          printf "  all rounds: ours %.2f s, peer %.2f s, session %.2f s per run: " \
+            "gross %s, net %s; working set ours/peer %s (%.1f MB / %.1f MB)\n",
+            o, p, z, ratio(o, p), ratio(o - z, p - z),
+            ratio(rss[s, v, "ours"] / n[s, v, "ours"], rss[s, v, "peer"] / n[s, v, "peer"]),
+            rss[s, v, "ours"] / n[s, v, "ours"] / 1024, rss[s, v, "peer"] / n[s, v, "peer"] / 1024
+        }
       }
     }'
 }
-say "cost over ${window} s: CPU of the program + wineserver (ours zentrik.exe, peer taskmgr.exe)"
+say "cost over ${window} s: CPU of the program + wineserver (ours zentrik.exe, peer taskmgr.exe, session: neither)"
 report | tee "$out/cost.txt"
 echo "screenshots of each run: $out/*.png"
