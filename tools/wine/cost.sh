@@ -10,7 +10,8 @@
 # ZENTRIK_COST_SETTLE (6) s, read utime+stime of the program and of wineserver
 # from /proc, wait ZENTRIK_COST_SECONDS (30) s, read again, note the program's
 # VmRSS, end everything. A round is the idle session, then ours and the peer on
-# each view (ZENTRIK_COST_VIEWS, "processes first"); ZENTRIK_COST_ROUNDS (5)
+# each view (ZENTRIK_COST_VIEWS, "processes first"; "services" puts ours on
+# its 服务 page beside the peer's process list); ZENTRIK_COST_ROUNDS (5)
 # rounds on the bare desktop, then as many with ZENTRIK_COST_IDLE (300) extra
 # processes that sleep forever (ZENTRIK_COST_SIZES="0" measures the bare
 # desktop alone). ZENTRIK_COST_EXE and ZENTRIK_COST_PEER put other builds in
@@ -68,18 +69,21 @@ wait_quiet() {
 }
 
 # Both open on their first page; the process list is the second tab. A build
-# of ours in the peer's place has our tabs.
-tab_x() {
-  if [[ $1 == peer && -z ${ZENTRIK_COST_PEER:-} ]]; then echo 112; else echo 94; fi
+# of ours in the peer's place has our tabs. The services view puts ours on its
+# 服务 tab (the sixth) and the peer, which has none, on its process list.
+tab_x() {  # who, view
+  if [[ $1 == peer && -z ${ZENTRIK_COST_PEER:-} ]]; then echo 112
+  elif [[ $2 == services ]]; then echo 310
+  else echo 94; fi
 }
-show_processes_tab() {
-  local pid=$1 who=$2 win= tries=0
+show_tab() {
+  local pid=$1 who=$2 view=$3 win= tries=0
   until win=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1) && [[ -n $win ]]; do
     (( ++tries > 100 )) && { warn "the $who window did not appear"; return 1; }
     sleep 0.1
   done
   sleep 1
-  xdotool mousemove --window "$win" "$(tab_x "$who")" 57 click 1
+  xdotool mousemove --window "$win" "$(tab_x "$who" "$view")" 57 click 1
 }
 
 session_pids=()
@@ -125,7 +129,7 @@ run_one() {
   $WINE "$exe" >/dev/null 2>&1 &
   pid=$!
   session_pids+=("$pid")
-  if [[ $view == processes ]]; then show_processes_tab "$pid" "$who" || true; fi
+  if [[ $view != first && $view != - ]]; then show_tab "$pid" "$who" "$view" || true; fi
   sleep "$(awk -v s="$settle" -v a="$started" -v b="$(date +%s%N)" \
     'BEGIN { r = s - (b - a) / 1e9; print (r > 0 ? r : 0) }')"
   t0=$(cpu_ticks "$pid") s0=$(cpu_ticks "$server")
