@@ -279,10 +279,9 @@ void ApplicationsView::OnListNotify(const NMHDR& header) {
 }
 
 void ApplicationsView::ShowPopup(LPARAM screenPoint) {
-  const POINT at = ui::ContextMenuPoint(list_, screenPoint, model_.FirstSelected());
   const UniqueMenu popup = BuildPopupMenu();
-  const UINT id = TrackPopupMenu(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0,
-                                 page_, nullptr);
+  const UINT id =
+      ui::TrackListMenu(popup.get(), page_, list_, screenPoint, model_.FirstSelected());
   if (id != 0) ExecuteCommand(id);
 }
 

@@ -122,9 +122,7 @@ void TPortForm::ExecuteCommand(UINT id) {
 }
 
 void TPortForm::ShowPopup(LPARAM screenPoint) {
-  const POINT at = ui::ContextMenuPoint(list_, screenPoint, std::nullopt);
-  const UINT id = TrackPopupMenu(popup_.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0,
-                                 window_, nullptr);
+  const UINT id = ui::TrackListMenu(popup_.get(), window_, list_, screenPoint, std::nullopt);
   if (id != 0) ExecuteCommand(id);
 }
 

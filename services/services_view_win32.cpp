@@ -125,10 +125,9 @@ void ServicesView::EnableCommands() {
 }
 
 void ServicesView::ShowPopup(LPARAM screenPoint) {
-  const POINT at = ui::ContextMenuPoint(list_, screenPoint, model_.FirstSelected());
   EnableCommands();
-  const UINT id = TrackPopupMenu(popup_.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0,
-                                 page_, nullptr);
+  const UINT id =
+      ui::TrackListMenu(popup_.get(), page_, list_, screenPoint, model_.FirstSelected());
   if (id != 0) ExecuteCommand(id);
 }
 

@@ -38,4 +38,10 @@ POINT ContextMenuPoint(HWND list, LPARAM screenPoint, std::optional<std::size_t>
   return at;
 }
 
+UINT TrackListMenu(HMENU menu, HWND owner, HWND list, LPARAM screenPoint,
+                   std::optional<std::size_t> item) {
+  const POINT at = ContextMenuPoint(list, screenPoint, item);
+  return TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
+}
+
 }  // namespace ui

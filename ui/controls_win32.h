@@ -24,4 +24,8 @@ HWND CreateGroupBox(HWND parent, const wchar_t* caption, HFONT font, DWORD style
 // `item` when it is given and shown, else at the list's corner.
 POINT ContextMenuPoint(HWND list, LPARAM screenPoint, std::optional<std::size_t> item);
 
+// Shows `menu` there for `owner` and gives the chosen command, 0 for none.
+UINT TrackListMenu(HMENU menu, HWND owner, HWND list, LPARAM screenPoint,
+                   std::optional<std::size_t> item);
+
 }  // namespace ui
