@@ -122,7 +122,8 @@ struct NetworkingPart {
 
 // The Performance page and the notification icon.
 struct PerformancePart {
-  PerformancePart(Backends& system, RunState& run, const procs::TMainProcInfo& totals);
+  PerformancePart(Backends& system, RunState& run, const procs::TMainProcInfo& totals,
+                  const procs::TickCulprits& culprits);
   perf::CpuSampler sampler;
   perf::PerformancePage page;
   std::unique_ptr<perf::PerformanceView> view;
