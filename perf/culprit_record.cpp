@@ -20,6 +20,10 @@ void CulpritRecord::SetProcessorCount(int count) {
   processorsFrom_ = recorded_;
 }
 
+std::size_t CulpritRecord::ProcessorRow(std::uint32_t sequence) const {
+  return (sequence % kSamples) * static_cast<std::size_t>(processors_);
+}
+
 int CulpritRecord::Count() const {
   return static_cast<int>(std::min<std::uint32_t>(recorded_, kSamples));
 }
@@ -56,7 +60,8 @@ void CulpritRecord::Record(const SampleFigures& figures, const std::vector<int>&
   for (std::size_t i = 0; i < procs::kCulpritsKept; ++i) {
     const bool cpu = i < culprits.cpu.Count();
     s.cpuPid[i] = cpu ? culprits.cpu[i].pid : 0;
-    s.cpuTenths[i] = cpu ? static_cast<std::uint16_t>(std::min<std::uint32_t>(culprits.cpu[i].figure, 0xFFFE)) : 0;
+    const std::uint32_t tenths = cpu ? std::min<std::uint32_t>(culprits.cpu[i].figure, 0xFFFF) : 0;
+    s.cpuTenths[i] = static_cast<std::uint16_t>(tenths);
     s.cpuName[i] = cpu ? SlotFor(culprits.cpu[i].name, sequence) : kNoName;
     const bool memory = i < culprits.memory.Count();
     s.memoryPid[i] = memory ? culprits.memory[i].pid : 0;
@@ -64,7 +69,7 @@ void CulpritRecord::Record(const SampleFigures& figures, const std::vector<int>&
     s.memoryName[i] = memory ? SlotFor(culprits.memory[i].name, sequence) : kNoName;
   }
   if (processors_ > 0) {
-    std::uint8_t* row = &processorPercent_[(sequence % kSamples) * static_cast<std::size_t>(processors_)];
+    std::uint8_t* row = &processorPercent_[ProcessorRow(sequence)];
     for (int p = 0; p < processors_; ++p) {
       const int percent = static_cast<std::size_t>(p) < perCpuPercent.size() ? perCpuPercent[p] : 0;
       row[p] = static_cast<std::uint8_t>(std::clamp(percent, 0, 100));
@@ -80,7 +85,7 @@ std::optional<RecordedSample> CulpritRecord::At(int age) const {
   RecordedSample out;
   out.figures = {static_cast<int>(s.secondsOfDay), s.cpuPercent, s.pageFileMb};
   if (processors_ > 0 && sequence >= processorsFrom_)
-    out.processorPercent = {&processorPercent_[(sequence % kSamples) * static_cast<std::size_t>(processors_)],
+    out.processorPercent = {&processorPercent_[ProcessorRow(sequence)],
                             static_cast<std::size_t>(processors_)};
   if (sequence < namesFrom_) return out;
   for (std::size_t i = 0; i < procs::kCulpritsKept; ++i) {

@@ -53,6 +53,8 @@ class CulpritRecord {
               const procs::TickCulprits& culprits);
 
   int Count() const;  // samples held, at most kSamples
+  // Samples ever recorded: Recorded() - age names one sample for good.
+  std::uint32_t Recorded() const { return recorded_; }
   // The sample `age` updates before the newest (0); none when nothing was
   // recorded that far back.
   std::optional<RecordedSample> At(int age) const;
@@ -74,6 +76,7 @@ class CulpritRecord {
 
  private:
   std::uint16_t SlotFor(const procs::ShortName& name, std::uint32_t sequence);
+  std::size_t ProcessorRow(std::uint32_t sequence) const;
 
   // Written before read, so pages of the ring not reached yet cost no memory.
   std::unique_ptr<StoredSample[]> samples_;

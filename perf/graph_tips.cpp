@@ -37,7 +37,8 @@ std::wstring GraphTipText(const CulpritRecord& record, GraphKind kind, int proce
       const RecordedSample::Entry& e = sample->memory[i];
       text += L"\r\n";
       AppendName(text, e.name);
-      text += L" (" + std::to_wstring(e.pid) + L")  " + std::to_wstring(RoundedMb(e.figure)) + L" MB";
+      text += L" (" + std::to_wstring(e.pid) + L")  ";
+      text += std::to_wstring(RoundedMb(e.figure)) + L" MB";
     }
     return text;
   }
@@ -53,7 +54,8 @@ std::wstring GraphTipText(const CulpritRecord& record, GraphKind kind, int proce
     const RecordedSample::Entry& e = sample->cpu[i];
     text += L"\r\n";
     AppendName(text, e.name);
-    text += L" (" + std::to_wstring(e.pid) + L")  " + std::to_wstring(procs::WholePercent(e.figure)) + L"%";
+    text += L" (" + std::to_wstring(e.pid) + L")  ";
+    text += std::to_wstring(procs::WholePercent(e.figure)) + L"%";
   }
   return text;
 }

@@ -1,8 +1,9 @@
 // The notification-area icon: a small bar meter of the total CPU usage with the
-// tip "CPU 使用：NN%" and, below it, the busiest process of the tick. The icon is added at start-up, asked for again now and then
-// until the notification area takes it, added again when the taskbar is
-// (re)created, and removed on closing. Nothing goes to a taskbar that does not
-// answer: what it would have been sent waits for a later update.
+// tip "CPU 使用：NN%" and, below it, the busiest process of the tick. The icon is
+// added at start-up, asked for again now and then until the notification area
+// takes it, added again when the taskbar is (re)created, and removed on closing.
+// Nothing goes to a taskbar that does not answer: what it would have been sent
+// waits for a later update.
 #pragma once
 #include <functional>
 #include <string>

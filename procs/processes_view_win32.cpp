@@ -23,6 +23,7 @@ constexpr int kCheckWidth = 150;
 constexpr int kCheckHeight = 17;
 constexpr int kGap = 6;
 constexpr int kLabelWidth = 48;
+constexpr int kFinderSize = 32;  // the crosshair's box, as large as the cursor it shows
 constexpr int kFilterWidth = 200;  // at most; narrower as the window narrows
 constexpr int kFilterMinWidth = 40;
 constexpr int kFilterHeight = 21;
@@ -108,6 +109,8 @@ void ProcessesView::CreateControls(HFONT font) {
 
   allUsers_ = ui::CreateChild(page_, L"BUTTON", L"显示所有用户的进程(&S)",
                                WS_TABSTOP | BS_AUTOCHECKBOX, 0, kCmdAllUsers, font);
+  finder_ = std::make_unique<WindowFinder>(page_, kCmdWindowFinder,
+                                           [this](std::uint32_t pid) { ShowFoundProcess(pid); });
   // The label's & letter puts the cursor in the box that follows it.
   filterLabel_ = ui::CreateChild(page_, L"STATIC", L"筛选(&L):", SS_LEFT, 0, 0, font);
   filterBox_ = ui::CreateChild(page_, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL,
@@ -155,7 +158,10 @@ void ProcessesView::Layout() {
   MoveWindow(list_, area.left, area.top, width, panelTop - area.top, TRUE);
   MoveWindow(allUsers_, area.left, panelTop + (px(kPanelHeight) - px(kCheckHeight)) / 2,
              px(kCheckWidth), px(kCheckHeight), TRUE);
-  const int labelLeft = area.left + px(kCheckWidth) + px(kGap);
+  const int finderLeft = area.left + px(kCheckWidth) + px(kGap);
+  MoveWindow(finder_->Handle(), finderLeft, panelTop + (px(kPanelHeight) - px(kFinderSize)) / 2,
+             px(kFinderSize), px(kFinderSize), TRUE);
+  const int labelLeft = finderLeft + px(kFinderSize) + px(kGap);
   const int boxLeft = labelLeft + px(kLabelWidth);
   const int boxWidth = std::clamp<int>(area.right - px(kButtonWidth) - px(kGap) - boxLeft,
                                        px(kFilterMinWidth), px(kFilterWidth));
@@ -246,6 +252,19 @@ void ProcessesView::ExecuteCommand(UINT id) {
       break;
     default: break;
   }
+}
+
+void ProcessesView::ShowFoundProcess(std::uint32_t pid) {
+  if (!logic_.ShowAndSelectProcess(pid)) {
+    MessageBeep(MB_OK);
+    return;
+  }
+  // The check box and the filter box say what the page shows now.
+  SendMessageW(allUsers_, BM_SETCHECK, logic_.ShowAllUsers() ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (logic_.FilterText().empty() && GetWindowTextLengthW(filterBox_) > 0)
+    SetWindowTextW(filterBox_, L"");
+  lv_ProcSelectItem();
+  SetFocus(list_);
 }
 
 void ProcessesView::FocusFilter() {

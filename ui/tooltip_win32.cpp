@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "ui/controls_win32.h"
 #include "ui/dpi_win32.h"
 
 namespace ui {
@@ -72,7 +73,8 @@ void Tooltip::Track(POINT pointer, const std::wstring& text) {
   if (GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST), &monitor)) {
     const RECT& area = monitor.rcWork;
     if (at.x + width > area.right) at.x = std::max<LONG>(area.left, pointer.x - kOffsetX - width);
-    if (at.y + height > area.bottom) at.y = std::max<LONG>(area.top, pointer.y - kOffsetY / 2 - height);
+    if (at.y + height > area.bottom)
+      at.y = std::max<LONG>(area.top, pointer.y - kOffsetY / 2 - height);
   }
   SendMessageW(tip_, TTM_TRACKPOSITION, 0, MAKELPARAM(at.x, at.y));
   if (!tracking_) {

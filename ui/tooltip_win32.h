@@ -4,6 +4,7 @@
 // point. The control is destroyed with its owner object.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
