@@ -19,13 +19,13 @@ constexpr int kPageBorder = 12;
 constexpr int kPanelHeight = 36;
 constexpr int kButtonWidth = 96;
 constexpr int kButtonHeight = 25;
-constexpr int kCheckWidth = 150;
+constexpr int kCheckWidth = 144;  // its text and box, with a few pixels to spare
 constexpr int kCheckHeight = 17;
 constexpr int kGap = 6;
 constexpr int kLabelWidth = 48;
-constexpr int kFinderSize = 32;  // the crosshair's box, as large as the cursor it shows
+constexpr int kFinderSize = 20;  // the crosshair's box
 constexpr int kFilterWidth = 200;  // at most; narrower as the window narrows
-constexpr int kFilterMinWidth = 40;
+constexpr int kFilterMinWidth = 24;
 constexpr int kFilterHeight = 21;
 constexpr UINT_PTR kFilterSubclass = 1;
 
@@ -161,7 +161,9 @@ void ProcessesView::Layout() {
   const int finderLeft = area.left + px(kCheckWidth) + px(kGap);
   MoveWindow(finder_->Handle(), finderLeft, panelTop + (px(kPanelHeight) - px(kFinderSize)) / 2,
              px(kFinderSize), px(kFinderSize), TRUE);
-  const int labelLeft = finderLeft + px(kFinderSize) + px(kGap);
+  // The label stands close by, so that at the window's smallest width the
+  // filter box still fits beside the button.
+  const int labelLeft = finderLeft + px(kFinderSize) + px(2);
   const int boxLeft = labelLeft + px(kLabelWidth);
   const int boxWidth = std::clamp<int>(area.right - px(kButtonWidth) - px(kGap) - boxLeft,
                                        px(kFilterMinWidth), px(kFilterWidth));

@@ -60,10 +60,8 @@ LRESULT OutlineFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 
 WindowFinder::WindowFinder(HWND parent, UINT id, std::function<void(std::uint32_t)> found)
     : found_(std::move(found)) {
-  control_ = ui::CreateChild(parent, L"STATIC", L"", SS_ICON | SS_CENTERIMAGE | SS_NOTIFY, 0, id,
-                             nullptr);
+  control_ = ui::CreateChild(parent, L"STATIC", L"", SS_NOTIFY, 0, id, nullptr);
   if (control_ == nullptr) return;
-  SendMessageW(control_, STM_SETIMAGE, IMAGE_CURSOR, reinterpret_cast<LPARAM>(CrossCursor()));
   SetWindowSubclass(control_, ControlProc, kFinderSubclass, reinterpret_cast<DWORD_PTR>(this));
   tip_ = std::make_unique<ui::Tooltip>(parent);
   tip_->AddControlTip(control_, L"拖到任意窗口上以查找其进程");
@@ -106,6 +104,9 @@ LRESULT CALLBACK WindowFinder::ControlProc(HWND control, UINT message, WPARAM wP
     case WM_CANCELMODE:
       finder.End(false);
       break;
+    case WM_PAINT:
+      finder.Paint();
+      return 0;
     case WM_NCDESTROY:
       finder.End(false);
       RemoveWindowSubclass(control, ControlProc, kFinderSubclass);
@@ -115,6 +116,19 @@ LRESULT CALLBACK WindowFinder::ControlProc(HWND control, UINT message, WPARAM wP
       break;
   }
   return DefSubclassProc(control, message, wParam, lParam);
+}
+
+// The system's crosshair at the control's size; the box is empty while the
+// crosshair is out being dragged.
+void WindowFinder::Paint() {
+  PAINTSTRUCT paint{};
+  HDC dc = BeginPaint(control_, &paint);
+  RECT box{};
+  GetClientRect(control_, &box);
+  FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
+  if (!dragging_)
+    DrawIconEx(dc, 0, 0, CrossCursor(), box.right, box.bottom, 0, nullptr, DI_NORMAL);
+  EndPaint(control_, &paint);
 }
 
 void WindowFinder::Begin() {
@@ -128,6 +142,7 @@ void WindowFinder::Begin() {
   focusBefore_ = GetFocus();
   SetFocus(control_);
   SetCursor(CrossCursor());
+  InvalidateRect(control_, nullptr, FALSE);
 }
 
 void WindowFinder::Follow(POINT screen) {
@@ -159,6 +174,7 @@ void WindowFinder::End(bool found) {
   target_ = nullptr;
   frame_->Hide();
   if (GetCapture() == control_) ReleaseCapture();
+  if (control_ != nullptr) InvalidateRect(control_, nullptr, FALSE);
   SendMessageW(tip_->Handle(), TTM_ACTIVATE, TRUE, 0);
   if (focusBefore_ != nullptr && IsWindow(focusBefore_) && GetFocus() == control_)
     SetFocus(focusBefore_);

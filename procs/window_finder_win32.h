@@ -50,6 +50,7 @@ class WindowFinder {
  private:
   static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR, DWORD_PTR self);
+  void Paint();
   void Begin();
   void Follow(POINT screen);
   void End(bool found);

@@ -473,6 +473,11 @@ TEST_F(ProcessesViewTest, DraggingTheCrosshairOntoNotepadSelectsNotepadWhateverH
   ASSERT_GE(ItemOf(notepad.Pid()), 0);
   SetWindowTextW(form_->ProcessesView().FilterBox(), L"no such process");
   ASSERT_LT(ItemOf(notepad.Pid()), 0) << "the filter hides it";
+  // At the window's smallest width the filter box still stands clear of the button.
+  RECT filterBox{}, button{};
+  GetWindowRect(form_->ProcessesView().FilterBox(), &filterBox);
+  GetWindowRect(GetDlgItem(GetParent(List()), procs::kCmdKillProcess), &button);
+  EXPECT_LT(filterBox.right, button.left);
 
   const procs::WindowFinder& finder = form_->ProcessesView().Finder();
   RECT box{};
