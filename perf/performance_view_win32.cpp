@@ -160,22 +160,21 @@ void PerformanceView::ShowGraphTip(POINT point) {
   const int age = SampleAgeAt(column, width);
   if (age < 0 || age >= record.Count()) return HideGraphTip();
   const std::uint32_t sample = record.Recorded() - static_cast<std::uint32_t>(age);
-  std::wstring text;
-  if (!graphTip_->Tracking() || graph != tipGraph_ || sample != tipSample_) {
+  POINT screen = point;
+  ClientToScreen(page_, &screen);
+  if (graphTip_->Tracking() && graph == tipGraph_ && sample == tipSample_) {
+    graphTip_->Track(screen, graphTip_->TrackText());  // only moved
+  } else {
     // With one processor its graph is the whole machine's.
     const GraphKind kind = graph == kPageFileGraph       ? GraphKind::kPageFile
                            : logic_.CpuGraphCount() == 1 ? GraphKind::kCpuTotal
                                                          : GraphKind::kProcessor;
-    text = GraphTipText(record, kind, graph, age);
+    const std::wstring text = GraphTipText(record, kind, graph, age);
     if (text.empty()) return HideGraphTip();
     tipGraph_ = graph;
     tipSample_ = sample;
-  } else {
-    text = graphTip_->TrackText();
+    graphTip_->Track(screen, text);
   }
-  POINT screen = point;
-  ClientToScreen(page_, &screen);
-  graphTip_->Track(screen, text);
   if (!leaveAsked_) {
     TRACKMOUSEEVENT leave{sizeof(leave), TME_LEAVE, page_, 0};
     leaveAsked_ = TrackMouseEvent(&leave) != FALSE;

@@ -218,14 +218,6 @@ TEST_F(PerformanceViewTest, TheGraphTipNamesABurnerOverItsSpikeAfterItEnded) {
   EXPECT_TRUE(hover(place.left + width - 1 - record.Count(), middle, false));
   EXPECT_TRUE(hover(place.left + width - 1, middle, true));
   EXPECT_TRUE(hover(place.left + width - 1, place.top - 3, false));
-  // The page-file graph's tip: its figure and the processes with the most
-  // committed memory.
-  const ui::Rect& pageFile = Page().PageFileRect();
-  ASSERT_TRUE(hover(pageFile.right - 1, (pageFile.top + pageFile.bottom) / 2, true));
-  const std::vector<std::wstring> memory = Lines(View().GraphTip().TrackText());
-  ASSERT_GE(memory.size(), 3u);
-  EXPECT_EQ(memory[1].rfind(L"页面文件使用：", 0), 0u);
-  EXPECT_NE(memory[2].find(L" MB"), std::wstring::npos);
 }
 
 TEST_F(PerformanceViewTest, NotificationIconFollowsTheUsageAndBringsTheWindowBack) {
@@ -233,7 +225,8 @@ TEST_F(PerformanceViewTest, NotificationIconFollowsTheUsageAndBringsTheWindowBac
   RefreshNow();
   RefreshNow();
   const int percent = form_->CpuSampler().CpuUsagePercent();
-  EXPECT_EQ(form_->TrayIcon().Tip(), TrayTip(percent));
+  EXPECT_EQ(form_->TrayIcon().Tip(),
+            TrayTip(percent, form_->Parts().processes.collector.Culprits().Busiest()));
   const auto icon = reinterpret_cast<HICON>(SendMessageW(form_->Handle(), WM_GETICON, ICON_SMALL, 0));
   EXPECT_EQ(static_cast<const void*>(icon), form_->TrayIcon().Icon()) << "also the window's icon";
 
