@@ -358,7 +358,7 @@ void TMainForm::SetIconSizes() {
 void TMainForm::ShowPictureIcons() {
   PerformancePart& performance = program_.performance;
   const int percent = performance.sampler.CpuUsagePercent();
-  performance.trayIcon.UpdateTrayIcon(percent);
+  performance.trayIcon.UpdateTrayIcon(percent, program_.processes.collector.Culprits().Busiest());
   // The tray picture is the window's icon too, drawn again at the large size.
   auto small = static_cast<HICON>(const_cast<void*>(performance.trayIcon.Icon()));
   HICON large = largePictures_.IconFor(perf::TrayBarPenWidth(percent), largeIconSize_);

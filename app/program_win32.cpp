@@ -65,11 +65,12 @@ void NetworkingPart::RefreshPortList(HINSTANCE instance, HFONT font) {
 }
 
 PerformancePart::PerformancePart(Backends& system, RunState& run,
-                                 const procs::TMainProcInfo& totals)
+                                 const procs::TMainProcInfo& totals,
+                                 const procs::TickCulprits& culprits)
     : sampler(system.native, system.performanceData, system.clock,
               {system.poster, kUpdateGraphs}, run.Closing),
       page(totals, sampler.PerCpuPercent(), sampler.CpuUsagePercent(), system.memoryStatus,
-           {system.poster, kUpdateGraphs}, run.Closing),
+           {system.poster, kUpdateGraphs}, run.Closing, culprits, system.clock),
       trayIcon(system.notifyIcon, [this](int pen) -> platform::IconRef {
         return trayPictures ? trayPictures->IconFor(pen, trayIconSize) : nullptr;
       }) {}
@@ -120,7 +121,7 @@ Program::Program(TimerControl& timer, SystemActions given, std::function<void()>
       processes(system, run),
       applications(system, run),
       networking(system, run),
-      performance(system, run, processes.mainProcInfo),
+      performance(system, run, processes.mainProcInfo, processes.collector.Culprits()),
       users(system, run, actions, cycle),
       services(system, run, actions),
       startup(system, run, actions),

@@ -140,7 +140,8 @@ struct NetworkingPart {
 
 // The Performance page and the notification icon.
 struct PerformancePart {
-  PerformancePart(Backends& system, RunState& run, const procs::TMainProcInfo& totals);
+  PerformancePart(Backends& system, RunState& run, const procs::TMainProcInfo& totals,
+                  const procs::TickCulprits& culprits);
   void MakeView(const PageHost& host);
   perf::CpuSampler sampler;
   perf::PerformancePage page;

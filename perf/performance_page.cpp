@@ -28,13 +28,16 @@ int FigureValue(const std::wstring& text) {
 PerformancePage::PerformancePage(const procs::TMainProcInfo& totals,
                                  const std::vector<int>& perCpuPercent,
                                  const int& cpuUsagePercent, platform::MemoryStatusApi& memory,
-                                 ui::UpdateNotice notice, const bool& closing)
+                                 ui::UpdateNotice notice, const bool& closing,
+                                 const procs::TickCulprits& culprits, platform::Clock& clock)
     : totals_(totals),
       perCpuPercent_(perCpuPercent),
       cpuUsagePercent_(cpuUsagePercent),
       memory_(memory),
       notice_(notice),
-      closing_(closing) {}
+      closing_(closing),
+      culprits_(culprits),
+      clock_(clock) {}
 
 void PerformancePage::SetPageSize(int width, int height, int dpi) {
   pageWidth_ = width;
@@ -68,6 +71,7 @@ void PerformancePage::CreateCpuGraphs(int count) {
   cpuGraphs_.assign(static_cast<std::size_t>(count), ui::TUseage{});
   for (ui::TUseage& graph : cpuGraphs_) graph.SetShown(graphsShown_);
   cpuHistory_.assign(static_cast<std::size_t>(count), ui::UsageHistory{});
+  record_.SetProcessorCount(count);
   previousCpuHeight_ = 0;
   // Provisional places until the first layout message.
   LayOutCpuGraphs(layout_.gb_CPU1, count, cpuGraphRects_, dpi_);
@@ -113,7 +117,7 @@ void PerformancePage::RedrawMeters() {
 
 // Physical memory in use as a share of the page-file total, in pixels; the
 // last sample again when the system gives no figures.
-int PerformancePage::PageFileSample(int height) {
+int PerformancePage::PageFileSample(int height, std::uint32_t& usedMb) {
   platform::MemoryStatus status;
   const std::uint64_t totalK = memory_.QueryMemoryStatus(status) ? status.totalPageFile / 1024 : 0;
   if (totalK == 0) {
@@ -122,6 +126,7 @@ int PerformancePage::PageFileSample(int height) {
   }
   const double usedK = static_cast<double>(status.totalPhys / 1024) -
                        static_cast<double>(status.availPhys / 1024);
+  usedMb = usedK > 0 ? static_cast<std::uint32_t>(usedK / 1024 + 0.5) : 0;
   return ui::RoundHalfEven(usedK / static_cast<double>(totalK) * height);
 }
 
@@ -146,7 +151,9 @@ void PerformancePage::UpdateGraphs() {
   const int pageHeight = pageFileGraph_.Height();
   const double pageScale =
       previousPageFileHeight_ > 0 ? static_cast<double>(pageHeight) / previousPageFileHeight_ : 1.0;
-  const int sample = PageFileSample(pageHeight);
+  const int sample = PageFileSample(pageHeight, pageFileUsedMb_);
+  record_.Record({clock_.LocalSecondsOfDay(), cpuUsagePercent_, pageFileUsedMb_}, perCpuPercent_,
+                 culprits_);
   pageFileHistory_.Fit(pageFileGraph_.Width(), pageScale);
   pageFileHistory_.SetNewest(sample);
   pageFileGraph_.Clear();

@@ -1,5 +1,6 @@
 // The Performance page's logic: the figures and status-bar texts of each totals
-// update, the two meters, and the CPU and page-file graphs with their histories.
+// update, the two meters, and the CPU and page-file graphs with their histories
+// and the record of who was busy at each of their samples.
 // The Win32 view places its controls where the layout says and shows the
 // pictures and texts kept here.
 #pragma once
@@ -7,8 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "perf/culprit_record.h"
 #include "perf/performance_layout.h"
+#include "platform/clock.h"
 #include "platform/memory_status.h"
+#include "procs/process_culprits.h"
 #include "procs/process_table.h"
 #include "ui/raster.h"
 #include "ui/update_notice.h"
@@ -33,9 +37,12 @@ struct PerformanceTexts {
 
 class PerformancePage {
  public:
+  // `culprits`: the busiest processes of the last process tick; `clock` labels
+  // each sample with its local time.
   PerformancePage(const procs::TMainProcInfo& totals, const std::vector<int>& perCpuPercent,
                   const int& cpuUsagePercent, platform::MemoryStatusApi& memory,
-                  ui::UpdateNotice notice, const bool& closing);
+                  ui::UpdateNotice notice, const bool& closing,
+                  const procs::TickCulprits& culprits, platform::Clock& clock);
 
   // The page's size changed: boxes and labels move at once; the graphs and
   // meters follow at the next LayoutGraphs.
@@ -55,7 +62,8 @@ class PerformancePage {
   // layout, are drawn empty, and a graph update is posted.
   void LayoutGraphs();
   // Handler of the graph update: the newest samples go in, the histories follow
-  // their graph's size, every graph is redrawn and scrolls by one column.
+  // their graph's size, every graph is redrawn and scrolls by one column. The
+  // record takes the sample too, so its newest stands in each graph's last column.
   void UpdateGraphs();
   // While the page is hidden its graphs keep no pictures and the system cache
   // is not read; shown again, the graphs show their last frame at once and the
@@ -75,11 +83,13 @@ class PerformancePage {
   const ui::Raster& PageFileMeter() const { return pageFileMeter_; }
   const ui::Rect& CpuMeterRect() const { return cpuMeterRect_; }
   const ui::Rect& PageFileMeterRect() const { return pageFileMeterRect_; }
+  const CulpritRecord& Record() const { return record_; }
 
  private:
   void LayoutMeters();
   void RedrawMeters();
-  int PageFileSample(int height);
+  // The page-file curve's height at `height` pixels, and what it plots in MB.
+  int PageFileSample(int height, std::uint32_t& usedMb);
   void ReadSystemCache();
 
   const procs::TMainProcInfo& totals_;
@@ -88,6 +98,8 @@ class PerformancePage {
   platform::MemoryStatusApi& memory_;
   ui::UpdateNotice notice_;
   const bool& closing_;
+  const procs::TickCulprits& culprits_;
+  platform::Clock& clock_;
 
   int pageWidth_ = 0, pageHeight_ = 0, dpi_ = ui::kLogicalDpi;
   PerformanceLayout layout_;
@@ -104,6 +116,8 @@ class PerformancePage {
   // Heights at the last update, to rescale the histories after a resize.
   int previousCpuHeight_ = 0, previousPageFileHeight_ = 0;
   bool graphsShown_ = true;
+  CulpritRecord record_;
+  std::uint32_t pageFileUsedMb_ = 0;
 };
 
 }  // namespace perf

@@ -2,7 +2,9 @@
 #include "perf/performance_view_win32.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
+#include "perf/graph_tips.h"
 #include "ui/controls_win32.h"
 #include "ui/dpi_win32.h"
 
@@ -10,6 +12,12 @@ namespace perf {
 namespace {
 
 constexpr COLORREF kLime = RGB(0, 255, 0);
+constexpr int kNoGraph = -1;
+constexpr int kPageFileGraph = -2;
+
+bool Contains(const ui::Rect& r, POINT p) {
+  return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
 
 // Captions of the figure boxes and of their rows, in FigureBox order.
 constexpr const wchar_t* kBoxCaptions[kFigureBoxCount] = {L"总数", L"物理内存(K)", L"核心内存(K)",
@@ -39,6 +47,7 @@ void Place(HWND control, const ui::Rect& r) {
 PerformanceView::PerformanceView(HWND page, HFONT font, PerformancePage& logic, HWND statusBar)
     : page_(page), font_(font), logic_(logic), statusBar_(statusBar) {
   CreateControls();
+  graphTip_ = std::make_unique<ui::Tooltip>(page_);
   ui::SetPageContent(page_, this);
   Layout();
 }
@@ -122,6 +131,59 @@ void PerformanceView::UpdateGraphs() {
   logic_.UpdateGraphs();
   for (auto& graph : cpuGraphs_) graph->Refresh();
   pageFileGraph_->Refresh();
+  // The curve moved under a resting pointer: an older sample lies there now.
+  if (graphTip_->Tracking()) ShowGraphTip(tipPoint_);
+}
+
+int PerformanceView::GraphAt(POINT point, int& column) const {
+  for (int i = 0; i < logic_.CpuGraphCount(); ++i) {
+    const ui::Rect& r = logic_.CpuGraphRects()[static_cast<std::size_t>(i)];
+    if (!Contains(r, point)) continue;
+    column = point.x - r.left;
+    return i;
+  }
+  if (Contains(logic_.PageFileRect(), point)) {
+    column = point.x - logic_.PageFileRect().left;
+    return kPageFileGraph;
+  }
+  return kNoGraph;
+}
+
+void PerformanceView::ShowGraphTip(POINT point) {
+  tipPoint_ = point;
+  int column = 0;
+  const int graph = GraphAt(point, column);
+  if (graph == kNoGraph) return HideGraphTip();
+  const int width = graph == kPageFileGraph ? logic_.PageFileGraph().Width()
+                                            : logic_.CpuGraph(graph).Width();
+  const CulpritRecord& record = logic_.Record();
+  const int age = SampleAgeAt(column, width);
+  if (age < 0 || age >= record.Count()) return HideGraphTip();
+  const std::uint32_t sample = record.Recorded() - static_cast<std::uint32_t>(age);
+  POINT screen = point;
+  ClientToScreen(page_, &screen);
+  if (graphTip_->Tracking() && graph == tipGraph_ && sample == tipSample_) {
+    graphTip_->Track(screen, graphTip_->TrackText());  // only moved
+  } else {
+    // With one processor its graph is the whole machine's.
+    const GraphKind kind = graph == kPageFileGraph       ? GraphKind::kPageFile
+                           : logic_.CpuGraphCount() == 1 ? GraphKind::kCpuTotal
+                                                         : GraphKind::kProcessor;
+    const std::wstring text = GraphTipText(record, kind, graph, age);
+    if (text.empty()) return HideGraphTip();
+    tipGraph_ = graph;
+    tipSample_ = sample;
+    graphTip_->Track(screen, text);
+  }
+  if (!leaveAsked_) {
+    TRACKMOUSEEVENT leave{sizeof(leave), TME_LEAVE, page_, 0};
+    leaveAsked_ = TrackMouseEvent(&leave) != FALSE;
+  }
+}
+
+void PerformanceView::HideGraphTip() {
+  graphTip_->HideTrack();
+  tipGraph_ = kNoGraph;
 }
 
 void PerformanceView::UpdateTotals() {
@@ -161,14 +223,26 @@ void PerformanceView::SetStatusText(int panel, const std::wstring& text) {
 }
 
 void PerformanceView::PageShown(bool shown) {
+  if (!shown && graphTip_) HideGraphTip();
   logic_.SetGraphsShown(shown);
   if (shown) ShowFigures();  // what changed while the page was hidden
 }
 
-bool PerformanceView::HandlePageMessage(UINT message, WPARAM, LPARAM, LRESULT&) {
-  if (message != WM_SIZE) return false;
-  Layout();
-  return true;
+bool PerformanceView::HandlePageMessage(UINT message, WPARAM, LPARAM lParam, LRESULT&) {
+  switch (message) {
+    case WM_SIZE:
+      Layout();
+      return true;
+    case WM_MOUSEMOVE:
+      ShowGraphTip({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return true;
+    case WM_MOUSELEAVE:
+      leaveAsked_ = false;
+      HideGraphTip();
+      return true;
+    default:
+      return false;
+  }
 }
 
 }  // namespace perf

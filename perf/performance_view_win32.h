@@ -13,6 +13,7 @@
 #include "perf/performance_page.h"
 #include "ui/page_win32.h"
 #include "ui/raster_view_win32.h"
+#include "ui/tooltip_win32.h"
 
 namespace perf {
 
@@ -36,6 +37,7 @@ class PerformanceView final : public ui::PageContent {
   HWND PageFileGraph() const { return pageFileGraph_->Handle(); }
   int CpuGraphWindowCount() const { return static_cast<int>(cpuGraphs_.size()); }
   HWND CpuGraph(int i) const { return cpuGraphs_[static_cast<std::size_t>(i)]->Handle(); }
+  const ui::Tooltip& GraphTip() const { return *graphTip_; }
 
   bool HandlePageMessage(UINT message, WPARAM wParam, LPARAM lParam,
                          LRESULT& result) override;
@@ -46,6 +48,13 @@ class PerformanceView final : public ui::PageContent {
   void Layout();
   void ShowFigures();
   void SetStatusText(int panel, const std::wstring& text);
+  // The graph under a point of the page (a processor's index, or kPageFileGraph)
+  // and the column of it there; kNoGraph elsewhere.
+  int GraphAt(POINT point, int& column) const;
+  // The tooltip follows the pointer over a graph; its text is made again only
+  // when another sample comes under the pointer.
+  void ShowGraphTip(POINT point);
+  void HideGraphTip();
 
   HWND page_;
   HFONT font_;
@@ -58,6 +67,11 @@ class PerformanceView final : public ui::PageContent {
   std::array<std::wstring, 3> shownStatus_;
   std::unique_ptr<ui::RasterView> cpuMeter_, pageFileMeter_, pageFileGraph_;
   std::vector<std::unique_ptr<ui::RasterView>> cpuGraphs_;
+  std::unique_ptr<ui::Tooltip> graphTip_;
+  int tipGraph_ = -1;            // the graph and the sample the tip's text is for
+  std::uint32_t tipSample_ = 0;
+  POINT tipPoint_{};             // where the pointer last moved over the page
+  bool leaveAsked_ = false;      // WM_MOUSELEAVE will tell when the pointer leaves the page
 };
 
 }  // namespace perf

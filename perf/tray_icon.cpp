@@ -3,12 +3,16 @@
 
 #include <cstdio>
 
+#include "perf/graph_tips.h"
+
 namespace perf {
 
-std::wstring TrayTip(int percent) {
+std::wstring TrayTip(int percent, const procs::Culprit* busiest) {
   wchar_t digits[16];
   std::swprintf(digits, 16, L"%02d%%", percent);
-  return L"CPU 使用：" + std::wstring(digits);
+  std::wstring tip = L"CPU 使用：" + std::wstring(digits);
+  if (const std::wstring line = BusiestLine(busiest); !line.empty()) tip += L"\n" + line;
+  return tip;
 }
 
 int TrayBarPenWidth(int percent) { return percent / 4 + 8; }
@@ -59,14 +63,14 @@ void TrayIcon::AddTrayIcon(platform::IconRef startIcon) {
   SendAdd();
 }
 
-void TrayIcon::UpdateTrayIcon(int percent) {
+void TrayIcon::UpdateTrayIcon(int percent, const procs::Culprit* busiest) {
   if (deleted_) return;
   // Each picture is sent as soon as the taskbar answers, so the one before is
   // what the shell holds unless a change is owed.
   const platform::IconRef icon = pictureFor_(TrayBarPenWidth(percent));
   const bool newPicture = icon != icon_;
   icon_ = icon;
-  tip_ = TrayTip(percent);
+  tip_ = TrayTip(percent, busiest);
   ++updatesSinceSent_;
   const bool tipDue = tip_ != sentTip_ &&
                       (pointedUpdatesLeft_ > 0 || updatesSinceSent_ >= kTipCatchUp);

@@ -1,13 +1,15 @@
 // The notification-area icon: a small bar meter of the total CPU usage with the
-// tip "CPU 使用：NN%". The icon is added at start-up, asked for again now and then
-// until the notification area takes it, added again when the taskbar is
-// (re)created, and removed on closing. Nothing goes to a taskbar that does not
-// answer: what it would have been sent waits for a later update.
+// tip "CPU 使用：NN%" and, below it, the busiest process of the tick. The icon is
+// added at start-up, asked for again now and then until the notification area
+// takes it, added again when the taskbar is (re)created, and removed on closing.
+// Nothing goes to a taskbar that does not answer: what it would have been sent
+// waits for a later update.
 #pragma once
 #include <functional>
 #include <string>
 
 #include "platform/notify_icon.h"
+#include "procs/process_culprits.h"
 #include "ui/raster.h"
 
 namespace perf {
@@ -15,8 +17,9 @@ namespace perf {
 inline constexpr int kTrayWidth = 10;
 inline constexpr int kTrayHeight = 20;
 
-// "CPU 使用：" and the percentage with at least two digits, then "%".
-std::wstring TrayTip(int percent);
+// "CPU 使用：" and the percentage with at least two digits, then "%"; the
+// busiest process's "NAME NN%" on a second line when there is one.
+std::wstring TrayTip(int percent, const procs::Culprit* busiest = nullptr);
 // Width of the bright bar's pen, centred on the bottom edge.
 int TrayBarPenWidth(int percent);
 
@@ -46,7 +49,7 @@ class TrayIcon {
   // pointer moved over the icon, otherwise with the next picture or at the
   // latest at every kTipCatchUp-th update (for keyboard and screen-reader use).
   // A change the taskbar was too busy to take goes at the next update.
-  void UpdateTrayIcon(int percent);
+  void UpdateTrayIcon(int percent, const procs::Culprit* busiest = nullptr);
   // The pointer moved over the icon: a tip that waits goes now.
   void Pointed();
   // The taskbar was created (again): the icon is added as it is now.

@@ -1,5 +1,6 @@
-// The program's clocks. Neither follows the wall clock, which jumps when it is
-// set; only the unbiased one also leaves out the time the machine slept.
+// The program's clocks. Neither of the two that time things follows the wall
+// clock, which jumps when it is set; only the unbiased one also leaves out the
+// time the machine slept. The wall clock only labels what is shown.
 #pragma once
 #include <cstdint>
 
@@ -13,6 +14,8 @@ class Clock {
   // 100 ns units of the time the machine has been awake: the measure of every
   // CPU interval, whose busy and idle times do not grow while it sleeps.
   virtual std::int64_t UnbiasedTime() = 0;
+  // The local wall-clock time as seconds since midnight, 0 to 86399.
+  virtual int LocalSecondsOfDay() = 0;
 };
 
 }  // namespace platform

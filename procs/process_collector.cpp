@@ -30,6 +30,8 @@ ProcessCollector::ProcessCollector(platform::NativeApi& native,
       reader_(native) {}
 
 void ProcessCollector::CollectProcesses() {
+  culprits_.cpu.Clear();
+  culprits_.memory.Clear();
   // A failed snapshot would make every item look gone: keep the table as it is.
   if (!reader_.Take(entries_)) return;
   // Shares are timed by the unbiased clock: a process's CPU time does not grow
@@ -48,7 +50,7 @@ void ProcessCollector::CollectProcesses() {
     }
     handles += entry.handleCount;
     threads += entry.threadCount;
-    StoreProcessRow(entry, now);
+    OfferCulprit(StoreProcessRow(entry, now), entry);
   }
   if (complete) {
     paths_.KeepOnly(entries_);
@@ -99,9 +101,22 @@ void TakeSnapshotFigures(TprocTimeInfo& row, const SnapshotEntry& e, std::int64_
 
 }  // namespace
 
+// The idle entry is the processors' free time, no process to blame.
+void ProcessCollector::OfferCulprit(const TprocTimeInfo& row, const SnapshotEntry& entry) {
+  if (!entry.HasName()) return;
+  const auto figure = [](std::int64_t value) {
+    return static_cast<std::uint32_t>(std::min<std::int64_t>(value, 0xFFFFFFFF));
+  };
+  // A share that would show as 0 % names nobody.
+  if (row.CpuShareKey >= 5)
+    culprits_.cpu.Offer(entry.processId, figure(row.CpuShareKey), row.ImageName);
+  if (const std::int64_t committedK = BytesToK(entry.privateBytes); committedK > 0)
+    culprits_.memory.Offer(entry.processId, figure(committedK), row.ImageName);
+}
+
 // The CPU column reads "0" while a process has no row (its first tick), "" on the
 // tick that takes its first sample, and the share from then on.
-void ProcessCollector::StoreProcessRow(const SnapshotEntry& entry, std::int64_t now) {
+TprocTimeInfo& ProcessCollector::StoreProcessRow(const SnapshotEntry& entry, std::int64_t now) {
   const std::int64_t cpuTime = entry.kernelTime + entry.userTime;
   TprocTimeInfo* row = table_.Find(entry.processId);
   // An identifier with another creation time belongs to a new process that
@@ -114,7 +129,7 @@ void ProcessCollector::StoreProcessRow(const SnapshotEntry& entry, std::int64_t 
     fresh.CpuShareKey = kShareKeyZeroText;
     if (table_.WantsGuiCounts()) TakeGuiCounts(fresh, entry);
     TakeState(fresh, entry);
-    return;
+    return fresh;
   }
   // The share is compared as a number: the text is formatted only when it changes.
   std::int64_t shareKey;
@@ -157,6 +172,7 @@ void ProcessCollector::StoreProcessRow(const SnapshotEntry& entry, std::int64_t 
   }
   TakeState(*row, entry);
   row->Listed = kRefreshed;
+  return *row;
 }
 
 // The look-up remembers its failures and decides when one is worth a new try.

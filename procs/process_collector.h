@@ -10,6 +10,7 @@
 #include "platform/clock.h"
 #include "platform/native_api.h"
 #include "platform/process_api.h"
+#include "procs/process_culprits.h"
 #include "procs/process_path.h"
 #include "procs/process_snapshot.h"
 #include "procs/process_table.h"
@@ -37,8 +38,12 @@ class ProcessCollector {
   using NotRespondingSource = std::function<void(std::vector<std::uint32_t>& pids)>;
   void SetNotRespondingSource(NotRespondingSource source) { notResponding_ = std::move(source); }
 
+  // The busiest processes of the last tick; none after a failed snapshot.
+  const TickCulprits& Culprits() const { return culprits_; }
+
  private:
-  void StoreProcessRow(const SnapshotEntry& entry, std::int64_t now);
+  TprocTimeInfo& StoreProcessRow(const SnapshotEntry& entry, std::int64_t now);
+  void OfferCulprit(const TprocTimeInfo& row, const SnapshotEntry& entry);
   TprocTimeInfo NewRow(const SnapshotEntry& entry);
   void TakeGuiCounts(TprocTimeInfo& row, const SnapshotEntry& entry);
   void RetryUnknownPath(TprocTimeInfo& row, const SnapshotEntry& entry);
@@ -64,6 +69,7 @@ class ProcessCollector {
   NotRespondingSource notResponding_;
   std::vector<std::uint32_t> notRespondingPids_;  // sorted, this tick's
   int versionReadsLeft_ = 0;  // image files this tick may still open
+  TickCulprits culprits_;
 };
 
 }  // namespace procs

@@ -52,6 +52,9 @@ void DecodeEntry(const std::byte* buffer, std::size_t filled, const std::byte* e
   out.virtualSize = Read<std::uint64_t>(e, kVirtualSize);
   out.pagedPool = Read<std::uint64_t>(e, kQuotaPagedPoolUsage);
   out.nonPagedPool = Read<std::uint64_t>(e, kQuotaNonPagedPoolUsage);
+  // Either field may be left 0 by a system that fills only the other.
+  out.privateBytes = std::max(Read<std::uint64_t>(e, kPagefileUsage),
+                              Read<std::uint64_t>(e, kPrivatePageCount));
   out.pageFaults = Read<std::uint32_t>(e, kPageFaultCount);
   out.readOperations = Read<std::uint64_t>(e, kReadOperationCount);
   out.writeOperations = Read<std::uint64_t>(e, kWriteOperationCount);

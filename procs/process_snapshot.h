@@ -35,6 +35,7 @@ struct SnapshotEntry {
   std::uint64_t virtualSize = 0;
   std::uint64_t pagedPool = 0;
   std::uint64_t nonPagedPool = 0;
+  std::uint64_t privateBytes = 0;  // the committed memory only this process holds
   std::uint32_t pageFaults = 0;
   std::uint64_t readOperations = 0;
   std::uint64_t writeOperations = 0;

@@ -547,10 +547,17 @@ std::optional<std::size_t> ProcessesPage::FindItemByPid(std::uint32_t pid) const
   return list_.FindByKey(pid);
 }
 
-ProcessesPage::Hiding ProcessesPage::HidingOf(std::uint32_t pid) {
+bool ProcessesPage::ShowAndSelectProcess(std::uint32_t pid) {
   TprocTimeInfo* row = table_.Find(pid);
-  if (row == nullptr || FindItemByPid(pid)) return {};
-  return {!MatchesFilter(*row), !ShowsUser(*row)};
+  if (row == nullptr) return false;
+  if (!ShowsUser(*row)) SetShowAllUsers(true);
+  if (!MatchesFilter(*row)) SetFilterText(L"");
+  const auto item = FindItemByPid(pid);
+  if (!item) return false;  // not taken by an update yet
+  for (const std::size_t selected : list_.SelectedIndices())
+    if (selected != *item) list_.Select(selected, false);
+  list_.Select(*item, true);  // the view scrolls it into view
+  return true;
 }
 
 }  // namespace procs

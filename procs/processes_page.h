@@ -110,13 +110,11 @@ class ProcessesPage {
 
   std::optional<std::uint32_t> SelectedPid() const;
   std::optional<std::size_t> FindItemByPid(std::uint32_t pid) const;
-  // What keeps a process of the table off the list: the filter text, the user
-  // filter, or both; neither for a listed process or one the table lacks.
-  struct Hiding {
-    bool byFilter = false;
-    bool byUser = false;
-  };
-  Hiding HidingOf(std::uint32_t pid);
+  // The window finder's pick: lists the process even where the filter text or
+  // the user filter hid it (clearing the one, showing all users for the other)
+  // and makes it the only selected item, scrolled into view. False when the
+  // table holds no process `pid` to list.
+  bool ShowAndSelectProcess(std::uint32_t pid);
 
  private:
   struct SortOrder {

@@ -19,12 +19,13 @@ constexpr int kPageBorder = 12;
 constexpr int kPanelHeight = 36;
 constexpr int kButtonWidth = 96;
 constexpr int kButtonHeight = 25;
-constexpr int kCheckWidth = 150;
+constexpr int kCheckWidth = 144;  // its text and box, with a few pixels to spare
 constexpr int kCheckHeight = 17;
 constexpr int kGap = 6;
 constexpr int kLabelWidth = 48;
+constexpr int kFinderSize = 20;  // the crosshair's box
 constexpr int kFilterWidth = 200;  // at most; narrower as the window narrows
-constexpr int kFilterMinWidth = 40;
+constexpr int kFilterMinWidth = 24;
 constexpr int kFilterHeight = 21;
 constexpr UINT_PTR kFilterSubclass = 1;
 
@@ -109,6 +110,8 @@ void ProcessesView::CreateControls(HFONT font) {
 
   allUsers_ = ui::CreateChild(page_, L"BUTTON", L"显示所有用户的进程(&S)",
                                WS_TABSTOP | BS_AUTOCHECKBOX, 0, kCmdAllUsers, font);
+  finder_ = std::make_unique<WindowFinder>(page_, kCmdWindowFinder,
+                                           [this](std::uint32_t pid) { ShowFoundProcess(pid); });
   // The label's & letter puts the cursor in the box that follows it.
   filterLabel_ = ui::CreateChild(page_, L"STATIC", L"筛选(&L):", SS_LEFT, 0, 0, font);
   filterBox_ = ui::CreateChild(page_, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL,
@@ -157,7 +160,12 @@ void ProcessesView::Layout() {
   MoveWindow(list_, area.left, area.top, width, panelTop - area.top, TRUE);
   MoveWindow(allUsers_, area.left, panelTop + (px(kPanelHeight) - px(kCheckHeight)) / 2,
              px(kCheckWidth), px(kCheckHeight), TRUE);
-  const int labelLeft = area.left + px(kCheckWidth) + px(kGap);
+  const int finderLeft = area.left + px(kCheckWidth) + px(kGap);
+  MoveWindow(finder_->Handle(), finderLeft, panelTop + (px(kPanelHeight) - px(kFinderSize)) / 2,
+             px(kFinderSize), px(kFinderSize), TRUE);
+  // The label stands close by, so that at the window's smallest width the
+  // filter box still fits beside the button.
+  const int labelLeft = finderLeft + px(kFinderSize) + px(2);
   const int boxLeft = labelLeft + px(kLabelWidth);
   const int boxWidth = std::clamp<int>(area.right - px(kButtonWidth) - px(kGap) - boxLeft,
                                        px(kFilterMinWidth), px(kFilterWidth));
@@ -258,22 +266,21 @@ void ProcessesView::ExecuteCommand(UINT id) {
 }
 
 bool ProcessesView::ShowProcess(std::uint32_t pid) {
-  const ProcessesPage::Hiding hiding = logic_.HidingOf(pid);
-  if (hiding.byFilter) {
+  if (!logic_.ShowAndSelectProcess(pid)) return false;
+  // The check box and the filter box say what the page shows now.
+  SendMessageW(allUsers_, BM_SETCHECK, logic_.ShowAllUsers() ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (logic_.FilterText().empty() && GetWindowTextLengthW(filterBox_) > 0)
     SetWindowTextW(filterBox_, L"");
-    logic_.SetFilterText(L"");
-  }
-  if (hiding.byUser) {
-    SendMessageW(allUsers_, BM_SETCHECK, BST_CHECKED, 0);
-    logic_.SetShowAllUsers(true);
-  }
-  const auto item = logic_.FindItemByPid(pid);
-  if (!item) return false;
-  for (const std::size_t selected : model_.SelectedIndices())
-    if (selected != *item) model_.Select(selected, false);
-  model_.Select(*item, true);  // also scrolls it into view
   lv_ProcSelectItem();
   return true;
+}
+
+void ProcessesView::ShowFoundProcess(std::uint32_t pid) {
+  if (!ShowProcess(pid)) {
+    MessageBeep(MB_OK);
+    return;
+  }
+  SetFocus(list_);
 }
 
 void ProcessesView::FocusFilter() {

@@ -1,6 +1,7 @@
 // The Processes page as the user sees it: the list lv_Proc, the bottom panel with
-// "显示所有用户的进程(&S)", the filter box and "结束进程(&E)", and the context menu PopupMenu1. The
-// page logic (ProcessesPage) decides; this class only shows and forwards.
+// "显示所有用户的进程(&S)", the window finder, the filter box and "结束进程(&E)", and
+// the context menu PopupMenu1. The page logic (ProcessesPage) decides; this
+// class only shows and forwards.
 #pragma once
 #include <windows.h>
 
@@ -9,6 +10,7 @@
 
 #include "platform/win32/owned_handles_win32.h"
 #include "procs/processes_page.h"
+#include "procs/window_finder_win32.h"
 #include "ui/list_model.h"
 #include "ui/list_view_win32.h"
 #include "ui/page_win32.h"
@@ -28,6 +30,7 @@ enum ProcessesCommand : UINT {
   kCmdSuspend,
   kCmdResume,
   kCmdGoToServices,         // "转到服务(&V)"
+  kCmdWindowFinder,         // the crosshair: no command, it is dragged
   kCmdPriorityFirst = 0x210,  // + the item's tag, 0..5
   kCmdPriorityLast = kCmdPriorityFirst + 5,
 };
@@ -44,6 +47,8 @@ class ProcessesView final : public ui::PageContent {
   HWND lv_Proc() const { return list_; }
   HMENU PopupMenu1() const { return popup_.get(); }
   HWND FilterBox() const { return filterBox_; }
+  HWND AllUsersBox() const { return allUsers_; }
+  const WindowFinder& Finder() const { return *finder_; }
   // Ctrl+F: the cursor goes to the filter box.
   void FocusFilter();
 
@@ -79,6 +84,8 @@ class ProcessesView final : public ui::PageContent {
   void EnableNetworkState();
   // The headers of the page's columns, with the sort arrow.
   void ShowColumns();
+  // The window finder's pick: listed and selected, or a beep when it cannot be.
+  void ShowFoundProcess(std::uint32_t pid);
 
   HWND page_;
   HFONT font_;
@@ -90,6 +97,7 @@ class ProcessesView final : public ui::PageContent {
   HWND filterLabel_ = nullptr;
   HWND filterBox_ = nullptr;
   HWND killButton_ = nullptr; // BitBtn4
+  std::unique_ptr<WindowFinder> finder_;
   std::unique_ptr<ui::ListViewBinding> binding_;
   platform::win32::UniqueMenu popup_;
   HMENU priorityMenu_ = nullptr;  // owned by popup_

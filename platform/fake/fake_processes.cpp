@@ -185,6 +185,7 @@ std::uint32_t FakeProcesses::WriteSnapshot(std::byte* buffer, std::uint32_t size
     Put<std::uint32_t>(e, kPageFaultCount, p.pageFaults);
     Put<std::uint64_t>(e, kQuotaPagedPoolUsage, p.pagedPool);
     Put<std::uint64_t>(e, kQuotaNonPagedPoolUsage, p.nonPagedPool);
+    Put<std::uint64_t>(e, kPagefileUsage, p.privateBytes);
     Put<std::uint64_t>(e, kReadOperationCount, p.readOperations);
     Put<std::uint64_t>(e, kWriteOperationCount, p.writeOperations);
     Put<std::uint64_t>(e, kOtherOperationCount, p.otherOperations);

@@ -37,6 +37,7 @@ struct FakeProcess {
   std::uint64_t peakWorkingSet = 0;  // written as at least the working set
   std::uint64_t virtualSize = 64 << 20;
   std::uint64_t pagedPool = 0, nonPagedPool = 0;
+  std::uint64_t privateBytes = 2 << 20;  // written as the commit charge
   std::uint32_t pageFaults = 0;
   std::int32_t basePriority = 8;
   std::uint64_t readOperations = 0, writeOperations = 0, otherOperations = 0;

@@ -81,6 +81,8 @@ class FakeUi : public Clock,
   // --- Clock ---
   std::int64_t NowMs() override { return nowMs; }
   std::int64_t UnbiasedTime() override { return (nowMs - asleepMs) * 10'000; }
+  // The wall clock reads NowMs from midnight on.
+  int LocalSecondsOfDay() override { return static_cast<int>(nowMs / 1000 % 86400); }
   // --- Dialogs ---
   BoxAnswer AskYesNo(const std::wstring& caption, const std::wstring& text, BoxIcon icon) override;
   void ShowMessage(const std::wstring& caption, const std::wstring& text, BoxIcon icon) override;

@@ -25,6 +25,10 @@ inline constexpr std::size_t kPeakWorkingSetSize = 136;
 inline constexpr std::size_t kWorkingSetSize = 144;
 inline constexpr std::size_t kQuotaPagedPoolUsage = 160;
 inline constexpr std::size_t kQuotaNonPagedPoolUsage = 176;
+// The commit charge of the process, its private bytes; the same figure again in
+// PrivatePageCount (in bytes, whatever its name says).
+inline constexpr std::size_t kPagefileUsage = 184;
+inline constexpr std::size_t kPrivatePageCount = 200;
 inline constexpr std::size_t kReadOperationCount = 208;
 inline constexpr std::size_t kWriteOperationCount = 216;
 inline constexpr std::size_t kOtherOperationCount = 224;

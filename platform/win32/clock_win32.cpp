@@ -20,4 +20,10 @@ std::int64_t Win32Clock::UnbiasedTime() {
   return static_cast<std::int64_t>(GetTickCount64()) * 10'000;
 }
 
+int Win32Clock::LocalSecondsOfDay() {
+  SYSTEMTIME local{};
+  GetLocalTime(&local);
+  return local.wHour * 3600 + local.wMinute * 60 + local.wSecond;
+}
+
 }  // namespace platform::win32

@@ -92,6 +92,7 @@ class Win32Clock : public Clock {
   Win32Clock();
   std::int64_t NowMs() override;
   std::int64_t UnbiasedTime() override;
+  int LocalSecondsOfDay() override;  // GetLocalTime
 
  private:
   using UnbiasedTimeFn = BOOL(WINAPI*)(PULONGLONG);

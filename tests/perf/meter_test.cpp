@@ -67,6 +67,11 @@ TEST(TrayIcon, TipAndBarPenFollowThePercentage) {
   EXPECT_EQ(TrayTip(7), L"CPU 使用：07%");
   EXPECT_EQ(TrayTip(45), L"CPU 使用：45%");
   EXPECT_EQ(TrayTip(100), L"CPU 使用：100%");
+  // The busiest process of the tick on a second line, its share as a whole percent.
+  procs::TopThree busiest;
+  busiest.Offer(812, 374, L"encoder.exe");
+  EXPECT_EQ(TrayTip(45, &busiest[0]), L"CPU 使用：45%\nencoder.exe 37%");
+  EXPECT_EQ(TrayTip(45, nullptr), L"CPU 使用：45%");
   EXPECT_EQ(TrayBarPenWidth(0), 8);
   EXPECT_EQ(TrayBarPenWidth(7), 9);
   EXPECT_EQ(TrayBarPenWidth(45), 19);

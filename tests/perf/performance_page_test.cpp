@@ -20,7 +20,9 @@ struct PageWorld {
   std::vector<int> perCpu;
   int cpuPercent = 0;
   bool closing = false;
-  PerformancePage page{totals, perCpu, cpuPercent, system, {system, app::kUpdateGraphs}, closing};
+  procs::TickCulprits culprits;
+  PerformancePage page{totals, perCpu, cpuPercent, system, {system, app::kUpdateGraphs},
+                       closing, culprits, system};
 
   PageWorld() {
     page.SetPageSize(380, 310);

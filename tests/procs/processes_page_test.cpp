@@ -231,3 +231,18 @@ TEST(ProcessesPage, FilterKeepsOrderAndSelectionAndHoldsAcrossUpdates) {
   EXPECT_EQ(w.page.SelectedPid(), 10u);
   EXPECT_EQ(w.totals.ProcessCount, 20);  // the status bar counts every process
 }
+
+TEST(ProcessesPage, TheWindowFindersPickIsShownAndSelectedWhateverHidIt) {
+  ProcessWorld w;
+  w.system.AddProcess(10, L"notepad.exe");
+  w.system.AddProcess(20, L"other.exe").sessionUser = L"alice";  // another user's
+  w.Tick();
+  w.SelectOnly(10);
+  w.page.SetFilterText(L"note");
+  EXPECT_TRUE(w.page.ShowAndSelectProcess(20));
+  EXPECT_TRUE(w.page.FilterText().empty());
+  EXPECT_TRUE(w.page.ShowAllUsers());
+  EXPECT_EQ(w.list.SelectedIndices(), std::vector<std::size_t>{*w.list.FindByKey(20)});
+  EXPECT_FALSE(w.page.ShowAndSelectProcess(99)) << "no row: nothing to show";
+  EXPECT_EQ(w.page.SelectedPid(), 20u);
+}

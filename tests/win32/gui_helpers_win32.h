@@ -1,7 +1,8 @@
 // Helpers of the Windows-side tests that drive real windows: handling waiting
-// messages, waiting for a condition while handling them, reading texts back, a
-// child program that is ended whatever happens, an action run from inside a
-// modal loop, and whether the program's token has a privilege enabled.
+// messages, waiting for a condition while handling them, real mouse input,
+// reading texts back, a child program that is ended whatever happens, an action
+// run from inside a modal loop, and whether the program's token has a privilege
+// enabled.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -47,6 +48,21 @@ inline std::wstring ListText(HWND list, int item, int column) {
   wchar_t text[260] = {};
   ListView_GetItemText(list, item, column, text, 260);
   return text;
+}
+
+// Real mouse input: the pointer moved to a screen point, with the button
+// flags given (MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP), and what it caused handled.
+inline void MouseAt(POINT screen, DWORD buttons = 0) {
+  // Under Wine the X pointer goes there too, or the display's next event would
+  // bring the cursor back to where the X pointer stayed.
+  SetCursorPos(screen.x, screen.y);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+  SendInput(1, &input, sizeof(input));
+  PumpUntil([] { return false; }, 100);
 }
 
 // The width of an icon's pictures; 0 when it is no icon.

@@ -1,7 +1,8 @@
 // The Performance page under Wine: its labels filled by a refresh, one graph per
 // processor that advances at every update and follows the window's size, the
-// notification icon with its double click and the taskbar's return, and a GDI
-// object count that stays flat over a run.
+// tooltip that names a past spike's process after it ended, the notification
+// icon with its double click and the taskbar's return, and a GDI object count
+// that stays flat over a run.
 #include "perf/performance_view_win32.h"
 
 #include <commctrl.h>
@@ -12,11 +13,14 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/update_messages.h"
 #include "perf/counter_titles.h"
+#include "perf/graph_tips.h"
 #include "perf/tray_icon.h"
 #include "perf/tray_pictures_win32.h"
+#include "platform/win32/handle_win32.h"
 #include "platform/win32/performance_system_win32.h"
 #include "tests/win32/gdi_objects_win32.h"
 #include "tests/win32/main_window_fixture_win32.h"
@@ -24,7 +28,9 @@
 namespace perf {
 namespace {
 
+using testing_win32::MouseAt;
 using testing_win32::Pump;
+using testing_win32::PumpUntil;
 using testing_win32::TextOf;
 
 std::wstring StatusText(HWND bar, int panel) {
@@ -115,12 +121,112 @@ TEST_F(PerformanceViewTest, OneGraphPerProcessorThatAdvancesAndFollowsTheWindow)
   EXPECT_EQ(Page().CpuGraph(0).Width(), width);
 }
 
+// A helper process: this test program started again to run only this test,
+// which keeps one processor busy for five seconds and ends.
+TEST(CpuBurner, DISABLED_KeepsAProcessorBusyForFiveSeconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  volatile unsigned spins = 0;
+  while (std::chrono::steady_clock::now() < end) spins = spins + 1;
+}
+
+std::vector<std::wstring> Lines(const std::wstring& text) {
+  std::vector<std::wstring> lines;
+  for (std::size_t at = 0; at <= text.size();) {
+    const std::size_t end = std::min(text.find(L"\r\n", at), text.size());
+    lines.push_back(text.substr(at, end - at));
+    at = end + 2;
+  }
+  return lines;
+}
+
+TEST_F(PerformanceViewTest, TheGraphTipNamesABurnerOverItsSpikeAfterItEnded) {
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring command = L"\"" + std::wstring(self) +
+                         L"\" --gtest_filter=CpuBurner.DISABLED_KeepsAProcessorBusyForFiveSeconds"
+                         L" --gtest_also_run_disabled_tests";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS,
+                             nullptr, nullptr, &startup, &info));
+  platform::win32::UniqueHandle burner(info.hProcess), thread(info.hThread);
+  const auto ended = [&] { return WaitForSingleObject(burner.Get(), 0) == WAIT_OBJECT_0; };
+  // A refresh every 700 ms while it burns, and two after it ended.
+  for (int i = 0; i < 30 && !ended(); ++i) {
+    RefreshNow();
+    PumpUntil(ended, 700);
+  }
+  ASSERT_TRUE(ended());
+  for (int i = 0; i < 2; ++i) {
+    PumpUntil([] { return false; }, 700);
+    RefreshNow();
+  }
+  // The spike: the samples the burner led.
+  const CulpritRecord& record = Page().Record();
+  int spike = -1;
+  for (int age = 0; age < record.Count() && spike < 0; ++age) {
+    const auto sample = record.At(age);
+    if (sample->cpuCount > 0 && sample->cpu[0].pid == info.dwProcessId) spike = age;
+  }
+  ASSERT_GE(spike, 2) << "the burner led no sample";
+
+  // The pointer over that column of the first processor's graph, with real input.
+  const ui::Rect& place = Page().CpuGraphRects()[0];
+  const int width = Page().CpuGraph(0).Width();
+  const HWND page = GetParent(View().CpuGraph(0));
+  const auto onScreen = [&](int x, int y) {
+    POINT at{x, y};
+    ClientToScreen(page, &at);
+    return at;
+  };
+  // Under Wine a moved pointer now and then jumps back where the display's
+  // pointer stayed: the move is made again until the tip is as wanted, for a while.
+  const auto hover = [&](int x, int y, bool tip) {
+    return PumpUntil(
+        [&] {
+          MouseAt(onScreen(x, y));
+          return View().GraphTip().Tracking() == tip;
+        },
+        3000);
+  };
+  const int middle = (place.top + place.bottom) / 2;
+  SetForegroundWindow(form_->Handle());
+  ASSERT_TRUE(hover(place.left + width - 1 - spike, middle, true));
+  const std::wstring tip = View().GraphTip().TrackText();
+  const std::vector<std::wstring> lines = Lines(tip);
+  ASSERT_GE(lines.size(), 3u) << testing::PrintToString(tip);
+  EXPECT_EQ(lines[0].size(), 8u) << "the time, hh:mm:ss";
+  EXPECT_EQ(lines[1].rfind(Page().CpuGraphCount() == 1 ? L"CPU 使用：" : L"CPU 0：", 0), 0u);
+  EXPECT_EQ(lines[2].rfind(L"zentrik_win_tests.exe (" + std::to_wstring(info.dwProcessId) + L")  ",
+                           0),
+            0u)
+      << testing::PrintToString(tip);
+  // The control shows that text.
+  wchar_t shown[512] = {};
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = page;
+  tool.uId = 1;
+  tool.lpszText = shown;
+  SendMessageW(View().GraphTip().Handle(), TTM_GETTEXTW, std::size(shown),
+               reinterpret_cast<LPARAM>(&tool));
+  EXPECT_EQ(std::wstring(shown), tip);
+  EXPECT_TRUE(IsWindowVisible(View().GraphTip().Handle()));
+
+  // Left of the first sample, and off the graphs, there is no tip.
+  EXPECT_TRUE(hover(place.left + width - 1 - record.Count(), middle, false));
+  EXPECT_TRUE(hover(place.left + width - 1, middle, true));
+  EXPECT_TRUE(hover(place.left + width - 1, place.top - 3, false));
+}
+
 TEST_F(PerformanceViewTest, NotificationIconFollowsTheUsageAndBringsTheWindowBack) {
   EXPECT_TRUE(form_->TrayIcon().Shown()) << "the virtual desktop's notification area takes it";
   RefreshNow();
   RefreshNow();
   const int percent = form_->CpuSampler().CpuUsagePercent();
-  EXPECT_EQ(form_->TrayIcon().Tip(), TrayTip(percent));
+  EXPECT_EQ(form_->TrayIcon().Tip(),
+            TrayTip(percent, form_->Parts().processes.collector.Culprits().Busiest()));
   const auto icon = reinterpret_cast<HICON>(SendMessageW(form_->Handle(), WM_GETICON, ICON_SMALL, 0));
   EXPECT_EQ(static_cast<const void*>(icon), form_->TrayIcon().Icon()) << "also the window's icon";
 

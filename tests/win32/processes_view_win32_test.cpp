@@ -1,7 +1,8 @@
 // The Processes page under Wine: choosing columns in "选择列" and reading the
 // headers and a row back, sorting by a header, ending a process tree, the
-// affinity dialog, the user filter's check box, the filter box, and suspending
-// and resuming notepad.
+// affinity dialog, the user filter's check box, the filter box, suspending
+// and resuming notepad, and finding notepad's process by dragging the crosshair
+// onto its window.
 #include <windows.h>
 #include <commctrl.h>
 #include <tlhelp32.h>
@@ -367,7 +368,8 @@ HWND TopWindowOf(DWORD pid) {
         auto& s = *reinterpret_cast<Search*>(data);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (owner != s.pid || GetWindow(window, GW_OWNER) != nullptr) return TRUE;
+        if (owner != s.pid || GetWindow(window, GW_OWNER) != nullptr || !IsWindowVisible(window))
+          return TRUE;
         s.found = window;
         return FALSE;
       },
@@ -454,6 +456,90 @@ TEST_F(ProcessesViewTest, NotepadShowsItsCommandLineDescriptionPlatformAndState)
   }
   EXPECT_EQ(ListText(List(), item, 4), L"64 位");
   EXPECT_EQ(ListText(List(), item, 5), L"正在运行");
+}
+
+TEST_F(ProcessesViewTest, DraggingTheCrosshairOntoNotepadSelectsNotepadWhateverHidIt) {
+  SystemChild notepad(L"notepad.exe", L"", 0, SW_SHOWNOACTIVATE);
+  ASSERT_TRUE(notepad.Started());
+  WaitForInputIdle(notepad.Process(), 5000);
+  HWND window = nullptr;
+  PumpUntil([&] { return (window = TopWindowOf(notepad.Pid())) != nullptr; }, 5000);
+  ASSERT_NE(window, nullptr);
+  // Side by side: this window at the left, notepad at the right, in front.
+  SetWindowPos(form_->Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window, HWND_TOP, 560, 100, 400, 300, SWP_NOACTIVATE);
+  SetForegroundWindow(form_->Handle());
+  RefreshNow();
+  ASSERT_GE(ItemOf(notepad.Pid()), 0);
+  SetWindowTextW(form_->ProcessesView().FilterBox(), L"no such process");
+  ASSERT_LT(ItemOf(notepad.Pid()), 0) << "the filter hides it";
+  // At the window's smallest width the filter box still stands clear of the button.
+  RECT filterBox{}, button{};
+  GetWindowRect(form_->ProcessesView().FilterBox(), &filterBox);
+  GetWindowRect(GetDlgItem(GetParent(List()), procs::kCmdKillProcess), &button);
+  EXPECT_LT(filterBox.right, button.left);
+
+  const procs::WindowFinder& finder = form_->ProcessesView().Finder();
+  RECT box{};
+  GetWindowRect(finder.Handle(), &box);
+  const POINT start{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+  const POINT over{760, 250};
+  ASSERT_EQ(GetAncestor(WindowFromPoint(over), GA_ROOT), window);
+  // The drag's messages go to the crosshair as the system would send them, with
+  // the pointer resting over notepad: Wine does not move the cursor for input
+  // made up while a window holds the capture, and a move it sends of its own
+  // (when the outline appears) carries where the cursor really is.
+  SetCursorPos(over.x, over.y);
+  const auto mouse = [&](UINT message, POINT screen) {
+    POINT client = screen;
+    ScreenToClient(finder.Handle(), &client);
+    SendMessageW(finder.Handle(), message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+                 MAKELPARAM(client.x, client.y));
+    PumpUntil([] { return false; }, 50);
+  };
+  // Over this program's own window nothing is outlined; over notepad, notepad.
+  mouse(WM_LBUTTONDOWN, start);
+  ASSERT_TRUE(finder.Dragging());
+  EXPECT_EQ(GetCapture(), finder.Handle());
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_CROSS));
+  mouse(WM_MOUSEMOVE, {start.x, start.y - 100});
+  EXPECT_EQ(finder.Outlined(), nullptr);
+  EXPECT_FALSE(finder.OutlineShown());
+  mouse(WM_MOUSEMOVE, over);
+  EXPECT_EQ(finder.Outlined(), window);
+  EXPECT_TRUE(finder.OutlineShown());
+  mouse(WM_LBUTTONUP, over);
+  EXPECT_FALSE(finder.Dragging());
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_FALSE(finder.OutlineShown()) << "the outline is gone with the drag";
+  EXPECT_EQ(form_->ProcessesPage().SelectedPid(), notepad.Pid());
+  const int item = ItemOf(notepad.Pid());
+  ASSERT_GE(item, 0);
+  EXPECT_EQ(ListText(List(), item, 0), L"notepad.exe");
+  EXPECT_TRUE(ListView_GetItemState(List(), item, LVIS_SELECTED) != 0);
+  EXPECT_EQ(testing_win32::TextOf(form_->ProcessesView().FilterBox()), L"");
+
+  // Esc, another window taking the mouse, or a release over this program's own
+  // window ends a drag with nothing found.
+  SelectOnly(GetCurrentProcessId());
+  mouse(WM_LBUTTONDOWN, start);
+  mouse(WM_MOUSEMOVE, over);
+  ASSERT_TRUE(finder.OutlineShown());
+  SendMessageW(finder.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_FALSE(finder.Dragging());
+  EXPECT_FALSE(finder.OutlineShown());
+  mouse(WM_LBUTTONDOWN, start);
+  mouse(WM_MOUSEMOVE, over);
+  ASSERT_TRUE(finder.OutlineShown());
+  SetCapture(List());
+  EXPECT_FALSE(finder.Dragging());
+  EXPECT_FALSE(finder.OutlineShown());
+  ReleaseCapture();
+  mouse(WM_LBUTTONDOWN, start);
+  mouse(WM_MOUSEMOVE, over);
+  mouse(WM_LBUTTONUP, {start.x, start.y - 100});
+  EXPECT_FALSE(finder.Dragging());
+  EXPECT_EQ(form_->ProcessesPage().SelectedPid(), GetCurrentProcessId());
 }
 
 }  // namespace

@@ -16,8 +16,9 @@ void UpdateGraphs(benchmark::State& state) {
   std::vector<int> perCpu(static_cast<std::size_t>(processors), 0);
   int cpuPercent = 0;
   bool closing = false;
+  procs::TickCulprits culprits;
   perf::PerformancePage page(totals, perCpu, cpuPercent, system, {system, app::kUpdateGraphs},
-                             closing);
+                             closing, culprits, system);
   page.SetPageSize(1000, 600);
   page.CreateCpuGraphs(processors);
   page.LayoutGraphs();
