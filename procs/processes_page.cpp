@@ -6,6 +6,7 @@
 #include <bit>
 #include <cwctype>
 #include <numeric>
+#include <string>
 
 #include "procs/process_format.h"
 #include "procs/process_snapshot.h"
@@ -85,6 +86,7 @@ void ProcessesPage::SetColumns(std::vector<ProcessColumn> columns) {
   if (sort_ && (shownKinds_ & ChangeBit(sort_->kind)) == 0) sort_.reset();
   for (std::size_t i = 0; i < list_.Count(); ++i)
     if (const TprocTimeInfo* row = table_.Find(list_.Item(i).key)) RewriteItem(i, *row);
+  if (treeView_) ArrangeTree();
   if (columnsChanged_) columnsChanged_();
 }
 
@@ -174,6 +176,11 @@ void ProcessesPage::UpdateProcessList() {
     if (closing_) return;
     const std::int64_t pid = list_.Item(i).key;
     if (TprocTimeInfo* row = TakeListedRow(pid)) {
+      if (treeView_) {
+        MatchesFilter(*row);  // while the row still tells which texts changed
+        RefreshItem(i, *row);
+        continue;
+      }
       // Only a renewed row can have changed its user; the filter looks at texts too.
       if ((row->Renewed || (!filter_.empty() && (row->Changed & kFilteredTextKinds) != 0)) &&
           !Shows(*row)) {
@@ -209,7 +216,8 @@ void ProcessesPage::UpdateProcessList() {
       continue;
     }
     if (row.Listed != kRefreshed) continue;
-    if (!Shows(row)) {
+    if (treeView_ || !Shows(row)) {
+      if (treeView_) MatchesFilter(row);  // the tree lists it, or not, below
       row.Listed = kFilteredOut;
       row.Renewed = false;
       row.Changed = 0;
@@ -217,6 +225,7 @@ void ProcessesPage::UpdateProcessList() {
     }
     ShowRow(row);
   }
+  if (treeView_) ArrangeTree();
 }
 
 void ProcessesPage::ShowRow(TprocTimeInfo& row) {
@@ -258,6 +267,10 @@ void ProcessesPage::SortByColumn(std::size_t column) {
   } else {
     sort_ = SortOrder{kind, false};
   }
+  if (treeView_) {
+    ArrangeTree();
+    return;
+  }
   KeepSorted();
 }
 
@@ -294,6 +307,10 @@ void ProcessesPage::SetShowAllUsers(bool all) {
   const ui::ListModel::ChangeBatch batch(list_);
   if (all == showAllUsers_) return;
   showAllUsers_ = all;
+  if (treeView_) {
+    ArrangeTree();
+    return;
+  }
   if (all) {
     for (std::size_t r = 0; r < table_.Capacity(); ++r) {
       TprocTimeInfo& row = table_.Row(r);
@@ -319,6 +336,10 @@ void ProcessesPage::SetFilterText(const std::wstring& text) {
   if (lower == filter_) return;
   filter_ = std::move(lower);
   ++filterGeneration_;
+  if (treeView_) {
+    ArrangeTree();
+    return;
+  }
   std::vector<std::size_t> leaving;  // items, from the last
   for (std::size_t i = list_.Count(); i-- > 0;) {
     TprocTimeInfo* row = table_.Find(list_.Item(i).key);
@@ -371,6 +392,175 @@ void ProcessesPage::RebuildList(const std::vector<std::size_t>& leaving,
   }
   while (next != coming.end()) items.push_back(MakeItem(**next++));
   for (ui::ListItem& item : items) list_.Append(std::move(item));
+}
+
+// --- tree ---------------------------------------------------------------------
+
+void ProcessesPage::SetTreeView(bool on) {
+  const ui::ListModel::ChangeBatch batch(list_);
+  if (on == treeView_) return;
+  treeView_ = on;
+  if (on) {
+    ArrangeTree();
+  } else {
+    LeaveTree();
+  }
+}
+
+void ProcessesPage::ArrangeTree() {
+  treeRows_.clear();
+  for (std::size_t r = 0; r < table_.Capacity(); ++r) {
+    TprocTimeInfo& row = table_.Row(r);
+    if (row.ProcessId == ProcessTable::kFree) continue;
+    row.Listed = kFilteredOut;
+    // A process ended from here stays off the list unless the next update sees it.
+    if (ShowsUser(row) &&
+        std::find(endedFromPage_.begin(), endedFromPage_.end(), row.ProcessId) ==
+            endedFromPage_.end())
+      treeRows_.push_back(&row);
+  }
+  tree_.Arrange(
+      treeRows_, [this](TprocTimeInfo& row) { return MatchesFilter(row); },
+      [this](const TprocTimeInfo& a, const TprocTimeInfo& b) {
+        if (sort_) {
+          if (const int order = CompareRows(a, b, sort_->kind); order != 0)
+            return sort_->descending ? order > 0 : order < 0;
+        }
+        return a.CreateTime != b.CreateTime ? a.CreateTime < b.CreateTime
+                                            : a.ProcessId < b.ProcessId;
+      });
+  const std::vector<TreeLine>& lines = tree_.Lines();
+  for (const TreeLine& line : lines) line.row->Listed = kShown;
+  // Items kept keep their texts and selection; the newcomers are made, then
+  // every item is put in its place.
+  for (std::size_t i = list_.Count(); i-- > 0;) {
+    const TprocTimeInfo* row = table_.Find(list_.Item(i).key);
+    if (row == nullptr || row->Listed != kShown) list_.Delete(i);
+  }
+  itemOfKey_.clear();
+  for (std::size_t i = 0; i < list_.Count(); ++i) itemOfKey_[list_.Item(i).key] = i;
+  for (const TreeLine& line : lines) {
+    if (itemOfKey_.contains(line.row->ProcessId)) continue;
+    itemOfKey_[line.row->ProcessId] = list_.Count();
+    list_.Append(MakeItem(*line.row));
+  }
+  order_.resize(lines.size());
+  for (std::size_t t = 0; t < lines.size(); ++t) order_[t] = itemOfKey_[lines[t].row->ProcessId];
+  ui::ReorderList(list_, order_);
+
+  // A node opened since shows its own figures again; a folded one its branch's.
+  for (const std::int64_t key : summedKeys_) {
+    const std::size_t line = tree_.LineOf(key);
+    if (line != ProcessTreeView::kNone && !lines[line].folded) RewriteItem(line, *lines[line].row);
+  }
+  summedKeys_.clear();
+  constexpr std::uint32_t kSummedKinds =
+      ChangeBit(ColumnKind::kCpu) | ChangeBit(ColumnKind::kMemory) |
+      ChangeBit(ColumnKind::kCpuTime) | ChangeBit(ColumnKind::kIoReads) |
+      ChangeBit(ColumnKind::kIoWrites) | ChangeBit(ColumnKind::kIoOther) |
+      ChangeBit(ColumnKind::kIoReadBytes) | ChangeBit(ColumnKind::kIoWriteBytes) |
+      ChangeBit(ColumnKind::kIoOtherBytes);
+  for (std::size_t t = 0; t < lines.size(); ++t) {
+    list_.SetIndent(t, lines[t].depth);
+    if (!lines[t].folded) continue;
+    summedKeys_.push_back(lines[t].row->ProcessId);
+    const TprocTimeInfo& shown = tree_.Shown(t);
+    for (std::size_t c = 0; c < columns_.size(); ++c) {
+      const ColumnKind kind = columns_[c].kind;
+      if (kind == ColumnKind::kImageName) {
+        scratch_ = shown.ImageName + L" (+" + std::to_wstring(lines[t].hidden) + L")";
+      } else if ((ChangeBit(kind) & kSummedKinds) != 0) {
+        FormatCell(shown, kind, scratch_);
+      } else {
+        continue;
+      }
+      list_.SetText(t, c, scratch_);
+    }
+  }
+}
+
+void ProcessesPage::LeaveTree() {
+  for (std::size_t i = list_.Count(); i-- > 0;) {
+    TprocTimeInfo* row = table_.Find(list_.Item(i).key);
+    if (row == nullptr || !Shows(*row)) {
+      if (row != nullptr) row->Listed = kFilteredOut;
+      list_.Delete(i);
+      continue;
+    }
+    list_.SetIndent(i, 0);
+  }
+  for (const std::int64_t key : summedKeys_) {
+    const auto item = list_.FindByKey(key);
+    const TprocTimeInfo* row = table_.Find(key);
+    if (item && row) RewriteItem(*item, *row);
+  }
+  summedKeys_.clear();
+  // The rows folded away come back, each in its place.
+  for (std::size_t r = 0; r < table_.Capacity(); ++r) {
+    TprocTimeInfo& row = table_.Row(r);
+    if (row.ProcessId != ProcessTable::kFree && row.Listed == kFilteredOut && Shows(row))
+      ShowRow(row);
+  }
+  if (sort_) KeepSorted();
+}
+
+const TreeLine* ProcessesPage::TreeLineOf(std::size_t item) const {
+  if (!treeView_ || item >= list_.Count()) return nullptr;
+  const std::size_t line = tree_.LineOf(list_.Item(item).key);
+  return line == ProcessTreeView::kNone ? nullptr : &tree_.Lines()[line];
+}
+
+void ProcessesPage::SetFolded(std::size_t item, bool folded) {
+  const ui::ListModel::ChangeBatch batch(list_);
+  const TreeLine* line = TreeLineOf(item);
+  if (line == nullptr || !line->hasChildren || line->folded == folded) return;
+  const std::int64_t key = line->row->ProcessId;
+  const bool hadSelection = list_.SelectedCount() > 0;
+  tree_.SetFolded(*line->row, folded);
+  ArrangeTree();
+  // A selected row folded away hands the selection to the node that hides it.
+  if (hadSelection && list_.SelectedCount() == 0)
+    if (const auto node = list_.FindByKey(key)) SelectOnly(*node);
+}
+
+void ProcessesPage::SelectOnly(std::size_t item) {
+  for (const std::size_t selected : list_.SelectedIndices())
+    if (selected != item) list_.Select(selected, false);
+  list_.Select(item, true);
+}
+
+bool ProcessesPage::TreeKeyDown(TreeKey key) {
+  const ui::ListModel::ChangeBatch batch(list_);
+  const auto selected = list_.FirstSelected();
+  const TreeLine* line = selected ? TreeLineOf(*selected) : nullptr;
+  if (line == nullptr) return false;
+  switch (key) {
+    case TreeKey::kLeft:
+      if (line->hasChildren && !line->folded) {
+        SetFolded(*selected, true);
+        return true;
+      }
+      if (line->parentLine == ProcessTreeView::kNone) return false;
+      if (const auto parent = list_.FindByKey(tree_.Lines()[line->parentLine].row->ProcessId)) {
+        SelectOnly(*parent);
+        return true;
+      }
+      return false;
+    case TreeKey::kRight:
+      if (line->folded) {
+        SetFolded(*selected, false);
+        return true;
+      }
+      if (!line->hasChildren || *selected + 1 >= list_.Count()) return false;
+      SelectOnly(*selected + 1);  // the first child comes right after its parent
+      return true;
+    case TreeKey::kOpenBranch:
+      if (!line->hasChildren) return false;
+      tree_.OpenBranch(line->row->ProcessId);
+      ArrangeTree();
+      return true;
+  }
+  return false;
 }
 
 std::optional<std::uint32_t> ProcessesPage::SelectedPid() const {

@@ -39,7 +39,9 @@ void ProcessesPage::N38Click() {
   if (!ConfirmKill(dialogs_)) return;
   const auto pid = SelectedPid();
   if (!pid) return;
-  std::vector<std::int64_t> tree = ProcessTreeOf(table_, *pid);
+  // In the tree, the branch as the user sees it.
+  std::vector<std::int64_t> tree =
+      treeView_ ? tree_.BranchOf(*pid) : ProcessTreeOf(table_, *pid);
   if (tree.empty()) tree.push_back(*pid);
   EndProcesses(tree);
 }
