@@ -55,6 +55,8 @@ class ProcessesView final : public ui::PageContent {
   bool ShowProcess(std::uint32_t pid);
   // The user's selection changed: enable "网络连接状态(&O)", mark the priority.
   void lv_ProcSelectItem();
+  // "树状视图(&T)": the list as a tree, or flat again.
+  void SetTreeView(bool on);
   // A click on a column header: sorts by that column, or reverses.
   void lv_ProcColumnClick(int column);
 
@@ -79,6 +81,12 @@ class ProcessesView final : public ui::PageContent {
   void EnableNetworkState();
   // The headers of the page's columns, with the sort arrow.
   void ShowColumns();
+  // The tree's expanders and the grey of the rows listed only for a match below.
+  LRESULT CustomDrawList(NMLVCUSTOMDRAW& draw);
+  // A click on a row's expander folds or opens it.
+  void ClickList(const NMITEMACTIVATE& click);
+  static LRESULT CALLBACK TreeKeysProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR self);
 
   HWND page_;
   HFONT font_;
@@ -91,6 +99,9 @@ class ProcessesView final : public ui::PageContent {
   HWND filterBox_ = nullptr;
   HWND killButton_ = nullptr; // BitBtn4
   std::unique_ptr<ui::ListViewBinding> binding_;
+  // Empty images, one small-icon wide: the unit of the tree's indent and the
+  // place of the expander. Given to the list only in the tree view.
+  platform::win32::UniqueImageList indentImages_;
   platform::win32::UniqueMenu popup_;
   HMENU priorityMenu_ = nullptr;  // owned by popup_
 };
