@@ -31,9 +31,9 @@ void AddBranch(BranchFigures& to, const BranchFigures& from) {
 
 }  // namespace
 
-void ProcessTreeView::Arrange(const std::vector<TprocTimeInfo*>& rows, const Matches& matches,
-                              const Before& before) {
-  FindParents(rows);
+void ProcessTreeView::Arrange(ProcessTable& table, const std::vector<TprocTimeInfo*>& rows,
+                              const Matches& matches, const Before& before) {
+  FindParents(table, rows);
   CutLoops();
   const std::size_t n = rows_.size();
   // A match lists itself and every ancestor; the walk up stops at a listed one,
@@ -41,6 +41,7 @@ void ProcessTreeView::Arrange(const std::vector<TprocTimeInfo*>& rows, const Mat
   listed_.assign(n, false);
   matches_.assign(n, false);
   for (std::size_t node = 0; node < n; ++node) {
+    if (rows_[node] == nullptr) continue;
     matches_[node] = matches(*rows_[node]);
     if (!matches_[node]) continue;
     for (std::size_t up = node; up != kNone && !listed_[up]; up = parent_[up]) listed_[up] = true;
@@ -49,16 +50,24 @@ void ProcessTreeView::Arrange(const std::vector<TprocTimeInfo*>& rows, const Mat
   ListLines();
 }
 
-void ProcessTreeView::FindParents(const std::vector<TprocTimeInfo*>& rows) {
-  rows_ = rows;
-  nodeOf_.clear();
-  nodeOf_.reserve(rows_.size());
-  for (std::size_t node = 0; node < rows_.size(); ++node) nodeOf_[rows_[node]->ProcessId] = node;
+// A node is the row's place in the table, so the table's index by identifier
+// finds it.
+std::size_t ProcessTreeView::NodeOf(std::int64_t pid) const {
+  const TprocTimeInfo* row = table_ != nullptr ? table_->Find(pid) : nullptr;
+  if (row == nullptr) return kNone;
+  const auto node = static_cast<std::size_t>(row - &table_->Row(0));
+  return node < rows_.size() && rows_[node] != nullptr ? node : kNone;
+}
+
+void ProcessTreeView::FindParents(ProcessTable& table, const std::vector<TprocTimeInfo*>& rows) {
+  table_ = &table;
+  rows_.assign(table.Capacity(), nullptr);
+  for (TprocTimeInfo* row : rows) rows_[static_cast<std::size_t>(row - &table.Row(0))] = row;
   parent_.assign(rows_.size(), kNone);
   for (std::size_t node = 0; node < rows_.size(); ++node) {
-    const auto found = nodeOf_.find(rows_[node]->ParentProcessId);
-    if (found != nodeOf_.end() && MayBeParentOf(*rows_[found->second], *rows_[node]))
-      parent_[node] = found->second;
+    if (rows_[node] == nullptr) continue;
+    const std::size_t parent = NodeOf(rows_[node]->ParentProcessId);
+    if (parent != kNone && MayBeParentOf(*rows_[parent], *rows_[node])) parent_[node] = parent;
   }
 }
 
@@ -149,7 +158,6 @@ void ProcessTreeView::ListLines() {
   const std::size_t n = rows_.size();
   lines_.clear();
   lineOfNode_.assign(n, kNone);
-  lineByPid_.clear();
   stack_.clear();
   for (std::size_t c = childStart_[n + 1]; c-- > childStart_[n];) stack_.push_back(children_[c]);
   while (!stack_.empty()) {
@@ -166,7 +174,6 @@ void ProcessTreeView::ListLines() {
       line.depth = lines_[line.parentLine].depth + 1;
     }
     lineOfNode_[node] = lines_.size();
-    lineByPid_[rows_[node]->ProcessId] = lines_.size();
     lines_.push_back(line);
     if (line.folded) continue;
     for (std::size_t c = childStart_[node + 1]; c-- > childStart_[node];)
@@ -175,13 +182,12 @@ void ProcessTreeView::ListLines() {
 }
 
 std::size_t ProcessTreeView::LineOf(std::int64_t pid) const {
-  const auto found = lineByPid_.find(pid);
-  return found == lineByPid_.end() ? kNone : found->second;
+  const std::size_t node = NodeOf(pid);
+  return node == kNone ? kNone : lineOfNode_[node];
 }
 
 const TprocTimeInfo& ProcessTreeView::Shown(std::size_t line) const {
-  const auto node = nodeOf_.find(lines_[line].row->ProcessId);
-  return FiguresOf(node->second);
+  return FiguresOf(NodeOf(lines_[line].row->ProcessId));
 }
 
 bool ProcessTreeView::Folded(const TprocTimeInfo& row) const {
@@ -198,17 +204,16 @@ void ProcessTreeView::SetFolded(const TprocTimeInfo& row, bool folded) {
 
 void ProcessTreeView::OpenBranch(std::int64_t pid) {
   for (const std::int64_t member : BranchOf(pid)) {
-    const auto node = nodeOf_.find(member);
-    if (node != nodeOf_.end()) SetFolded(*rows_[node->second], false);
+    if (const std::size_t node = NodeOf(member); node != kNone) SetFolded(*rows_[node], false);
   }
 }
 
 std::vector<std::int64_t> ProcessTreeView::BranchOf(std::int64_t pid) const {
   std::vector<std::int64_t> order;
-  const auto root = nodeOf_.find(pid);
-  if (root == nodeOf_.end() || !listed_[root->second]) return order;
+  const std::size_t root = NodeOf(pid);
+  if (root == kNone || !listed_[root]) return order;
   // Preorder, then reversed: every process after all of its descendants.
-  std::vector<std::size_t> walk{root->second};
+  std::vector<std::size_t> walk{root};
   while (!walk.empty()) {
     const std::size_t node = walk.back();
     walk.pop_back();

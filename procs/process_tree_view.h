@@ -42,8 +42,8 @@ class ProcessTreeView {
   // Arranges `rows` (the processes that may be listed): a row whose parent is not
   // among them, or was created after it, is a root; loops are cut into roots. Only
   // the matching rows and their ancestors are listed.
-  void Arrange(const std::vector<TprocTimeInfo*>& rows, const Matches& matches,
-               const Before& before);
+  void Arrange(ProcessTable& table, const std::vector<TprocTimeInfo*>& rows,
+               const Matches& matches, const Before& before);
 
   const std::vector<TreeLine>& Lines() const { return lines_; }
   // The line of the process, or kNone when it is not listed.
@@ -72,16 +72,17 @@ class ProcessTreeView {
   };
   static Identity IdOf(const TprocTimeInfo& row) { return {row.ProcessId, row.CreateTime}; }
 
-  void FindParents(const std::vector<TprocTimeInfo*>& rows);
+  std::size_t NodeOf(std::int64_t pid) const;
+  void FindParents(ProcessTable& table, const std::vector<TprocTimeInfo*>& rows);
   void CutLoops();
   void LinkChildren(const Before& before);
   void ListLines();
   const TprocTimeInfo& FiguresOf(std::size_t node) const;
 
   std::unordered_set<Identity, IdentityHash> folded_;
-  // Scratch of one arrangement, by node (an index into the arranged rows).
-  std::vector<TprocTimeInfo*> rows_;
-  std::unordered_map<std::int64_t, std::size_t> nodeOf_;
+  // Scratch of one arrangement, by node (the row's place in the table).
+  ProcessTable* table_ = nullptr;
+  std::vector<TprocTimeInfo*> rows_;  // by table row; null for a row not arranged
   std::vector<std::size_t> parent_;
   std::vector<bool> listed_;
   std::vector<bool> matches_;
@@ -96,7 +97,6 @@ class ProcessTreeView {
   std::vector<std::size_t> stack_;
   std::vector<TreeLine> lines_;
   std::vector<std::size_t> lineOfNode_;
-  std::unordered_map<std::int64_t, std::size_t> lineByPid_;
 };
 
 }  // namespace procs

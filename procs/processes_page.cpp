@@ -420,7 +420,7 @@ void ProcessesPage::ArrangeTree() {
       treeRows_.push_back(&row);
   }
   tree_.Arrange(
-      treeRows_, [this](TprocTimeInfo& row) { return MatchesFilter(row); },
+      table_, treeRows_, [this](TprocTimeInfo& row) { return MatchesFilter(row); },
       [this](const TprocTimeInfo& a, const TprocTimeInfo& b) {
         if (sort_) {
           if (const int order = CompareRows(a, b, sort_->kind); order != 0)
@@ -431,8 +431,17 @@ void ProcessesPage::ArrangeTree() {
       });
   const std::vector<TreeLine>& lines = tree_.Lines();
   for (const TreeLine& line : lines) line.row->Listed = kShown;
-  // Items kept keep their texts and selection; the newcomers are made, then
-  // every item is put in its place.
+  bool inPlace = list_.Count() == lines.size();
+  for (std::size_t t = 0; t < lines.size() && inPlace; ++t)
+    inPlace = list_.Item(t).key == lines[t].row->ProcessId;
+  if (!inPlace) PlaceTreeItems();
+  ShowTreeFigures();
+}
+
+// Items kept keep their texts and selection; the newcomers are made, then every
+// item is put in its place.
+void ProcessesPage::PlaceTreeItems() {
+  const std::vector<TreeLine>& lines = tree_.Lines();
   for (std::size_t i = list_.Count(); i-- > 0;) {
     const TprocTimeInfo* row = table_.Find(list_.Item(i).key);
     if (row == nullptr || row->Listed != kShown) list_.Delete(i);
@@ -447,7 +456,10 @@ void ProcessesPage::ArrangeTree() {
   order_.resize(lines.size());
   for (std::size_t t = 0; t < lines.size(); ++t) order_[t] = itemOfKey_[lines[t].row->ProcessId];
   ui::ReorderList(list_, order_);
+}
 
+void ProcessesPage::ShowTreeFigures() {
+  const std::vector<TreeLine>& lines = tree_.Lines();
   // A node opened since shows its own figures again; a folded one its branch's.
   for (const std::int64_t key : summedKeys_) {
     const std::size_t line = tree_.LineOf(key);

@@ -174,6 +174,9 @@ class ProcessesPage {
   // The tree view: arranges the list as the tree of the processes shown; the
   // flat update has refreshed the listed items before.
   void ArrangeTree();
+  void PlaceTreeItems();
+  // The indents, and the sums and "(+N)" of the folded nodes.
+  void ShowTreeFigures();
   // Back to the flat list: the rows the filter shows, in the list's order.
   void LeaveTree();
   void SelectOnly(std::size_t item);

@@ -51,10 +51,12 @@ TEST(ProcessTreeView, AYoungerParentSelfParentsAndLoopsMakeRoots) {
                                   Row(3, 3, 10),                  // its own parent
                                   Row(4, 5, 10),  Row(5, 6, 10), Row(6, 4, 10),  // a loop
                                   Row(7, 6, 20)};
+  ProcessTable table;
+  for (const TprocTimeInfo& row : rows) table.Add(row);
   std::vector<TprocTimeInfo*> pointers;
-  for (TprocTimeInfo& row : rows) pointers.push_back(&row);
+  for (std::size_t r = 0; r < table.Capacity(); ++r) pointers.push_back(&table.Row(r));
   ProcessTreeView tree;
-  tree.Arrange(pointers, [](TprocTimeInfo&) { return true; }, ByPid);
+  tree.Arrange(table, pointers, [](TprocTimeInfo&) { return true; }, ByPid);
   std::vector<std::pair<std::int64_t, int>> shape;
   for (const TreeLine& line : tree.Lines()) shape.emplace_back(line.row->ProcessId, line.depth);
   EXPECT_EQ(shape, (std::vector<std::pair<std::int64_t, int>>{
