@@ -208,6 +208,12 @@ void ProcessTreeView::OpenBranch(std::int64_t pid) {
   }
 }
 
+void ProcessTreeView::OpenAncestors(std::int64_t pid) {
+  const std::size_t node = NodeOf(pid);
+  if (node == kNone) return;
+  for (std::size_t up = parent_[node]; up != kNone; up = parent_[up]) SetFolded(*rows_[up], false);
+}
+
 std::vector<std::int64_t> ProcessTreeView::BranchOf(std::int64_t pid) const {
   std::vector<std::int64_t> order;
   const std::size_t root = NodeOf(pid);

@@ -56,6 +56,8 @@ class ProcessTreeView {
   void SetFolded(const TprocTimeInfo& row, bool folded);
   // Opens the process and every process under it.
   void OpenBranch(std::int64_t pid);
+  // Opens every process above it, so that it is listed.
+  void OpenAncestors(std::int64_t pid);
   // The arranged process and all under it, folded or not, children first.
   std::vector<std::int64_t> BranchOf(std::int64_t pid) const;
 

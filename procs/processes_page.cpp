@@ -535,6 +535,13 @@ void ProcessesPage::SetFolded(std::size_t item, bool folded) {
     if (const auto node = list_.FindByKey(key)) SelectOnly(*node);
 }
 
+void ProcessesPage::OpenAncestors(std::uint32_t pid) {
+  const ui::ListModel::ChangeBatch batch(list_);
+  if (!treeView_ || FindItemByPid(pid)) return;
+  tree_.OpenAncestors(pid);
+  ArrangeTree();
+}
+
 void ProcessesPage::SelectOnly(std::size_t item) {
   for (const std::size_t selected : list_.SelectedIndices())
     if (selected != item) list_.Select(selected, false);

@@ -93,6 +93,8 @@ class ProcessesPage {
   // pad) opens the whole branch. False when the key does nothing here.
   enum class TreeKey { kLeft, kRight, kOpenBranch };
   bool TreeKeyDown(TreeKey key);
+  // Opens the folded nodes above the process, so that it has an item.
+  void OpenAncestors(std::uint32_t pid);
 
   // --- commands ---
   // "结束进程(&E)": asks, then ends every selected process.

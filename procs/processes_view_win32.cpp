@@ -275,6 +275,7 @@ bool ProcessesView::ShowProcess(std::uint32_t pid) {
     SendMessageW(allUsers_, BM_SETCHECK, BST_CHECKED, 0);
     logic_.SetShowAllUsers(true);
   }
+  logic_.OpenAncestors(pid);  // in the tree, a folded branch may hide it
   const auto item = logic_.FindItemByPid(pid);
   if (!item) return false;
   for (const std::size_t selected : model_.SelectedIndices())

@@ -113,6 +113,11 @@ TEST(ProcessTreeView, AFoldedNodeShowsItsBranchSumsAndStaysFoldedAcrossUpdates) 
   w.SelectOnly(10);
   EXPECT_TRUE(w.page.TreeKeyDown(ProcessesPage::TreeKey::kLeft));
   EXPECT_EQ(w.Cell(10, kColName), L"root.exe (+3)");
+  w.page.OpenAncestors(12);  // what "转到进程" asks for
+  EXPECT_TRUE(w.Listed(12));
+  EXPECT_EQ(w.Cell(11, kColName), L"child.exe");
+  w.SelectOnly(10);
+  EXPECT_TRUE(w.page.TreeKeyDown(ProcessesPage::TreeKey::kLeft));
   EXPECT_TRUE(w.page.TreeKeyDown(ProcessesPage::TreeKey::kOpenBranch));
   EXPECT_EQ(w.list.Count(), 5u);
 }
