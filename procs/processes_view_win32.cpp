@@ -300,46 +300,52 @@ LRESULT ProcessesView::CustomDrawList(NMLVCUSTOMDRAW& draw) {
   if (!logic_.TreeView()) return CDRF_DODEFAULT;
   switch (draw.nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
-      return CDRF_NOTIFYITEMDRAW;
+      return CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT;
     case CDDS_ITEMPREPAINT: {
       const TreeLine* line = logic_.TreeLineOf(draw.nmcd.dwItemSpec);
-      if (line == nullptr) return CDRF_DODEFAULT;
-      if (line->ancestorOnly) draw.clrText = GetSysColor(COLOR_GRAYTEXT);
-      return line->hasChildren ? CDRF_NOTIFYPOSTPAINT : CDRF_DODEFAULT;
+      if (line != nullptr && line->ancestorOnly) draw.clrText = GetSysColor(COLOR_GRAYTEXT);
+      return CDRF_DODEFAULT;
     }
-    case CDDS_ITEMPOSTPAINT: {
-      const TreeLine* line = logic_.TreeLineOf(draw.nmcd.dwItemSpec);
-      RECT icon{};
-      if (line == nullptr || !line->hasChildren ||
-          !ListView_GetItemRect(list_, static_cast<int>(draw.nmcd.dwItemSpec), &icon, LVIR_ICON))
-        return CDRF_DODEFAULT;
-      // A small triangle in the image's place: ▸ folded, ▾ open.
-      const int cx = (icon.left + icon.right) / 2;
-      const int cy = (icon.top + icon.bottom) / 2;
-      const int r = std::max(2, static_cast<int>(icon.bottom - icon.top) / 4);
-      std::array<POINT, 3> points;
-      if (line->folded) {
-        points = {{{cx - r / 2, cy - r}, {cx - r / 2, cy + r}, {cx + r / 2 + 1, cy}}};
-      } else {
-        points = {{{cx - r, cy - r / 2}, {cx + r, cy - r / 2}, {cx, cy + r / 2 + 1}}};
-      }
-      const bool selected =
-          ListView_GetItemState(list_, static_cast<int>(draw.nmcd.dwItemSpec), LVIS_SELECTED) != 0 &&
-          GetFocus() == list_;
-      const COLORREF colour = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
-      HDC dc = draw.nmcd.hdc;
-      const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
-      const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(DC_PEN));
-      SetDCBrushColor(dc, colour);
-      SetDCPenColor(dc, colour);
-      Polygon(dc, points.data(), static_cast<int>(points.size()));
-      SelectObject(dc, oldPen);
-      SelectObject(dc, oldBrush);
+    case CDDS_POSTPAINT: {
+      // Once every row is drawn: Wine paints a selected row's highlight after
+      // that row's own post-paint, over anything drawn there.
+      const int top = ListView_GetTopIndex(list_);
+      const int bottom = top + ListView_GetCountPerPage(list_) + 1;
+      for (int item = top; item <= bottom && item < ListView_GetItemCount(list_); ++item)
+        DrawExpander(draw.nmcd.hdc, item);
       return CDRF_DODEFAULT;
     }
     default:
       return CDRF_DODEFAULT;
   }
+}
+
+void ProcessesView::DrawExpander(HDC dc, int item) {
+  const TreeLine* line = logic_.TreeLineOf(static_cast<std::size_t>(item));
+  RECT icon{};
+  if (line == nullptr || !line->hasChildren ||
+      !ListView_GetItemRect(list_, item, &icon, LVIR_ICON))
+    return;
+  // A small triangle in the image's place: ▸ folded, ▾ open.
+  const int cx = (icon.left + icon.right) / 2;
+  const int cy = (icon.top + icon.bottom) / 2;
+  const int r = std::max(2, static_cast<int>(icon.bottom - icon.top) / 4);
+  std::array<POINT, 3> points;
+  if (line->folded) {
+    points = {{{cx - r / 2, cy - r}, {cx - r / 2, cy + r}, {cx + r / 2 + 1, cy}}};
+  } else {
+    points = {{{cx - r, cy - r / 2}, {cx + r, cy - r / 2}, {cx, cy + r / 2 + 1}}};
+  }
+  const bool selected =
+      ListView_GetItemState(list_, item, LVIS_SELECTED) != 0 && GetFocus() == list_;
+  const COLORREF colour = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+  const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
+  const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(DC_PEN));
+  SetDCBrushColor(dc, colour);
+  SetDCPenColor(dc, colour);
+  Polygon(dc, points.data(), static_cast<int>(points.size()));
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBrush);
 }
 
 void ProcessesView::ClickList(const NMITEMACTIVATE& click) {

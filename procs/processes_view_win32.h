@@ -83,6 +83,8 @@ class ProcessesView final : public ui::PageContent {
   void ShowColumns();
   // The tree's expanders and the grey of the rows listed only for a match below.
   LRESULT CustomDrawList(NMLVCUSTOMDRAW& draw);
+  // ▸ or ▾ in the image's place of a row with children.
+  void DrawExpander(HDC dc, int item);
   // A click on a row's expander folds or opens it.
   void ClickList(const NMITEMACTIVATE& click);
   static LRESULT CALLBACK TreeKeysProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
