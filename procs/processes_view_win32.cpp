@@ -82,6 +82,7 @@ ProcessesView::ProcessesView(HWND page, HFONT font, ProcessesPage& logic, ui::Li
 }
 
 ProcessesView::~ProcessesView() {
+  RemoveWindowSubclass(list_, TreeKeysProc, kTreeKeysSubclass);
   logic_.SetColumnsChangedHandler(nullptr);
   ui::SetPageContent(page_, nullptr);
 }

@@ -75,8 +75,10 @@ TEST(ProcessTreeView, DepthFirstWithSiblingsInTheListsOrder) {
   w.page.SortByColumn(kColPid);  // descending
   EXPECT_EQ(Shape(w.list), (std::vector<std::pair<std::int64_t, int>>{
                                {13, 0}, {10, 0}, {14, 1}, {11, 1}, {12, 2}}));
-  // Off again: the flat list, sorted, nothing indented.
+  // Off again: the flat list, sorted, nothing indented, the selection kept.
+  w.SelectOnly(12);
   w.page.SetTreeView(false);
+  EXPECT_EQ(w.page.SelectedPid(), 12u);
   EXPECT_EQ(Shape(w.list), (std::vector<std::pair<std::int64_t, int>>{
                                {14, 0}, {13, 0}, {12, 0}, {11, 0}, {10, 0}}));
 }
