@@ -62,6 +62,9 @@ void MainCommands::OnCommand(UINT id) {
       program.cycle.N16Click();
       ShowSpeedMarks();
       break;
+    case kCmdTreeView:
+      if (program.processes.view) program.processes.view->SetTreeView(form_.Menu().ToggleTreeView());
+      break;
     case kCmdSelectColumns:  // N10Click
       procs::TViewForm(program.processes.page, program.cycle)
           .ShowModal(form_.Handle(), form_.Font());

@@ -126,6 +126,25 @@ void MainMenu::ShowTaskCommands(bool visible) {
   RebuildTaskItems();
 }
 
+void MainMenu::ShowProcessCommands(bool visible) {
+  if (visible == processCommandsShown_) return;
+  processCommandsShown_ = visible;
+  if (visible) {
+    InsertMenuW(viewMenu_, kCmdSelectColumns,
+                MF_BYCOMMAND | MF_STRING | (treeViewChecked_ ? MF_CHECKED : MF_UNCHECKED),
+                kCmdTreeView, L"树状视图(&T)");
+  } else {
+    RemoveMenu(viewMenu_, kCmdTreeView, MF_BYCOMMAND);
+  }
+  if (window_ != nullptr) DrawMenuBar(window_);
+}
+
+bool MainMenu::ToggleTreeView() {
+  treeViewChecked_ = !treeViewChecked_;
+  SetChecked(kCmdTreeView, treeViewChecked_);
+  return treeViewChecked_;
+}
+
 void MainMenu::SetTaskItems(const TaskMenuItems& items) {
   taskItems_ = items;
   RebuildTaskItems();

@@ -32,6 +32,7 @@ enum MainCommand : UINT {
   kCmdShutdownLast = kCmdShutdownFirst + 5,
   kCmdAbout,             // 帮助: 关于
   kCmdRestartElevated,   // 文件: 以管理员身份重新启动, only while not elevated
+  kCmdTreeView,          // 查看: 树状视图, only with the Processes page
 };
 
 // Which of the Applications page's items the bar offers while that page is shown.
@@ -65,6 +66,11 @@ class MainMenu {
   bool TaskCommandsShown() const { return taskCommandsShown_; }
   // The single items of both, as the Applications page's selection decides.
   void SetTaskItems(const TaskMenuItems& items);
+  // "树状视图(&T)" of "查看(&V)", present only while the Processes page is shown;
+  // its check mark is kept while it is out.
+  void ShowProcessCommands(bool visible);
+  bool TreeViewChecked() const { return treeViewChecked_; }
+  bool ToggleTreeView();
   // Which view-style item carries the check mark.
   void SetViewStyleMark(UINT id);
 
@@ -78,7 +84,9 @@ class MainMenu {
   HWND window_ = nullptr;
   bool taskCommandsShown_ = true;
   TaskMenuItems taskItems_;
-  UINT viewStyleMark_ = 0;  // kCmdDetail once the menu exists
+  UINT viewStyleMark_ = 0;
+  bool processCommandsShown_ = false;
+  bool treeViewChecked_ = false;  // kCmdDetail once the menu exists
 };
 
 }  // namespace app

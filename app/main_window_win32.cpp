@@ -83,6 +83,7 @@ void TMainForm::SelectPage(int page) {
   for (int i = 0; i < kPageCount; ++i)
     ShowWindow(pages_[i]->Handle(), i == page ? SW_SHOW : SW_HIDE);
   ShowTaskCommands(page == kApplicationsPage);
+  menu_.ShowProcessCommands(page == kProcessesPage);
   program_.CatchUpWindows();  // the page's update comes before its first paint
 }
 

@@ -13,9 +13,9 @@ std::vector<std::int64_t> ProcessTreeOf(const ProcessTable& table, std::int64_t 
   std::unordered_multimap<std::int64_t, std::int64_t> children;
   for (std::size_t r = 0; r < table.Capacity(); ++r) {
     const TprocTimeInfo& row = table.Row(r);
-    if (row.ProcessId == ProcessTable::kFree || row.ParentProcessId == row.ProcessId) continue;
+    if (row.ProcessId == ProcessTable::kFree) continue;
     const TprocTimeInfo* parent = table.Find(row.ParentProcessId);
-    if (parent == nullptr || parent->CreateTime > row.CreateTime) continue;
+    if (parent == nullptr || !MayBeParentOf(*parent, row)) continue;
     children.emplace(row.ParentProcessId, row.ProcessId);
   }
   // Depth first without recursion (trees can be deep); a process is put out once

@@ -8,6 +8,12 @@
 
 namespace procs {
 
+// Whether `parent` may have started `child`: not itself, and not created after
+// it (a parent created later holds a reused identifier).
+inline bool MayBeParentOf(const TprocTimeInfo& parent, const TprocTimeInfo& child) {
+  return parent.ProcessId != child.ProcessId && parent.CreateTime <= child.CreateTime;
+}
+
 // `root` and its descendants, each after all of its own descendants; empty when
 // `root` has no row. A parent created after its supposed child is not its parent:
 // the child's parent ended and a newer process reused the identifier.

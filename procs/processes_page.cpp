@@ -6,13 +6,10 @@
 #include <bit>
 #include <cwctype>
 #include <numeric>
+#include <string>
 
-#include "procs/affinity.h"
-#include "procs/debugger_command.h"
-#include "procs/process_actions.h"
 #include "procs/process_format.h"
 #include "procs/process_snapshot.h"
-#include "procs/process_tree.h"
 #include "ui/list_reorder.h"
 
 namespace procs {
@@ -89,6 +86,7 @@ void ProcessesPage::SetColumns(std::vector<ProcessColumn> columns) {
   if (sort_ && (shownKinds_ & ChangeBit(sort_->kind)) == 0) sort_.reset();
   for (std::size_t i = 0; i < list_.Count(); ++i)
     if (const TprocTimeInfo* row = table_.Find(list_.Item(i).key)) RewriteItem(i, *row);
+  if (treeView_) ArrangeTree();
   if (columnsChanged_) columnsChanged_();
 }
 
@@ -178,6 +176,11 @@ void ProcessesPage::UpdateProcessList() {
     if (closing_) return;
     const std::int64_t pid = list_.Item(i).key;
     if (TprocTimeInfo* row = TakeListedRow(pid)) {
+      if (treeView_) {
+        MatchesFilter(*row);  // while the row still tells which texts changed
+        RefreshItem(i, *row);
+        continue;
+      }
       // Only a renewed row can have changed its user; the filter looks at texts too.
       if ((row->Renewed || (!filter_.empty() && (row->Changed & kFilteredTextKinds) != 0)) &&
           !Shows(*row)) {
@@ -213,7 +216,8 @@ void ProcessesPage::UpdateProcessList() {
       continue;
     }
     if (row.Listed != kRefreshed) continue;
-    if (!Shows(row)) {
+    if (treeView_ || !Shows(row)) {
+      if (treeView_) MatchesFilter(row);  // the tree lists it, or not, below
       row.Listed = kFilteredOut;
       row.Renewed = false;
       row.Changed = 0;
@@ -221,6 +225,7 @@ void ProcessesPage::UpdateProcessList() {
     }
     ShowRow(row);
   }
+  if (treeView_) ArrangeTree();
 }
 
 void ProcessesPage::ShowRow(TprocTimeInfo& row) {
@@ -262,6 +267,10 @@ void ProcessesPage::SortByColumn(std::size_t column) {
   } else {
     sort_ = SortOrder{kind, false};
   }
+  if (treeView_) {
+    ArrangeTree();
+    return;
+  }
   KeepSorted();
 }
 
@@ -298,6 +307,10 @@ void ProcessesPage::SetShowAllUsers(bool all) {
   const ui::ListModel::ChangeBatch batch(list_);
   if (all == showAllUsers_) return;
   showAllUsers_ = all;
+  if (treeView_) {
+    ArrangeTree();
+    return;
+  }
   if (all) {
     for (std::size_t r = 0; r < table_.Capacity(); ++r) {
       TprocTimeInfo& row = table_.Row(r);
@@ -323,6 +336,10 @@ void ProcessesPage::SetFilterText(const std::wstring& text) {
   if (lower == filter_) return;
   filter_ = std::move(lower);
   ++filterGeneration_;
+  if (treeView_) {
+    ArrangeTree();
+    return;
+  }
   std::vector<std::size_t> leaving;  // items, from the last
   for (std::size_t i = list_.Count(); i-- > 0;) {
     TprocTimeInfo* row = table_.Find(list_.Item(i).key);
@@ -377,164 +394,192 @@ void ProcessesPage::RebuildList(const std::vector<std::size_t>& leaving,
   for (ui::ListItem& item : items) list_.Append(std::move(item));
 }
 
-// --- commands -----------------------------------------------------------------
+// --- tree ---------------------------------------------------------------------
 
-void ProcessesPage::act_KillProcExecute() {
-  if (!ConfirmKill(dialogs_)) return;
+void ProcessesPage::SetTreeView(bool on) {
+  const ui::ListModel::ChangeBatch batch(list_);
+  if (on == treeView_) return;
+  treeView_ = on;
+  if (on) {
+    ArrangeTree();
+  } else {
+    LeaveTree();
+  }
+}
+
+void ProcessesPage::ArrangeTree() {
+  treeRows_.clear();
+  for (std::size_t r = 0; r < table_.Capacity(); ++r) {
+    TprocTimeInfo& row = table_.Row(r);
+    if (row.ProcessId == ProcessTable::kFree) continue;
+    row.Listed = kFilteredOut;
+    // A process ended from here stays off the list unless the next update sees it.
+    if (ShowsUser(row) &&
+        std::find(endedFromPage_.begin(), endedFromPage_.end(), row.ProcessId) ==
+            endedFromPage_.end())
+      treeRows_.push_back(&row);
+  }
+  tree_.Arrange(
+      table_, treeRows_, [this](TprocTimeInfo& row) { return MatchesFilter(row); },
+      [this](const TprocTimeInfo& a, const TprocTimeInfo& b) {
+        if (sort_) {
+          if (const int order = CompareRows(a, b, sort_->kind); order != 0)
+            return sort_->descending ? order > 0 : order < 0;
+        }
+        return a.CreateTime != b.CreateTime ? a.CreateTime < b.CreateTime
+                                            : a.ProcessId < b.ProcessId;
+      });
+  const std::vector<TreeLine>& lines = tree_.Lines();
+  for (const TreeLine& line : lines) line.row->Listed = kShown;
+  bool inPlace = list_.Count() == lines.size();
+  for (std::size_t t = 0; t < lines.size() && inPlace; ++t)
+    inPlace = list_.Item(t).key == lines[t].row->ProcessId;
+  if (!inPlace) PlaceTreeItems();
+  ShowTreeFigures();
+}
+
+// Items kept keep their texts and selection; the newcomers are made, then every
+// item is put in its place.
+void ProcessesPage::PlaceTreeItems() {
+  const std::vector<TreeLine>& lines = tree_.Lines();
   for (std::size_t i = list_.Count(); i-- > 0;) {
-    if (list_.Item(i).selected && !EndProcess(list_.Item(i).key)) return;
+    const TprocTimeInfo* row = table_.Find(list_.Item(i).key);
+    if (row == nullptr || row->Listed != kShown) list_.Delete(i);
+  }
+  itemOfKey_.clear();
+  for (std::size_t i = 0; i < list_.Count(); ++i) itemOfKey_[list_.Item(i).key] = i;
+  for (const TreeLine& line : lines) {
+    if (itemOfKey_.contains(line.row->ProcessId)) continue;
+    itemOfKey_[line.row->ProcessId] = list_.Count();
+    list_.Append(MakeItem(*line.row));
+  }
+  order_.resize(lines.size());
+  for (std::size_t t = 0; t < lines.size(); ++t) order_[t] = itemOfKey_[lines[t].row->ProcessId];
+  ui::ReorderList(list_, order_);
+}
+
+void ProcessesPage::ShowTreeFigures() {
+  const std::vector<TreeLine>& lines = tree_.Lines();
+  // A node opened since shows its own figures again; a folded one its branch's.
+  for (const std::int64_t key : summedKeys_) {
+    const std::size_t line = tree_.LineOf(key);
+    if (line != ProcessTreeView::kNone && !lines[line].folded) RewriteItem(line, *lines[line].row);
+  }
+  summedKeys_.clear();
+  constexpr std::uint32_t kSummedKinds =
+      ChangeBit(ColumnKind::kCpu) | ChangeBit(ColumnKind::kMemory) |
+      ChangeBit(ColumnKind::kCpuTime) | ChangeBit(ColumnKind::kIoReads) |
+      ChangeBit(ColumnKind::kIoWrites) | ChangeBit(ColumnKind::kIoOther) |
+      ChangeBit(ColumnKind::kIoReadBytes) | ChangeBit(ColumnKind::kIoWriteBytes) |
+      ChangeBit(ColumnKind::kIoOtherBytes);
+  for (std::size_t t = 0; t < lines.size(); ++t) {
+    list_.SetIndent(t, lines[t].depth);
+    if (!lines[t].folded) continue;
+    summedKeys_.push_back(lines[t].row->ProcessId);
+    const TprocTimeInfo& shown = tree_.Shown(t);
+    for (std::size_t c = 0; c < columns_.size(); ++c) {
+      const ColumnKind kind = columns_[c].kind;
+      if (kind == ColumnKind::kImageName) {
+        scratch_ = shown.ImageName + L" (+" + std::to_wstring(lines[t].hidden) + L")";
+      } else if ((ChangeBit(kind) & kSummedKinds) != 0) {
+        FormatCell(shown, kind, scratch_);
+      } else {
+        continue;
+      }
+      list_.SetText(t, c, scratch_);
+    }
   }
 }
 
-void ProcessesPage::N38Click() {
-  if (!ConfirmKill(dialogs_)) return;
-  const auto pid = SelectedPid();
-  if (!pid) return;
-  std::vector<std::int64_t> tree = ProcessTreeOf(table_, *pid);
-  if (tree.empty()) tree.push_back(*pid);
-  EndProcesses(tree);
-}
-
-void ProcessesPage::EndProcesses(const std::vector<std::int64_t>& pids) {
-  for (const std::int64_t pid : pids)
-    if (!EndProcess(pid)) return;
-}
-
-bool ProcessesPage::EndProcess(std::int64_t pid) {
-  // The row's creation time names the process the item stands for; without a
-  // row no process can match it.
-  const TprocTimeInfo* row = table_.Find(pid);
-  const KillResult result = KillProcess(processes_, dialogs_, static_cast<std::uint32_t>(pid),
-                                        row ? row->CreateTime : kUnknownCreateTime);
-  if (result == KillResult::kRefused || result == KillResult::kReplaced) return false;
-  if (const auto item = list_.FindByKey(pid)) list_.Delete(*item);
-  endedFromPage_.push_back(pid);
-  return true;
-}
-
-TprocTimeInfo* ProcessesPage::SelectedOtherRow() const {
-  const auto pid = SelectedPid();
-  if (!pid || *pid == ownProcessId_) return nullptr;
-  return table_.Find(*pid);
-}
-
-// A process suspended from here is resumed from here, whatever its threads say;
-// any other needs a thread in the suspended wait. A thread blocked in a read
-// never reaches that wait, so "every thread" would leave it suspended for good.
-bool ProcessesPage::CanResume() const {
-  const TprocTimeInfo* row = SelectedOtherRow();
-  return row != nullptr && (row->SuspendedHere || row->SomeThreadSuspended);
-}
-
-bool ProcessesPage::CanSuspend() const { return SelectedOtherRow() != nullptr && !CanResume(); }
-
-// Suspending the taskbar's process or the window manager freezes the desktop,
-// this window with it: the user is asked first.
-bool ProcessesPage::StopsTheDesktop(const TprocTimeInfo& row) {
-  if (SameNameNoCase(row.ImageName, L"dwm.exe")) return true;
-  const std::uint32_t taskbar = shell_.TaskbarProcessId();
-  return taskbar != 0 && row.ProcessId == taskbar;
-}
-
-void ProcessesPage::SuspendProcess() {
-  TprocTimeInfo* row = SelectedOtherRow();
-  if (row == nullptr) return;
-  const auto pid = static_cast<std::uint32_t>(row->ProcessId);
-  // The system stops with a critical process: signing in, or drawing.
-  if (auto probe = processes_.Open(pid, platform::ProcessAccess::kQueryLimited);
-      probe && probe->IsCritical().value_or(false)) {
-    dialogs_.ShowMessage(L"系统提示", L"无法挂起系统关键进程。", platform::BoxIcon::kError);
-    return;
+void ProcessesPage::LeaveTree() {
+  for (std::size_t i = list_.Count(); i-- > 0;) {
+    TprocTimeInfo* row = table_.Find(list_.Item(i).key);
+    if (row == nullptr || !Shows(*row)) {
+      if (row != nullptr) row->Listed = kFilteredOut;
+      list_.Delete(i);
+      continue;
+    }
+    list_.SetIndent(i, 0);
   }
-  if (StopsTheDesktop(*row) &&
-      dialogs_.AskYesNo(L"泽恩特警告",
-                        L"挂起“" + row->ImageName + L"”会使桌面停止响应，直到恢复为止。确实要挂起吗？",
-                        platform::BoxIcon::kWarning) != platform::BoxAnswer::kYes)
-    return;
-  auto process = processes_.Open(pid, platform::ProcessAccess::kSuspendResume);
-  if (!process || !process->Suspend()) {
-    ShowAccessDenied(dialogs_);
-    return;
+  for (const std::int64_t key : summedKeys_) {
+    const auto item = list_.FindByKey(key);
+    const TprocTimeInfo* row = table_.Find(key);
+    if (item && row) RewriteItem(*item, *row);
   }
-  row->SuspendedHere = true;
-}
-
-void ProcessesPage::ResumeProcess() {
-  TprocTimeInfo* row = SelectedOtherRow();
-  if (row == nullptr) return;
-  auto process = processes_.Open(static_cast<std::uint32_t>(row->ProcessId),
-                                 platform::ProcessAccess::kSuspendResume);
-  if (!process || !process->Resume()) {
-    ShowAccessDenied(dialogs_);
-    return;
+  summedKeys_.clear();
+  // The rows folded away come back, each in its place.
+  for (std::size_t r = 0; r < table_.Capacity(); ++r) {
+    TprocTimeInfo& row = table_.Row(r);
+    if (row.ProcessId != ProcessTable::kFree && row.Listed == kFilteredOut && Shows(row))
+      ShowRow(row);
   }
-  row->SuspendedHere = false;
+  if (sort_) KeepSorted();
 }
 
-int ProcessesPage::PriorityIndexOf(std::uint32_t pid) {
-  auto process = processes_.Open(pid, platform::ProcessAccess::kQueryLimited);
-  return PriorityTagOf(process ? process->GetPriorityClass() : 0);
+const TreeLine* ProcessesPage::TreeLineOf(std::size_t item) const {
+  if (!treeView_ || item >= list_.Count()) return nullptr;
+  const std::size_t line = tree_.LineOf(list_.Item(item).key);
+  return line == ProcessTreeView::kNone ? nullptr : &tree_.Lines()[line];
 }
 
-bool ProcessesPage::SetProcessPriority(std::uint32_t pid, int tag) {
-  auto process = processes_.Open(pid, platform::ProcessAccess::kSetInformation);
-  if (!process) return false;
-  const std::uint32_t priorityClass = PriorityClassOfTag(tag);
-  return priorityClass == 0 || process->SetPriorityClass(priorityClass);
+void ProcessesPage::SetFolded(std::size_t item, bool folded) {
+  const ui::ListModel::ChangeBatch batch(list_);
+  const TreeLine* line = TreeLineOf(item);
+  if (line == nullptr || !line->hasChildren || line->folded == folded) return;
+  const std::int64_t key = line->row->ProcessId;
+  const bool hadSelection = list_.SelectedCount() > 0;
+  tree_.SetFolded(*line->row, folded);
+  ArrangeTree();
+  // A selected row folded away hands the selection to the node that hides it.
+  if (hadSelection && list_.SelectedCount() == 0)
+    if (const auto node = list_.FindByKey(key)) SelectOnly(*node);
 }
 
-std::optional<platform::AffinityMasks> ProcessesPage::AffinityOf(std::uint32_t pid) {
-  auto process = processes_.Open(pid, platform::ProcessAccess::kQueryLimited);
-  return process ? process->GetAffinity() : std::nullopt;
+void ProcessesPage::OpenAncestors(std::uint32_t pid) {
+  const ui::ListModel::ChangeBatch batch(list_);
+  if (!treeView_ || FindItemByPid(pid)) return;
+  tree_.OpenAncestors(pid);
+  ArrangeTree();
 }
 
-bool ProcessesPage::SetAffinity(std::uint32_t pid, std::uint64_t mask) {
-  auto process = processes_.Open(pid, platform::ProcessAccess::kSetInformation);
-  return process && process->SetAffinity(mask);
+void ProcessesPage::SelectOnly(std::size_t item) {
+  for (const std::size_t selected : list_.SelectedIndices())
+    if (selected != item) list_.Select(selected, false);
+  list_.Select(item, true);
 }
 
-void ProcessesPage::N41Click(AffinityChooser& chooser, int processors) {
-  const auto pid = SelectedPid();
-  if (!pid) return;
-  const auto masks = AffinityOf(*pid);
-  if (!masks) {
-    ShowAccessDenied(dialogs_);
-    return;
+bool ProcessesPage::TreeKeyDown(TreeKey key) {
+  const ui::ListModel::ChangeBatch batch(list_);
+  const auto selected = list_.FirstSelected();
+  const TreeLine* line = selected ? TreeLineOf(*selected) : nullptr;
+  if (line == nullptr) return false;
+  switch (key) {
+    case TreeKey::kLeft:
+      if (line->hasChildren && !line->folded) {
+        SetFolded(*selected, true);
+        return true;
+      }
+      if (line->parentLine == ProcessTreeView::kNone) return false;
+      if (const auto parent = list_.FindByKey(tree_.Lines()[line->parentLine].row->ProcessId)) {
+        SelectOnly(*parent);
+        return true;
+      }
+      return false;
+    case TreeKey::kRight:
+      if (line->folded) {
+        SetFolded(*selected, false);
+        return true;
+      }
+      if (!line->hasChildren || *selected + 1 >= list_.Count()) return false;
+      SelectOnly(*selected + 1);  // the first child comes right after its parent
+      return true;
+    case TreeKey::kOpenBranch:
+      if (!line->hasChildren) return false;
+      tree_.OpenBranch(line->row->ProcessId);
+      ArrangeTree();
+      return true;
   }
-  // Without a count from the sampler, the system's own mask tells how many there are.
-  if (processors <= 0) processors = 64 - std::countl_zero(masks->system);
-  const auto chosen = chooser.Choose(ProcessorsOfMask(masks->process, processors));
-  if (!chosen) return;
-  const auto mask = MaskOfProcessors(*chosen);
-  if (mask && !SetAffinity(*pid, *mask)) ShowAccessDenied(dialogs_);
-}
-
-bool ProcessesPage::DebuggerRegistered() {
-  const auto command = debugger_.RegisteredDebugger();
-  return command && !command->empty();
-}
-
-void ProcessesPage::N37Click() {
-  const auto pid = SelectedPid();
-  if (!pid) return;
-  const auto command = debugger_.RegisteredDebugger();
-  if (!command || command->empty()) return;
-  const CommandParts parts = SplitCommandLine(DebuggerCommandFor(*command, *pid));
-  if (!parts.program.empty()) debugger_.StartCommand(parts.program, parts.parameters);
-}
-
-void ProcessesPage::N34Click() {
-  const auto pid = SelectedPid();
-  const TprocTimeInfo* row = pid ? table_.Find(*pid) : nullptr;
-  if (row == nullptr) return;
-  const std::wstring& path = row->ImagePath;
-  if (TrimBlanks(path).empty()) return;
-  // By its full path: a bare name is looked for in this program's folder and the
-  // current one first, where anyone could have put an Explorer.exe.
-  std::wstring explorer = shell_.WindowsFolder();
-  if (explorer.empty()) return;
-  if (explorer.back() != L'\\') explorer += L'\\';
-  shell_.Execute(L"Open", explorer + L"explorer.exe", L"/select,\"" + path + L"\"");
+  return false;
 }
 
 std::optional<std::uint32_t> ProcessesPage::SelectedPid() const {
@@ -552,6 +597,7 @@ bool ProcessesPage::ShowAndSelectProcess(std::uint32_t pid) {
   if (row == nullptr) return false;
   if (!ShowsUser(*row)) SetShowAllUsers(true);
   if (!MatchesFilter(*row)) SetFilterText(L"");
+  OpenAncestors(pid);  // in the tree, a folded branch may hide it
   const auto item = FindItemByPid(pid);
   if (!item) return false;  // not taken by an update yet
   for (const std::size_t selected : list_.SelectedIndices())

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/debugger_api.h"
@@ -16,6 +17,7 @@
 #include "platform/shell_api.h"
 #include "procs/process_columns.h"
 #include "procs/process_table.h"
+#include "procs/process_tree_view.h"
 #include "ui/list_model.h"
 
 namespace procs {
@@ -76,11 +78,29 @@ class ProcessesPage {
   void SetFilterText(const std::wstring& text);
   const std::wstring& FilterText() const { return filter_; }
 
+  // --- "树状视图(&T)" ---
+  // Each process under the one that started it, depth first, siblings in the
+  // list's order (by creation time without a sort column); the filter keeps the
+  // ancestors of its matches. Off, nothing of the tree is made.
+  void SetTreeView(bool on);
+  bool TreeView() const { return treeView_; }
+  // The tree line of a listed item; null in the flat list.
+  const TreeLine* TreeLineOf(std::size_t item) const;
+  // Folds or opens the item's branch; the folding is kept by process.
+  void SetFolded(std::size_t item, bool folded);
+  // The keys of the tree on the selected item: ← folds an open node or goes to
+  // the parent, → opens a folded node or goes to the first child, * (numeric
+  // pad) opens the whole branch. False when the key does nothing here.
+  enum class TreeKey { kLeft, kRight, kOpenBranch };
+  bool TreeKeyDown(TreeKey key);
+  // Opens the folded nodes above the process, so that it has an item.
+  void OpenAncestors(std::uint32_t pid);
+
   // --- commands ---
   // "结束进程(&E)": asks, then ends every selected process.
   void act_KillProcExecute();
   // "结束进程树(&T)": asks, then ends the selected process and its descendants,
-  // children first.
+  // children first; in the tree, the branch the user sees.
   void N38Click();
   // "挂起进程(&U)" and "恢复进程(&R)": every thread of the selected process stopped
   // or let go; a refusal says "访问被拒绝". A critical process is never suspended,
@@ -151,6 +171,16 @@ class ProcessesPage {
   // action must stop there.
   bool EndProcess(std::int64_t pid);
 
+  // The tree view: arranges the list as the tree of the processes shown; the
+  // flat update has refreshed the listed items before.
+  void ArrangeTree();
+  void PlaceTreeItems();
+  // The indents, and the sums and "(+N)" of the folded nodes.
+  void ShowTreeFigures();
+  // Back to the flat list: the rows the filter shows, in the list's order.
+  void LeaveTree();
+  void SelectOnly(std::size_t item);
+
   ProcessTable& table_;
   ui::ListModel& list_;
   platform::ProcessApi& processes_;
@@ -176,6 +206,11 @@ class ProcessesPage {
   // Scratch of the sorting, kept to spare the allocations.
   std::vector<const TprocTimeInfo*> rowsOfItems_;
   std::vector<std::size_t> order_;
+  bool treeView_ = false;
+  ProcessTreeView tree_;
+  std::vector<TprocTimeInfo*> treeRows_;
+  std::unordered_map<std::int64_t, std::size_t> itemOfKey_;
+  std::vector<std::int64_t> summedKeys_;  // items showing their branch's sums
 };
 
 }  // namespace procs

@@ -28,6 +28,7 @@ constexpr int kFilterWidth = 200;  // at most; narrower as the window narrows
 constexpr int kFilterMinWidth = 24;
 constexpr int kFilterHeight = 21;
 constexpr UINT_PTR kFilterSubclass = 1;
+constexpr UINT_PTR kTreeKeysSubclass = 2;
 
 // Esc in the filter box clears it; the dialog navigation would otherwise take it.
 LRESULT CALLBACK FilterBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
@@ -82,6 +83,7 @@ ProcessesView::ProcessesView(HWND page, HFONT font, ProcessesPage& logic, ui::Li
 }
 
 ProcessesView::~ProcessesView() {
+  RemoveWindowSubclass(list_, TreeKeysProc, kTreeKeysSubclass);
   logic_.SetColumnsChangedHandler(nullptr);
   ui::SetPageContent(page_, nullptr);
 }
@@ -102,11 +104,12 @@ void ProcessesView::lv_ProcColumnClick(int column) {
 void ProcessesView::CreateControls(HFONT font) {
   list_ = ui::CreateChild(page_, WC_LISTVIEWW, L"",
                            WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL |
-                               LVS_SHOWSELALWAYS,
+                               LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
                            WS_EX_CLIENTEDGE, 0, font);
   ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   binding_ = std::make_unique<ui::ListViewBinding>(list_, model_);
   binding_->SetColumns(logic_.ListColumns());
+  SetWindowSubclass(list_, TreeKeysProc, kTreeKeysSubclass, reinterpret_cast<DWORD_PTR>(this));
 
   allUsers_ = ui::CreateChild(page_, L"BUTTON", L"显示所有用户的进程(&S)",
                                WS_TABSTOP | BS_AUTOCHECKBOX, 0, kCmdAllUsers, font);
@@ -187,7 +190,13 @@ bool ProcessesView::HandlePageMessage(UINT message, WPARAM wParam, LPARAM lParam
       return true;
     case WM_NOTIFY: {
       const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
-      if (header.hwndFrom == list_ && header.code == LVN_COLUMNCLICK) {
+      if (header.hwndFrom == list_ && header.code == NM_CUSTOMDRAW) {
+        result = CustomDrawList(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+        return true;
+      }
+      if (header.hwndFrom == list_ && header.code == NM_CLICK) {
+        ClickList(reinterpret_cast<const NMITEMACTIVATE&>(header));
+      } else if (header.hwndFrom == list_ && header.code == LVN_COLUMNCLICK) {
         lv_ProcColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
       } else if (header.hwndFrom == list_ && header.code == LVN_KEYDOWN &&
                  reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == 'F' &&
@@ -281,6 +290,97 @@ void ProcessesView::ShowFoundProcess(std::uint32_t pid) {
     return;
   }
   SetFocus(list_);
+}
+
+void ProcessesView::SetTreeView(bool on) {
+  if (on && !indentImages_) {
+    const int side = GetSystemMetrics(SM_CXSMICON);
+    indentImages_.reset(ImageList_Create(side, side, ILC_COLOR32, 0, 1));
+  }
+  // LVITEM.iIndent counts in widths of the small images: without them nothing indents.
+  ListView_SetImageList(list_, on ? indentImages_.get() : nullptr, LVSIL_SMALL);
+  logic_.SetTreeView(on);
+  InvalidateRect(list_, nullptr, TRUE);
+}
+
+LRESULT ProcessesView::CustomDrawList(NMLVCUSTOMDRAW& draw) {
+  if (!logic_.TreeView()) return CDRF_DODEFAULT;
+  switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+      return CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT;
+    case CDDS_ITEMPREPAINT: {
+      const TreeLine* line = logic_.TreeLineOf(draw.nmcd.dwItemSpec);
+      if (line != nullptr && line->ancestorOnly) draw.clrText = GetSysColor(COLOR_GRAYTEXT);
+      return CDRF_DODEFAULT;
+    }
+    case CDDS_POSTPAINT: {
+      // Once every row is drawn: Wine paints a selected row's highlight after
+      // that row's own post-paint, over anything drawn there.
+      const int top = ListView_GetTopIndex(list_);
+      const int bottom = top + ListView_GetCountPerPage(list_) + 1;
+      for (int item = top; item <= bottom && item < ListView_GetItemCount(list_); ++item)
+        DrawExpander(draw.nmcd.hdc, item);
+      return CDRF_DODEFAULT;
+    }
+    default:
+      return CDRF_DODEFAULT;
+  }
+}
+
+void ProcessesView::DrawExpander(HDC dc, int item) {
+  const TreeLine* line = logic_.TreeLineOf(static_cast<std::size_t>(item));
+  RECT icon{};
+  if (line == nullptr || !line->hasChildren ||
+      !ListView_GetItemRect(list_, item, &icon, LVIR_ICON))
+    return;
+  // A small triangle in the image's place: ▸ folded, ▾ open.
+  const int cx = (icon.left + icon.right) / 2;
+  const int cy = (icon.top + icon.bottom) / 2;
+  const int r = std::max(2, static_cast<int>(icon.bottom - icon.top) / 4);
+  std::array<POINT, 3> points;
+  if (line->folded) {
+    points = {{{cx - r / 2, cy - r}, {cx - r / 2, cy + r}, {cx + r / 2 + 1, cy}}};
+  } else {
+    points = {{{cx - r, cy - r / 2}, {cx + r, cy - r / 2}, {cx, cy + r / 2 + 1}}};
+  }
+  const bool selected =
+      ListView_GetItemState(list_, item, LVIS_SELECTED) != 0 && GetFocus() == list_;
+  const COLORREF colour = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+  const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
+  const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(DC_PEN));
+  SetDCBrushColor(dc, colour);
+  SetDCPenColor(dc, colour);
+  Polygon(dc, points.data(), static_cast<int>(points.size()));
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBrush);
+}
+
+void ProcessesView::ClickList(const NMITEMACTIVATE& click) {
+  if (!logic_.TreeView() || click.iItem < 0) return;
+  const TreeLine* line = logic_.TreeLineOf(static_cast<std::size_t>(click.iItem));
+  RECT icon{};
+  if (line == nullptr || !line->hasChildren ||
+      !ListView_GetItemRect(list_, click.iItem, &icon, LVIR_ICON) ||
+      !PtInRect(&icon, click.ptAction))
+    return;
+  logic_.SetFolded(static_cast<std::size_t>(click.iItem), !line->folded);
+  lv_ProcSelectItem();
+}
+
+// ←, → and * of the numeric pad act on the tree instead of scrolling sideways.
+LRESULT CALLBACK ProcessesView::TreeKeysProc(HWND list, UINT message, WPARAM wParam,
+                                             LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+  auto* view = reinterpret_cast<ProcessesView*>(self);
+  if (message == WM_KEYDOWN && view->logic_.TreeView() &&
+      (wParam == VK_LEFT || wParam == VK_RIGHT || wParam == VK_MULTIPLY)) {
+    const auto key = wParam == VK_LEFT    ? ProcessesPage::TreeKey::kLeft
+                     : wParam == VK_RIGHT ? ProcessesPage::TreeKey::kRight
+                                          : ProcessesPage::TreeKey::kOpenBranch;
+    if (view->logic_.TreeKeyDown(key)) view->lv_ProcSelectItem();
+    return 0;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(list, TreeKeysProc, kTreeKeysSubclass);
+  return DefSubclassProc(list, message, wParam, lParam);
 }
 
 void ProcessesView::FocusFilter() {

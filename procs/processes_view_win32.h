@@ -60,6 +60,8 @@ class ProcessesView final : public ui::PageContent {
   bool ShowProcess(std::uint32_t pid);
   // The user's selection changed: enable "网络连接状态(&O)", mark the priority.
   void lv_ProcSelectItem();
+  // "树状视图(&T)": the list as a tree, or flat again.
+  void SetTreeView(bool on);
   // A click on a column header: sorts by that column, or reverses.
   void lv_ProcColumnClick(int column);
 
@@ -86,6 +88,14 @@ class ProcessesView final : public ui::PageContent {
   void ShowColumns();
   // The window finder's pick: listed and selected, or a beep when it cannot be.
   void ShowFoundProcess(std::uint32_t pid);
+  // The tree's expanders and the grey of the rows listed only for a match below.
+  LRESULT CustomDrawList(NMLVCUSTOMDRAW& draw);
+  // ▸ or ▾ in the image's place of a row with children.
+  void DrawExpander(HDC dc, int item);
+  // A click on a row's expander folds or opens it.
+  void ClickList(const NMITEMACTIVATE& click);
+  static LRESULT CALLBACK TreeKeysProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR self);
 
   HWND page_;
   HFONT font_;
@@ -99,6 +109,9 @@ class ProcessesView final : public ui::PageContent {
   HWND killButton_ = nullptr; // BitBtn4
   std::unique_ptr<WindowFinder> finder_;
   std::unique_ptr<ui::ListViewBinding> binding_;
+  // Empty images, one small-icon wide: the unit of the tree's indent and the
+  // place of the expander. Given to the list only in the tree view.
+  platform::win32::UniqueImageList indentImages_;
   platform::win32::UniqueMenu popup_;
   HMENU priorityMenu_ = nullptr;  // owned by popup_
 };

@@ -295,6 +295,69 @@ TEST_F(ProcessesViewTest, EndingTheTreeEndsAProcessAndTheChildrenItStarted) {
   EXPECT_GE(ItemOf(GetCurrentProcessId()), 0) << "the tree's parent is left alone";
 }
 
+TEST_F(ProcessesViewTest, TheTreeShowsAChildUnderItsParentFoldsItAndKeepsItWhenTheParentEnds) {
+  HMENU bar = form_->Menu().Bar();
+  ASSERT_NE(GetMenuState(bar, kCmdTreeView, MF_BYCOMMAND), static_cast<UINT>(-1));
+  EXPECT_EQ(GetMenuState(bar, kCmdTreeView, MF_BYCOMMAND) & MF_CHECKED, 0u);
+  form_->SelectPage(TMainForm::kApplicationsPage);
+  EXPECT_EQ(GetMenuState(bar, kCmdTreeView, MF_BYCOMMAND), static_cast<UINT>(-1));
+  form_->SelectPage(TMainForm::kProcessesPage);
+
+  SystemChild shell(L"cmd.exe", L"/c ping -n 60 127.0.0.1 > nul", CREATE_NO_WINDOW, SW_SHOWDEFAULT);
+  ASSERT_TRUE(shell.Started());
+  std::vector<DWORD> children;
+  for (int wait = 0; wait < 100 && children.empty(); ++wait) {
+    Sleep(50);
+    children = ChildrenOf(shell.Pid());
+  }
+  ASSERT_FALSE(children.empty()) << "cmd.exe started no child";
+  UniqueHandle child(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, children[0]));
+  ASSERT_TRUE(child);
+  const auto indentOf = [&](DWORD pid) {
+    LVITEMW item{};
+    item.mask = LVIF_INDENT;
+    item.iItem = ItemOf(pid);
+    return ListView_GetItem(List(), &item) ? item.iIndent : -1;
+  };
+
+  Command(kCmdTreeView);
+  EXPECT_NE(GetMenuState(bar, kCmdTreeView, MF_BYCOMMAND) & MF_CHECKED, 0u);
+  RefreshNow();
+  ASSERT_GE(ItemOf(shell.Pid()), 0);
+  ASSERT_GE(ItemOf(children[0]), 0);
+  EXPECT_EQ(indentOf(children[0]), indentOf(shell.Pid()) + 1);
+  EXPECT_EQ(ItemOf(children[0]), ItemOf(shell.Pid()) + 1);
+
+  // A click on the parent's expander, as the list view reports it.
+  RECT icon{};
+  ASSERT_TRUE(ListView_GetItemRect(List(), ItemOf(shell.Pid()), &icon, LVIR_ICON));
+  NMITEMACTIVATE click{};
+  click.hdr.hwndFrom = List();
+  click.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(List()));
+  click.hdr.code = NM_CLICK;
+  click.iItem = ItemOf(shell.Pid());
+  click.ptAction = {(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2};
+  SendMessageW(GetParent(List()), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+  EXPECT_LT(ItemOf(children[0]), 0);
+  const std::wstring caption = ListText(List(), ItemOf(shell.Pid()), 0);
+  // Wine's cmd.exe may start a console host besides ping.
+  const std::wstring hidden = L" (+" + std::to_wstring(ChildrenOf(shell.Pid()).size()) + L")";
+  EXPECT_EQ(caption.substr(caption.size() - hidden.size()), hidden) << caption;
+
+  // Ending the parent alone leaves the child a root.
+  SelectOnly(shell.Pid());
+  WhenDialogAppears warning(L"泽恩特警告", [](HWND box) { Click(box, IDYES); });
+  form_->ProcessesView().ExecuteCommand(procs::kCmdKillProcess);
+  EXPECT_TRUE(warning.Acted());
+  EXPECT_EQ(WaitForSingleObject(shell.Process(), 5000), static_cast<DWORD>(WAIT_OBJECT_0));
+  RefreshNow();
+  EXPECT_GE(ItemOf(children[0]), 0);
+  EXPECT_EQ(indentOf(children[0]), 0);
+  TerminateProcess(child.Get(), 0);
+  WaitForSingleObject(child.Get(), 5000);
+  Command(kCmdTreeView);
+}
+
 TEST_F(ProcessesViewTest, AffinityDialogShowsAndSetsTheProcessors) {
   DWORD_PTR before = 0, systemMask = 0;
   ASSERT_TRUE(GetProcessAffinityMask(GetCurrentProcess(), &before, &systemMask));

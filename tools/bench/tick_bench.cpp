@@ -2,7 +2,8 @@
 // reconciliation of the list) at a thousand and ten thousand processes, with the
 // columns of a fresh window, with every column the chooser offers, and sorted by
 // CPU share, which moves items at every tick; and one keystroke in the filter box,
-// which should cost no more than one tick.
+// which should cost no more than one tick; and the tick of the tree view, each
+// process started by one of the processes before it.
 #include <benchmark/benchmark.h>
 
 #include "procs/column_chooser.h"
@@ -25,7 +26,7 @@ void ShowAllColumns(testing_support::ProcessWorld& world) {
   world.page.SetColumns(columns);
 }
 
-enum class Layout { kDefault, kAllColumns, kSortedByCpu };
+enum class Layout { kDefault, kAllColumns, kSortedByCpu, kTree };
 
 void RunTicks(benchmark::State& state, Layout layout) {
   testing_support::ProcessWorld world;
@@ -35,10 +36,13 @@ void RunTicks(benchmark::State& state, Layout layout) {
     auto& p = world.system.AddProcess(4 + 4 * i, L"process-" + std::to_wstring(i) + L".exe");
     p.userObjects = i % 50;
     p.gdiObjects = i % 70;
+    p.parentPid = i == 0 ? 0 : 4 + 4 * ((i - 1) / 4);  // four children each
+    p.createTime = 1000 + i;
   }
   world.Tick();
   world.Tick();
   if (layout == Layout::kSortedByCpu) world.page.SortByColumn(procs::kColCpu);
+  if (layout == Layout::kTree) world.page.SetTreeView(true);
   std::uint32_t turn = 0;
   for (auto _ : state) RunOneTick(world, turn);
   state.SetItemsProcessed(state.iterations() * count);
@@ -47,6 +51,7 @@ void RunTicks(benchmark::State& state, Layout layout) {
 void ProcessTick(benchmark::State& state) { RunTicks(state, Layout::kDefault); }
 void ProcessTickAllColumns(benchmark::State& state) { RunTicks(state, Layout::kAllColumns); }
 void ProcessTickSortedByCpu(benchmark::State& state) { RunTicks(state, Layout::kSortedByCpu); }
+void ProcessTickTree(benchmark::State& state) { RunTicks(state, Layout::kTree); }
 
 // One keystroke in the filter box of a list sorted by CPU share: typing "9"
 // hides all but a tenth of the rows, the backspace brings them back in order.
@@ -72,3 +77,4 @@ BENCHMARK(ProcessFilterKeystroke)->Arg(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ProcessTick)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ProcessTickAllColumns)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ProcessTickSortedByCpu)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ProcessTickTree)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
