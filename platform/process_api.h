@@ -64,6 +64,9 @@ class OpenedProcess {
   // snapshot gives it: an identifier and this time name one process for good.
   // Empty when it cannot be read.
   virtual std::optional<std::int64_t> CreationTime() = 0;
+  // Whether the process has already exited (its identifier is still held by a
+  // handle, this one among them); works with the limited query right.
+  virtual bool Exited() = 0;
   // Empty when it cannot be read.
   virtual std::optional<AffinityMasks> GetAffinity() = 0;
   // Needs ProcessAccess::kSetInformation.

@@ -41,6 +41,8 @@ KillResult KillProcess(platform::ProcessApi& processes, platform::Dialogs& dialo
     ShowAccessDenied(dialogs);
     return KillResult::kRefused;
   }
+  // Ended on its own since (a parent whose child was just ended, say): nothing to end.
+  if (process->Exited()) return KillResult::kGone;
   // The open handle keeps the identifier from being reused while it is compared.
   if (process->CreationTime() != createTime) {
     ShowProcessEnded(dialogs);

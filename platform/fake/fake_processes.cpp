@@ -53,6 +53,7 @@ class FakeOpenedProcess : public OpenedProcess {
     const FakeProcess* p = Live();
     return p ? std::optional<std::int64_t>(p->createTime) : std::nullopt;
   }
+  bool Exited() override { return Live() == nullptr; }
   std::optional<AffinityMasks> GetAffinity() override {
     const FakeProcess* p = Live();
     if (!p) return std::nullopt;

@@ -95,6 +95,11 @@ class Win32OpenedProcess : public OpenedProcess {
                                      created.dwLowDateTime);
   }
 
+  bool Exited() override {
+    DWORD code = 0;
+    return GetExitCodeProcess(process_.Get(), &code) && code != STILL_ACTIVE;
+  }
+
   std::optional<AffinityMasks> GetAffinity() override {
     DWORD_PTR processMask = 0, systemMask = 0;
     if (!GetProcessAffinityMask(process_.Get(), &processMask, &systemMask)) return std::nullopt;

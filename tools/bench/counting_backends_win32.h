@@ -69,6 +69,10 @@ class CountingOpenedProcess final : public platform::OpenedProcess {
     counts_.Add("process CreationTime");
     return real_->CreationTime();
   }
+  bool Exited() override {
+    counts_.Add("process Exited");
+    return real_->Exited();
+  }
   std::optional<platform::AffinityMasks> GetAffinity() override {
     counts_.Add("process GetAffinity");
     return real_->GetAffinity();
