@@ -68,13 +68,15 @@ wait_quiet() {
   warn "processes still busy after 120 s; measuring anyway"
 }
 
-# Both open on their first page; the process list is the second tab. A build
-# of ours in the peer's place has our tabs. The services view puts ours on its
-# 服务 tab (the sixth) and the peer, which has none, on its process list.
-tab_x() {  # who, view
-  if [[ $1 == peer && -z ${ZENTRIK_COST_PEER:-} ]]; then echo 112
-  elif [[ $2 == services ]]; then echo 310
-  else echo 94; fi
+# Both open on their first page. Ours has seven tabs in two rows at its first
+# size: 进程 is the second of the lower row, 服务 the middle of the upper one;
+# the peer's process list is its second tab. A build of ours in the peer's
+# place has our tabs. The services view puts ours on its 服务 tab and the peer,
+# which has none, on its process list. Window-relative points, frame included.
+tab_xy() {  # who, view
+  if [[ $1 == peer && -z ${ZENTRIK_COST_PEER:-} ]]; then echo "112 57"
+  elif [[ $2 == services ]]; then echo "196 59"
+  else echo "151 79"; fi
 }
 show_tab() {
   local pid=$1 who=$2 view=$3 win= tries=0
@@ -83,7 +85,8 @@ show_tab() {
     sleep 0.1
   done
   sleep 1
-  xdotool mousemove --window "$win" "$(tab_x "$who" "$view")" 57 click 1
+  local xy; xy=$(tab_xy "$who" "$view")
+  xdotool mousemove --window "$win" ${xy% *} ${xy#* } click 1
 }
 
 session_pids=()
