@@ -27,13 +27,13 @@ constexpr wchar_t kReaderVariable[] = L"ZENTRIK_LIST_READER";
 // The copy started by AnotherProgramReadsARowsTextsAndState: the texts of the
 // row's first columns, then its state, one line each, into the file.
 TEST(ListReaderChild, ReadsARowOfTheListItWasGiven) {
-  wchar_t spec[MAX_PATH + 64] = {};
-  if (GetEnvironmentVariableW(kReaderVariable, spec, MAX_PATH + 64) == 0)
+  wchar_t request[MAX_PATH + 64] = {};
+  if (GetEnvironmentVariableW(kReaderVariable, request, MAX_PATH + 64) == 0)
     GTEST_SKIP() << "started by ListFromOutsideTest only";
   unsigned long long handle = 0;
   int row = 0, columns = 0;
   wchar_t path[MAX_PATH] = {};
-  ASSERT_EQ(swscanf(spec, L"%llu %d %d %259ls", &handle, &row, &columns, path), 4);
+  ASSERT_EQ(swscanf(request, L"%llu %d %d %259ls", &handle, &row, &columns, path), 4);
   HWND list = reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle));
   DWORD pid = 0;
   GetWindowThreadProcessId(list, &pid);
@@ -79,9 +79,9 @@ TEST_F(ListFromOutsideTest, AnotherProgramReadsARowsTextsAndState) {
   ASSERT_NE(GetTempPathW(MAX_PATH, folder), 0u);
   ASSERT_NE(GetTempFileNameW(folder, L"zlr", 0, file), 0u);
   ASSERT_NE(GetModuleFileNameW(nullptr, exe, MAX_PATH), 0u);
-  const std::wstring spec = std::to_wstring(reinterpret_cast<UINT_PTR>(list)) + L" " +
+  const std::wstring request = std::to_wstring(reinterpret_cast<UINT_PTR>(list)) + L" " +
                             std::to_wstring(row) + L" 2 " + file;
-  SetEnvironmentVariableW(kReaderVariable, spec.c_str());
+  SetEnvironmentVariableW(kReaderVariable, request.c_str());
   std::wstring command = std::wstring(L"\"") + exe + L"\" --gtest_filter=ListReaderChild.*";
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
