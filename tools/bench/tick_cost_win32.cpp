@@ -489,8 +489,9 @@ int Run(int ticks, int idle, unsigned long serverPid) {
   const std::vector<Step> collectors = MeasureCollectors(timer);
   PrintSteps("collectors alone, each on its own tables", collectors, server.Available());
 
-  const char* pageNames[] = {"Applications page", "Processes page", "Performance page",
-                             "Networking page", "Users page", "Services page"};
+  const char* pageNames[app::TMainForm::kPageCount] = {
+      "Applications page", "Processes page", "Performance page", "Networking page",
+      "Users page",        "Services page",  "Startup page"};
   for (int page = 0; page < app::TMainForm::kPageCount; ++page) {
     form.SelectPage(page);
     StepTimer::Pump();
