@@ -30,6 +30,11 @@ constexpr int kFilterHeight = 21;
 constexpr UINT_PTR kFilterSubclass = 1;
 constexpr UINT_PTR kTreeKeysSubclass = 2;
 
+// Perceived brightness below the middle (ITU-R BT.601 weights).
+bool IsDark(COLORREF colour) {
+  return 299 * GetRValue(colour) + 587 * GetGValue(colour) + 114 * GetBValue(colour) < 128'000;
+}
+
 // Esc in the filter box clears it; the dialog navigation would otherwise take it.
 LRESULT CALLBACK FilterBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
                                UINT_PTR, DWORD_PTR) {
@@ -343,9 +348,14 @@ void ProcessesView::DrawExpander(HDC dc, int item) {
   } else {
     points = {{{cx - r, cy - r / 2}, {cx + r, cy - r / 2}, {cx, cy + r / 2 + 1}}};
   }
-  const bool selected =
-      ListView_GetItemState(list_, item, LVIS_SELECTED) != 0 && GetFocus() == list_;
-  const COLORREF colour = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+  // A selected row's highlight may or may not reach the image's place (it does
+  // not under Wine): the triangle takes the colour that stands out from what
+  // was painted there.
+  COLORREF colour = GetSysColor(COLOR_WINDOWTEXT);
+  if (ListView_GetItemState(list_, item, LVIS_SELECTED) != 0) {
+    const COLORREF behind = GetPixel(dc, icon.left, icon.top);
+    if (behind != CLR_INVALID && IsDark(behind)) colour = RGB(255, 255, 255);
+  }
   const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
   const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(DC_PEN));
   SetDCBrushColor(dc, colour);

@@ -11,7 +11,8 @@
 # from /proc, wait ZENTRIK_COST_SECONDS (30) s, read again, note the program's
 # VmRSS, end everything. A round is the idle session, then ours and the peer on
 # each view (ZENTRIK_COST_VIEWS, "processes first"; "services" puts ours on
-# its 服务 page beside the peer's process list); ZENTRIK_COST_ROUNDS (5)
+# its 服务 page beside the peer's process list, "tree" on 进程 as a tree);
+# ZENTRIK_COST_ROUNDS (5)
 # rounds on the bare desktop, then as many with ZENTRIK_COST_IDLE (300) extra
 # processes that sleep forever (ZENTRIK_COST_SIZES="0" measures the bare
 # desktop alone). ZENTRIK_COST_EXE and ZENTRIK_COST_PEER put other builds in
@@ -87,6 +88,13 @@ show_tab() {
   sleep 1
   local xy; xy=$(tab_xy "$who" "$view")
   xdotool mousemove --window "$win" ${xy% *} ${xy#* } click 1
+  # The tree view: 查看 ▸ 树状视图 by the keyboard, as a user would.
+  if [[ $who == ours && $view == tree ]]; then
+    sleep 0.5
+    xdotool key --window "$win" alt+v
+    sleep 0.5
+    xdotool key --window "$win" t
+  fi
   park_pointer
 }
 
