@@ -27,7 +27,7 @@ void ShowProcessEnded(platform::Dialogs& dialogs) {
 }
 
 KillResult KillProcess(platform::ProcessApi& processes, platform::Dialogs& dialogs,
-                       std::uint32_t pid, std::int64_t createTime) {
+                       std::uint32_t pid, std::int64_t createTime, bool tellReplaced) {
   // The idle process cannot be opened at all, and the system says so with the
   // answer it gives for an identifier nobody holds: that is a refusal, not an end.
   if (pid == 0) {
@@ -45,10 +45,14 @@ KillResult KillProcess(platform::ProcessApi& processes, platform::Dialogs& dialo
   if (process->Exited()) return KillResult::kGone;
   // The open handle keeps the identifier from being reused while it is compared.
   if (process->CreationTime() != createTime) {
-    ShowProcessEnded(dialogs);
+    // An exiting process may no longer tell its times.
+    if (process->Exited()) return KillResult::kGone;
+    if (tellReplaced) ShowProcessEnded(dialogs);
     return KillResult::kReplaced;
   }
   if (!process->Terminate(1)) {
+    // Ended on its own between the question and the end: not a refusal.
+    if (process->Exited()) return KillResult::kGone;
     ShowAccessDenied(dialogs);
     return KillResult::kRefused;
   }

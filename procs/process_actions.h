@@ -29,7 +29,9 @@ enum class KillResult {
 // process snapshot gives it). An identifier is soon reused after its process
 // ends, so the process that holds it is ended only when its creation time is
 // that one.
+// `tellReplaced` false keeps quiet about a process that is no longer the one
+// asked for (a branch goes on past it).
 KillResult KillProcess(platform::ProcessApi& processes, platform::Dialogs& dialogs,
-                       std::uint32_t pid, std::int64_t createTime);
+                       std::uint32_t pid, std::int64_t createTime, bool tellReplaced = true);
 
 }  // namespace procs

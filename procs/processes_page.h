@@ -169,7 +169,8 @@ class ProcessesPage {
   void EndProcesses(const std::vector<std::int64_t>& pids);
   // Ends the process of the item `pid` and drops the item; false when the
   // action must stop there.
-  bool EndProcess(std::int64_t pid);
+  // False when ending stops there; a branch goes on past a member that has gone.
+  bool EndProcess(std::int64_t pid, bool inBranch = false);
 
   // The tree view: arranges the list as the tree of the processes shown; the
   // flat update has refreshed the listed items before.

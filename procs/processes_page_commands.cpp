@@ -48,16 +48,18 @@ void ProcessesPage::N38Click() {
 
 void ProcessesPage::EndProcesses(const std::vector<std::int64_t>& pids) {
   for (const std::int64_t pid : pids)
-    if (!EndProcess(pid)) return;
+    if (!EndProcess(pid, pids.size() > 1)) return;
 }
 
-bool ProcessesPage::EndProcess(std::int64_t pid) {
+bool ProcessesPage::EndProcess(std::int64_t pid, bool inBranch) {
   // The row's creation time names the process the item stands for; without a
   // row no process can match it.
   const TprocTimeInfo* row = table_.Find(pid);
   const KillResult result = KillProcess(processes_, dialogs_, static_cast<std::uint32_t>(pid),
-                                        row ? row->CreateTime : kUnknownCreateTime);
-  if (result == KillResult::kRefused || result == KillResult::kReplaced) return false;
+                                        row ? row->CreateTime : kUnknownCreateTime, !inBranch);
+  if (result == KillResult::kRefused) return false;
+  // Another process holds the identifier now: it is neither ended nor unlisted.
+  if (result == KillResult::kReplaced) return inBranch;
   if (const auto item = list_.FindByKey(pid)) list_.Delete(*item);
   endedFromPage_.push_back(pid);
   return true;

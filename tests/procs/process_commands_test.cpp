@@ -97,6 +97,21 @@ TEST(ProcessTree, ChildrenComeFirstAndAReusedParentIdentifierDragsInNobody) {
   EXPECT_EQ(w.list.Count(), 2u);
 }
 
+// A member that ended and whose identifier another process took since the tick
+// (or that could not tell its start while exiting) is passed over quietly.
+TEST(ProcessTree, AMemberReplacedSinceTheTickIsPassedOverAndTheRestEnded) {
+  ProcessWorld w;
+  AddFamily(w);
+  w.Tick();
+  w.system.RemoveProcess(12);
+  w.system.AddProcess(12, L"newcomer.exe").createTime = 9000;
+  w.list.Select(*w.list.FindByKey(10), true);
+  w.page.N38Click();
+  EXPECT_EQ(w.system.boxes.size(), 1u);  // the confirmation only
+  EXPECT_EQ(w.system.terminated, (std::vector<std::uint32_t>{11, 10}));
+  EXPECT_TRUE(w.Listed(12));
+}
+
 TEST(ProcessTree, ARefusalShowsAccessDeniedAndStops) {
   ProcessWorld w;
   AddFamily(w);
