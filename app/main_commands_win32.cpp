@@ -68,7 +68,7 @@ void MainCommands::OnCommand(UINT id) {
     case kCmdSelectColumns:  // N10Click
       procs::TViewForm(program.processes.page, program.cycle)
           .ShowModal(form_.Handle(), form_.Font());
-      program.CatchUpWindows();  // "状态" may have been chosen
+      program.CatchUpShownPages();  // "状态" may have been chosen
       break;
     default:
       break;

@@ -84,7 +84,7 @@ void TMainForm::SelectPage(int page) {
     ShowWindow(pages_[i]->Handle(), i == page ? SW_SHOW : SW_HIDE);
   ShowTaskCommands(page == kApplicationsPage);
   menu_.ShowProcessCommands(page == kProcessesPage);
-  program_.CatchUpWindows();  // the page's update comes before its first paint
+  program_.CatchUpShownPages();  // the page's update comes before its first paint
 }
 
 void TMainForm::WindowGone() { program_.SetWindow(nullptr); }

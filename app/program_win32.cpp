@@ -139,7 +139,7 @@ Program::Program(TimerControl& timer, SystemActions given, std::function<void()>
   cycle.AddStep([this] { performance.sampler.SampleTotalCpuUsage(); });
   cycle.AddStep([this] { processes.totals.CollectSystemTotals(); });
   cycle.AddStep([this] { CollectWindowsIfShown(); });
-  cycle.AddStep([this] { networking.collector.CollectAdapters(); });
+  cycle.AddStep([this] { networking.collector.Tick(networking.page.GraphsShown()); });
   cycle.AddStep([this] { users.collector.CollectSessions(); });
   cycle.AddStep([this] { services.collector.CollectServices(); });  // only while shown
   cycle.AddStep([this] { startup.collector.CollectStartup(); });  // shown, every 5 s
@@ -183,8 +183,9 @@ void Program::CollectWindowsIfShown() {
   if (!windowsBehind_) applications.collector.CollectWindows();
 }
 
-void Program::CatchUpWindows() {
+void Program::CatchUpShownPages() {
   if (windowsBehind_ && WindowsShown()) CollectWindowsIfShown();
+  if (networking.page.GraphsShown()) networking.collector.CatchUp();
 }
 
 bool Program::HandleUpdate(UINT message) {

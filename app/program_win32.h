@@ -205,9 +205,10 @@ class Program {
   // The top-level windows are enumerated only while something shows what they
   // give: the 应用程序 page, or the 进程 page's "状态" column (a process whose
   // window hangs reads "无响应"). Shown again (a page or a column chosen), the
-  // ticks they missed are caught up at once.
+  // ticks they missed are caught up at once, and so are the adapters, read only
+  // every fourth tick while the 联网 page is hidden.
   bool WindowsShown() const;
-  void CatchUpWindows();
+  void CatchUpShownPages();
 
   Backends system;
   SystemActions actions;

@@ -53,7 +53,18 @@ AdapterCollector::AdapterCollector(platform::AdapterApi& api, platform::Clock& c
   interfaceBuffer_.resize(std::min(std::max<std::uint32_t>(size, 8), kMaxBuffer));
 }
 
+void AdapterCollector::Tick(bool pageShown) {
+  ++ticksUnread_;
+  if (pageShown || ticksUnread_ >= kHiddenReadTicks) CollectAdapters();
+}
+
+void AdapterCollector::CatchUp() {
+  if (ticksUnread_ > 0) CollectAdapters();
+}
+
 void AdapterCollector::CollectAdapters() {
+  table_.TicksCovered = std::max(ticksUnread_, 1);
+  ticksUnread_ = 0;
   if (ReadInterfaces()) {
     const std::int64_t now = clock_.NowMs();
     if (InterfacesChanged() || !named_ || now - namedAtMs_ >= kNamesMaxAgeMs) {

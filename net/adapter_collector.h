@@ -3,7 +3,9 @@
 // its description and named from the registry or, failing that, from the adapter
 // list; those names are looked up again only when the interfaces or their states
 // change, or once a minute, since the adapter list and the registry cost far more
-// than the counters. Posts the adapters update after every attempt.
+// than the counters. Posts the adapters update after every attempt. While the
+// Networking page is hidden the interfaces are read only every fourth tick: a
+// reading costs as much as the rest of a tick on a quiet machine.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -31,6 +33,12 @@ class AdapterCollector {
 
   // A failed read keeps the table's rows; the update is posted in any case.
   void CollectAdapters();
+  // One tick: the interfaces are read while the page is shown, and otherwise
+  // at every kHiddenReadTicks-th tick (the first tick among them).
+  void Tick(bool pageShown);
+  // The page has come into view: the ticks gone by unread are read for now.
+  void CatchUp();
+  static constexpr int kHiddenReadTicks = 4;
 
   // The connection's name in the registry; empty for an empty adapter name
   // (the registry is then not asked).
@@ -62,6 +70,7 @@ class AdapterCollector {
   // Description and state of each interface when they were last named.
   std::vector<std::pair<std::wstring, std::uint32_t>> namedInterfaces_;
   std::vector<std::wstring> names_;  // one per interface, in table order
+  int ticksUnread_ = kHiddenReadTicks - 1;
   bool named_ = false;
   std::int64_t namedAtMs_ = 0;
 };

@@ -23,6 +23,8 @@ struct TAdapterStatuses {
   // When the rows were last read (the clock's milliseconds); the counters
   // belong to that moment.
   std::int64_t SampleTimeMs = 0;
+  // The ticks since the reading before: the graphs give each of them a column.
+  int TicksCovered = 1;
 };
 
 }  // namespace net

@@ -144,17 +144,20 @@ void NetworkingPage::PlaceGraphs() {
 }
 
 // Like the CPU graphs: the history follows the graph's size, takes the newest
-// point at its right-hand end, and the picture is drawn afresh.
+// point at its right-hand end, and the picture is drawn afresh. A reading that
+// covers several ticks gives each of them a point at the interval's mean.
 void NetworkingPage::DrawGraphs() {
   if (graphs_.empty()) return;
   const int width = graphs_[0].graph.Width(), height = graphs_[0].graph.Height();
   const double scale = previousHeight_ > 0 ? static_cast<double>(height) / previousHeight_ : 1.0;
   for (AdapterGraph& g : graphs_) {
     g.history.Fit(width, scale);
-    g.history.SetNewest(ui::RoundHalfEven(g.lastShare * height));
-    g.graph.Clear();
-    g.graph.DrawGrid();
-    g.graph.DrawHistory(g.history, ui::kCpuCurveColor);
+    for (int tick = 0; tick < std::max(table_.TicksCovered, 1); ++tick) {
+      g.history.SetNewest(ui::RoundHalfEven(g.lastShare * height));
+      g.graph.Clear();
+      g.graph.DrawGrid();
+      g.graph.DrawHistory(g.history, ui::kCpuCurveColor);
+    }
   }
   previousHeight_ = height;
 }

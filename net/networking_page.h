@@ -53,6 +53,7 @@ class NetworkingPage {
   // While the page is hidden its graphs keep no pictures; shown again, they
   // show their last frame at once.
   void SetGraphsShown(bool shown);
+  bool GraphsShown() const { return graphsShown_; }
 
   std::size_t ListedCount() const { return graphs_.size(); }
   const GraphBox& Box(std::size_t listed) const { return graphs_[listed].place; }

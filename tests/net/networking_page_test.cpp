@@ -123,6 +123,34 @@ TEST(NetworkingPage, GraphsDrawTheThroughputLikeTheCpuGraphs) {
   EXPECT_EQ(w.page.History(0).At(w1 - 3), 168);
 }
 
+TEST(NetworkingPage, HiddenItReadsEveryFourthTickAndGivesEachTickTheIntervalsMean) {
+  using Update = net::NetworkingPage::Update;
+  NetWorld w;
+  w.page.SetSheetSize(400, 300);
+  w.AddAdapter(1, L"A card", L"A").speed = 100'000'000;
+  w.page.SetGraphsShown(false);
+  EXPECT_EQ(w.ScheduledTick(false), Update::kRebuilt);  // the first tick reads
+  // 100 Mbps for one second of four: a quarter of the link over the interval.
+  w.system.interfaces[0].receivedOctets += 12'500'000;
+  int reads = 0;
+  for (int tick = 0; tick < 4; ++tick) reads += w.ScheduledTick(false) != Update::kNone;
+  EXPECT_EQ(reads, 1);
+  const ui::UsageHistory& history = w.page.History(0);
+  const int last = history.Width() - 1;
+  EXPECT_EQ(history.At(last - 5), 0);
+  for (int column = last - 4; column < last; ++column) EXPECT_EQ(history.At(column), 42);
+  // Shown, the ticks gone by unread are read at once, and then every tick.
+  w.system.interfaces[0].receivedOctets += 25'000'000;  // 100 Mbps for two seconds
+  EXPECT_EQ(w.ScheduledTick(false), Update::kNone);
+  EXPECT_EQ(w.ScheduledTick(false), Update::kNone);
+  w.page.SetGraphsShown(true);
+  EXPECT_EQ(w.After(0, [&w] { w.Collector().CatchUp(); }), Update::kStatus);
+  EXPECT_EQ(history.At(last - 2), 168);
+  EXPECT_EQ(history.At(last - 3), 42);
+  EXPECT_EQ(w.After(0, [&w] { w.Collector().CatchUp(); }), Update::kNone);
+  EXPECT_EQ(w.ScheduledTick(true), Update::kStatus);
+}
+
 TEST(NetworkingPage, AnotherInterfaceInAListRowsPlaceStartsItsCountersAfresh) {
   NetWorld w;
   auto& a = w.AddAdapter(1, L"A card", L"A");

@@ -42,11 +42,19 @@ struct NetWorld {
     system.interfaces.back().description = description;
     return system.interfaces.back();
   }
-  // One tick of the collector and, when it posted, the page's handling of it.
+  // One reading of the collector and, when it posted, the page's handling of it.
   net::NetworkingPage::Update Tick(std::int64_t ms = 1000) {
+    return After(ms, [this] { Collector().CollectAdapters(); });
+  }
+  // A tick as the program makes it, with the page shown or hidden.
+  net::NetworkingPage::Update ScheduledTick(bool shown) {
+    return After(1000, [this, shown] { Collector().Tick(shown); });
+  }
+  template <class Step>
+  net::NetworkingPage::Update After(std::int64_t ms, Step step) {
     system.Advance(ms);
     const std::size_t posted = system.posted.size();
-    Collector().CollectAdapters();
+    step();
     if (system.posted.size() == posted || system.posted.back() != app::kUpdateAdapters)
       return net::NetworkingPage::Update::kNone;
     return page.UpdateNetPage();
