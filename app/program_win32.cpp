@@ -140,7 +140,7 @@ Program::Program(TimerControl& timer, SystemActions given, std::function<void()>
   cycle.AddStep([this] { processes.totals.CollectSystemTotals(); });
   cycle.AddStep([this] { CollectWindowsIfShown(); });
   cycle.AddStep([this] { networking.collector.Tick(networking.page.GraphsShown()); });
-  cycle.AddStep([this] { users.collector.CollectSessions(); });
+  cycle.AddStep([this] { CollectSessionsIfShown(); });
   cycle.AddStep([this] { services.collector.CollectServices(); });  // only while shown
   cycle.AddStep([this] { startup.collector.CollectStartup(); });  // shown, every 5 s
   cycle.AddStep([this] { performance.sampler.StorePerCpuPercent(run.CpuInstanceCount); });
@@ -183,8 +183,21 @@ void Program::CollectWindowsIfShown() {
   if (!windowsBehind_) applications.collector.CollectWindows();
 }
 
+// Each look at the sessions is a call to the session service: only while the
+// 用户 page shows them.
+bool Program::SessionsShown() const {
+  const HWND sessions = users.view ? users.view->lv_Users() : nullptr;
+  return sessions == nullptr || (GetWindowLongW(GetParent(sessions), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Program::CollectSessionsIfShown() {
+  sessionsBehind_ = !SessionsShown();
+  if (!sessionsBehind_) users.collector.CollectSessions();
+}
+
 void Program::CatchUpShownPages() {
   if (windowsBehind_ && WindowsShown()) CollectWindowsIfShown();
+  if (sessionsBehind_ && SessionsShown()) CollectSessionsIfShown();
   if (networking.page.GraphsShown()) networking.collector.CatchUp();
 }
 

@@ -205,9 +205,11 @@ class Program {
   // The top-level windows are enumerated only while something shows what they
   // give: the 应用程序 page, or the 进程 page's "状态" column (a process whose
   // window hangs reads "无响应"). Shown again (a page or a column chosen), the
-  // ticks they missed are caught up at once, and so are the adapters, read only
-  // every fourth tick while the 联网 page is hidden.
+  // ticks they missed are caught up at once, and so are the sessions (read only
+  // while the 用户 page is shown) and the adapters (read only every fourth tick
+  // while the 联网 page is hidden).
   bool WindowsShown() const;
+  bool SessionsShown() const;
   void CatchUpShownPages();
 
   Backends system;
@@ -225,8 +227,10 @@ class Program {
 
  private:
   void CollectWindowsIfShown();
+  void CollectSessionsIfShown();
 
   bool windowsBehind_ = false;  // a tick went by without enumerating them
+  bool sessionsBehind_ = false;
 };
 
 }  // namespace app

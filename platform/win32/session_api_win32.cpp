@@ -26,7 +26,12 @@ void AssignBounded(std::wstring& out, const wchar_t* text, std::size_t bytes) {
 
 }  // namespace
 
-Win32SessionApi::Win32SessionApi() : wtsapi_(LoadSystemLibrary(L"wtsapi32.dll")) {
+// The library is loaded when a session is first asked about (the 用户 page
+// shown, a command on it), not at start: most runs never ask.
+void Win32SessionApi::Bind() {
+  if (bound_) return;
+  bound_ = true;
+  wtsapi_ = LoadSystemLibrary(L"wtsapi32.dll");
   const HMODULE library = wtsapi_.get();
   enumerateSessions_ = BindFunction<decltype(enumerateSessions_)>(library, "WTSEnumerateSessionsW");
   querySessionInformation_ =
@@ -42,6 +47,7 @@ Win32SessionApi::Win32SessionApi() : wtsapi_(LoadSystemLibrary(L"wtsapi32.dll"))
 }
 
 bool Win32SessionApi::EnumerateSessions(std::vector<SessionEntry>& sessions) {
+  Bind();
   WTS_SESSION_INFOW* raw = nullptr;
   DWORD count = 0;
   const BOOL ok = enumerateSessions_ != nullptr &&
@@ -68,6 +74,7 @@ bool Win32SessionApi::EnumerateSessions(std::vector<SessionEntry>& sessions) {
 }
 
 std::wstring Win32SessionApi::QueryUserName(std::uint32_t sessionId) {
+  Bind();
   LPWSTR raw = nullptr;
   DWORD bytes = 0;
   const BOOL ok = querySessionInformation_ != nullptr &&
@@ -90,12 +97,14 @@ std::uint32_t Win32SessionApi::ActiveConsoleSessionId() {
 }
 
 bool Win32SessionApi::LogoffSession(std::uint32_t sessionId) {
+  Bind();
   return logoffSession_ != nullptr &&
          logoffSession_(WTS_CURRENT_SERVER_HANDLE, sessionId, FALSE) != FALSE;
 }
 
 bool Win32SessionApi::SendSessionMessage(std::uint32_t sessionId, const std::wstring& title,
                                          const std::wstring& text) {
+  Bind();
   std::wstring titleCopy = title, textCopy = text;  // the call takes writable strings
   DWORD response = 0;
   return sendMessage_ != nullptr &&

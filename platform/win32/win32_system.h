@@ -201,7 +201,6 @@ class Win32WindowApi : public WindowApi {
 // and WTSGetActiveConsoleSessionId bound by name from kernel32.dll.
 class Win32SessionApi : public SessionApi {
  public:
-  Win32SessionApi();
   bool EnumerateSessions(std::vector<SessionEntry>& sessions) override;
   std::wstring QueryUserName(std::uint32_t sessionId) override;
   std::uint32_t ActiveConsoleSessionId() override;
@@ -211,6 +210,8 @@ class Win32SessionApi : public SessionApi {
   ActionResult LockWorkStation() override;
 
  private:
+  void Bind();
+  bool bound_ = false;
   UniqueLibrary wtsapi_;  // null when a call is missing: no sessions
   decltype(&::WTSEnumerateSessionsW) enumerateSessions_ = nullptr;
   decltype(&::WTSQuerySessionInformationW) querySessionInformation_ = nullptr;
