@@ -16,7 +16,7 @@ ProcessesPart::ProcessesPart(Backends& system, RunState& run)
       collector(system.native, system.processApi, system.processPaths, system.clock,
                 {system.poster, kUpdateProcesses}, table, mainProcInfo, run.Closing,
                 run.CpuInstanceCount),
-      totals(system.native, {system.poster, kUpdateTotals}, mainProcInfo) {}
+      totals(system.tickFigures, {system.poster, kUpdateTotals}, mainProcInfo) {}
 
 void ProcessesPart::MakeView(const PageHost& host) {
   view = std::make_unique<procs::ProcessesView>(host.page, host.font, page, list,
@@ -67,7 +67,7 @@ void NetworkingPart::RefreshPortList(HINSTANCE instance, HFONT font) {
 PerformancePart::PerformancePart(Backends& system, RunState& run,
                                  const procs::TMainProcInfo& totals,
                                  const procs::TickCulprits& culprits)
-    : sampler(system.native, system.performanceData, system.clock,
+    : sampler(system.tickFigures, system.performanceData, system.clock,
               {system.poster, kUpdateGraphs}, run.Closing),
       page(totals, sampler.PerCpuPercent(), sampler.CpuUsagePercent(), system.memoryStatus,
            {system.poster, kUpdateGraphs}, run.Closing, culprits, system.clock),
@@ -135,6 +135,7 @@ Program::Program(TimerControl& timer, SystemActions given, std::function<void()>
       if (windows.Row(i).Wnd != 0 && !windows.Row(i).Responding)
         pids.push_back(windows.Row(i).ProcessId);
   });
+  cycle.AddStep([this] { system.tickFigures.NewTick(); });
   cycle.AddStep([this] { processes.collector.CollectProcesses(); });
   cycle.AddStep([this] { performance.sampler.SampleTotalCpuUsage(); });
   cycle.AddStep([this] { processes.totals.CollectSystemTotals(); });

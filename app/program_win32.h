@@ -71,6 +71,7 @@ struct Backends {
   // First of all: the shell calls need the thread in a COM apartment.
   platform::win32::ComApartment com;
   platform::win32::Win32NativeApi native;
+  platform::TickFigures tickFigures{native};  // read afresh at the first step of each tick
   platform::win32::Win32ProcessApi processApi;
   platform::win32::Win32Clock clock;
   platform::win32::Win32Shell shell;
@@ -81,7 +82,7 @@ struct Backends {
   platform::win32::Win32AdapterApi adapterApi;
   platform::win32::Win32ConnectionApi connectionApi;
   platform::win32::Win32PerformanceData performanceData;
-  platform::win32::Win32MemoryStatus memoryStatus;
+  platform::win32::Win32MemoryStatus memoryStatus{tickFigures};
   platform::win32::Win32NotifyIcon notifyIcon;
   platform::win32::Win32SessionApi sessionApi;
   platform::win32::Win32PowerApi powerApi;

@@ -54,7 +54,7 @@ int Win32PerformanceData::ActiveProcessorCount() {
   return activeProcessorCount_ ? static_cast<int>(activeProcessorCount_(kAllProcessorGroups)) : 0;
 }
 
-Win32MemoryStatus::Win32MemoryStatus() {
+Win32MemoryStatus::Win32MemoryStatus(TickFigures& figures) : figures_(figures) {
   if (HMODULE kernel = GetModuleHandleW(L"kernel32.dll")) {
     performanceInfo_ = reinterpret_cast<PerformanceInfoFn>(
         reinterpret_cast<void*>(GetProcAddress(kernel, "K32GetPerformanceInfo")));
@@ -70,6 +70,7 @@ bool Win32MemoryStatus::QuerySystemCache(std::uint64_t& bytes) {
 }
 
 bool Win32MemoryStatus::QueryMemoryStatus(MemoryStatus& status) {
+  if (figures_.Memory(status)) return true;
   MEMORYSTATUSEX memory{};
   memory.dwLength = sizeof(memory);
   if (!GlobalMemoryStatusEx(&memory)) return false;

@@ -6,6 +6,7 @@
 #include "platform/memory_status.h"
 #include "platform/notify_icon.h"
 #include "platform/performance_data.h"
+#include "platform/tick_figures.h"
 
 namespace platform::win32 {
 
@@ -28,15 +29,17 @@ class Win32PerformanceData : public PerformanceData {
   ActiveProcessorCountFn activeProcessorCount_ = nullptr;
 };
 
-// GlobalMemoryStatusEx, and K32GetPerformanceInfo bound by name (Windows 7 on).
+// The memory status from the figures the tick has read (GlobalMemoryStatusEx
+// when they fail), and K32GetPerformanceInfo bound by name (Windows 7 on).
 class Win32MemoryStatus : public MemoryStatusApi {
  public:
-  Win32MemoryStatus();
+  explicit Win32MemoryStatus(TickFigures& figures);
   bool QueryMemoryStatus(MemoryStatus& status) override;
   bool QuerySystemCache(std::uint64_t& bytes) override;
 
  private:
   using PerformanceInfoFn = BOOL(WINAPI*)(void*, DWORD);
+  TickFigures& figures_;
   PerformanceInfoFn performanceInfo_ = nullptr;
 };
 

@@ -6,6 +6,7 @@
 
 #include "app/update_messages.h"
 #include "platform/fake/fake_system.h"
+#include "platform/tick_figures.h"
 
 using platform::fake::FakeSystem;
 using namespace procs;
@@ -46,4 +47,33 @@ TEST(SystemTotals, AFailedQueryPostsNothing) {
   EXPECT_EQ(totals.CommitTotalK, L"");
   EXPECT_TRUE(system.posted.empty());
   EXPECT_EQ(QueryProcessorCount(system, system), 0);
+}
+
+// The meter, the totals and the page-file graph share one answer per tick.
+TEST(SystemTotals, TheTicksFiguresAreAskedOnceAndMakeTheMemoryStatus) {
+  FakeSystem system;
+  system.pageSize = 4096;
+  system.physicalPages = 1000;
+  system.availablePages = 300;
+  system.commitLimit = 2000;
+  system.committedPages = 1500;
+  platform::TickFigures figures(system);
+  platform::MemoryStatus status;
+  ASSERT_TRUE(figures.Memory(status));
+  EXPECT_EQ(status.totalPhys, 1000u * 4096);
+  EXPECT_EQ(status.availPhys, 300u * 4096);
+  EXPECT_EQ(status.totalPageFile, 2000u * 4096);
+  EXPECT_EQ(status.availPageFile, 500u * 4096);
+  system.availablePages = 100;
+  TMainProcInfo totals;
+  SystemTotalsCollector collector(figures, {system, app::kUpdateTotals}, totals);
+  collector.CollectSystemTotals();
+  EXPECT_EQ(totals.PhysAvailK, L"1200");  // as asked earlier in the tick
+  figures.NewTick();
+  collector.CollectSystemTotals();
+  EXPECT_EQ(totals.PhysAvailK, L"400");
+  // A question that fails is not answered from memory at the next tick.
+  system.failPerformance = true;
+  figures.NewTick();
+  EXPECT_FALSE(figures.Memory(status));
 }

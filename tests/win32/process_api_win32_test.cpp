@@ -357,10 +357,18 @@ TEST(Win32ClockTest, AdvancesAndNeverGoesBack) {
   EXPECT_LT(awake, 5000 * 10'000);
 }
 
-TEST(Win32MemoryStatusTest, SystemCacheIsWhatThePerformanceInformationSays) {
-  Win32MemoryStatus memory;
+TEST(Win32MemoryStatusTest, TheTicksFiguresGiveTheSystemsStatusAndTheCacheIsWithinIt) {
+  Win32NativeApi native;
+  platform::TickFigures figures(native);
+  Win32MemoryStatus memory(figures);
   MemoryStatus status;
   ASSERT_TRUE(memory.QueryMemoryStatus(status));
+  MEMORYSTATUSEX system{};
+  system.dwLength = sizeof(system);
+  ASSERT_TRUE(GlobalMemoryStatusEx(&system));
+  EXPECT_EQ(status.totalPhys, system.ullTotalPhys);
+  EXPECT_EQ(status.totalPageFile, system.ullTotalPageFile);
+  EXPECT_LE(status.availPhys, status.totalPhys);
   std::uint64_t cache = 1;
   ASSERT_TRUE(memory.QuerySystemCache(cache));  // Wine reports 0
   EXPECT_LE(cache, status.totalPhys);
