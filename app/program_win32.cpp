@@ -169,10 +169,17 @@ void Program::Start() {
   cycle.act_StartExecute();
 }
 
+namespace {
+
+// Whether the page holding `control` is the one shown; true before the pages exist.
+bool PageShownOf(HWND control) {
+  return control == nullptr || (GetWindowLongW(GetParent(control), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+}  // namespace
+
 bool Program::WindowsShown() const {
-  const HWND tasks = applications.view ? applications.view->lv_Task() : nullptr;
-  if (tasks == nullptr || (GetWindowLongW(GetParent(tasks), GWL_STYLE) & WS_VISIBLE) != 0)
-    return true;
+  if (PageShownOf(applications.view ? applications.view->lv_Task() : nullptr)) return true;
   const std::vector<procs::ProcessColumn>& columns = processes.page.Columns();
   return std::any_of(columns.begin(), columns.end(), [](const procs::ProcessColumn& column) {
     return column.kind == procs::ColumnKind::kState;
@@ -187,8 +194,7 @@ void Program::CollectWindowsIfShown() {
 // Each look at the sessions is a call to the session service: only while the
 // 用户 page shows them.
 bool Program::SessionsShown() const {
-  const HWND sessions = users.view ? users.view->lv_Users() : nullptr;
-  return sessions == nullptr || (GetWindowLongW(GetParent(sessions), GWL_STYLE) & WS_VISIBLE) != 0;
+  return PageShownOf(users.view ? users.view->lv_Users() : nullptr);
 }
 
 void Program::CollectSessionsIfShown() {
