@@ -16,6 +16,8 @@ class Clock {
   virtual std::int64_t UnbiasedTime() = 0;
   // The local wall-clock time as seconds since midnight, 0 to 86399.
   virtual int LocalSecondsOfDay() = 0;
+  // The wall clock in UTC, 100 ns units since 1601: the scale of creation times.
+  virtual std::int64_t SystemTime() = 0;
 };
 
 }  // namespace platform

@@ -27,7 +27,8 @@ void ShowProcessEnded(platform::Dialogs& dialogs) {
 }
 
 KillResult KillProcess(platform::ProcessApi& processes, platform::Dialogs& dialogs,
-                       std::uint32_t pid, std::int64_t createTime, bool tellReplaced) {
+                       std::uint32_t pid, std::int64_t createTime, std::int64_t createdBy,
+                       bool tellReplaced) {
   // The idle process cannot be opened at all, and the system says so with the
   // answer it gives for an identifier nobody holds: that is a refusal, not an end.
   if (pid == 0) {
@@ -44,7 +45,11 @@ KillResult KillProcess(platform::ProcessApi& processes, platform::Dialogs& dialo
   // Ended on its own since (a parent whose child was just ended, say): nothing to end.
   if (process->Exited()) return KillResult::kGone;
   // The open handle keeps the identifier from being reused while it is compared.
-  if (process->CreationTime() != createTime) {
+  const std::optional<std::int64_t> created = process->CreationTime();
+  const bool same = createTime != kUnknownCreateTime
+                        ? created == createTime
+                        : created && createdBy != kUnknownCreateTime && *created <= createdBy;
+  if (!same) {
     // An exiting process may no longer tell its times.
     if (process->Exited()) return KillResult::kGone;
     if (tellReplaced) ShowProcessEnded(dialogs);

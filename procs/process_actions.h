@@ -6,6 +6,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/process_api.h"
+#include "procs/process_snapshot.h"
 
 namespace procs {
 
@@ -28,10 +29,12 @@ enum class KillResult {
 // Ends the process `pid` that was created at `createTime` (100 ns units, as the
 // process snapshot gives it). An identifier is soon reused after its process
 // ends, so the process that holds it is ended only when its creation time is
-// that one.
+// that one; where that time is unknown, when it was created by `createdBy` (a
+// reuse since would be younger).
 // `tellReplaced` false keeps quiet about a process that is no longer the one
 // asked for (a branch goes on past it).
 KillResult KillProcess(platform::ProcessApi& processes, platform::Dialogs& dialogs,
-                       std::uint32_t pid, std::int64_t createTime, bool tellReplaced = true);
+                       std::uint32_t pid, std::int64_t createTime,
+                       std::int64_t createdBy = kUnknownCreateTime, bool tellReplaced = true);
 
 }  // namespace procs

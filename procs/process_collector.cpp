@@ -37,13 +37,16 @@ void ProcessCollector::CollectProcesses() {
   // Shares are timed by the unbiased clock: a process's CPU time does not grow
   // while the machine sleeps, nor does that clock.
   const std::int64_t now = clock_.UnbiasedTime();
+  // Every process listed was created by now.
+  listedBy_ = clock_.SystemTime();
   versionReadsLeft_ = kVersionReadsPerTick;
   notRespondingPids_.clear();
   if (notResponding_) notResponding_(notRespondingPids_);
   std::sort(notRespondingPids_.begin(), notRespondingPids_.end());
   std::int64_t handles = 0, threads = 0;
   bool complete = true;
-  for (const SnapshotEntry& entry : entries_) {
+  for (SnapshotEntry& entry : entries_) {
+    ForgetImpossibleCreateTime(entry);
     if (closing_) {
       complete = false;
       break;
@@ -114,6 +117,26 @@ void ProcessCollector::OfferCulprit(const TprocTimeInfo& row, const SnapshotEntr
     culprits_.memory.Offer(entry.processId, figure(committedK), row.ImageName);
 }
 
+// A process still being started can be listed before the system has stamped its
+// creation time (Wine reports the unset field): a time after the listing, beyond
+// any setting back of the clock, is no time at all.
+void ProcessCollector::ForgetImpossibleCreateTime(SnapshotEntry& entry) const {
+  constexpr std::int64_t kOneDay = 24LL * 3600 * 10'000'000;
+  if (entry.createTime > listedBy_ + kOneDay) entry.createTime = kUnknownCreateTime;
+}
+
+// Whether the row stands for another process than the entry: one that reused
+// the identifier. A time not known on either side is learned, not compared,
+// unless it names a process created after the row's was listed.
+bool ProcessCollector::IsReplacement(TprocTimeInfo& row, const SnapshotEntry& entry) {
+  if (entry.createTime == kUnknownCreateTime) return false;
+  if (row.CreateTime == kUnknownCreateTime && entry.createTime <= row.CreatedBy) {
+    row.CreateTime = entry.createTime;
+    return false;
+  }
+  return row.CreateTime != entry.createTime;
+}
+
 // The CPU column reads "0" while a process has no row (its first tick), "" on the
 // tick that takes its first sample, and the share from then on.
 TprocTimeInfo& ProcessCollector::StoreProcessRow(const SnapshotEntry& entry, std::int64_t now) {
@@ -121,7 +144,7 @@ TprocTimeInfo& ProcessCollector::StoreProcessRow(const SnapshotEntry& entry, std
   TprocTimeInfo* row = table_.Find(entry.processId);
   // An identifier with another creation time belongs to a new process that
   // reused it: the row is made again rather than keep the old name and path.
-  if (row == nullptr || row->CreateTime != entry.createTime) {
+  if (row == nullptr || IsReplacement(*row, entry)) {
     TprocTimeInfo& fresh = row ? (*row = NewRow(entry)) : table_.Add(NewRow(entry));
     fresh.Renewed = row != nullptr;
     fresh.CpuTime = cpuTime;
@@ -259,6 +282,7 @@ TprocTimeInfo ProcessCollector::NewRow(const SnapshotEntry& entry) {
   TprocTimeInfo row;
   row.ProcessId = entry.processId;
   row.CreateTime = entry.createTime;
+  row.CreatedBy = listedBy_;
   row.ParentProcessId = entry.parentProcessId;
   row.ImageName = reader_.ImageName(entry);
   row.ImagePath = kUnknownPath;

@@ -45,6 +45,8 @@ class ProcessCollector {
   TprocTimeInfo& StoreProcessRow(const SnapshotEntry& entry, std::int64_t now);
   void OfferCulprit(const TprocTimeInfo& row, const SnapshotEntry& entry);
   TprocTimeInfo NewRow(const SnapshotEntry& entry);
+  void ForgetImpossibleCreateTime(SnapshotEntry& entry) const;
+  static bool IsReplacement(TprocTimeInfo& row, const SnapshotEntry& entry);
   void TakeGuiCounts(TprocTimeInfo& row, const SnapshotEntry& entry);
   void RetryUnknownPath(TprocTimeInfo& row, const SnapshotEntry& entry);
   void TakeState(TprocTimeInfo& row, const SnapshotEntry& entry);
@@ -66,6 +68,7 @@ class ProcessCollector {
   const int& cpuInstanceCount_;
   ProcessSnapshotReader reader_;
   std::vector<SnapshotEntry> entries_;
+  std::int64_t listedBy_ = 0;  // the wall clock at the last snapshot
   NotRespondingSource notResponding_;
   std::vector<std::uint32_t> notRespondingPids_;  // sorted, this tick's
   int versionReadsLeft_ = 0;  // image files this tick may still open

@@ -42,7 +42,10 @@ struct TprocTimeInfo {
   std::wstring ImagePath;
   std::uint8_t Listed = kRefreshed;  // a ListedState
   std::wstring PriorityText;
-  std::int64_t CreateTime = 0;
+  std::int64_t CreateTime = 0;  // kUnknownCreateTime where the system did not tell it yet
+  // With CreateTime unknown, the wall-clock time by which the process existed:
+  // the tick that listed it.
+  std::int64_t CreatedBy = 0;
   std::int64_t ParentProcessId = 0;  // as the snapshot reports it, possibly stale
   // Made again for a new process that reused the identifier: every cell of its
   // item must be rewritten, not only the figures.

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "procs/process_snapshot.h"
 #include "procs/process_table.h"
 
 namespace procs {
@@ -11,7 +12,9 @@ namespace procs {
 // Whether `parent` may have started `child`: not itself, and not created after
 // it (a parent created later holds a reused identifier).
 inline bool MayBeParentOf(const TprocTimeInfo& parent, const TprocTimeInfo& child) {
-  return parent.ProcessId != child.ProcessId && parent.CreateTime <= child.CreateTime;
+  const std::int64_t childCreatedBy =
+      child.CreateTime != kUnknownCreateTime ? child.CreateTime : child.CreatedBy;
+  return parent.ProcessId != child.ProcessId && parent.CreateTime <= childCreatedBy;
 }
 
 // `root` and its descendants, each after all of its own descendants; empty when

@@ -55,8 +55,10 @@ bool ProcessesPage::EndProcess(std::int64_t pid, bool inBranch) {
   // The row's creation time names the process the item stands for; without a
   // row no process can match it.
   const TprocTimeInfo* row = table_.Find(pid);
-  const KillResult result = KillProcess(processes_, dialogs_, static_cast<std::uint32_t>(pid),
-                                        row ? row->CreateTime : kUnknownCreateTime, !inBranch);
+  const KillResult result =
+      KillProcess(processes_, dialogs_, static_cast<std::uint32_t>(pid),
+                  row ? row->CreateTime : kUnknownCreateTime,
+                  row ? row->CreatedBy : kUnknownCreateTime, !inBranch);
   if (result == KillResult::kRefused) return false;
   // Another process holds the identifier now: it is neither ended nor unlisted.
   if (result == KillResult::kReplaced) return inBranch;

@@ -83,6 +83,9 @@ class FakeUi : public Clock,
   std::int64_t UnbiasedTime() override { return (nowMs - asleepMs) * 10'000; }
   // The wall clock reads NowMs from midnight on.
   int LocalSecondsOfDay() override { return static_cast<int>(nowMs / 1000 % 86400); }
+  // A second past NowMs: a fake process started now is stamped with its
+  // identifier added to NowMs.
+  std::int64_t SystemTime() override { return (nowMs + 1000) * 10'000; }
   // --- Dialogs ---
   BoxAnswer AskYesNo(const std::wstring& caption, const std::wstring& text, BoxIcon icon) override;
   void ShowMessage(const std::wstring& caption, const std::wstring& text, BoxIcon icon) override;

@@ -26,4 +26,11 @@ int Win32Clock::LocalSecondsOfDay() {
   return local.wHour * 3600 + local.wMinute * 60 + local.wSecond;
 }
 
+std::int64_t Win32Clock::SystemTime() {
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  return static_cast<std::int64_t>((static_cast<std::uint64_t>(now.dwHighDateTime) << 32) |
+                                   now.dwLowDateTime);
+}
+
 }  // namespace platform::win32

@@ -93,6 +93,7 @@ class Win32Clock : public Clock {
   std::int64_t NowMs() override;
   std::int64_t UnbiasedTime() override;
   int LocalSecondsOfDay() override;  // GetLocalTime
+  std::int64_t SystemTime() override;  // GetSystemTimeAsFileTime
 
  private:
   using UnbiasedTimeFn = BOOL(WINAPI*)(PULONGLONG);

@@ -112,6 +112,36 @@ TEST(ProcessTree, AMemberReplacedSinceTheTickIsPassedOverAndTheRestEnded) {
   EXPECT_TRUE(w.Listed(12));
 }
 
+// A process still being started can be listed before the system stamps its
+// creation time (Wine leaves the field unset): it is ended with its branch,
+// keeps its row once the time shows, and a process that took its identifier
+// after the listing is not taken for it.
+TEST(ProcessTree, AMemberListedBeforeItsStartWasStampedIsEndedWithTheBranch) {
+  constexpr std::int64_t kUnset = 0x5555555555555555;
+  ProcessWorld w;
+  AddFamily(w);
+  w.system.Find(12)->createTime = kUnset;
+  w.Tick();
+  w.system.Find(12)->createTime = 3000;
+  w.list.Select(*w.list.FindByKey(10), true);
+  w.page.N38Click();
+  EXPECT_EQ(w.system.terminated, (std::vector<std::uint32_t>{12, 11, 10}));
+
+  w.system.AddProcess(20, L"starting.exe").createTime = kUnset;
+  w.Tick();
+  w.system.Find(20)->createTime = 3000;
+  w.Tick();
+  EXPECT_FALSE(w.table.Find(20)->Renewed);
+  EXPECT_EQ(w.table.Find(20)->CreateTime, 3000);
+  w.system.AddProcess(21, L"starting.exe").createTime = kUnset;
+  w.Tick();
+  w.system.RemoveProcess(21);
+  w.system.Advance(5000);
+  w.system.AddProcess(21, L"newcomer.exe");
+  w.Tick();
+  EXPECT_EQ(w.Cell(21, kColName), L"newcomer.exe");
+}
+
 TEST(ProcessTree, ARefusalShowsAccessDeniedAndStops) {
   ProcessWorld w;
   AddFamily(w);
