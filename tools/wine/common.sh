@@ -22,6 +22,13 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree,mshtml=}
 export WINEPREFIX=${WINEPREFIX:-$ZENTRIK_BUILD/wineprefix}
 
+# The sessions that weigh the program against Wine's task manager run in the
+# language of the program's users: the peer then shows its Chinese translation
+# and both draw the same script from the same fonts (in English the peer draws
+# no Chinese glyph at all). ZENTRIK_COST_LANG=C.UTF-8 weighs it in English.
+# A command, not a function: started in the background, its $! is Wine's.
+IN_COST_LANGUAGE=(env "LANG=${ZENTRIK_COST_LANG:-zh_CN.UTF-8}" "LC_ALL=${ZENTRIK_COST_LANG:-zh_CN.UTF-8}")
+
 # Starts Xvfb on the first free display and exports DISPLAY; XVFB_PID is set.
 XVFB_PID=
 start_xvfb() {

@@ -3,6 +3,7 @@
 # Wine in Xvfb, on two views: both on their process lists (ours on 进程, the
 # peer on its Processes tab) and both on their first pages (ours on 应用程序,
 # the peer on Applications); and what the session costs with neither of them.
+# The sessions run in the Chinese locale (IN_COST_LANGUAGE, common.sh).
 # Each run is a fresh Wine session of its own (a private prefix, build/
 # wineprefix-cost, and a fresh Xvfb): start the server, optionally start idle
 # processes, start the program (or, for the idle session, one more process that
@@ -136,17 +137,17 @@ run_one() {
   [[ -n $server ]] || { warn "wineserver did not start"; return 1; }
   # The session's services come up with its first program: start them with one
   # that ends at once, so that they are settled before anything is measured.
-  $WINE rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1 || true
+  "${IN_COST_LANGUAGE[@]}" $WINE rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1 || true
   wait_quiet "$server"
   local idles=()
   for ((i = 0; i < extra; i++)); do
-    $WINE "$idle" >/dev/null 2>&1 &
+    "${IN_COST_LANGUAGE[@]}" $WINE "$idle" >/dev/null 2>&1 &
     idles+=($!)
   done
   session_pids=("${idles[@]}")
   (( extra )) && wait_quiet "$server" "${idles[@]}"
   local started; started=$(date +%s%N)
-  $WINE "$exe" >/dev/null 2>&1 &
+  "${IN_COST_LANGUAGE[@]}" $WINE "$exe" >/dev/null 2>&1 &
   pid=$!
   session_pids+=("$pid")
   if [[ $view != first && $view != - ]]; then show_tab "$pid" "$who" "$view" || true; fi

@@ -29,8 +29,8 @@ trap cleanup EXIT
 start_xvfb
 stop_wine
 wineserver -p
-$WINE rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1 || true
-$WINE "$exe" >/dev/null 2>&1 &
+"${IN_COST_LANGUAGE[@]}" $WINE rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1 || true
+"${IN_COST_LANGUAGE[@]}" $WINE "$exe" >/dev/null 2>&1 &
 pid=$!
 if [[ $1 == peer ]]; then
   # Wine's task manager opens on its Applications tab: show its Processes tab.
